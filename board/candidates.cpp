@@ -1,0 +1,443 @@
+#include "board/candidates.h"
+
+#include <cstring>
+#include <string>
+
+#include "board/platform.h"
+#include "board/queue.h"
+#include "board/state.h"
+
+uint32_t ComputeCandidates() {
+  uint32_t* flag = g.cand.flag;
+  uint32_t* count = g.cand.count;
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t v = g.board.value[c] != 0 ? 0 : 1;
+    for (uint32_t d = 0; d < 9; ++d) flag[c * 9 + d] = v;
+    count[c] = v ? 9 : 0;
+  }
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t value = g.board.value[c];
+    if (value == 0 || value > 9) continue;
+    const uint32_t d = value - 1;
+    const uint32_t r = RowOf(c), col = ColumnOf(c), b = BlockOf(c);
+    auto visit = [&](uint32_t p) {
+      if (count[p] > 1 && flag[p * 9 + d]) {
+        flag[p * 9 + d] = 0;
+        --count[p];
+      }
+    };
+    for (uint32_t k = 0; k < 9; ++k) visit(CellAt(r, k));
+    for (uint32_t k = 0; k < 9; ++k) visit(CellAt(k, col));
+    for (uint32_t k = 0; k < 9; ++k) visit(BlockCell(b, k));
+  }
+  uint32_t total = 0;
+  for (uint32_t c = 0; c < 81; ++c) total += count[c];
+  g.cand.total = total;
+  return 1;
+}
+
+// Digit table check of one unit from a per-cell digit source; returns 1 when every digit 1..9
+// is present.
+template <typename DigitOf>
+static uint32_t UnitComplete(uint32_t type, uint32_t unit, DigitOf digitOf) {
+  uint32_t present[10] = {0};
+  for (uint32_t k = 0; k < 9; ++k) {
+    uint32_t d = digitOf(UnitCell(type, unit, k));
+    if (d >= 1 && d <= 9) present[d] = 1;
+  }
+  for (uint32_t d = 1; d <= 9; ++d)
+    if (!present[d]) return 0;
+  return 1;
+}
+
+uint32_t CheckComplete() {
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.board.value[c] == 0) return 0;
+  auto value = [](uint32_t c) { return g.board.value[c]; };
+  for (uint32_t t = 0; t < 3; ++t)
+    for (uint32_t u = 0; u < 9; ++u)
+      if (!UnitComplete(t, u, value)) return 0;
+  return 1;
+}
+
+uint32_t CheckUnits() {
+  const bool analysis = IsAnalysisMode();
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.board.value[c] != 0) continue;
+    if (!analysis || g.cand.count[c] >= 2) return kBrokenUnknown;
+  }
+  auto digitOf = [analysis](uint32_t c) -> uint32_t {
+    if (g.board.value[c] != 0) return g.board.value[c];
+    if (!analysis || g.cand.count[c] != 1) return 0;
+    for (uint32_t d = 0; d < 9; ++d)
+      if (g.cand.flag[c * 9 + d]) return d + 1;
+    return 0;
+  };
+  uint32_t mask = 0;
+  for (uint32_t t = 0; t < 3; ++t)
+    for (uint32_t u = 0; u < 9; ++u)
+      if (!UnitComplete(t, u, digitOf)) mask |= 1u << (t * 9 + u);
+  return mask;
+}
+
+void MarkDuplicates(uint32_t unitType, uint32_t unit) {
+  for (uint32_t d = 1; d <= 9; ++d) {
+    uint32_t n = 0;
+    for (uint32_t k = 0; k < 9; ++k) n += g.board.value[UnitCell(unitType, unit, k)] == d;
+    if (n < 2) continue;
+    for (uint32_t k = 0; k < 9; ++k) {
+      uint32_t c = UnitCell(unitType, unit, k);
+      if (g.board.value[c] == d) g.board.kind[c] = KindMarked;
+    }
+  }
+}
+
+void CompletionDisplay() {
+  const bool normal = g.screenMode == ModeNormal;
+  uint32_t sameDigit = g.sameDigitDisplay;
+  if (normal) {
+    g.sameDigitDisplay = 0;
+    std::memcpy(g.kindBackup, g.board.kind, sizeof g.kindBackup);
+  }
+  const uint32_t r = CheckUnits();
+  if (r == 0) {
+    P().SetStatus(0, "祝！完成");
+  } else if (r == kBrokenUnknown) {
+    P().SetStatus(0, "失敗です…");
+  } else {
+    static const char* const kSection[3] = {"行：", "列：", "塊："};
+    std::string text;
+    for (uint32_t t = 0; t < 3; ++t) {
+      if (((r >> (t * 9)) & 0x1FF) == 0) continue;
+      text += kSection[t];
+      for (uint32_t i = 0; i < 9; ++i) {
+        if (!(r & (1u << (t * 9 + i)))) continue;
+        // Full-width digit U+FF11 + i, encoded in UTF-8 (EF BC 91 + i).
+        text += '\xEF';
+        text += '\xBC';
+        text += static_cast<char>(0x91 + i);
+        text += ' ';
+        if (normal) MarkDuplicates(t, i);
+      }
+    }
+    P().Repaint();
+    P().MessageBox(text, "矛盾しています", IconStop, ButtonsOk);
+    P().SetStatus(0, "失敗です…");
+  }
+  if (normal) {
+    std::memcpy(g.board.kind, g.kindBackup, sizeof g.kindBackup);
+    g.sameDigitDisplay = sameDigit;
+  }
+  g.messageCountdown = 6;
+}
+
+uint32_t FinishRoutine(uint32_t place, uint32_t kind) {
+  if (place == 0) return 1;
+  return PlacementPass(kind);
+}
+
+uint32_t HiddenSingle(uint32_t place) {
+  ResetQueue();
+  const uint32_t* flag = g.cand.flag;
+  const uint32_t* count = g.cand.count;
+  for (uint32_t t = 0; t < 3; ++t) {
+    for (uint32_t u = 0; u < 9; ++u) {
+      uint32_t n[9] = {0};
+      uint32_t where[9] = {0};
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t c = UnitCell(t, u, k);
+        if (count[c] == 0) continue;
+        for (uint32_t d = 0; d < 9; ++d)
+          if (flag[c * 9 + d]) {
+            ++n[d];
+            where[d] = c;
+          }
+      }
+      for (uint32_t d = 0; d < 9; ++d) {
+        if (n[d] != 1) continue;
+        const uint32_t c = where[d];
+        if (count[c] >= 2)
+          for (uint32_t e = 0; e < 9; ++e)
+            if (e != d) QueueElimination(c, e);
+        const uint32_t r = RowOf(c), col = ColumnOf(c), b = BlockOf(c);
+        for (uint32_t k = 0; k < 9; ++k) {
+          const uint32_t p = CellAt(r, k);
+          if (p != c && count[p] >= 2) QueueElimination(p, d);
+        }
+        for (uint32_t k = 0; k < 9; ++k) {
+          const uint32_t p = CellAt(k, col);
+          if (p != c && count[p] >= 2) QueueElimination(p, d);
+        }
+        for (uint32_t k = 0; k < 9; ++k) {
+          const uint32_t p = BlockCell(b, k);
+          if (p != c && count[p] >= 2) QueueElimination(p, d);
+        }
+      }
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeHiddenSingle);
+  return FinishRoutine(place, KindAutoSingle);
+}
+
+uint32_t NakedSingle(uint32_t place) {
+  ResetQueue();
+  const uint32_t* flag = g.cand.flag;
+  const uint32_t* count = g.cand.count;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (count[c] != 1) continue;
+    uint32_t d = 0;
+    while (d < 9 && !flag[c * 9 + d]) ++d;
+    if (d == 9) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c), b = BlockOf(c);
+    auto visit = [&](uint32_t p) {
+      if (p != c && count[p] >= 2 && flag[p * 9 + d]) QueueElimination(p, d);
+    };
+    for (uint32_t k = 0; k < 9; ++k) visit(CellAt(r, k));
+    for (uint32_t k = 0; k < 9; ++k) visit(CellAt(k, col));
+    for (uint32_t k = 0; k < 9; ++k) visit(BlockCell(b, k));
+  }
+  if (g.queue.length) FlushEliminations(CodeNakedSingle);
+  return FinishRoutine(place, KindAutoSingle);
+}
+
+uint32_t PlacementPass(uint32_t kind) {
+  uint32_t placed = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.cand.count[c] != 1) continue;
+    if (g.board.value[c] != 0) return 0;
+    for (uint32_t d = 0; d < 9; ++d)
+      if (g.cand.flag[c * 9 + d]) {
+        g.board.value[c] = d + 1;
+        g.board.kind[c] = kind;
+      }
+    ++placed;
+  }
+  return placed ? 1 : 0;
+}
+
+uint32_t HintHiddenSingle() {
+  g.hintMarkCount = 0;
+  for (uint32_t t = 0; t < 3; ++t)
+    for (uint32_t u = 0; u < 9; ++u) {
+      uint32_t n[9] = {0};
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t c = UnitCell(t, u, k);
+        if (g.cand.count[c] == 0) continue;
+        for (uint32_t d = 0; d < 9; ++d) n[d] += g.cand.flag[c * 9 + d] != 0;
+      }
+      for (uint32_t d = 0; d < 9; ++d) {
+        if (n[d] != 1) continue;
+        for (uint32_t k = 0; k < 9; ++k) {
+          const uint32_t c = UnitCell(t, u, k);
+          if (g.cand.count[c] != 0 && g.cand.flag[c * 9 + d]) {
+            g.board.kind[c] = KindHint;
+            ++g.hintMarkCount;
+          }
+        }
+      }
+    }
+  return g.hintMarkCount > 0 ? 1 : 0;
+}
+
+static bool RowHas(uint32_t r, uint32_t d) {
+  for (uint32_t k = 0; k < 9; ++k)
+    if (g.board.value[r * 9 + k] == d) return true;
+  return false;
+}
+static bool ColumnHas(uint32_t c, uint32_t d) {
+  for (uint32_t k = 0; k < 9; ++k)
+    if (g.board.value[k * 9 + c] == d) return true;
+  return false;
+}
+static bool BlockHas(uint32_t b, uint32_t d) {
+  for (uint32_t k = 0; k < 9; ++k)
+    if (g.board.value[BlockCell(b, k)] == d) return true;
+  return false;
+}
+
+// Free cells of block b for digit d after the row and column exclusions; returns how many,
+// and the last one found.
+static uint32_t BlockFreeCells(uint32_t b, uint32_t d, uint32_t& only) {
+  uint32_t free = 0;
+  const uint32_t r0 = (b / 3) * 3, c0 = (b % 3) * 3;
+  bool rowBlocked[3], colBlocked[3];
+  for (uint32_t i = 0; i < 3; ++i) {
+    rowBlocked[i] = RowHas(r0 + i, d);
+    colBlocked[i] = ColumnHas(c0 + i, d);
+  }
+  for (uint32_t k = 0; k < 9; ++k) {
+    const uint32_t c = BlockCell(b, k);
+    if (g.board.value[c] != 0 || rowBlocked[k / 3] || colBlocked[k % 3]) continue;
+    ++free;
+    only = c;
+  }
+  return free;
+}
+
+uint32_t BlockUnique() {
+  uint32_t placed = 0;
+  for (uint32_t b = 0; b < 9; ++b)
+    for (uint32_t d = 1; d <= 9; ++d) {
+      if (BlockHas(b, d)) continue;
+      uint32_t only = 0;
+      if (BlockFreeCells(b, d, only) == 1) {
+        g.board.value[only] = d;
+        g.board.kind[only] = KindAuto;
+        placed = 1;
+      }
+    }
+  return placed;
+}
+
+// Free cells of line (type 0 row, 1 column) for digit d; count and the last one.
+static uint32_t LineFreeCells(uint32_t type, uint32_t line, uint32_t d, uint32_t& only) {
+  uint32_t free = 0;
+  bool blockBlocked[3];
+  for (uint32_t i = 0; i < 3; ++i) {
+    const uint32_t b = type == 0 ? (line / 3) * 3 + i : i * 3 + line / 3;
+    blockBlocked[i] = BlockHas(b, d);
+  }
+  for (uint32_t k = 0; k < 9; ++k) {
+    const uint32_t c = type == 0 ? line * 9 + k : k * 9 + line;
+    if (g.board.value[c] != 0 || blockBlocked[k / 3]) continue;
+    if (type == 0 ? ColumnHas(k, d) : RowHas(k, d)) continue;
+    ++free;
+    only = c;
+  }
+  return free;
+}
+
+uint32_t LineUnique() {
+  uint32_t placed = 0;
+  for (uint32_t type = 0; type < 2; ++type)
+    for (uint32_t line = 0; line < 9; ++line)
+      for (uint32_t d = 1; d <= 9; ++d) {
+        if (type == 0 ? RowHas(line, d) : ColumnHas(line, d)) continue;
+        uint32_t only = 0;
+        if (LineFreeCells(type, line, d, only) == 1) {
+          g.board.value[only] = d;
+          g.board.kind[only] = KindAuto;
+          placed = 1;
+        }
+      }
+  return placed;
+}
+
+uint32_t SellUnique() {
+  uint32_t placed = 0;
+  uint32_t allowed[10];
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.board.value[c] != 0) continue;
+    if (AllowedByValues(c, allowed) != 1) continue;
+    for (uint32_t d = 1; d <= 9; ++d)
+      if (allowed[d]) {
+        g.board.value[c] = d;
+        g.board.kind[c] = KindAuto;
+      }
+    placed = 1;
+  }
+  return placed;
+}
+
+uint32_t RunUniqueClosure() {
+  const uint32_t before = CountFilled();
+  bool any = true;
+  while (any) {
+    any = false;
+    while (BlockUnique()) any = true;
+    while (LineUnique()) any = true;
+    while (SellUnique()) any = true;
+  }
+  return CountFilled() - before;
+}
+
+uint32_t UniqueClosureCheck() {
+  uint32_t savedValue[81], savedKind[81];
+  std::memcpy(savedValue, g.board.value, sizeof savedValue);
+  std::memcpy(savedKind, g.board.kind, sizeof savedKind);
+  if (g.screenMode == ModeMakeProblem || g.screenMode == ModeProblemInput) {
+    for (uint32_t c = 0; c < 81; ++c)
+      if (IsAutomaticKind(g.board.kind[c])) {
+        g.board.value[c] = 0;
+        g.board.kind[c] = KindEmpty;
+      }
+  }
+  RunUniqueClosure();
+  const uint32_t r = CheckComplete();
+  std::memcpy(g.board.value, savedValue, sizeof savedValue);
+  std::memcpy(g.board.kind, savedKind, sizeof savedKind);
+  return r;
+}
+
+// Block test of CursorDigitCheck: d is forced into the cursor cell by its block.
+static bool CursorBlockTest(uint32_t d) {
+  const uint32_t cell = CursorCell();
+  const uint32_t b = BlockOf(cell);
+  if (BlockHas(b, d)) return false;
+  uint32_t only = 0;
+  return BlockFreeCells(b, d, only) == 1 && only == cell;
+}
+
+static bool CursorLineTest(uint32_t d) {
+  const uint32_t cell = CursorCell();
+  for (uint32_t type = 0; type < 2; ++type) {
+    const uint32_t line = type == 0 ? RowOf(cell) : ColumnOf(cell);
+    if (type == 0 ? RowHas(line, d) : ColumnHas(line, d)) return false;
+    uint32_t only = 0;
+    if (LineFreeCells(type, line, d, only) == 1 && only == cell) return true;
+  }
+  return false;
+}
+
+uint32_t CursorDigitCheck(uint32_t narrow) {
+  const uint32_t cell = CursorCell();
+  if (g.board.value[cell] != 0) return 0;
+  uint32_t* allowed = g.cursorAllowed;
+  for (uint32_t d = 0; d < 10; ++d) allowed[d] = 1;
+  const uint32_t r = RowOf(cell), col = ColumnOf(cell), b = BlockOf(cell);
+  for (uint32_t k = 0; k < 9; ++k) {
+    uint32_t v = g.board.value[CellAt(r, k)];
+    if (v >= 1 && v <= 9) allowed[v] = 0;
+    v = g.board.value[CellAt(k, col)];
+    if (v >= 1 && v <= 9) allowed[v] = 0;
+    v = g.board.value[BlockCell(b, k)];
+    if (v >= 1 && v <= 9) allowed[v] = 0;
+  }
+  uint32_t n = 0;
+  for (uint32_t d = 1; d <= 9; ++d) n += allowed[d];
+  if (narrow == 0) return n;
+  if (n == 1) {
+    g.forcedReason = 0;
+    return 1;
+  }
+  if (n == 0) return 0;
+  for (uint32_t d = 1; d <= 9; ++d) {
+    if (!allowed[d]) continue;
+    uint32_t reason = 0;
+    if (CursorBlockTest(d))
+      reason = 1;
+    else if (CursorLineTest(d))
+      reason = 2;
+    if (reason == 0) continue;
+    g.forcedReason = reason;
+    for (uint32_t e = 1; e <= 9; ++e)
+      if (e != d) allowed[e] = 0;
+    return 1;
+  }
+  return n;
+}
+
+uint32_t AcceptTypedDigit(uint32_t digit) {
+  const uint32_t cell = CursorCell();
+  const uint32_t old = g.board.value[cell];
+  g.board.value[cell] = 0;
+  const uint32_t r = CursorDigitCheck(1);
+  if (digit < 1 || digit > 9 || g.cursorAllowed[digit] != 1) {
+    g.board.value[cell] = old;
+    return 0;
+  }
+  g.board.value[cell] = digit;
+  if (g.screenMode == ModeProblemInput) return 1;
+  g.board.kind[cell] = r < 2 ? KindInput : KindAssumed;
+  return 1;
+}

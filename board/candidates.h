@@ -1,0 +1,27 @@
+// Candidate computation, the two singles, the placement pass and the board checks.
+#pragma once
+#include <cstdint>
+
+constexpr uint32_t kBrokenUnknown = 0xFFFFFFFFu;  // CheckUnits: board not ready for the check
+
+uint32_t ComputeCandidates();
+uint32_t CheckComplete();
+uint32_t CheckUnits();  // UnitMask of broken units, or kBrokenUnknown
+void MarkDuplicates(uint32_t unitType, uint32_t unit);
+uint32_t HiddenSingle(uint32_t place);
+uint32_t NakedSingle(uint32_t place);
+uint32_t PlacementPass(uint32_t kind);
+uint32_t HintHiddenSingle();
+uint32_t BlockUnique();
+uint32_t LineUnique();
+uint32_t SellUnique();
+// Block, line and cell unique passes repeated until none places anything; returns how many
+// digits were placed.
+uint32_t RunUniqueClosure();
+uint32_t UniqueClosureCheck();
+uint32_t CursorDigitCheck(uint32_t narrow);
+uint32_t AcceptTypedDigit(uint32_t digit);
+// Command 410: the completion check with its status texts and contradiction box.
+void CompletionDisplay();
+// The technique routine's common tail: flag clear → 1, else PlacementPass(kind).
+uint32_t FinishRoutine(uint32_t place, uint32_t kind);

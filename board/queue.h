@@ -1,0 +1,47 @@
+// The elimination queue and the logger that applies it and writes the technique log.
+#pragma once
+#include <cstdint>
+#include <string>
+
+enum TechniqueCodeValue : uint32_t {
+  CodeHiddenSingle = 1, CodeNakedPair = 2, CodeHiddenPair = 3, CodeNakedTriple = 4,
+  CodeHiddenTriple = 5, CodeNakedQuad = 6, CodeHiddenQuad = 7, CodeNakedQuintuplet = 8,
+  CodeHiddenQuintuplet = 9, CodeXWing = 10, CodeSwordFish = 11, CodeJerryFish = 12,
+  CodeSquirmbag = 13, CodeXYWing = 14, CodeLockedCandidates = 15, CodeMultiColoringType1 = 16,
+  CodeMultiColoringType2 = 17, CodeUniqueRectangleType1 = 18, CodeUniqueRectangleType2 = 19,
+  CodeUniqueRectangleType3 = 20, CodeUniqueRectangleType4 = 21, CodeSimpleColoring = 22,
+  CodeXYChain = 23, CodeRemotePairs = 24, CodeHamadaLogic = 25, CodeXYZWing = 26,
+  CodeWXYZWing = 27, CodeNakedSingle = 28, CodeFinnedFish = 29, CodeSashimiFish = 30,
+  CodeXCycle = 31, CodeSashimiSwordfish = 32, CodeSashimiJerryfish = 33,
+  CodeSashimiSquirmbag = 34, CodeSashimiWhale = 35, CodeSashimiLeviathan = 36,
+  CodeFinnedSwordfish = 37, CodeFinnedJerryfish = 38, CodeFinnedSquirmbag = 39,
+  CodeFinnedWhale = 40, CodeFinnedLeviathan = 41, CodeAlignedPairExclusion = 42,
+  CodeGurthsSymmetricalPlacement = 43, CodeDeathBlossom = 44, CodeAlsXZ = 45,
+  CodeFrankenSwordfish = 46, CodeFrankenJellyfish = 47, CodeMedusa3D = 48,
+};
+
+// Name the log prints for a code; "UnKnown" outside 1..48.
+const char* TechniqueName(uint32_t code);
+
+// Start a routine's queue (length 0).
+inline void ResetQueue();
+// Append (cell, digit index). Refused (returns 0) when the queue already holds its 2000
+// entries: nothing is written past the columns. Returns 1 when queued.
+uint32_t QueueElimination(uint32_t cell, uint32_t digit);
+// Append with witnesses. Entries that record witnesses are refused once the 64 witness rows
+// are used, so a detailed line never prints a witness that was not written.
+uint32_t QueueEliminationWitness(uint32_t cell, uint32_t digit, uint32_t w1, uint32_t w2,
+                                 uint32_t w3);
+
+// Apply and log the queue under a technique code; the queue is empty afterwards.
+void FlushEliminations(uint32_t code);
+
+// Shared formatting helper: printf into a std::string.
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Append a free line to the technique log (modes 1 and 2 only; used by the explanation
+// lines some techniques write in the detailed mode). Drains like a logger line.
+void LogLine(const std::string& line);
+
+#include "board/state.h"
+inline void ResetQueue() { g.queue.length = 0; }

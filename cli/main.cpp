@@ -1,0 +1,322 @@
+// vorel-cli: the headless front end. Runs commands and technique routines on a puzzle and
+// prints what the window would have shown, as a transcript.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "board/candidates.h"
+#include "board/state.h"
+#include "cli/headless_platform.h"
+#include "cli/sample.h"
+#include "drivers/commands.h"
+#include "drivers/frame.h"
+#include "drivers/technique_commands.h"
+#include "io/layout.h"
+#include "io/read.h"
+#include "io/settings.h"
+#include "techniques/techniques.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: vorel-cli [OPTIONS] [FILE]\n"
+    "  -m, --mode MODE       normal (default) | new | edit | candidate | make | input\n"
+    "  -l, --log N           display mode CandErase 0, 1 or 2 (default 1)\n"
+    "  -s, --seed N          seed the pseudo-random generator (default: the clock)\n"
+    "  -r, --run CMD         a CommandId (e.g. 440) or a technique routine name (e.g.\n"
+    "                        NakedPair, HiddenSingle, XWing); repeatable, run in order\n"
+    "  -c, --choose PATH     answer of the next file dialog a command opens (repeatable,\n"
+    "                        in order; none left = Cancel)\n"
+    "      --clipboard PATH  the clipboard holds the bytes of PATH as text\n"
+    "  -a, --answer ok|cancel  answer to OK/Cancel questions (default ok)\n"
+    "  -e, --each            FILE holds many puzzles (an 81-character line each, or blocks\n"
+    "                        separated by blank lines); everything runs once per puzzle\n"
+    "  -p, --print LAYOUT    board at the end: line | plain | candidates\n"
+    "  -t, --transcript      machine-readable output (KIND<TAB>TEXT per event)\n"
+    "      --fixpoint        repeat the --run list until a pass changes nothing\n"
+    "      --sample          use the built-in sample puzzle instead of FILE\n"
+    "      --settings PATH   load settings from PATH (default: built-in defaults)\n"
+    "  -h, --help\n"
+    "\n"
+    "With -m new the mode is entered first and FILE is then read into it, so that Page Up\n"
+    "and Page Down (1010, 1020) step through a file of several puzzles.\n";
+
+struct Options {
+  std::string mode = "normal";
+  int logMode = -1;
+  bool seeded = false;
+  uint32_t seed = 0;
+  std::vector<std::string> runs;
+  std::vector<std::string> choices;
+  std::string clipboardPath;
+  bool answerOk = true;
+  bool each = false;
+  std::string print;
+  bool transcript = false;
+  bool fixpoint = false;
+  bool sample = false;
+  std::string settingsPath;
+  std::string file;
+};
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "vorel-cli: %s\n", message.c_str());
+  return 2;
+}
+
+bool ParseNumber(const std::string& s, uint32_t& out) {
+  if (s.empty() || s.size() > 10) return false;
+  for (char ch : s)
+    if (ch < '0' || ch > '9') return false;
+  unsigned long v = std::strtoul(s.c_str(), nullptr, 10);
+  if (v > 0xFFFFFFFFul) return false;
+  out = static_cast<uint32_t>(v);
+  return true;
+}
+
+struct RunStep {
+  uint32_t commandId = 0;        // non-zero: run this command
+  const RoutineEntry* routine = nullptr;  // a routine without a menu command
+};
+
+// The routine's own command when it has one, else the routine run like a technique item.
+bool ResolveRun(const std::string& what, RunStep& step, std::string& error) {
+  uint32_t id = 0;
+  if (ParseNumber(what, id)) {
+    if (!FindCommand(id) || !CommandAvailable(id)) {
+      error = "unknown or not yet available command: " + what;
+      return false;
+    }
+    step.commandId = id;
+    return true;
+  }
+  const RoutineEntry* e = FindRoutine(what.c_str());
+  if (!e) {
+    error = "unknown or not yet available routine: " + what;
+    return false;
+  }
+  if (e->commandId && FindCommand(e->commandId))
+    step.commandId = e->commandId;
+  else
+    step.routine = e;
+  return true;
+}
+
+void RunStepNow(const RunStep& step) {
+  if (step.commandId) {
+    RunCommand(step.commandId);
+    return;
+  }
+  // Technique items run outside the new-problem and edit modes.
+  if (g.screenMode == ModeNewCreation || g.screenMode == ModeEdit) return;
+  RunTechniqueCommand(step.routine->routine);
+}
+
+uint32_t ModeCommand(const std::string& mode) {
+  if (mode == "new") return 240;
+  if (mode == "edit") return 300;
+  if (mode == "candidate") return 310;
+  if (mode == "make") return 330;
+  if (mode == "input") return 340;
+  return 0;
+}
+
+std::vector<std::string> SplitPuzzles(const std::string& text) {
+  std::vector<std::string> puzzles;
+  std::string block;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t cells = 0, visible = 0;
+    for (char ch : line) {
+      if ((ch >= '0' && ch <= '9') || ch == '.') ++cells;
+      if (ch != ' ' && ch != '\t') ++visible;
+    }
+    if (visible == 0) {
+      if (!block.empty()) puzzles.push_back(block);
+      block.clear();
+    } else if (block.empty() && cells >= 81) {
+      puzzles.push_back(line);
+    } else {
+      block += line;
+      block += "\r\n";
+    }
+    if (end == text.size()) break;
+    start = end + 1;
+  }
+  if (!block.empty()) puzzles.push_back(block);
+  return puzzles;
+}
+
+void PrintBoard(HeadlessPlatform& platform, const std::string& layout) {
+  if (layout == "line") {
+    platform.Emit("board", LineLayout());
+  } else if (layout == "plain" || layout == "candidates") {
+    const bool candidates = layout == "candidates" || g.screenMode == ModeCandidateScreen;
+    for (const std::string& line : PlainLayoutLines(candidates)) platform.Emit("board", line);
+  }
+}
+
+bool BoardChangedSince(const uint32_t* values, uint32_t total) {
+  return g.cand.total != total || std::memcmp(values, g.board.value, sizeof g.board.value) != 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&](std::string& out) -> bool {
+      if (i + 1 >= argc) return false;
+      out = argv[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "-h" || a == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (a == "-m" || a == "--mode") {
+      if (!value(o.mode)) return Fail("--mode needs a value");
+      if (o.mode != "normal" && !ModeCommand(o.mode)) return Fail("unknown mode: " + o.mode);
+    } else if (a == "-l" || a == "--log") {
+      uint32_t n = 0;
+      if (!value(v) || !ParseNumber(v, n) || n > 2) return Fail("--log takes 0, 1 or 2");
+      o.logMode = static_cast<int>(n);
+    } else if (a == "-s" || a == "--seed") {
+      if (!value(v) || !ParseNumber(v, o.seed)) return Fail("--seed takes a number");
+      o.seeded = true;
+    } else if (a == "-r" || a == "--run") {
+      if (!value(v)) return Fail("--run needs a command");
+      o.runs.push_back(v);
+    } else if (a == "-c" || a == "--choose") {
+      if (!value(v)) return Fail("--choose needs a path");
+      o.choices.push_back(v);
+    } else if (a == "--clipboard") {
+      if (!value(o.clipboardPath)) return Fail("--clipboard needs a path");
+    } else if (a == "-a" || a == "--answer") {
+      if (!value(v) || (v != "ok" && v != "cancel")) return Fail("--answer takes ok or cancel");
+      o.answerOk = v == "ok";
+    } else if (a == "-e" || a == "--each") {
+      o.each = true;
+    } else if (a == "-p" || a == "--print") {
+      if (!value(o.print) ||
+          (o.print != "line" && o.print != "plain" && o.print != "candidates"))
+        return Fail("--print takes line, plain or candidates");
+    } else if (a == "-t" || a == "--transcript") {
+      o.transcript = true;
+    } else if (a == "--fixpoint") {
+      o.fixpoint = true;
+    } else if (a == "--sample") {
+      o.sample = true;
+    } else if (a == "--settings") {
+      if (!value(o.settingsPath)) return Fail("--settings needs a path");
+    } else if (a.size() > 1 && a[0] == '-') {
+      return Fail("unknown option: " + a + " (see --help)");
+    } else if (o.file.empty()) {
+      o.file = a;
+    } else {
+      return Fail("only one FILE may be given");
+    }
+  }
+  if (o.each && o.file.empty()) return Fail("--each needs a FILE");
+
+  HeadlessPlatform platform;
+  platform.stream = stdout;
+  platform.machineReadable = o.transcript;
+  platform.record = false;
+  platform.answer = o.answerOk ? AnswerOk : AnswerCancel;
+  SetPlatform(&platform);
+
+  ApplyDefaultSettings(g.settings);
+  ResetStartupState();
+  if (!o.settingsPath.empty() && !LoadSettingsFile(o.settingsPath))
+    return Fail("cannot read settings: " + o.settingsPath);
+  if (o.logMode >= 0)
+    g.settings.candErase = o.logMode;
+  else if (o.settingsPath.empty())
+    g.settings.candErase = 1;
+  const Settings settings = g.settings;
+
+  std::vector<uint8_t> clipboardBytes;
+  if (!o.clipboardPath.empty()) {
+    bool openFailed = false;
+    if (!ReadFileBytes(o.clipboardPath, 1u << 20, clipboardBytes, openFailed))
+      return Fail("cannot read clipboard file: " + o.clipboardPath);
+  }
+
+  std::vector<RunStep> steps;
+  for (const std::string& r : o.runs) {
+    RunStep step;
+    std::string error;
+    if (!ResolveRun(r, step, error)) return Fail(error);
+    steps.push_back(step);
+  }
+  const uint32_t modeCommand = ModeCommand(o.mode);
+  if (modeCommand && !FindCommand(modeCommand))
+    return Fail("mode not yet available: " + o.mode);
+
+  std::vector<std::string> puzzles;
+  std::vector<uint8_t> fileBytes;
+  if (!o.file.empty()) {
+    bool openFailed = false;
+    if (!ReadFileBytes(o.file, o.each ? (256u << 20) : 1, fileBytes, openFailed) && openFailed)
+      return Fail("cannot read " + o.file + ": " + std::strerror(errno));
+    if (o.each) {
+      puzzles = SplitPuzzles(std::string(fileBytes.begin(), fileBytes.end()));
+      if (puzzles.empty()) return Fail("no puzzle found in " + o.file);
+    }
+  }
+  if (!o.each) puzzles.push_back(std::string());
+
+  SeedRandom(o.seeded ? o.seed : static_cast<uint32_t>(std::time(nullptr)));
+
+  for (size_t n = 0; n < puzzles.size(); ++n) {
+    if (n > 0 || o.each) {
+      g.settings = settings;
+      ResetStartupState();
+      platform.logOpen = false;
+    }
+    if (o.each) platform.Emit("puzzle", std::to_string(n + 1));
+    for (const std::string& c : o.choices) platform.fileChoices.push_back(c);
+    platform.clipboard.clear();
+    if (!o.clipboardPath.empty()) platform.clipboard.push_back({ClipText, clipboardBytes});
+
+    const bool modeFirst = o.mode == "new";
+    if (modeFirst) RunCommand(modeCommand);
+    if (o.each) {
+      std::vector<uint8_t> bytes(puzzles[n].begin(), puzzles[n].end());
+      LoadPuzzleBytes(bytes, o.file);
+    } else if (o.sample) {
+      std::vector<uint8_t> bytes(kSamplePuzzle, kSamplePuzzle + 81);
+      LoadPuzzleBytes(bytes, "sample");
+    } else if (!o.file.empty()) {
+      if (modeFirst)
+        ReadPuzzleFromPath(o.file);
+      else {
+        platform.fileChoices.push_front(o.file);
+        RunCommand(200);
+      }
+    }
+    if (modeCommand && !modeFirst) RunCommand(modeCommand);
+
+    uint32_t values[81];
+    do {
+      std::memcpy(values, g.board.value, sizeof values);
+      const uint32_t total = g.cand.total;
+      for (const RunStep& step : steps) RunStepNow(step);
+      if (!o.fixpoint || !BoardChangedSince(values, total)) break;
+    } while (true);
+
+    if (!o.print.empty()) PrintBoard(platform, o.print);
+  }
+  std::fflush(stdout);
+  return 0;
+}

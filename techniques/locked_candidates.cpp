@@ -1,0 +1,7 @@
+// Locked candidates: not built yet; every routine is a no-op and none is listed as available.
+#include "board/candidates.h"
+#include "board/state.h"
+#include "techniques/techniques.h"
+
+uint32_t LockedCandidates(uint32_t place) { return FinishRoutine(place, KindAuto); }
+const RoutineEntry kLockedCandidateRoutines[] = {{nullptr, nullptr, 0}};

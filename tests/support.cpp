@@ -1,0 +1,164 @@
+#include "tests/support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "board/candidates.h"
+#include "board/platform.h"
+#include "drivers/commands.h"
+
+void EngineTest::SetUp() {
+  ApplyDefaultSettings(g.settings);
+  g.settings.candErase = 1;
+  ResetStartupState();
+  SetPlatform(&platform);
+}
+
+void EngineTest::TearDown() { SetPlatform(nullptr); }
+
+void EngineTest::LoadGrid(const std::string& grid) {
+  ClearBoard();
+  for (uint32_t c = 0; c < 81 && c < grid.size(); ++c) {
+    const char ch = grid[c];
+    if (ch >= '1' && ch <= '9') {
+      g.board.value[c] = static_cast<uint32_t>(ch - '0');
+      g.board.kind[c] = KindGiven;
+    }
+  }
+}
+
+void EngineTest::EnterCandidateScreen() {
+  ASSERT_EQ(RunCommand(310), CommandDone);
+  ASSERT_EQ(g.screenMode, ModeCandidateScreen);
+}
+
+bool ParseGrid(const std::string& text, uint8_t grid[81]) {
+  int n = 0;
+  for (char ch : text) {
+    if (n == 81) break;
+    if (ch >= '0' && ch <= '9')
+      grid[n++] = static_cast<uint8_t>(ch - '0');
+    else if (ch == '.')
+      grid[n++] = 0;
+  }
+  return n == 81;
+}
+
+namespace {
+struct Solver {
+  uint8_t g[81];
+  uint16_t row[9], col[9], box[9];
+  uint8_t first[81];
+  int found = 0, limit = 2;
+  bool Place(int c, int d) {
+    const uint16_t bit = static_cast<uint16_t>(1u << d);
+    const int r = c / 9, k = c % 9, b = (r / 3) * 3 + k / 3;
+    if ((row[r] | col[k] | box[b]) & bit) return false;
+    row[r] |= bit; col[k] |= bit; box[b] |= bit;
+    g[c] = static_cast<uint8_t>(d);
+    return true;
+  }
+  void Remove(int c, int d) {
+    const uint16_t bit = static_cast<uint16_t>(~(1u << d));
+    const int r = c / 9, k = c % 9, b = (r / 3) * 3 + k / 3;
+    row[r] &= bit; col[k] &= bit; box[b] &= bit;
+    g[c] = 0;
+  }
+  void Search() {
+    if (found >= limit) return;
+    int best = -1, bestCount = 10;
+    uint16_t bestMask = 0;
+    for (int c = 0; c < 81; ++c) {
+      if (g[c]) continue;
+      const int r = c / 9, k = c % 9, b = (r / 3) * 3 + k / 3;
+      const uint16_t free = static_cast<uint16_t>(~(row[r] | col[k] | box[b]) & 0x3FE);
+      const int n = __builtin_popcount(free);
+      if (n < bestCount) {
+        best = c; bestCount = n; bestMask = free;
+        if (n == 0) return;
+      }
+    }
+    if (best < 0) {
+      if (found++ == 0)
+        for (int c = 0; c < 81; ++c) first[c] = g[c];
+      return;
+    }
+    for (int d = 1; d <= 9; ++d) {
+      if (!(bestMask & (1u << d))) continue;
+      Place(best, d);
+      Search();
+      Remove(best, d);
+      if (found >= limit) return;
+    }
+  }
+};
+}  // namespace
+
+int CountSolutions(const uint8_t grid[81], uint8_t solution[81], int limit) {
+  Solver s{};
+  s.limit = limit;
+  for (int c = 0; c < 81; ++c) {
+    s.g[c] = 0;
+    if (grid[c] && !s.Place(c, grid[c])) return 0;
+  }
+  s.Search();
+  if (s.found && solution)
+    for (int c = 0; c < 81; ++c) solution[c] = s.first[c];
+  return s.found;
+}
+
+std::string DataPath(const std::string& name) {
+  const char* env = std::getenv("VOREL_DATA_DIR");
+  return std::string(env && *env ? env : VOREL_DATA_DIR) + "/" + name;
+}
+
+std::vector<std::string> DataLines(const std::string& name) {
+  std::vector<std::string> lines;
+  std::ifstream in(DataPath(name));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string CandidateInvariantError() {
+  uint32_t total = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    uint32_t n = 0;
+    for (uint32_t d = 0; d < 9; ++d) n += g.cand.flag[c * 9 + d] != 0;
+    if (n != g.cand.count[c]) return "count of cell " + std::to_string(c) + " differs from its flags";
+    if (g.board.value[c] == 0 && n == 0) return "empty cell " + std::to_string(c) + " has no candidate";
+    total += n;
+  }
+  if (total != g.cand.total) return "total differs from the counts";
+  return {};
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& bytes) {
+  char dir[] = "/tmp/vorel-test-XXXXXX";
+  const char* made = mkdtemp(dir);
+  std::string path = std::string(made ? made : "/tmp") + "/" + name;
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  return path;
+}
+
+std::string RunCli(const std::string& args, int* status) {
+  const std::string command = std::string(VOREL_CLI_PATH) + " " + args + " 2>/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  if (!pipe) return out;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  const int rc = pclose(pipe);
+  if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return out;
+}

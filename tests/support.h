@@ -1,0 +1,41 @@
+// Test support: a fresh engine with a recording headless platform, puzzle loading, an
+// independent brute-force solver and the shared data collections.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "board/state.h"
+#include "cli/headless_platform.h"
+
+// Every test starts from the start-up state with default settings and display mode 1.
+class EngineTest : public ::testing::Test {
+ protected:
+  HeadlessPlatform platform;
+  void SetUp() override;
+  void TearDown() override;
+  // Values from an 81-character string (digits, '.' or '0' for empty), givens everywhere.
+  void LoadGrid(const std::string& grid);
+  // Open the candidate screen on the current board.
+  void EnterCandidateScreen();
+  std::vector<std::string> LogLines() const { return platform.Lines("log"); }
+};
+
+// Brute-force solver independent of the engine: counts solutions up to `limit` and keeps
+// the first one found. grid: 81 digits, 0 = empty.
+int CountSolutions(const uint8_t grid[81], uint8_t solution[81], int limit = 2);
+bool ParseGrid(const std::string& text, uint8_t grid[81]);
+
+// Lines of a file in the shared data folder; empty when the file is absent.
+std::vector<std::string> DataLines(const std::string& name);
+std::string DataPath(const std::string& name);
+
+// Checks the candidate table's invariants: counts match flags, the total matches the counts,
+// no empty cell without a candidate. Returns an empty string when they hold.
+std::string CandidateInvariantError();
+
+// Runs vorel-cli with arguments; returns its stdout and sets the exit status.
+std::string RunCli(const std::string& args, int* status = nullptr);
+std::string WriteTempFile(const std::string& name, const std::string& bytes);
