@@ -58,6 +58,8 @@ static const char* const kTechniqueNames[49] = {
     "3D Medusa",
 };
 
+void (*FlushObserver)(uint32_t code) = nullptr;
+
 const char* TechniqueName(uint32_t code) {
   if (code < 1 || code > 48) return kTechniqueNames[0];
   return kTechniqueNames[code];
@@ -152,4 +154,5 @@ void FlushEliminations(uint32_t code) {
     P().LogAppend(line, true);
     P().DrainMessages();
   }
+  if (FlushObserver) FlushObserver(code);
 }

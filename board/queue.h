@@ -36,6 +36,9 @@ uint32_t QueueEliminationWitness(uint32_t cell, uint32_t digit, uint32_t w1, uin
 // Apply and log the queue under a technique code; the queue is empty afterwards.
 void FlushEliminations(uint32_t code);
 
+// Called at the end of every flush when set (tests and fuzzers check invariants here).
+extern void (*FlushObserver)(uint32_t code);
+
 // Shared formatting helper: printf into a std::string.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 

@@ -162,3 +162,109 @@ std::string RunCli(const std::string& args, int* status) {
   if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
   return out;
 }
+
+static bool SolveCurrentValues(SoundState& state) {
+  uint8_t grid[81];
+  for (int c = 0; c < 81; ++c) grid[c] = static_cast<uint8_t>(g.board.value[c]);
+  if (CountSolutions(grid, state.solution, 2) != 1) return false;
+  for (int c = 0; c < 81; ++c)
+    if (g.board.value[c] == 0 && !g.cand.flag[c * 9 + state.solution[c] - 1]) return false;
+  return true;
+}
+
+bool LoadPuzzleState(const std::string& line, SoundState& state) {
+  uint8_t grid[81];
+  if (!ParseGrid(line, grid)) return false;
+  ClearBoard();
+  for (int c = 0; c < 81; ++c)
+    if (grid[c]) {
+      g.board.value[c] = grid[c];
+      g.board.kind[c] = KindGiven;
+    }
+  g.screenMode = ModeCandidateScreen;
+  ComputeCandidates();
+  state.source = line;
+  return SolveCurrentValues(state);
+}
+
+bool LoadReglibState(const std::string& line, SoundState& state) {
+  if (line.empty() || line[0] != ':') return false;
+  std::vector<std::string> fields;
+  size_t start = 1;
+  while (start <= line.size()) {
+    size_t end = line.find(':', start);
+    if (end == std::string::npos) end = line.size();
+    fields.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  if (fields.size() < 4) return false;
+  ClearBoard();
+  uint32_t c = 0;
+  bool placed = false;
+  for (char ch : fields[2]) {
+    if (c >= 81) break;
+    if (ch == '+') {
+      placed = true;
+      continue;
+    }
+    if (ch >= '1' && ch <= '9') {
+      g.board.value[c] = static_cast<uint32_t>(ch - '0');
+      g.board.kind[c] = placed ? KindAuto : KindGiven;
+    }
+    if ((ch >= '0' && ch <= '9') || ch == '.') ++c;
+    placed = false;
+  }
+  if (c != 81) return false;
+  g.screenMode = ModeCandidateScreen;
+  ComputeCandidates();
+  std::istringstream deleted(fields[3]);
+  std::string item;
+  while (deleted >> item) {
+    if (item.size() != 3) continue;
+    const uint32_t d = static_cast<uint32_t>(item[0] - '1'), r = static_cast<uint32_t>(item[1] - '1'),
+                   k = static_cast<uint32_t>(item[2] - '1');
+    if (d > 8 || r > 8 || k > 8) continue;
+    const uint32_t cell = r * 9 + k;
+    if (g.cand.flag[cell * 9 + d] && g.cand.count[cell] > 1) {
+      g.cand.flag[cell * 9 + d] = 0;
+      --g.cand.count[cell];
+      --g.cand.total;
+    }
+  }
+  state.source = line;
+  return SolveCurrentValues(state);
+}
+
+std::string LostSolutionDigits(const uint8_t solution[81]) {
+  std::string out;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.board.value[c] != 0) continue;
+    if (!g.cand.flag[c * 9 + solution[c] - 1])
+      out += "(" + std::to_string(c % 9 + 1) + "," + std::to_string(c / 9 + 1) + ") <" +
+             std::to_string(solution[c]) + "> ";
+  }
+  return out;
+}
+
+std::string DescribeState() {
+  std::string s;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.board.value[c]) {
+      s += static_cast<char>('0' + g.board.value[c]);
+      continue;
+    }
+    s += '(';
+    for (uint32_t d = 0; d < 9; ++d)
+      if (g.cand.flag[c * 9 + d]) s += static_cast<char>('1' + d);
+    s += ')';
+  }
+  return s;
+}
+
+std::vector<std::string> SampleLines(const std::string& name, size_t step) {
+  const char* full = std::getenv("VOREL_SOUNDNESS_FULL");
+  if (full && *full == '1') step = 1;
+  std::vector<std::string> all = DataLines(name), out;
+  for (size_t i = 0; i < all.size(); i += step) out.push_back(all[i]);
+  return out;
+}

@@ -39,3 +39,22 @@ std::string CandidateInvariantError();
 // Runs vorel-cli with arguments; returns its stdout and sets the exit status.
 std::string RunCli(const std::string& args, int* status = nullptr);
 std::string WriteTempFile(const std::string& name, const std::string& bytes);
+
+// A puzzle state for the soundness checks: board and candidates loaded, candidate screen
+// mode set directly (no platform traffic), and the unique solution.
+struct SoundState {
+  std::string source;  // where it came from, for messages
+  uint8_t solution[81];
+};
+// From a puzzle line (givens only). False when it has not exactly one solution.
+bool LoadPuzzleState(const std::string& line, SoundState& state);
+// From a line of the technique regression library (givens, placed digits, deleted
+// candidates). False for comments and states without exactly one solution.
+bool LoadReglibState(const std::string& line, SoundState& state);
+// Empty cells that lost their solution digit, as "(c,r) <d>" items; empty when sound.
+std::string LostSolutionDigits(const uint8_t solution[81]);
+// The candidate state as text: digits for filled cells, "(candidates)" for empty ones.
+std::string DescribeState();
+// Puzzle lines for soundness runs: every `step`-th line of a data file (env
+// VOREL_SOUNDNESS_FULL=1 takes every line).
+std::vector<std::string> SampleLines(const std::string& name, size_t step);

@@ -1,0 +1,14 @@
+// Batch solving, limits and grading: the drivers behind 1070, 1080, 910, 950, 1210, 430,
+// 420, 1260 and 1261.
+#pragma once
+#include <cstdint>
+
+void BatchBasic();
+void BatchUpper();
+void SingleMax();
+void AutoLimit();
+void FixSoleCandidates();
+void ClearAutomatic();
+void ClearAll();
+void TechniqueCheckDelete();
+void LastResort();
