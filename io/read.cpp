@@ -102,14 +102,16 @@ size_t ParseUtf8(const uint8_t* d, size_t n) {
     if (b >= '0' && b <= '9') {
       w.put(b - '0');
       ++i;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-      i += 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      if (i + 2 < n && b == 0xEF && d[i + 1] == 0xBC && d[i + 2] >= 0x90 && d[i + 2] <= 0x99)
-        w.put(d[i + 2] - 0x90);
+    } else if (b >= 0xE0 && b <= 0xEF && i + 2 < n && b == 0xEF && d[i + 1] == 0xBC &&
+               d[i + 2] >= 0x90 && d[i + 2] <= 0x99) {
+      w.put(d[i + 2] - 0x90);
       i += 3;
-    } else if (b >= 0xF0 && b <= 0xF7) {
-      i += 4;
+    } else if (b >= 0xC2 && b <= 0xF7) {
+      // Any other multi-byte sequence is skipped with its continuation bytes only, so a
+      // truncated sequence never swallows the digit after it.
+      const size_t length = b <= 0xDF ? 2 : b <= 0xEF ? 3 : 4;
+      ++i;
+      for (size_t k = 1; k < length && i < n && (d[i] & 0xC0) == 0x80; ++k) ++i;
     } else {
       ++i;
     }

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, when they are missing.
+set -euo pipefail
+packages=(g++ cmake make libgtest-dev libbenchmark-dev "$@")
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,175 @@
+// Candidate computation, singles, the placement pass, the value-only passes and the checks.
+#include "board/candidates.h"
+#include "board/queue.h"
+#include "drivers/commands.h"
+#include "tests/support.h"
+
+namespace {
+
+// A valid solved grid: value(r, c) = (3r + r/3 + c) mod 9 + 1.
+std::string SolvedGrid() {
+  std::string s;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) s += static_cast<char>('1' + (r * 3 + r / 3 + c) % 9);
+  return s;
+}
+
+class Candidates : public EngineTest {};
+
+TEST_F(Candidates, EmptyBoardHasEveryDigitEverywhere) {
+  ClearBoard();
+  ComputeCandidates();
+  EXPECT_EQ(g.cand.total, 729u);
+  for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(g.cand.count[c], 9u);
+}
+
+TEST_F(Candidates, CellWithAllDigitsAmongPeersKeepsTheLastRemovedOne) {
+  // Row 0 holds 2..9 in columns 1..8 and cell (row 1, column 0) holds 1: the removal of 9 at
+  // cell 0 comes before the attempt for 1, which then finds the count at 1 and removes nothing.
+  LoadGrid(".23456789" "1........");
+  ComputeCandidates();
+  EXPECT_EQ(g.cand.count[0], 1u);
+  EXPECT_EQ(g.cand.flag[0], 1u) << "digit 1 is kept although it stands in the column";
+  EXPECT_EQ(CandidateInvariantError(), "");
+  // A cell whose peers hold eight digits gets the ninth.
+  LoadGrid(".23456789");
+  ComputeCandidates();
+  EXPECT_EQ(g.cand.count[0], 1u);
+  EXPECT_EQ(g.cand.flag[0], 1u);
+}
+
+TEST_F(Candidates, CompletionCheckTexts) {
+  LoadGrid(SolvedGrid());
+  EXPECT_EQ(CheckUnits(), 0u);
+  RunCommand(410);
+  EXPECT_EQ(platform.Lines("status0"), std::vector<std::string>{"祝！完成"});
+  platform.Clear();
+  // Swap cells (0,0) and (0,3): columns 1 and 4, blocks 1 and 2 break.
+  std::swap(g.board.value[0], g.board.value[3]);
+  g.board.kind[5] = KindInput;
+  RunCommand(410);
+  EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{"矛盾しています\t列：１ ４ 塊：１ ２ "});
+  EXPECT_EQ(platform.Lines("status0"), std::vector<std::string>{"失敗です…"});
+  EXPECT_EQ(g.board.kind[5], static_cast<uint32_t>(KindInput)) << "marked kinds are restored";
+  platform.Clear();
+  g.board.value[40] = 0;
+  RunCommand(410);
+  EXPECT_EQ(platform.Lines("status0"), std::vector<std::string>{"失敗です…"});
+  EXPECT_TRUE(platform.Lines("message").empty());
+}
+
+TEST_F(Candidates, CheckUnitsInTheCandidateScreenReadsDecidedCells) {
+  LoadGrid(SolvedGrid());
+  g.board.value[10] = 0;
+  g.board.kind[10] = KindEmpty;
+  g.screenMode = ModeCandidateScreen;
+  ComputeCandidates();
+  EXPECT_EQ(CheckUnits(), 0u);
+  g.cand.flag[10 * 9 + (SolvedGrid()[10] - '1')] = 0;
+  g.cand.count[10] = 0;
+  EXPECT_EQ(CheckUnits(), (1u << 1) | (1u << 10) | (1u << 18));
+  g.screenMode = ModeNormal;
+  EXPECT_EQ(CheckUnits(), kBrokenUnknown);
+}
+
+TEST_F(Candidates, HiddenSingleQueuesOtherDigitsAndPeersButLogsOnlyPresentOnes) {
+  // Digit 1 can go only in cell (row 0, column 0) of row 0.
+  LoadGrid("........." "...1....." "......1.." ".1......." "........." "........."
+           "..1......");
+  platform.logOpen = true;
+  g.screenMode = ModeCandidateScreen;
+  ComputeCandidates();
+  ResetQueue();
+  HiddenSingle(0);
+  const auto lines = LogLines();
+  ASSERT_FALSE(lines.empty());
+  // The cell's other candidates go first in the queue, so their lines come last, 9 down to 2.
+  EXPECT_EQ(lines.back(), "Hidden Single (1,1) <2>");
+  EXPECT_EQ(g.cand.count[0], 1u);
+  EXPECT_EQ(g.cand.flag[0], 1u);
+  for (const std::string& line : lines) EXPECT_EQ(line.rfind("Hidden Single (", 0), 0u);
+  EXPECT_EQ(CandidateInvariantError(), "");
+}
+
+TEST_F(Candidates, NakedSingleRemovesTheDigitFromPeersInWalkOrder) {
+  LoadGrid(".23456789");
+  platform.logOpen = true;
+  g.screenMode = ModeCandidateScreen;
+  ComputeCandidates();
+  NakedSingle(0);
+  // Peers queued: column cells by row, then block cells; logged in reverse.
+  const auto lines = LogLines();
+  ASSERT_EQ(lines.size(), 12u) << "cells 9 and 18 are queued twice and logged once";
+  EXPECT_EQ(lines.front(), "Naked Single (3,3) <1>");
+  // Cells 9 and 18 were removed by their later block entries, so column row 3 ends the log.
+  EXPECT_EQ(lines.back(), "Naked Single (1,4) <1>");
+}
+
+TEST_F(Candidates, PlacementPassStopsAtAFilledDecidedCell) {
+  LoadGrid(".23456789");
+  ComputeCandidates();
+  EXPECT_EQ(PlacementPass(KindAuto), 1u);
+  EXPECT_EQ(g.board.value[0], 1u);
+  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindAuto));
+  EXPECT_EQ(PlacementPass(KindAuto), 0u);
+}
+
+TEST_F(Candidates, SellUniqueFollowsAChainInOneCall) {
+  // Cells 0 and 1 share {1, 2}; the 1 in column 0 decides cell 0, which then decides cell 1.
+  LoadGrid("..3456789" "........." "........." "1........");
+  ASSERT_EQ(g.board.value[0], 0u);
+  EXPECT_EQ(SellUnique(), 1u);
+  EXPECT_EQ(g.board.value[0], 2u) << "the column's 1 leaves 2 for cell 0";
+  EXPECT_EQ(g.board.value[1], 1u) << "filled in the same call";
+}
+
+TEST_F(Candidates, UniqueClosureCheckLeavesTheBoardUnchanged) {
+  std::string grid = SolvedGrid();
+  for (int c : {0, 10, 20, 30, 40, 50, 60, 70, 80}) grid[c] = '.';
+  LoadGrid(grid);
+  uint32_t before[81];
+  std::copy(g.board.value, g.board.value + 81, before);
+  EXPECT_EQ(UniqueClosureCheck(), 1u);
+  EXPECT_TRUE(std::equal(before, before + 81, g.board.value));
+  EXPECT_EQ(RunUniqueClosure(), 9u);
+  EXPECT_EQ(CheckComplete(), 1u);
+}
+
+TEST_F(Candidates, TypedDigitsAreCheckedAgainstForcedCells) {
+  // Block 0: digit 1 stands in rows 1 and 2 and in columns 1 and 2 elsewhere, so it is forced
+  // into the cursor cell (0,0).
+  LoadGrid("........." "...1....." "......1.." ".1......." "........." "........."
+           "..1......");
+  g.cursorRow = 0;
+  g.cursorColumn = 0;
+  EXPECT_EQ(CursorDigitCheck(1), 1u);
+  EXPECT_EQ(g.forcedReason, 1u);
+  EXPECT_EQ(AcceptTypedDigit(5), 0u);
+  EXPECT_EQ(g.board.value[0], 0u);
+  EXPECT_EQ(AcceptTypedDigit(1), 1u);
+  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindInput));
+  // An unforced cell takes any allowed digit as an assumption.
+  g.cursorRow = 8;
+  g.cursorColumn = 8;
+  EXPECT_EQ(AcceptTypedDigit(5), 1u);
+  EXPECT_EQ(g.board.kind[80], static_cast<uint32_t>(KindAssumed));
+  // A digit its peers already hold is refused.
+  g.cursorRow = 4;
+  g.cursorColumn = 1;
+  EXPECT_EQ(AcceptTypedDigit(1), 0u);
+}
+
+TEST_F(Candidates, NormalModeSinglesCommandsRefreshTheBlankCount) {
+  std::string grid = SolvedGrid();
+  grid[40] = '.';
+  LoadGrid(grid);
+  EXPECT_EQ(RunCommand(400), CommandDone);
+  EXPECT_EQ(platform.Lines("status1"), std::vector<std::string>{"空白残り[0]"});
+  platform.Clear();
+  RunCommand(380);
+  EXPECT_TRUE(platform.events.empty()) << "nothing placed, nothing shown";
+  g.screenMode = ModeCandidateScreen;
+  EXPECT_EQ(RunCommand(380), CommandRefused);
+}
+
+}  // namespace

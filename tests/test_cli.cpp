@@ -1,0 +1,111 @@
+// The vorel-cli contract: options, exit codes and the transcript format.
+#include "tests/support.h"
+
+namespace {
+
+const std::string kPuzzle =
+    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
+
+std::vector<std::string> Events(const std::string& out, const std::string& kind) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < out.size()) {
+    size_t end = out.find('\n', start);
+    if (end == std::string::npos) end = out.size();
+    const std::string line = out.substr(start, end - start);
+    if (line.rfind(kind + "\t", 0) == 0) lines.push_back(line.substr(kind.size() + 1));
+    start = end + 1;
+  }
+  return lines;
+}
+
+const std::string kSingles =
+    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+
+TEST(Cli, CandidateScreenTranscript) {
+  const std::string file = WriteTempFile("p.txt", kSingles + "\n");
+  int status = -1;
+  const std::string out = RunCli("-t -m candidate -r NakedSingle -r 900 " + file, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Events(out, "title"), std::vector<std::string>{"《Kelmo》 - p"});
+  const auto status0 = Events(out, "status0");
+  ASSERT_FALSE(status0.empty());
+  EXPECT_EQ(status0.front(), "＜候補表示画面＞");
+  const auto status1 = Events(out, "status1");
+  EXPECT_EQ(status1.front(), "空白残り[64]");
+  const auto logs = Events(out, "log");
+  ASSERT_FALSE(logs.empty());
+  // Naked singles first, then hidden singles; every line has the short form.
+  for (const std::string& line : logs)
+    EXPECT_TRUE(line.rfind("Naked Single (", 0) == 0 || line.rfind("Hidden Single (", 0) == 0)
+        << line;
+  EXPECT_EQ(out.find("log\tNaked Single"), out.find("log\t"));
+}
+
+TEST(Cli, DetailedModeSummaryLinesAndNoLogInModeZero) {
+  const std::string file = WriteTempFile("p.txt", kSingles);
+  const std::string detailed = RunCli("-t -l 2 -m candidate -r HiddenSingle " + file);
+  const auto logs = Events(detailed, "log");
+  ASSERT_FALSE(logs.empty());
+  EXPECT_EQ(logs.front().rfind("処理(Hidden Single) ", 0), 0u);
+  const std::string silent = RunCli("-t -l 0 -m candidate -r HiddenSingle " + file);
+  EXPECT_TRUE(Events(silent, "log").empty());
+}
+
+TEST(Cli, EachRunsEveryPuzzleFromAFreshStart) {
+  std::string second = kPuzzle;
+  second[0] = '0';
+  const std::string file = WriteTempFile("many.txt", kPuzzle + "\n\n" + second + "\n");
+  const std::string out = RunCli("-t -e -p line " + file);
+  EXPECT_EQ(Events(out, "puzzle"), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(Events(out, "board"), (std::vector<std::string>{kPuzzle, second}));
+}
+
+TEST(Cli, BlocksSeparatedByBlankLinesAndPrintLayouts) {
+  std::string block;
+  for (int r = 0; r < 9; ++r) block += kPuzzle.substr(r * 9, 9) + "\n";
+  const std::string file = WriteTempFile("blocks.txt", "first\n" + block + "\n" + block);
+  const std::string out = RunCli("-t -e -p plain " + file);
+  const auto board = Events(out, "board");
+  ASSERT_EQ(board.size(), 18u);
+  EXPECT_EQ(board[0], "100 000 002");
+  const std::string candidates = RunCli("-t -m candidate -p candidates " + file);
+  EXPECT_EQ(Events(candidates, "board")[0],
+            "1(478)(34578) (3567)(3689)(5678) (3489)(369)2");
+}
+
+TEST(Cli, CompletionCheckMessageInTheTranscript) {
+  std::string solved;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) solved += static_cast<char>('1' + (r * 3 + r / 3 + c) % 9);
+  std::swap(solved[0], solved[3]);
+  const std::string file = WriteTempFile("broken.txt", solved);
+  const std::string out = RunCli("-t -r 410 " + file);
+  EXPECT_EQ(Events(out, "message"), std::vector<std::string>{"矛盾しています\t列：１ ４ 塊：１ ２ "});
+  EXPECT_EQ(Events(out, "status0"), std::vector<std::string>{"失敗です…"});
+}
+
+TEST(Cli, NewModeAsksAndCancelKeepsTheBoard) {
+  const std::string file = WriteTempFile("p.txt", kPuzzle);
+  const std::string out = RunCli("-t -m new -a cancel -p line " + file);
+  EXPECT_EQ(Events(out, "message"),
+            std::vector<std::string>{"新規作成\tデータが初期化されますが良いですか？\tcancel"});
+}
+
+TEST(Cli, BadArgumentsExitWithTwo) {
+  int status = 0;
+  RunCli("--no-such-option", &status);
+  EXPECT_EQ(status, 2);
+  RunCli("-r NoSuchRoutine --sample", &status);
+  EXPECT_EQ(status, 2);
+  RunCli("-r 99999 --sample", &status);
+  EXPECT_EQ(status, 2);
+  RunCli("/nonexistent/puzzle.txt", &status);
+  EXPECT_EQ(status, 2);
+  RunCli("-l 7 --sample", &status);
+  EXPECT_EQ(status, 2);
+  RunCli("--help", &status);
+  EXPECT_EQ(status, 0);
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// The elimination queue and the technique log in the three display modes.
+#include "board/queue.h"
+#include "tests/support.h"
+
+namespace {
+
+class Logger : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    ClearBoard();
+    ComputeCandidatesForEmptyBoard();
+    platform.logOpen = true;
+  }
+  static void ComputeCandidatesForEmptyBoard() {
+    for (uint32_t c = 0; c < 81; ++c) {
+      for (uint32_t d = 0; d < 9; ++d) g.cand.flag[c * 9 + d] = 1;
+      g.cand.count[c] = 9;
+    }
+    g.cand.total = 729;
+  }
+};
+
+TEST_F(Logger, ShortLinesInModeOneComeInReverseQueueOrder) {
+  ResetQueue();
+  QueueElimination(10, 6);
+  QueueElimination(80, 8);
+  FlushEliminations(CodeNakedPair);
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"Naked Pair (9,9) <9>", "Naked Pair (2,2) <7>"}));
+  EXPECT_EQ(g.queue.length, 0u);
+  EXPECT_EQ(g.cand.count[10], 8u);
+  EXPECT_EQ(g.cand.total, 727u);
+}
+
+TEST_F(Logger, DetailedModeWritesSummaryAndWitnessForms) {
+  g.settings.candErase = 2;
+  ResetQueue();
+  QueueEliminationWitness(22, 2, 0, 12, 4);
+  FlushEliminations(CodeXYZWing);
+  QueueEliminationWitness(40, 5, 0, 20, 2);
+  FlushEliminations(CodeWXYZWing);
+  QueueEliminationWitness(22, 3, 0, 12, 4);
+  FlushEliminations(CodeAlsXZ);
+  QueueElimination(80, 8);
+  FlushEliminations(CodeNakedSingle);
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{
+                            "処理(XYZ-Wing) 1件",
+                            "XYZ-Wing (5,3) [(5,1),(4,2),(1,1)] <3>",
+                            "処理(WXYZ-Wing) 1件",
+                            "WXYZ-Wing Type2 (5,5) [(3,3)] <6>",
+                            "処理(ALS-XZ) 1件",
+                            "ALS-XZ (5,3) [(5,1)-(4,2)-(1,1)] <4>",
+                            "処理(Naked Single) 1件",
+                            "Naked Single (9,9) <9>",
+                        }));
+}
+
+TEST_F(Logger, WitnessCodesUseTheShortFormInModeOne) {
+  QueueEliminationWitness(22, 2, 0, 12, 4);
+  FlushEliminations(CodeXYZWing);
+  EXPECT_EQ(LogLines(), std::vector<std::string>{"XYZ-Wing (5,3) <3>"});
+}
+
+TEST_F(Logger, SkipsDuplicatesAbsentCandidatesAndLastCandidates) {
+  g.settings.candErase = 2;
+  for (uint32_t d = 1; d < 9; ++d) g.cand.flag[5 * 9 + d] = 0;
+  g.cand.count[5] = 1;
+  g.cand.total -= 8;
+  ResetQueue();
+  QueueElimination(3, 4);
+  QueueElimination(3, 4);
+  QueueElimination(5, 0);  // the last candidate of cell 5 stays
+  FlushEliminations(CodeNakedPair);
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"処理(Naked Pair) 3件", "Naked Pair (4,1) <5>"}));
+  EXPECT_EQ(g.cand.count[5], 1u);
+  EXPECT_EQ(g.cand.flag[5 * 9], 1u);
+  EXPECT_EQ(CandidateInvariantError(), "");
+}
+
+TEST_F(Logger, ModeZeroWritesNothingButRemovesTheSame) {
+  g.settings.candErase = 0;
+  QueueElimination(10, 6);
+  QueueElimination(81, 0);
+  FlushEliminations(CodeNakedPair);
+  EXPECT_TRUE(platform.events.empty());
+  EXPECT_EQ(g.cand.flag[10 * 9 + 6], 0u);
+  EXPECT_EQ(g.cand.total, 728u);
+}
+
+TEST_F(Logger, UnknownCodesAndAbnormalCells) {
+  QueueElimination(0, 0);
+  QueueElimination(81, 3);
+  FlushEliminations(99);
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"処理(UnKnown)で異常値[81]", "UnKnown (1,1) <1>"}));
+  EXPECT_STREQ(TechniqueName(0), "UnKnown");
+  EXPECT_STREQ(TechniqueName(47), "Franken Jellyfish");
+  EXPECT_STREQ(TechniqueName(48), "3D Medusa");
+}
+
+TEST_F(Logger, WarningBoxFromTwoThousandEntries) {
+  g.settings.candErase = 0;
+  for (uint32_t i = 0; i < 1999; ++i) QueueElimination(i % 81, i % 9);
+  FlushEliminations(CodeSquirmbag);
+  EXPECT_TRUE(platform.Lines("message").empty());
+  for (uint32_t i = 0; i < 2000; ++i) QueueElimination(i % 81, i % 9);
+  FlushEliminations(CodeSquirmbag);
+  EXPECT_EQ(platform.Lines("message"),
+            std::vector<std::string>{"緊急停止希望\t消去予定数が多すぎます！＜2000＞"});
+  EXPECT_EQ(CandidateInvariantError(), "");
+}
+
+TEST_F(Logger, QueueRefusesEntriesBeyondItsCapacity) {
+  ResetQueue();
+  for (uint32_t i = 0; i < kQueueCapacity; ++i) ASSERT_EQ(QueueElimination(i % 81, i % 9), 1u);
+  EXPECT_EQ(QueueElimination(0, 0), 0u);
+  EXPECT_EQ(g.queue.length, kQueueCapacity);
+  ResetQueue();
+  for (uint32_t i = 0; i < kWitnessCapacity; ++i)
+    ASSERT_EQ(QueueEliminationWitness(i, 0, 1, 2, 3), 1u);
+  EXPECT_EQ(QueueEliminationWitness(70, 0, 1, 2, 3), 0u);
+  EXPECT_EQ(g.queue.length, kWitnessCapacity);
+  // Plain entries may still follow; they are logged in the short form.
+  g.settings.candErase = 2;
+  EXPECT_EQ(QueueElimination(70, 1), 1u);
+  FlushEliminations(CodeXYZWing);
+  EXPECT_EQ(LogLines()[1], "XYZ-Wing (8,8) <2>");
+}
+
+TEST_F(Logger, DetailedLineNeverPrintsUnwrittenWitnesses) {
+  g.settings.candErase = 2;
+  QueueEliminationWitness(22, 2, 0, 12, 4);
+  FlushEliminations(CodeXYZWing);
+  QueueElimination(22, 3);  // same slot, no witnesses this time
+  FlushEliminations(CodeXYZWing);
+  EXPECT_EQ(LogLines().back(), "XYZ-Wing (5,3) <4>");
+}
+
+}  // namespace

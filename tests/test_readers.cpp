@@ -1,0 +1,251 @@
+// Puzzle reading in every encoding and layout, including hostile input.
+#include <cstring>
+
+#include "drivers/commands.h"
+#include "io/read.h"
+#include "tests/support.h"
+
+namespace {
+
+const std::string kPuzzle =
+    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
+
+std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+
+std::vector<uint8_t> Utf16(const std::string& ascii, bool bom) {
+  std::vector<uint8_t> out;
+  if (bom) out = {0xFF, 0xFE};
+  for (char ch : ascii) {
+    out.push_back(static_cast<uint8_t>(ch));
+    out.push_back(0);
+  }
+  return out;
+}
+
+std::string BoardValues() {
+  std::string s;
+  for (uint32_t c = 0; c < 81; ++c) s += static_cast<char>('0' + g.board.value[c]);
+  return s;
+}
+
+class Readers : public EngineTest {
+ protected:
+  void Parse(const std::vector<uint8_t>& b, bool allowBinary = true) {
+    ParsePuzzleText(b.data(), b.size(), ChooseEncoding(b.data(), b.size(), allowBinary));
+  }
+};
+
+TEST_F(Readers, OneLineOfDigitsLoadsRowByRowWithEmptyKinds) {
+  Parse(Bytes(kPuzzle));
+  EXPECT_EQ(BoardValues(), kPuzzle);
+  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindGiven));
+  EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
+}
+
+TEST_F(Readers, Utf16WithAndWithoutByteOrderMarkLoadsTheSame) {
+  Parse(Utf16(kPuzzle, true));
+  EXPECT_EQ(BoardValues(), kPuzzle);
+  Parse(Utf16(kPuzzle, false));
+  EXPECT_EQ(BoardValues(), kPuzzle);
+  // In UTF-16 a comment's digits are cells.
+  Parse(Utf16("<7>" + kPuzzle, true));
+  EXPECT_EQ(BoardValues().substr(0, 2), "71");
+}
+
+TEST_F(Readers, DotsAndTitleLinesLoadInByteText) {
+  std::string dotted = kPuzzle;
+  for (char& ch : dotted)
+    if (ch == '0') ch = '.';
+  Parse(Bytes("Puzzle: a hard one\r\n" + dotted + "\r\n"));
+  EXPECT_EQ(BoardValues(), kPuzzle);
+}
+
+TEST_F(Readers, CommentsAndParenthesisedCandidatesInByteText) {
+  Parse(Bytes("<comment 123>(123)" + kPuzzle.substr(1)));
+  EXPECT_EQ(BoardValues(), "0" + kPuzzle.substr(1));
+  // A "(" without its ")" swallows the rest as one empty cell.
+  Parse(Bytes(kPuzzle.substr(0, 40) + "(" + kPuzzle.substr(40)));
+  EXPECT_EQ(BoardValues(), kPuzzle.substr(0, 40) + std::string(41, '0'));
+}
+
+TEST_F(Readers, ShiftJisFullWidthDigitsAndBoxDrawing) {
+  std::string text;
+  for (char ch : kPuzzle) {
+    text += "\x84\xA0";  // a box-drawing character, skipped
+    text += '\x82';
+    text += static_cast<char>(0x4F + (ch - '0'));
+  }
+  Parse(Bytes(text));
+  EXPECT_EQ(BoardValues(), kPuzzle);
+}
+
+TEST_F(Readers, Utf8FullWidthDigitsAfterTheByteOrderMark) {
+  std::string text = "\xEF\xBB\xBF";
+  for (char ch : kPuzzle) {
+    text += "\xE2\x94\x83";  // a box-drawing character
+    text += "\xEF\xBC";
+    text += static_cast<char>(0x90 + (ch - '0'));
+  }
+  Parse(Bytes(text));
+  EXPECT_EQ(BoardValues(), kPuzzle);
+}
+
+TEST_F(Readers, ShortInputsGiveAnEmptyBoard) {
+  Parse(Bytes(kPuzzle.substr(0, 80)));
+  EXPECT_EQ(CountFilled(), 0u);
+  Parse(Utf16(kPuzzle.substr(0, 79), true));
+  EXPECT_EQ(CountFilled(), 0u);
+}
+
+TEST_F(Readers, TruncatedSequencesAtTheEndStaySafe) {
+  // A Shift_JIS lead byte, a partial UTF-8 sequence and an odd UTF-16 length at the very end.
+  Parse(Bytes(kPuzzle.substr(0, 80) + "\x82"));
+  EXPECT_EQ(BoardValues(), kPuzzle.substr(0, 80) + "0");
+  Parse(Bytes("\xEF\xBB" + kPuzzle.substr(0, 80) + "\xEF\xBC"));
+  EXPECT_EQ(BoardValues().substr(0, 80), kPuzzle.substr(0, 80));
+  auto odd = Utf16(kPuzzle, true);
+  odd.pop_back();
+  Parse(odd);
+  EXPECT_EQ(BoardValues().substr(0, 80), kPuzzle.substr(0, 80));
+}
+
+TEST_F(Readers, BinaryBoardKeepsKindsAndSanitisesBadBytes) {
+  std::vector<uint8_t> b = Bytes("VorlBD");
+  for (uint32_t c = 0; c < 81; ++c) {
+    b.push_back(static_cast<uint8_t>(c % 10));
+    b.push_back(c % 10 ? 5 : 9);
+  }
+  b[6] = 12;         // value above 9 -> empty
+  b[6 + 2 * 1 + 1] = 200;  // kind above 10 on a filled cell -> automatic
+  b[6 + 2 * 2 + 1] = 7;    // an unused kind number -> automatic
+  Parse(b);
+  EXPECT_EQ(g.board.value[0], 0u);
+  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindEmpty));
+  EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindAuto));
+  EXPECT_EQ(g.board.kind[2], static_cast<uint32_t>(KindAuto));
+  EXPECT_EQ(g.board.value[3], 3u);
+  EXPECT_EQ(g.board.kind[3], static_cast<uint32_t>(KindInput));
+  b.resize(167);
+  Parse(b);
+  EXPECT_EQ(CountFilled(), 0u) << "a binary board needs 168 bytes";
+  // Dropped files never take the binary path.
+  b.resize(168);
+  EXPECT_EQ(ChooseEncoding(b.data(), b.size(), false), static_cast<uint32_t>(EncodingBytes));
+}
+
+TEST_F(Readers, ClipboardLayouts) {
+  auto scan = [](const std::string& s, uint32_t layout) {
+    ScanClipboardBytes(reinterpret_cast<const uint8_t*>(s.data()), s.size(), layout);
+  };
+  scan("123456789" + std::string(72, '0'), 1);
+  const uint32_t block0[9] = {0, 1, 2, 9, 10, 11, 18, 19, 20};
+  for (uint32_t k = 0; k < 9; ++k) EXPECT_EQ(g.board.value[block0[k]], k + 1);
+  EXPECT_EQ(g.board.value[3], 0u);
+  scan("1\t\t3\r\n", 2);
+  EXPECT_EQ(BoardValues().substr(0, 4), "1030");
+  scan("1\t\t\r\n5", 2);
+  EXPECT_EQ(BoardValues().substr(0, 4), "1005") << "an empty last field adds one more cell";
+  scan(".5\x81\x40\x82\x58", 0);
+  EXPECT_EQ(BoardValues().substr(0, 5), "05090");
+}
+
+TEST_F(Readers, ClipboardCommandMessagesAndFormats) {
+  g.screenMode = ModeNewCreation;
+  platform.clipboardAvailable = false;
+  RunCommand(960);
+  platform.clipboardAvailable = true;
+  RunCommand(990);
+  platform.clipboard.push_back({ClipBitmap, {1, 2}});
+  RunCommand(960);
+  EXPECT_EQ(platform.Lines("message"),
+            (std::vector<std::string>{"ClipBoard\tクリップボードが使用できません",
+                                      "ClipBoard\tデータは登録されていません",
+                                      "ClipBoard\tテキストファイルはありません"}));
+  platform.Clear();
+  platform.clipboard.push_back({ClipUnicodeText, Utf16(kPuzzle, false)});
+  RunCommand(960);
+  EXPECT_EQ(BoardValues(), kPuzzle);
+  EXPECT_EQ(platform.Lines("title"), std::vector<std::string>{"《Kelmo》"});
+  // Unicode text counts only for the plain layout.
+  g.settings.clipboardPattern = 1;
+  platform.Clear();
+  RunCommand(960);
+  EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{"ClipBoard\tテキストファイルはありません"});
+  g.screenMode = ModeNormal;
+  EXPECT_EQ(RunCommand(960), CommandRefused);
+}
+
+TEST_F(Readers, FileCommandTitlesAndRefusals) {
+  const std::string path = WriteTempFile("Hard.TXT", kPuzzle);
+  platform.fileChoices.push_back(path);
+  RunCommand(200);
+  EXPECT_EQ(platform.Lines("title"), std::vector<std::string>{"《Kelmo》 - Hard"});
+  EXPECT_EQ(platform.Lines("status1"), std::vector<std::string>{"空白残り[60]"});
+  platform.Clear();
+  platform.fileChoices.push_back("/nonexistent/x.txt");
+  RunCommand(200);
+  EXPECT_EQ(platform.Lines("message"),
+            std::vector<std::string>{"ファイルがオープンできません\t/nonexistent/x.txt"});
+  platform.Clear();
+  g.screenMode = ModeEdit;
+  RunCommand(200);
+  EXPECT_EQ(platform.Lines("message"),
+            std::vector<std::string>{"注意\t編集中・候補画面ではファイル操作できません"});
+}
+
+TEST_F(Readers, PagingThroughACollection) {
+  std::string text;
+  for (int i = 1; i <= 3; ++i) {
+    std::string p = kPuzzle;
+    p[1] = static_cast<char>('0' + i);
+    for (int r = 0; r < 9; ++r) text += p.substr(r * 9, 3) + " " + p.substr(r * 9 + 3, 3) + " " + p.substr(r * 9 + 6, 3) + "\r\n";
+    text += "\r\n";
+  }
+  const std::string path = WriteTempFile("many.txt", text);
+  g.screenMode = ModeNewCreation;
+  ReadPuzzleFromPath(path);
+  EXPECT_EQ(g.board.value[1], 1u);
+  PageProblem(0);  // Page Up at puzzle 1 does nothing
+  EXPECT_EQ(g.problemFile.number, 1u);
+  platform.Clear();
+  RunCommand(1020);
+  EXPECT_EQ(g.board.value[1], 2u);
+  EXPECT_EQ(platform.Lines("title"), std::vector<std::string>{"《Kelmo》 - many (2)"});
+  RunCommand(1020);
+  EXPECT_EQ(g.board.value[1], 3u);
+  RunCommand(1020);  // fewer than 81 bytes left: nothing
+  EXPECT_EQ(g.problemFile.number, 3u);
+  RunCommand(1010);
+  EXPECT_EQ(g.board.value[1], 2u);
+  EXPECT_EQ(BoardValues().substr(2), kPuzzle.substr(2));
+}
+
+TEST_F(Readers, PagingKeepsDotsAndCandidateListsOfTheNextPuzzle) {
+  std::string dotted = kPuzzle;
+  for (char& ch : dotted)
+    if (ch == '0') ch = '.';
+  dotted[0] = '.';
+  const std::string path = WriteTempFile("dots.txt", kPuzzle + "\n" + dotted + "\n");
+  g.screenMode = ModeNewCreation;
+  ReadPuzzleFromPath(path);
+  RunCommand(1020);
+  EXPECT_EQ(BoardValues(), "0" + kPuzzle.substr(1));
+}
+
+TEST_F(Readers, MaskAndCreationStateParsers) {
+  std::string mask = "<keep the corners>" + std::string("1") + std::string(79, '0') + "1";
+  EXPECT_EQ(ParseMaskText(reinterpret_cast<const uint8_t*>(mask.data()), mask.size(), 0), 81u);
+  EXPECT_EQ(g.maskTable[0], 1u);
+  EXPECT_EQ(g.maskTable[80], 1u);
+  EXPECT_EQ(g.maskTable[40], 0u);
+  std::string state = kPuzzle;
+  for (char ch : kPuzzle) state += ch == '0' ? '9' : '0';
+  state += std::string(81, '5');
+  auto units = Utf16(state, false);
+  EXPECT_EQ(ParseCreationState(units.data(), units.size()), 243u);
+  EXPECT_EQ(BoardValues(), kPuzzle);
+  EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
+  EXPECT_EQ(g.solution[80], 5u);
+}
+
+}  // namespace
