@@ -38,6 +38,8 @@ const char* const kUsage =
     "  -p, --print LAYOUT    board at the end: line | plain | candidates\n"
     "  -t, --transcript      machine-readable output (KIND<TAB>TEXT per event)\n"
     "      --fixpoint        repeat the --run list until a pass changes nothing\n"
+    "      --repeat K        run everything K times, each from a fresh board (e.g. a\n"
+    "                        collection: -m make -r 610 -r 320 --repeat 100 -p line)\n"
     "      --sample          use the built-in sample puzzle instead of FILE\n"
     "      --settings PATH   load settings from PATH (default: built-in defaults)\n"
     "  -h, --help\n"
@@ -58,6 +60,7 @@ struct Options {
   std::string print;
   bool transcript = false;
   bool fixpoint = false;
+  uint32_t repeat = 1;
   bool sample = false;
   std::string settingsPath;
   std::string file;
@@ -212,6 +215,9 @@ int main(int argc, char** argv) {
         return Fail("--print takes line, plain or candidates");
     } else if (a == "-t" || a == "--transcript") {
       o.transcript = true;
+    } else if (a == "--repeat") {
+      if (!value(v) || !ParseNumber(v, o.repeat) || o.repeat == 0)
+        return Fail("--repeat takes a count of at least 1");
     } else if (a == "--fixpoint") {
       o.fixpoint = true;
     } else if (a == "--sample") {
@@ -227,6 +233,7 @@ int main(int argc, char** argv) {
     }
   }
   if (o.each && o.file.empty()) return Fail("--each needs a FILE");
+  if (o.each && o.repeat > 1) return Fail("--repeat cannot be combined with --each");
 
   HeadlessPlatform platform;
   platform.stream = stdout;
@@ -274,7 +281,7 @@ int main(int argc, char** argv) {
       if (puzzles.empty()) return Fail("no puzzle found in " + o.file);
     }
   }
-  if (!o.each) puzzles.push_back(std::string());
+  if (!o.each) puzzles.resize(o.repeat);
 
   SeedRandom(o.seeded ? o.seed : static_cast<uint32_t>(std::time(nullptr)));
 

@@ -1,0 +1,395 @@
+// The puzzle generator: removal orders, the erase-mode cycle, generated puzzles, undo, masks,
+// the make-problem mode and seed reproducibility.
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "board/candidates.h"
+#include "board/state.h"
+#include "drivers/commands.h"
+#include "drivers/generator.h"
+#include "tests/support.h"
+
+namespace {
+
+// The cells an order visits from its start until it is exhausted.
+std::vector<uint32_t> Walk(uint32_t mode) {
+  std::vector<uint32_t> cells;
+  for (uint32_t c = StartCell(mode); c <= 80 && cells.size() < 200; c = NextCell(c, mode))
+    cells.push_back(c);
+  return cells;
+}
+
+bool VisitsEveryCellOnce(const std::vector<uint32_t>& cells) {
+  std::set<uint32_t> distinct(cells.begin(), cells.end());
+  return cells.size() == 81 && distinct.size() == 81;
+}
+
+uint32_t PositionInBlock(uint32_t cell) { return (RowOf(cell) % 3) * 3 + ColumnOf(cell) % 3; }
+
+std::string Givens() {
+  std::string s;
+  for (uint32_t c = 0; c < 81; ++c)
+    s += static_cast<char>('0' + (g.board.kind[c] == KindGiven ? g.board.value[c] : 0));
+  return s;
+}
+
+bool GridIsValidSolution() {
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    uint32_t seen = 0;
+    for (uint32_t k = 0; k < 9; ++k) seen |= 1u << g.board.value[UnitCell27(unit, k)];
+    if (seen != 0x3FE) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TEST(RemovalOrders, FixedOrdersVisitEveryCellOnceFromTheirStartToTheirEnd) {
+  struct Case {
+    uint32_t mode, first, second, last;
+  };
+  const Case cases[] = {
+      {0, 0, 9, 40},   // spiral down the left column, ending at the centre
+      {1, 40, 31, 0},  // the same spiral backwards
+      {8, 0, 1, 40},   // transposed spiral: along the top row first
+      {9, 40, 39, 0},
+      {4, 8, 16, 21},  // diagonal order from the top-right, ending at row 2 column 3
+      {5, 21, 39, 8},
+      {6, 10, 70, 22},  // scatter order
+      {7, 22, 34, 10},
+  };
+  for (const Case& c : cases) {
+    const std::vector<uint32_t> cells = Walk(c.mode);
+    SCOPED_TRACE(c.mode);
+    EXPECT_TRUE(VisitsEveryCellOnce(cells));
+    ASSERT_GE(cells.size(), 2u);
+    EXPECT_EQ(cells.front(), c.first);
+    EXPECT_EQ(cells[1], c.second);
+    EXPECT_EQ(cells.back(), c.last);
+  }
+}
+
+TEST(RemovalOrders, RandomOrdersAndBlockSweeps) {
+  bool mode12OffZero = false;
+  for (uint32_t seed = 1; seed <= 60; ++seed) {
+    SeedRandom(seed);
+    EXPECT_TRUE(VisitsEveryCellOnce(Walk(2))) << seed;
+
+    // Mode 3 takes each block once per round, so from its start it reaches every cell.
+    SeedRandom(seed);
+    EXPECT_TRUE(VisitsEveryCellOnce(Walk(3))) << seed;
+
+    for (uint32_t mode : {10u, 11u}) {
+      SeedRandom(seed);
+      const std::vector<uint32_t> cells = Walk(mode);
+      EXPECT_TRUE(VisitsEveryCellOnce(cells)) << mode << " " << seed;
+      const uint32_t firstPosition = mode == 10 ? 4 : 0;
+      std::set<uint32_t> blocks;
+      for (uint32_t i = 0; i < 9 && i < cells.size(); ++i) {
+        EXPECT_EQ(PositionInBlock(cells[i]), firstPosition);
+        blocks.insert(BlockOf(cells[i]));
+      }
+      EXPECT_EQ(blocks.size(), 9u);
+    }
+
+    // Mode 12 starts at a block's top-left cell whatever position the phase drew; the other
+    // blocks of phase 0 use the drawn position.
+    SeedRandom(seed);
+    const std::vector<uint32_t> m12 = Walk(12);
+    ASSERT_EQ(m12.size(), 81u);
+    EXPECT_EQ(PositionInBlock(m12[0]), 0u);
+    const uint32_t p = PositionInBlock(m12[1]);
+    for (uint32_t i = 1; i < 9; ++i) EXPECT_EQ(PositionInBlock(m12[i]), p);
+    mode12OffZero |= p != 0;
+  }
+  EXPECT_TRUE(mode12OffZero);
+}
+
+TEST(RemovalOrders, BlockOrderEndsWhenTheChosenBlockIsUsedUp) {
+  // Use up block 0, then touch one cell of every other block: the new round draws one of the
+  // first six blocks, and drawing block 0 ends the order with 55 cells never visited.
+  uint32_t ended = 0, continued = 0;
+  for (uint32_t seed = 1; seed <= 60; ++seed) {
+    SeedRandom(seed);
+    StartCell(3);
+    std::set<uint32_t> touched;
+    for (uint32_t k = 0; k < 9; ++k) touched.insert(BlockCell(0, k));
+    for (uint32_t b = 1; b < 9; ++b) touched.insert(BlockCell(b, 0));
+    uint32_t next = 0;
+    for (uint32_t c : touched) next = NextCell(c, 3);
+    if (next > 80) {
+      ++ended;
+    } else {
+      ++continued;
+      EXPECT_LT(BlockOf(next), 6u);
+      EXPECT_EQ(touched.count(next), 0u);
+    }
+  }
+  EXPECT_GT(ended, 0u);
+  EXPECT_GT(continued, 0u);
+}
+
+TEST(RemovalOrders, EveryModeIsUsedOnceBeforeAnyRepeats) {
+  ResetEraseModes();
+  SeedRandom(99);
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    std::set<uint32_t> modes;
+    for (uint32_t i = 0; i < kEraseModeCount; ++i) modes.insert(ChooseEraseMode());
+    EXPECT_EQ(modes.size(), kEraseModeCount);
+  }
+}
+
+class GeneratorTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    ResetEraseModes();
+  }
+  void EnterMake() {
+    ASSERT_EQ(RunCommand(330), CommandDone);
+    ASSERT_EQ(g.screenMode, ModeMakeProblem);
+  }
+  std::string LastStatus0() const {
+    const std::vector<std::string> s = platform.Lines("status0");
+    return s.empty() ? "" : s.back();
+  }
+};
+
+TEST_F(GeneratorTest, SheetsAreValidSolutionGridsAndFillTheStore) {
+  SeedRandom(5);
+  EnterMake();
+  for (int i = 0; i < 50; ++i) {
+    platform.Clear();
+    ASSERT_EQ(RunCommand(610), CommandDone);
+    ASSERT_TRUE(GridIsValidSolution());
+    EXPECT_EQ(CountGivens(), 81u);
+    for (uint32_t c = 0; c < 81; ++c) ASSERT_EQ(g.solution[c], g.board.value[c]);
+    const std::string status = platform.Lines("status1").back();
+    EXPECT_EQ(status.rfind("試行回数[", 0), 0u) << status;
+    EXPECT_EQ(g.undo.length, 0u);
+  }
+}
+
+TEST_F(GeneratorTest, SinglesPassesGiveUniqueMinimalPuzzlesInAllThirteenOrders) {
+  SeedRandom(2024);
+  EnterMake();
+  std::set<uint32_t> firstCycle;
+  for (int i = 0; i < 260; ++i) {
+    RunCommand(610);
+    platform.Clear();
+    RunCommand(320);
+    const uint32_t mode = CurrentEraseMode();
+    if (i < 13) firstCycle.insert(mode);
+    EXPECT_EQ(LastStatus0(), "消去モード " + std::to_string(mode + 1));
+    const std::string givens = Givens();
+    uint8_t grid[81], solution[81];
+    ASSERT_TRUE(ParseGrid(givens, grid));
+    ASSERT_EQ(CountSolutions(grid, solution), 1) << givens;
+    for (uint32_t c = 0; c < 81; ++c) ASSERT_EQ(solution[c], g.solution[c]);
+    ASSERT_EQ(UniqueClosureCheck(), 1u) << givens;
+    // Orders that visit every cell leave no given that singles could spare (modes 3 and 12
+    // may skip cells).
+    if (mode == 3 || mode == 12 || i % 10 != 0) continue;
+    for (uint32_t c = 0; c < 81; ++c) {
+      if (g.board.value[c] == 0) continue;
+      const uint32_t d = g.board.value[c];
+      g.board.value[c] = 0;
+      g.board.kind[c] = KindEmpty;
+      EXPECT_EQ(UniqueClosureCheck(), 0u) << "mode " << mode << " cell " << c << " " << givens;
+      g.board.value[c] = d;
+      g.board.kind[c] = KindGiven;
+    }
+  }
+  EXPECT_EQ(firstCycle.size(), kEraseModeCount);
+}
+
+TEST_F(GeneratorTest, TechniquePassesGiveUniquePuzzlesAndRestoreTheLogSetting) {
+  SeedRandom(77);
+  EnterMake();
+  for (int i = 0; i < 40; ++i) {
+    RunCommand(610);
+    platform.Clear();
+    RunCommand(322);
+    EXPECT_EQ(g.settings.candErase, 1);
+    EXPECT_TRUE(platform.Lines("log").empty());
+    uint8_t grid[81], solution[81];
+    ASSERT_TRUE(ParseGrid(Givens(), grid));
+    ASSERT_EQ(CountSolutions(grid, solution), 1) << Givens();
+    EXPECT_LT(CountGivens(), 40u);
+  }
+}
+
+TEST_F(GeneratorTest, EditModePassesKeepDigitsAndRefuseUnsolvableStarts) {
+  ASSERT_EQ(RunCommand(300), CommandDone);
+  SeedRandom(11);
+  RunCommand(610);
+  const std::string full = Givens();
+  RunCommand(320);
+  const uint32_t removed = 81 - CountGivens();
+  EXPECT_EQ(g.undo.length, removed);
+  EXPECT_EQ(g.undo.entry[0][0] >> 8, 1u);
+  EXPECT_EQ(g.undo.entry[0][1] >> 8, static_cast<uint32_t>(full[g.undo.entry[0][0] & 0xFF] - '0'));
+  ASSERT_EQ(RunCommand(1230), CommandDone);
+  EXPECT_EQ(Givens(), full);
+  EXPECT_EQ(platform.Lines("status1").back(), "問題数[81]");
+
+  // A puzzle that singles cannot finish is refused before anything is removed.
+  LoadGrid("8..........36......7..9.2...5...7.......457.....1...3...1....68..85...1..9....4..");
+  const std::string hard = Givens();
+  platform.Clear();
+  RunCommand(320);
+  ASSERT_EQ(platform.Lines("message").size(), 1u);
+  EXPECT_EQ(platform.Lines("message")[0], "確認\t既に基本手法で解けなくなっています");
+  EXPECT_EQ(Givens(), hard);
+}
+
+TEST_F(GeneratorTest, UndoTakesBackConsecutivePassesTogetherAndToggleAlone) {
+  SeedRandom(3);
+  EnterMake();
+  RunCommand(610);
+  RunCommand(320);
+  const uint32_t firstPass = g.undo.length;
+  ASSERT_GT(firstPass, 0u);
+  // Put every given back through an all-ones mask (no undo entries in this screen) so that
+  // a second pass has something to remove.
+  const std::string ones(81, '1');
+  platform.fileChoices.push_back(WriteTempFile("all.txt", ones));
+  RunCommand(1170);
+  ASSERT_EQ(CountGivens(), 81u);
+  ASSERT_EQ(g.undo.length, firstPass);
+  RunCommand(320);
+  ASSERT_GT(g.undo.length, firstPass);
+  RunCommand(1230);
+  EXPECT_EQ(g.undo.length, 0u);
+  EXPECT_EQ(CountGivens(), 81u);
+
+  // A hand toggle is undone on its own, leaving the pass before it.
+  RunCommand(320);
+  const std::string afterPass = Givens();
+  const uint32_t entries = g.undo.length;
+  g.cursorRow = 4;
+  g.cursorColumn = 4;
+  const uint32_t centre = g.board.value[40];
+  ToggleGiven();
+  ASSERT_EQ(g.undo.length, entries + 1);
+  EXPECT_EQ(g.undo.entry[entries][0], 40u);
+  EXPECT_EQ(g.undo.entry[entries][1], centre ? 0u : 1u);
+  RunCommand(1230);
+  EXPECT_EQ(Givens(), afterPass);
+  EXPECT_EQ(g.undo.length, entries);
+  EXPECT_EQ(platform.Lines("status1").back(), "問題数[" + std::to_string(CountGivens()) + "]");
+}
+
+TEST_F(GeneratorTest, MasksKeepExactlyTheMarkedCells) {
+  std::string mask;
+  for (uint32_t c = 0; c < 81; ++c) mask += (c * 7) % 5 == 0 ? '1' : '0';
+  const std::string path = WriteTempFile("mask.txt", "<a mask>\r\n" + mask);
+
+  SeedRandom(8);
+  EnterMake();
+  RunCommand(610);
+  RunCommand(320);  // the mask restores givens from the store, whatever the pass removed
+  platform.fileChoices.push_back(path);
+  platform.Clear();
+  RunCommand(1170);
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (mask[c] == '1') {
+      EXPECT_EQ(g.board.kind[c], KindGiven) << c;
+      EXPECT_EQ(g.board.value[c], g.solution[c]) << c;
+    } else {
+      EXPECT_EQ(g.board.value[c], 0u) << c;
+    }
+  }
+  EXPECT_EQ(platform.Lines("status1").back(),
+            "問題数[" + std::to_string(std::count(mask.begin(), mask.end(), '1')) + "]");
+  RunCommand(330);
+
+  // In the edit screen the marked cells keep their digits and the removals can be undone.
+  ASSERT_EQ(RunCommand(300), CommandDone);
+  RunCommand(610);
+  const std::string full = Givens();
+  platform.fileChoices.push_back(path);
+  RunCommand(1170);
+  for (uint32_t c = 0; c < 81; ++c)
+    EXPECT_EQ(g.board.value[c], mask[c] == '1' ? static_cast<uint32_t>(full[c] - '0') : 0u);
+  RunCommand(1230);
+  EXPECT_EQ(Givens(), full);
+
+  platform.fileChoices.push_back("/nonexistent/mask.txt");
+  platform.Clear();
+  RunCommand(1170);
+  EXPECT_EQ(platform.Lines("message")[0], "ファイルがオープンできません\t/nonexistent/mask.txt");
+  EXPECT_EQ(Givens(), full);
+}
+
+TEST_F(GeneratorTest, EnteringAndLeavingTheMakeProblemScreen) {
+  LoadGrid("12345678945678912378912345623456789156789123489123456734567891267891234591234567");
+  EnterMake();  // one empty cell: the whole board is cleared and the store holds nothing
+  EXPECT_EQ(CountFilled(), 0u);
+  for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(g.solution[c], 0u);
+  EXPECT_EQ(LastStatus0(), "＜問題の作成＞ [0]");
+  EXPECT_EQ(platform.Lines("status1").back(), "");
+  ToggleGiven();  // nothing to put back
+  EXPECT_EQ(CountFilled(), 0u);
+  EXPECT_EQ(g.undo.length, 0u);
+
+  EXPECT_EQ(RunCommand(320), CommandDone);
+  EXPECT_EQ(RunCommand(300), CommandRefused);
+  ASSERT_EQ(RunCommand(330), CommandDone);
+  EXPECT_EQ(g.screenMode, ModeNormal);
+  EXPECT_EQ(platform.Lines("status1").back(), "空白残り[81]");
+  EXPECT_EQ(RunCommand(610), CommandRefused);
+  EXPECT_EQ(RunCommand(1230), CommandRefused);
+  ASSERT_EQ(RunCommand(300), CommandDone);
+  EXPECT_EQ(RunCommand(330), CommandRefused);
+}
+
+TEST_F(GeneratorTest, CreationStateReadsValuesKindsAndSolution) {
+  SeedRandom(4);
+  EnterMake();
+  RunCommand(610);
+  std::string solution, values, kinds;
+  for (uint32_t c = 0; c < 81; ++c) solution += static_cast<char>('0' + g.board.value[c]);
+  RunCommand(320);
+  for (uint32_t c = 0; c < 81; ++c) {
+    values += static_cast<char>('0' + g.board.value[c]);
+    kinds += static_cast<char>('0' + (g.board.value[c] ? 0 : 9));
+  }
+  const std::string text = values + "\r\n" + kinds + "\r\n" + solution + "\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (char ch : text) {
+    utf16 += ch;
+    utf16 += '\0';
+  }
+  const std::string path = WriteTempFile("state.txt", utf16);
+  RunCommand(330);
+  EnterMake();  // a fresh sheet from the start-up board, then read the saved state
+  RunCommand(610);
+  platform.fileChoices.push_back(path);
+  platform.Clear();
+  ASSERT_EQ(RunCommand(230), CommandDone);
+  for (uint32_t c = 0; c < 81; ++c) {
+    EXPECT_EQ(g.board.value[c], static_cast<uint32_t>(values[c] - '0'));
+    EXPECT_EQ(g.solution[c], static_cast<uint32_t>(solution[c] - '0'));
+  }
+  EXPECT_EQ(g.undo.length, 0u);
+  EXPECT_EQ(platform.Lines("title").back(), "《Kelmo》 - state");
+  EXPECT_EQ(platform.Lines("status1").back(), "問題数[" + std::to_string(CountGivens()) + "]");
+  RunCommand(1230);  // nothing to undo
+  EXPECT_EQ(g.board.value[0], static_cast<uint32_t>(values[0] - '0'));
+}
+
+TEST(GeneratorCli, SeedReproducesTheSamePuzzles) {
+  const std::string args = "-t -m make -r 610 -r 320 -r 322 --repeat 4 -p line --seed ";
+  int status = -1;
+  const std::string a = RunCli(args + "31", &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(a, RunCli(args + "31"));
+  EXPECT_NE(a, RunCli(args + "32"));
+  size_t boards = 0;
+  for (size_t at = a.find("board\t"); at != std::string::npos; at = a.find("board\t", at + 1))
+    ++boards;
+  EXPECT_EQ(boards, 4u);
+}
