@@ -39,13 +39,12 @@ TEST_F(Fish, FinnedXWingEliminatesOnlyInTheFinsBlock) {
   EXPECT_TRUE(LogLines().empty());
   FinnedFish(0);
   EXPECT_EQ(LogLines(), Lines("Finned Fish", {"(8,6) <3>", "(8,4) <3>"}));
-}
-
-TEST_F(Fish, FinnedPatternNeedsACoverColumnInTheFinsStack) {
-  RowOnly(0, 3, {1, 7});
-  RowOnly(4, 3, {1, 4, 7});
-  RowOnly(8, 6, {1, 7});
-  RowOnly(2, 6, {1, 6, 8});  // two single columns: not finned
+  // A fin whose stack holds no cover column, and two single columns: nothing.
+  platform.Clear();
+  RowOnly(2, 6, {1, 4});
+  RowOnly(5, 6, {1, 4, 7});
+  RowOnly(6, 8, {1, 7});
+  RowOnly(7, 8, {1, 6, 8});
   FinnedFish(0);
   EXPECT_TRUE(LogLines().empty());
 }
@@ -58,11 +57,10 @@ TEST_F(Fish, SashimiXWingClearsEachSingleColumnInTheOtherRowsBand) {
   SashimiFish(0);
   EXPECT_EQ(LogLines(),
             Lines("Sashimi Fish", {"(7,6) <6>", "(7,4) <6>", "(8,3) <6>", "(8,2) <6>"}));
-}
-
-TEST_F(Fish, SashimiXWingWithSinglesInDifferentStacksGivesNothing) {
-  RowOnly(0, 6, {2, 6});
-  RowOnly(4, 6, {2, 3});
+  // Single columns in different stacks give nothing.
+  platform.Clear();
+  RowOnly(1, 5, {2, 6});
+  RowOnly(5, 5, {2, 3});
   SashimiFish(0);
   EXPECT_TRUE(LogLines().empty());
 }
@@ -121,19 +119,6 @@ TEST_F(Franken, ClearingSkipsTheSecondColumnWhenTheFirstCellIsSolved) {
     expected.push_back(std::string("Franken Swordfish ") + place + " <4>");
   EXPECT_EQ(lines, expected);
   EXPECT_TRUE(Flag(CellAt(0, 4), 3)) << "(0,4) is not cleared when (0,0) was skipped";
-}
-
-TEST_F(Franken, NormalDisplayWritesOnlyTheLoggerLines) {
-  Pattern({0, 6}, {4, 7});
-  g.settings.candErase = 1;
-  FrankenSwordfish(0);
-  EXPECT_EQ(LogLines(), Lines("Franken Swordfish", {"(9,5) <4>", "(8,5) <4>", "(7,5) <4>"}));
-}
-
-TEST_F(Franken, PartnersOutsideTheConjugateColumnsGiveNothing) {
-  Pattern({0, 6}, {5, 7});  // column 4 is not covered by the partners
-  FrankenSwordfish(0);
-  EXPECT_TRUE(LogLines().empty());
 }
 
 // Digit 1 confined to columns 0..4 in every row: every 5-row set of Squirmbag is a fish with

@@ -12,14 +12,6 @@ TEST_F(Locked, ClaimingRowClearsTheBlockRowsBelow) {
                                                     "(3,2) <5>", "(2,2) <5>", "(1,2) <5>"}));
 }
 
-TEST_F(Locked, ClaimingColumn) {
-  for (uint32_t r = 0; r < 9; ++r)
-    if (r != 4 && r != 5) Drop(CellAt(r, 8), 2);
-  LockedCandidates(0);
-  EXPECT_EQ(LogLines(), Lines("Locked Candidates", {"(8,6) <2>", "(8,5) <2>", "(8,4) <2>",
-                                                    "(7,6) <2>", "(7,5) <2>", "(7,4) <2>"}));
-}
-
 TEST_F(Locked, PointingPairQueuesTheBlockCellBetweenAndTheLoggerSkipsIt) {
   for (uint32_t k = 0; k < 9; ++k)
     if (k != 3 && k != 5) Drop(BlockCell(0, k), 5);
@@ -52,9 +44,3 @@ TEST_F(Locked, RowsComeBeforeBlocksWhateverTheDigit) {
   EXPECT_EQ(lines[11], "Locked Candidates (1,2) <5>");
 }
 
-TEST_F(Locked, NothingFoundLeavesTheLogAndTableAlone) {
-  const uint32_t total = g.cand.total;
-  EXPECT_EQ(LockedCandidates(0), 1u);
-  EXPECT_TRUE(LogLines().empty());
-  EXPECT_EQ(g.cand.total, total);
-}
