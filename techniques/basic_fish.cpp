@@ -1,10 +1,58 @@
-// Basic fish: not built yet; every routine is a no-op and none is listed as available.
+// Basic fish: N base lines in which a digit fits only N cover lines of the other direction;
+// the digit leaves the cover lines' other cells. One scan serves X-Wing to Squirmbag.
 #include "board/candidates.h"
+#include "board/queue.h"
 #include "board/state.h"
+#include "techniques/subset_scan.h"
 #include "techniques/techniques.h"
 
-uint32_t XWing(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t SwordFish(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t JerryFish(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t Squirmbag(uint32_t place) { return FinishRoutine(place, KindAuto); }
-const RoutineEntry kBasicFishRoutines[] = {{nullptr, nullptr, 0}};
+namespace {
+
+struct FishMember {
+  uint32_t size;  // N base lines, N cover lines; base lines hold 2..N candidates
+  uint32_t code;
+};
+
+const FishMember kXWing = {2, CodeXWing};
+const FishMember kSwordFish = {3, CodeSwordFish};
+const FishMember kJerryFish = {4, CodeJerryFish};
+const FishMember kSquirmbag = {5, CodeSquirmbag};
+
+void FishPass(const FishMember& m, uint32_t o, uint32_t d) {
+  uint32_t lines[9];
+  const uint32_t n = QualifyingLines(o, d, 2, m.size, lines);
+  ForEachSubset(lines, n, m.size, [&](const uint32_t* base) {
+    uint32_t tally[9], owner[9];
+    if (CoverTally(o, d, base, m.size, tally, owner) != m.size) return;
+    for (uint32_t p = 0; p < 9; ++p) {
+      if (!tally[p]) continue;
+      for (uint32_t k = 0; k < 9; ++k)
+        if (!Contains(base, m.size, k)) QueueTarget(LineCell(o, k, p), d);
+    }
+  });
+}
+
+uint32_t FishScan(const FishMember& m, uint32_t place) {
+  ResetQueue();
+  for (uint32_t d = 0; d < 9; ++d) {
+    FishPass(m, 0, d);
+    FishPass(m, 1, d);
+  }
+  if (g.queue.length) FlushEliminations(m.code);
+  return FinishRoutine(place, KindAuto);
+}
+
+}  // namespace
+
+uint32_t XWing(uint32_t place) { return FishScan(kXWing, place); }
+uint32_t SwordFish(uint32_t place) { return FishScan(kSwordFish, place); }
+uint32_t JerryFish(uint32_t place) { return FishScan(kJerryFish, place); }
+uint32_t Squirmbag(uint32_t place) { return FishScan(kSquirmbag, place); }
+
+const RoutineEntry kBasicFishRoutines[] = {
+    {"XWing", XWing, 460},
+    {"SwordFish", SwordFish, 470},
+    {"JerryFish", JerryFish, 540},
+    {"Squirmbag", Squirmbag, 860},
+    {nullptr, nullptr, 0},
+};

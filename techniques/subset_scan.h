@@ -1,0 +1,93 @@
+// Shared pieces of the subset, locked-candidate and fish scans: the lexicographic walk over
+// the N-element subsets of a list, the candidate tests every scan uses, and the common
+// "queue it if the cell is still open" target rule.
+#pragma once
+#include <cstdint>
+
+#include "board/queue.h"
+#include "board/state.h"
+
+// A cell holds digit index d as a candidate: it is not filled (count non-zero) and the flag
+// is set. Cells with count 1 are decided but still count as holding their digit.
+inline bool HasCandidate(uint32_t cell, uint32_t d) {
+  return g.cand.count[cell] != 0 && g.cand.flag[cell * 9 + d] != 0;
+}
+
+// Queue (cell, d) when the cell still takes part (count at least 2); the flag itself is not
+// tested, the logger skips absent candidates. Returns 1 when the entry went into the queue
+// (a full queue refuses further entries).
+inline uint32_t QueueTarget(uint32_t cell, uint32_t d) {
+  if (g.cand.count[cell] < 2) return 0;
+  return QueueElimination(cell, d);
+}
+
+// Visit every size-element subset of items[0..count) in lexicographic order of the item
+// indices (items are kept ascending by the callers, so the order is lexicographic in the
+// items too). visit(chosen) receives the chosen items in ascending order.
+template <class Visit>
+inline void ForEachSubset(const uint32_t* items, uint32_t count, uint32_t size, Visit&& visit) {
+  if (size == 0 || size > count || size > 9) return;
+  uint32_t index[9];
+  uint32_t chosen[9];
+  for (uint32_t i = 0; i < size; ++i) index[i] = i;
+  for (;;) {
+    for (uint32_t i = 0; i < size; ++i) chosen[i] = items[index[i]];
+    visit(static_cast<const uint32_t*>(chosen));
+    // Advance the rightmost index that can still move, then reset the ones after it.
+    uint32_t i = size;
+    while (i > 0 && index[i - 1] == count - size + (i - 1)) --i;
+    if (i == 0) return;
+    ++index[i - 1];
+    for (uint32_t j = i; j < size; ++j) index[j] = index[j - 1] + 1;
+  }
+}
+
+// Membership of value v among the first n entries of a (ascending or not).
+inline bool Contains(const uint32_t* a, uint32_t n, uint32_t v) {
+  for (uint32_t i = 0; i < n; ++i)
+    if (a[i] == v) return true;
+  return false;
+}
+
+// Line geometry shared by the fish scans: orientation 0 takes rows as base lines (positions
+// are columns), orientation 1 takes columns (positions are rows).
+inline uint32_t LineCell(uint32_t orientation, uint32_t line, uint32_t position) {
+  return orientation == 0 ? line * 9 + position : position * 9 + line;
+}
+
+// Base count of digit d in line `line` of orientation o: its unfilled cells holding d.
+inline uint32_t BaseCount(uint32_t o, uint32_t line, uint32_t d) {
+  uint32_t n = 0;
+  for (uint32_t p = 0; p < 9; ++p)
+    if (HasCandidate(LineCell(o, line, p), d)) ++n;
+  return n;
+}
+
+// Lines of orientation o whose base count of d lies in low..high, ascending.
+inline uint32_t QualifyingLines(uint32_t o, uint32_t d, uint32_t low, uint32_t high,
+                                uint32_t out[9]) {
+  uint32_t n = 0;
+  for (uint32_t line = 0; line < 9; ++line) {
+    const uint32_t k = BaseCount(o, line, d);
+    if (k >= low && k <= high) out[n++] = line;
+  }
+  return n;
+}
+
+// Cover tally of a base set: tally[p] = base lines holding d at position p; owner[p] = the
+// last such base line (the owner when the tally is 1). Returns the cover union.
+inline uint32_t CoverTally(uint32_t o, uint32_t d, const uint32_t* base, uint32_t n,
+                           uint32_t tally[9], uint32_t owner[9]) {
+  uint32_t width = 0;
+  for (uint32_t p = 0; p < 9; ++p) {
+    tally[p] = 0;
+    owner[p] = 9;
+    for (uint32_t i = 0; i < n; ++i)
+      if (HasCandidate(LineCell(o, base[i], p), d)) {
+        ++tally[p];
+        owner[p] = base[i];
+      }
+    if (tally[p]) ++width;
+  }
+  return width;
+}
