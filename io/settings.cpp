@@ -10,6 +10,8 @@
 
 namespace {
 
+std::string g_loadedPath;  // the file the settings were last loaded from
+
 struct IntKey {
   const char* section;
   const char* key;
@@ -259,6 +261,7 @@ void SettingsToIni(const Settings& given, IniFile& ini) {
 uint32_t LoadSettingsFile(const std::string& path, int32_t screenWidth, int32_t screenHeight) {
   IniFile ini;
   if (!IniLoad(ini, path)) return 0;
+  g_loadedPath = path;
   SettingsFromIni(ini, g.settings, screenWidth, screenHeight);
   g.sameDigitDisplay = static_cast<uint32_t>(g.settings.dispSameNumb);
   ApplyBoardKeys(ini);
@@ -273,7 +276,8 @@ void LoadSettings(const std::string& path, int32_t screenWidth, int32_t screenHe
 
 uint32_t SaveSettingsFile(const std::string& path) {
   IniFile ini;
-  IniLoad(ini, path);  // absent or unreadable: start from nothing
+  // Start from the file's present contents, else from the file the settings came from.
+  if (!IniLoad(ini, path) && !g_loadedPath.empty()) IniLoad(ini, g_loadedPath);
   SettingsToIni(g.settings, ini);
   return IniSave(ini, path) ? 1 : 0;
 }
