@@ -35,13 +35,17 @@ const char* const kUsage =
     "  -a, --answer ok|cancel  answer to OK/Cancel questions (default ok)\n"
     "  -e, --each            FILE holds many puzzles (an 81-character line each, or blocks\n"
     "                        separated by blank lines); everything runs once per puzzle\n"
-    "  -p, --print LAYOUT    board at the end: line | plain | candidates\n"
+    "  -p, --print LAYOUT    board at the end: line | plain | candidates | print | html\n"
+    "                        (print and html as the file writers lay them out)\n"
     "  -t, --transcript      machine-readable output (KIND<TAB>TEXT per event)\n"
     "      --fixpoint        repeat the --run list until a pass changes nothing\n"
     "      --repeat K        run everything K times, each from a fresh board (e.g. a\n"
     "                        collection: -m make -r 610 -r 320 --repeat 100 -p line)\n"
     "      --sample          use the built-in sample puzzle instead of FILE\n"
-    "      --settings PATH   load settings from PATH (default: built-in defaults)\n"
+    "      --settings PATH   load settings from PATH (default: built-in defaults); the\n"
+    "                        collection file VorelMalti.txt is then beside PATH (else in\n"
+    "                        the current folder)\n"
+    "      --save-settings PATH  save the settings (and the board) to PATH at the end\n"
     "  -h, --help\n"
     "\n"
     "With -m new the mode is entered first and FILE is then read into it, so that Page Up\n"
@@ -63,6 +67,7 @@ struct Options {
   uint32_t repeat = 1;
   bool sample = false;
   std::string settingsPath;
+  std::string saveSettingsPath;
   std::string file;
 };
 
@@ -164,6 +169,20 @@ void PrintBoard(HeadlessPlatform& platform, const std::string& layout) {
   } else if (layout == "plain" || layout == "candidates") {
     const bool candidates = layout == "candidates" || g.screenMode == ModeCandidateScreen;
     for (const std::string& line : PlainLayoutLines(candidates)) platform.Emit("board", line);
+  } else if (layout == "print") {
+    const bool candidates = g.screenMode == ModeCandidateScreen;
+    for (const std::string& line : candidates ? CandidatePrintLayoutLines() : PrintLayoutLines())
+      platform.Emit("board", line);
+  } else if (layout == "html") {
+    std::string text;
+    for (const std::string& piece : HtmlLayoutPieces(g.screenMode == ModeCandidateScreen))
+      text += piece;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);  // byte-order mark
+    size_t start = 0, end;
+    while ((end = text.find('\n', start)) != std::string::npos) {
+      platform.Emit("board", text.substr(start, end - start));
+      start = end + 1;
+    }
   }
 }
 
@@ -211,8 +230,9 @@ int main(int argc, char** argv) {
       o.each = true;
     } else if (a == "-p" || a == "--print") {
       if (!value(o.print) ||
-          (o.print != "line" && o.print != "plain" && o.print != "candidates"))
-        return Fail("--print takes line, plain or candidates");
+          (o.print != "line" && o.print != "plain" && o.print != "candidates" &&
+           o.print != "print" && o.print != "html"))
+        return Fail("--print takes line, plain, candidates, print or html");
     } else if (a == "-t" || a == "--transcript") {
       o.transcript = true;
     } else if (a == "--repeat") {
@@ -224,6 +244,8 @@ int main(int argc, char** argv) {
       o.sample = true;
     } else if (a == "--settings") {
       if (!value(o.settingsPath)) return Fail("--settings needs a path");
+    } else if (a == "--save-settings") {
+      if (!value(o.saveSettingsPath)) return Fail("--save-settings needs a path");
     } else if (a.size() > 1 && a[0] == '-') {
       return Fail("unknown option: " + a + " (see --help)");
     } else if (o.file.empty()) {
@@ -246,6 +268,10 @@ int main(int argc, char** argv) {
   ResetStartupState();
   if (!o.settingsPath.empty() && !LoadSettingsFile(o.settingsPath))
     return Fail("cannot read settings: " + o.settingsPath);
+  if (!o.settingsPath.empty()) {
+    const size_t slash = o.settingsPath.find_last_of('/');
+    g.exeDir = slash == std::string::npos ? "" : o.settingsPath.substr(0, slash + 1);
+  }
   if (o.logMode >= 0)
     g.settings.candErase = o.logMode;
   else if (o.settingsPath.empty())
@@ -324,6 +350,8 @@ int main(int argc, char** argv) {
 
     if (!o.print.empty()) PrintBoard(platform, o.print);
   }
+  if (!o.saveSettingsPath.empty() && !SaveSettingsFile(o.saveSettingsPath))
+    return Fail("cannot save settings: " + o.saveSettingsPath);
   std::fflush(stdout);
   return 0;
 }
