@@ -393,18 +393,7 @@ uint32_t CursorDigitCheck(uint32_t narrow) {
   const uint32_t cell = CursorCell();
   if (g.board.value[cell] != 0) return 0;
   uint32_t* allowed = g.cursorAllowed;
-  for (uint32_t d = 0; d < 10; ++d) allowed[d] = 1;
-  const uint32_t r = RowOf(cell), col = ColumnOf(cell), b = BlockOf(cell);
-  for (uint32_t k = 0; k < 9; ++k) {
-    uint32_t v = g.board.value[CellAt(r, k)];
-    if (v >= 1 && v <= 9) allowed[v] = 0;
-    v = g.board.value[CellAt(k, col)];
-    if (v >= 1 && v <= 9) allowed[v] = 0;
-    v = g.board.value[BlockCell(b, k)];
-    if (v >= 1 && v <= 9) allowed[v] = 0;
-  }
-  uint32_t n = 0;
-  for (uint32_t d = 1; d <= 9; ++d) n += allowed[d];
+  const uint32_t n = AllowedByValues(cell, allowed);
   if (narrow == 0) return n;
   if (n == 1) {
     g.forcedReason = 0;
