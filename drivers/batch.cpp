@@ -28,7 +28,7 @@ static const TechniqueRoutine kUpperBatch[] = {
     AlignedPairExclusion, DeathBlossom, Medusa3D,
 };
 
-static const TechniqueRoutine kCheckDeleteBattery[] = {
+TechniqueRoutine TechniqueCheckRoutines[kTechniqueCheckLength] = {
     HiddenQuad,    HiddenTriple,  HiddenPair,    NakedQuad,     NakedTriple,
     NakedPair,     Squirmbag,     JerryFish,     SwordFish,     XWing,
     LockedCandidates, HiddenSingle, NakedSingle, XYWing,        SimpleColoring,
@@ -195,7 +195,7 @@ void TechniqueCheckDelete() {
     RunUniqueClosure();
     ComputeCandidates();
     const uint32_t before = g.cand.count[c];
-    RunOnceEach(kCheckDeleteBattery);
+    RunOnceEach(TechniqueCheckRoutines);
     const uint32_t after = g.cand.count[c];
     if (after != before && after < 4) {
       UndoPush(c, 0);
