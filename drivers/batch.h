@@ -12,3 +12,7 @@ void ClearAutomatic();
 void ClearAll();
 void TechniqueCheckDelete();
 void LastResort();
+
+// The routines "テクニック確認削除" runs on each trial, in order (Hidden Quad first).
+constexpr uint32_t kTechniqueCheckLength = 33;
+extern uint32_t (*TechniqueCheckRoutines[kTechniqueCheckLength])(uint32_t place);

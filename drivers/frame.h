@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // StatusView: 0 repaint only; 1 "空白残り[%d]"; 2 "全候補数[%d]"; 3 "問題数[%d]" (and the
 // make-problem label in part 0).
@@ -20,3 +21,24 @@ bool AskOkCancel(const std::string& text, const std::string& title);
 void ShowMessage(const std::string& text, const std::string& title, uint32_t icon);
 
 extern const char* const kAppTitle;  // "《Kelmo》"
+
+// Start-up state of the frame: menu checks and enables from the settings, cursor (0,0),
+// the blank count in the status bar.
+void StartFrame();
+// One 500 ms timer tick: the transient text of part 0 gives way to the mode label.
+void TimerTick();
+// Set by "終了" (140): the window would close now.
+bool QuitRequested();
+// Digit d (0..9) in the current glyph set (UTF-8).
+std::string GlyphFor(uint32_t digit);
+// The cursor cell's candidate text; n receives CursorDigitCheck's narrowed result.
+std::string CursorCandidateText(uint32_t& n);
+// Refill the candidate-usage list when its window is open.
+void FillUsageList();
+// Lines of the candidate-usage list for view 1 blocks, 2 columns, 3 rows.
+std::vector<std::string> UsageLines(uint32_t view);
+// The alternate candidate view: nine lines of nine cells.
+std::vector<std::string> AlternateViewLines();
+// The digit chosen by "同一数値確認" and whether its fill is shown.
+uint32_t HighlightDigit();
+bool HighlightFill();
