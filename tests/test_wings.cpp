@@ -178,3 +178,48 @@ TEST_F(Wings, RoutinesAreListedUnderTheirCommands) {
     EXPECT_EQ(e->commandId, command) << name;
   }
 }
+
+TEST_F(Wings, ScanLinesStopWithTheWitnessRows) {
+  // Five four-digit triples of box 5 share Z(4,4), the only 1; twelve {1,4} wings in Z's row
+  // and column give more entries than the witness rows hold.
+  Open(4, 4, "12");
+  Open(5, 4, "23");
+  Open(4, 5, "34");
+  Open(5, 5, "23");
+  Open(6, 5, "34");
+  Open(6, 4, "456");
+  Open(4, 6, "456");
+  for (uint32_t i : {1u, 2u, 3u, 7u, 8u, 9u}) {
+    Open(i, 4, "14");
+    Open(4, i, "14");
+  }
+  g.settings.candErase = 2;
+  WXYZWingType3(0);
+  const Lines lines = LogLines();
+  size_t scanLines = 0, header = lines.size();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind("※WXYZ-Wing Type3", 0) == 0) ++scanLines;
+    if (lines[i] == "処理(WXYZ-Wing) 64件") header = i;
+  }
+  // 64 entries were written; 45 of them name a digit their target still holds and got a
+  // scan line, the others (targets without the digit) none; nothing beyond the rows.
+  EXPECT_EQ(header, 45u);
+  EXPECT_EQ(scanLines, 45u);
+}
+
+TEST_F(Wings, XYZWingDropsEntriesBeyondTheWitnessRows) {
+  // Six box wings times six row wings, two targets each: 72 entries for 64 rows.
+  Open(5, 5, "123");
+  for (uint32_t col : {4u, 5u, 6u}) {
+    Open(col, 4, "13");
+    Open(col, 6, "13");
+  }
+  for (uint32_t col : {1u, 2u, 3u, 7u, 8u, 9u}) Open(col, 5, "23");
+  Open(4, 5, "345");
+  Open(6, 5, "345");
+  g.settings.candErase = 2;
+  XYZWing(0);
+  // entries alternate (4,5), (6,5); the 64th, logged first, is (6,5)
+  EXPECT_EQ(LogLines(), (Lines{"処理(XYZ-Wing) 64件", "XYZ-Wing (6,5) [(1,1),(1,1),(5,5)] <3>",
+                               "XYZ-Wing (4,5) [(1,1),(1,1),(5,5)] <3>"}));
+}
