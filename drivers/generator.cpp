@@ -429,6 +429,8 @@ uint32_t AcceptBySingles() {
 }
 
 using Routine = uint32_t (*)(uint32_t);
+// "WXYZ-Wing" in the battery is the first member of the WXYZ-Wing(2) group, as in the
+// batch and technique-check lists.
 const Routine kBattery[] = {
     HiddenQuintuplet,   NakedQuintuplet,    HiddenQuad,       NakedQuad,
     HiddenTriple,       NakedTriple,        HiddenPair,       NakedPair,
@@ -436,7 +438,7 @@ const Routine kBattery[] = {
     SwordFish,          XWing,              LockedCandidates, XYWing,
     SimpleColoring,     MultiColoringType1, MultiColoringType2, RemotePairs,
     HamadaLogic,        XCycle,             XYChain,          XYZWing,
-    WXYZWing,           WXYZWingType2,      WXYZWingType3,    AlsXZ,
+    WXYZWingType1,      WXYZWingType2,      WXYZWingType3,    AlsXZ,
     FinnedFish,         SashimiFish,        AlignedPairExclusion, DeathBlossom,
     Medusa3D,           SashimiSwordfish,   SashimiJerryfish, SashimiSquirmbag,
     SashimiWhale,       SashimiLeviathan,
