@@ -1,10 +1,439 @@
-// Chains: not built yet; every routine is a no-op and none is listed as available.
+// Chains: X-cycle, the XY-chain rectangle, the XY-chain walk and Remote Pairs.
+//
+// A strong link (the only two holders of a digit in a unit) says "at least one of the two";
+// a weak link (two holders among more) says "at most one". Loops that alternate them pin the
+// truth of every cell on them; the routines below remove what those loops rule out.
+#include <bit>
+
 #include "board/candidates.h"
+#include "board/queue.h"
 #include "board/state.h"
+#include "techniques/colouring.h"
 #include "techniques/techniques.h"
 
-uint32_t XCycle(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t XYChain(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t XYChainCheck(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t RemotePairs(uint32_t place) { return FinishRoutine(place, KindAuto); }
-const RoutineEntry kChainRoutines[] = {{nullptr, nullptr, 0}};
+uint32_t RowStrong[81], ColumnStrong[81], BoxStrong[81];
+uint32_t RowWeak[81], ColumnWeak[81], BoxWeak[81];
+uint32_t CyclePath[kCyclePathCapacity];
+uint32_t CycleLinkType[kCyclePathCapacity];
+uint32_t CyclePathOverflows = 0;
+uint32_t PairFirst[81], PairSecond[81];
+uint32_t PairColourCount = 0;
+
+namespace {
+
+inline bool Holds(uint32_t c, uint32_t d) {
+  return g.cand.count[c] >= 1 && g.cand.flag[c * 9 + d] != 0;
+}
+inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2; }
+inline uint32_t CandidateBits(uint32_t c) {
+  uint32_t m = 0;
+  for (uint32_t d = 0; d < 9; ++d)
+    if (g.cand.flag[c * 9 + d]) m |= 1u << d;
+  return m;
+}
+inline uint32_t Digit(uint32_t bit) { return static_cast<uint32_t>(std::countr_zero(bit)); }
+inline uint32_t UnitOf(uint32_t t, uint32_t c) {
+  return t == 0 ? RowOf(c) : t == 1 ? ColumnOf(c) : BlockOf(c);
+}
+inline uint32_t* StrongTable(uint32_t t) {
+  return t == 0 ? RowStrong : t == 1 ? ColumnStrong : BoxStrong;
+}
+inline uint32_t* WeakTable(uint32_t t) { return t == 0 ? RowWeak : t == 1 ? ColumnWeak : BoxWeak; }
+inline bool DetailedLog() { return g.settings.candErase == 2; }
+
+// The two digits of a bivalue cell (lower first); false when the cell is not bivalue.
+bool PairOf(uint32_t c, uint32_t& lo, uint32_t& hi) {
+  if (!Bivalue(c)) return false;
+  uint32_t n = 0;
+  for (uint32_t d = 0; d < 9; ++d)
+    if (g.cand.flag[c * 9 + d]) (n++ == 0 ? lo : hi) = d;
+  return n == 2;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Strong and weak links, X-cycle
+// ---------------------------------------------------------------------------------------
+
+uint32_t MarkStrongLinks(uint32_t d) {
+  for (uint32_t c = 0; c < 81; ++c)
+    CellColour[c] = LinkMask[c] = RowStrong[c] = ColumnStrong[c] = BoxStrong[c] = 0;
+  uint32_t marks = 0;
+  for (uint32_t t = 0; t < 3; ++t)
+    for (uint32_t u = 0; u < 9; ++u) {
+      uint32_t n = 0, cells[2] = {0, 0};
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t c = UnitCell(t, u, k);
+        if (!Holds(c, d)) continue;
+        if (n < 2) cells[n] = c;
+        ++n;
+      }
+      if (n != 2) continue;
+      for (uint32_t c : cells) LinkMask[c] = StrongTable(t)[c] = 1;
+      marks += 2;
+    }
+  return marks;
+}
+
+void MarkWeakLinks() {
+  for (uint32_t c = 0; c < 81; ++c) RowWeak[c] = ColumnWeak[c] = BoxWeak[c] = 0;
+  for (uint32_t t = 0; t < 3; ++t)
+    for (uint32_t u = 0; u < 9; ++u) {
+      uint32_t marked = 0;
+      bool strong = false;
+      for (uint32_t k = 0; k < 9 && !strong; ++k) {
+        const uint32_t c = UnitCell(t, u, k);
+        if (!LinkMask[c]) continue;
+        if (StrongTable(t)[c]) strong = true;  // a strong unit carries no weak links
+        ++marked;
+      }
+      if (strong || marked < 2) continue;
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t c = UnitCell(t, u, k);
+        if (LinkMask[c]) WeakTable(t)[c] = 1;
+      }
+    }
+}
+
+namespace {
+
+// Whether a link of the given type leaves the cell.
+bool LinkExists(uint32_t cell, uint32_t type) {
+  const uint32_t t = type % 4 - 1;
+  return type >= 5 ? WeakTable(t)[cell] != 0 : StrongTable(t)[cell] != 0;
+}
+
+// The first marked cell of the link's unit other than the cell itself.
+uint32_t LinkTarget(uint32_t cell, uint32_t type) {
+  const uint32_t t = type % 4 - 1, u = UnitOf(t, cell);
+  for (uint32_t k = 0; k < 9; ++k) {
+    const uint32_t c = UnitCell(t, u, k);
+    if (c != cell && LinkMask[c]) return c;
+  }
+  return 81;
+}
+
+const uint32_t kStrongOptions[] = {1, 2, 3};
+const uint32_t kWeakOptions[] = {5, 6, 7, 1, 2, 3};
+
+}  // namespace
+
+uint32_t FindXCycle(uint32_t start) {
+  for (uint32_t i = 0; i < kCyclePathCapacity; ++i) CycleLinkType[i] = 0;
+  if (start > 80 || !LinkMask[start]) return 0;
+  CyclePath[0] = start;
+  uint32_t pos = 0;
+  for (;;) {
+    const uint32_t cell = CyclePath[pos];
+    const uint32_t enterKind = pos == 0 ? 0 : CycleLinkType[pos - 1] % 4;
+    const bool weakPosition = (pos & 1) != 0;
+    const uint32_t* options = weakPosition ? kWeakOptions : kStrongOptions;
+    const uint32_t optionCount = weakPosition ? 6 : 3;
+    bool advanced = false;
+    // Take the first option that exists and is allowed; a refused step keeps that option's
+    // type and the same position tries again.
+    for (;;) {
+      const uint32_t keptKind = CycleLinkType[pos] % 4;
+      uint32_t type = 0;
+      for (uint32_t i = 0; i < optionCount && type == 0; ++i) {
+        const uint32_t o = options[i], kind = o % 4;
+        if (kind <= keptKind || (pos != 0 && kind == enterKind)) continue;
+        if (LinkExists(cell, o)) type = o;
+      }
+      if (type == 0) break;
+      CycleLinkType[pos] = type;
+      const uint32_t next = LinkTarget(cell, type);
+      if (next == start) return pos + 1;
+      if (next > 80) continue;
+      bool onPath = false;
+      for (uint32_t i = 1; i <= pos && !onPath; ++i) onPath = CyclePath[i] == next;
+      if (onPath) continue;
+      if (pos + 1 >= kCyclePathCapacity) {  // the path is full: refused like a revisit
+        ++CyclePathOverflows;
+        continue;
+      }
+      CyclePath[++pos] = next;
+      advanced = true;
+      break;
+    }
+    if (advanced) continue;
+    if (pos == 0) return 0;
+    --pos;  // abandon this position; the previous one tries its next allowed option
+  }
+}
+
+void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d) {
+  uint32_t t;
+  if (RowOf(a) == RowOf(b))
+    t = 0;
+  else if (ColumnOf(a) == ColumnOf(b))
+    t = 1;
+  else if (BlockOf(a) == BlockOf(b))
+    t = 2;
+  else
+    return;
+  const uint32_t u = UnitOf(t, a);
+  for (uint32_t k = 0; k < 9; ++k) {
+    const uint32_t c = UnitCell(t, u, k);
+    if (c == a || c == b || g.cand.count[c] < 2 || !g.cand.flag[c * 9 + d]) continue;
+    QueueElimination(c, d);
+    return;
+  }
+}
+
+uint32_t XCycle(uint32_t place) {
+  ResetQueue();
+  for (uint32_t d = 0; d < 9; ++d) {
+    if (MarkStrongLinks(d) < 3) continue;
+    MarkWeakLinks();
+    for (uint32_t start = 0; start < 81; ++start) {
+      if (!LinkMask[start]) continue;
+      const uint32_t links = FindXCycle(start);
+      if (links < 3) continue;
+      bool weak = false;
+      for (uint32_t i = 1; i < links; ++i) weak = weak || CycleLinkType[i] >= 5;
+      if (!weak) continue;
+      if (DetailedLog())
+        LogLine(Format("☆候補[%u]でX-cycleが(%u,%u)から%u連鎖しました", d + 1,
+                       ColumnOf(start) + 1, RowOf(start) + 1, links));
+      if (links & 1) {
+        // Both links at the start are strong: the start holds d, its other digits go.
+        if (g.cand.count[start] < 2) continue;
+        for (uint32_t e = 0; e < 9; ++e)
+          if (e != d && g.cand.flag[start * 9 + e]) {
+            QueueElimination(start, e);
+            break;
+          }
+      } else {
+        for (uint32_t i = 1; i < links; ++i)
+          if (CycleLinkType[i] >= 5)
+            QueueWeakLinkUnit(CyclePath[i], CyclePath[(i + 1) % links], d);
+      }
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeXCycle);
+  return FinishRoutine(place, KindAuto);
+}
+
+// ---------------------------------------------------------------------------------------
+// XY-chain
+// ---------------------------------------------------------------------------------------
+
+uint32_t XYChain(uint32_t place) {
+  ResetQueue();
+  auto queueOpen = [](uint32_t c, uint32_t d) {
+    if (g.cand.count[c] >= 2) QueueElimination(c, d);
+  };
+  for (uint32_t r1 = 0; r1 < 6; ++r1)
+    for (uint32_t c1 = 0; c1 < 6; ++c1)
+      for (uint32_t r2 = (r1 / 3 + 1) * 3; r2 < 9; ++r2)
+        for (uint32_t c2 = (c1 / 3 + 1) * 3; c2 < 9; ++c2) {
+          const uint32_t A = CellAt(r1, c1), B = CellAt(r2, c1);
+          const uint32_t C = CellAt(r1, c2), D = CellAt(r2, c2);
+          if (!Bivalue(A) || !Bivalue(B) || !Bivalue(C) || !Bivalue(D)) continue;
+          const uint32_t mA = CandidateBits(A), mB = CandidateBits(B);
+          const uint32_t mC = CandidateBits(C), mD = CandidateBits(D);
+          // B shares exactly one digit s with A; a and x are their other digits.
+          const uint32_t sBit = mA & mB;
+          if (std::popcount(sBit) != 1) continue;
+          const uint32_t aBit = mA & ~sBit, xBit = mB & ~sBit;
+          if ((mD & xBit) == 0) continue;
+          const uint32_t yBit = mD & ~xBit;
+          // C must be exactly {a, y} with y != a: a looser corner breaks the loop.
+          if (yBit == aBit || mC != (aBit | yBit)) continue;
+          const uint32_t s = Digit(sBit), a = Digit(aBit), x = Digit(xBit), y = Digit(yBit);
+          for (uint32_t col = 0; col < 9; ++col) {
+            if (col == c1 || col == c2) continue;
+            queueOpen(CellAt(r1, col), a);
+            queueOpen(CellAt(r2, col), x);
+          }
+          for (uint32_t row = 0; row < 9; ++row) {
+            if (row == r1 || row == r2) continue;
+            queueOpen(CellAt(row, c1), s);
+            queueOpen(CellAt(row, c2), y);
+          }
+        }
+  if (g.queue.length) FlushEliminations(CodeXYChain);
+  return FinishRoutine(place, KindAuto);
+}
+
+namespace {
+
+// The cell `steps` steps from start along the next pointers in CellColour.
+uint32_t WalkedCell(uint32_t start, uint32_t steps) {
+  uint32_t c = start;
+  for (uint32_t i = 0; i < steps && c < 81; ++i) c = CellColour[c];
+  return c;
+}
+
+}  // namespace
+
+uint32_t NextChainCell(uint32_t start, uint32_t steps, uint32_t linkDigit,
+                       uint32_t previousDigit) {
+  const uint32_t cur = WalkedCell(start, steps);
+  if (cur > 80) return 81;
+  for (uint32_t t = 0; t < 3; ++t) {
+    const uint32_t u = UnitOf(t, cur);
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t n = UnitCell(t, u, k);
+      uint32_t lo = 0, hi = 0;
+      if (n == cur || !PairOf(n, lo, hi)) continue;
+      if (lo != linkDigit && hi != linkDigit) continue;
+      const uint32_t other = lo == linkDigit ? hi : lo;
+      if (other == previousDigit) continue;
+      if (steps == 1 && n == start) continue;
+      bool walked = false;
+      for (uint32_t i = 1; i < steps && !walked; ++i) walked = WalkedCell(start, i) == n;
+      if (walked) continue;
+      return n;
+    }
+  }
+  return 81;
+}
+
+void QueueChainLoop(uint32_t start, uint32_t steps) {
+  uint32_t c = start;
+  for (uint32_t i = 0; i < steps; ++i) {
+    const uint32_t n = CellColour[c];
+    if (c > 80 || n > 80) return;
+    uint32_t x = 9;
+    for (uint32_t d = 0; d < 9 && x == 9; ++d)
+      if (g.cand.flag[c * 9 + d] && g.cand.flag[n * 9 + d]) x = d;
+    if (x < 9)
+      for (uint32_t t = 0; t < 3; ++t) {
+        if (UnitOf(t, c) != UnitOf(t, n)) continue;
+        for (uint32_t k = 0; k < 9; ++k) {
+          const uint32_t o = UnitCell(t, UnitOf(t, c), k);
+          if (o != c && o != n && g.cand.count[o] >= 2 && g.cand.flag[o * 9 + x])
+            QueueElimination(o, x);
+        }
+      }
+    c = n;
+  }
+}
+
+uint32_t XYChainCheck(uint32_t place) {
+  ResetQueue();
+  for (uint32_t c = 0; c < 81; ++c) CellColour[c] = 0;
+  for (uint32_t s = 0; s < 81; ++s) {
+    uint32_t lo = 0, hi = 0;
+    if (!PairOf(s, lo, hi)) continue;
+    for (uint32_t walk = 0; walk < 2; ++walk) {
+      const uint32_t first = walk == 0 ? lo : hi, second = walk == 0 ? hi : lo;
+      uint32_t link = first, previous = second, steps = 0, cur = s;
+      for (;;) {
+        const uint32_t n = NextChainCell(s, steps, link, previous);
+        if (n > 80) break;
+        CellColour[cur] = n;
+        uint32_t nlo = 0, nhi = 0;
+        PairOf(n, nlo, nhi);
+        previous = link;
+        link = nlo == link ? nhi : nlo;
+        ++steps;
+        cur = n;
+        if (cur == s) break;
+      }
+      const bool back = cur == s;
+      if (steps >= 4 && back && previous == second) QueueChainLoop(s, steps);
+      if (steps > 1 && back && previous == first && g.cand.count[s] >= 2 &&
+          g.cand.flag[s * 9 + first])
+        QueueElimination(s, first);
+      if (steps > 1 && !back && previous == second) {
+        const uint32_t p = WalkedCell(s, steps - 1);
+        QueueCommonPeers(p, s, second);
+        if (DetailedLog()) {
+          LogLine(Format("※XY-chainが(%u,%u)から(%u,%u)へ不連続%u連鎖しました[%u]",
+                         ColumnOf(s) + 1, RowOf(s) + 1, ColumnOf(p) + 1, RowOf(p) + 1, steps,
+                         second + 1));
+          for (uint32_t i = 0; i < steps; ++i) {
+            const uint32_t w = WalkedCell(s, i);
+            LogLine(Format("　XY-chain(%u,%u)", ColumnOf(w) + 1, RowOf(w) + 1));
+          }
+        }
+      }
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeXYChain);
+  return FinishRoutine(place, KindAuto);
+}
+
+// ---------------------------------------------------------------------------------------
+// Remote pairs
+// ---------------------------------------------------------------------------------------
+
+uint32_t ColourRemotePairs(uint32_t v, uint32_t colourA, uint32_t colourB) {
+  if (v > 80 || !LinkMask[v]) return 0;
+  uint32_t coloured = 0;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    uint32_t found[2] = {81, 81}, n = 0;
+    for (uint32_t k = 0; k < 9 && n < 2; ++k) {
+      const uint32_t c = UnitCell27(unit, k);
+      if (LinkMask[c] && PairFirst[c] == PairFirst[v] && PairSecond[c] == PairSecond[v])
+        found[n++] = c;
+    }
+    if (n < 2) continue;
+    uint32_t& f = CellColour[found[0]];
+    uint32_t& s = CellColour[found[1]];
+    if (f == colourA && s == 0) {
+      s = colourB;
+    } else if (f == colourB && s == 0) {
+      s = colourA;
+    } else if (s == colourA && f == 0) {
+      f = colourB;
+    } else if (s == colourB && f == 0) {
+      f = colourA;
+    } else {
+      continue;
+    }
+    ++coloured;
+  }
+  PairColourCount += coloured;
+  return coloured != 0;
+}
+
+uint32_t RemotePairs(uint32_t place) {
+  ResetQueue();
+  for (uint32_t c = 0; c < 81; ++c) {
+    LinkMask[c] = CellColour[c] = 0;
+    PairFirst[c] = PairSecond[c] = 9;
+    uint32_t lo = 0, hi = 0;
+    if (PairOf(c, lo, hi)) {
+      LinkMask[c] = 1;
+      PairFirst[c] = lo;
+      PairSecond[c] = hi;
+    }
+  }
+  for (uint32_t v = 0; v < 81; ++v) {
+    if (!LinkMask[v]) continue;
+    PairColourCount = 1;
+    CellColour[v] = 1;
+    while (ColourRemotePairs(v, 1, 2)) {
+    }
+    if (PairColourCount == 1) {
+      CellColour[v] = LinkMask[v] = 0;
+      continue;
+    }
+    for (uint32_t a = 0; a < 81; ++a) {
+      if (CellColour[a] == 0) continue;
+      for (uint32_t b = a + 1; b < 81; ++b) {
+        if (CellColour[b] == 0 || CellColour[b] == CellColour[a]) continue;
+        QueueCommonPeers(a, b, PairFirst[v]);
+        QueueCommonPeers(a, b, PairSecond[v]);
+      }
+    }
+    for (uint32_t c = 0; c < 81; ++c)
+      if (CellColour[c] != 0) CellColour[c] = LinkMask[c] = 0;
+  }
+  if (g.queue.length) FlushEliminations(CodeRemotePairs);
+  return FinishRoutine(place, KindAuto);
+}
+
+const RoutineEntry kChainRoutines[] = {
+    {"XCycle", XCycle, 1140},
+    {"XYChain", XYChain, 1040},
+    // The XY-chain walk; its command (1045) belongs to the drivers.
+    {"XYChainCheck", XYChainCheck, 0},
+    {"RemotePairs", RemotePairs, 1050},
+    {nullptr, nullptr, 0},
+};

@@ -1,10 +1,317 @@
-// Colouring: not built yet; every routine is a no-op and none is listed as available.
+// Colouring: Simple Coloring, Multi Coloring Type1/Type2 and 3D Medusa, with the conjugate
+// colouring and the common-peer elimination that the chain routines and Hamada logic reuse.
+//
+// Two cells are conjugate for a digit when they are its only two holders in a row, column or
+// box: exactly one of them takes the digit, so colouring along conjugate links splits every
+// cluster into two colours of which exactly one is true.
+#include "techniques/colouring.h"
+
 #include "board/candidates.h"
+#include "board/queue.h"
 #include "board/state.h"
 #include "techniques/techniques.h"
 
-uint32_t SimpleColoring(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t MultiColoringType1(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t MultiColoringType2(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t Medusa3D(uint32_t place) { return FinishRoutine(place, KindAuto); }
-const RoutineEntry kColouringRoutines[] = {{nullptr, nullptr, 0}};
+uint32_t LinkMask[81];
+uint32_t CellColour[81];
+uint32_t MedusaMarked[81 * 9];
+uint32_t MedusaColour[81 * 9];
+
+namespace {
+
+inline bool Holds(uint32_t c, uint32_t d) {
+  return g.cand.count[c] >= 1 && g.cand.flag[c * 9 + d] != 0;
+}
+inline void QueueIfOpen(uint32_t c, uint32_t d) {
+  if (g.cand.count[c] >= 2) QueueElimination(c, d);
+}
+inline uint32_t Band(uint32_t c) { return RowOf(c) / 3; }
+inline uint32_t Stack(uint32_t c) { return ColumnOf(c) / 3; }
+// The unit of cell c of type t (0 row, 1 column, 2 box).
+inline uint32_t UnitOf(uint32_t t, uint32_t c) {
+  return t == 0 ? RowOf(c) : t == 1 ? ColumnOf(c) : BlockOf(c);
+}
+// Cluster of a colour: colours 2k+1 and 2k+2 form cluster k.
+inline uint32_t ClusterOf(uint32_t colour) { return (colour - 1) / 2; }
+
+}  // namespace
+
+void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
+  if (a == b || a > 80 || b > 80) return;
+  const uint32_t ra = RowOf(a), ca = ColumnOf(a), rb = RowOf(b), cb = ColumnOf(b);
+  if (ca == cb) {
+    for (uint32_t r = 0; r < 9; ++r) {
+      const uint32_t t = CellAt(r, ca);
+      if (t != a && t != b) QueueIfOpen(t, d);
+    }
+  } else if (ra == rb) {
+    for (uint32_t c = 0; c < 9; ++c) {
+      const uint32_t t = CellAt(ra, c);
+      if (t != a && t != b) QueueIfOpen(t, d);
+    }
+  } else if (BlockOf(a) == BlockOf(b)) {
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t t = BlockCell(BlockOf(a), k);
+      if (t != a && t != b) QueueIfOpen(t, d);
+    }
+  } else if (Band(a) != Band(b) && Stack(a) != Stack(b)) {
+    QueueIfOpen(CellAt(rb, ca), d);
+    QueueIfOpen(CellAt(ra, cb), d);
+  } else if (Band(a) == Band(b)) {
+    for (uint32_t c = Stack(a) * 3; c < Stack(a) * 3 + 3; ++c) QueueIfOpen(CellAt(rb, c), d);
+    for (uint32_t c = Stack(b) * 3; c < Stack(b) * 3 + 3; ++c) QueueIfOpen(CellAt(ra, c), d);
+  } else {
+    for (uint32_t r = Band(a) * 3; r < Band(a) * 3 + 3; ++r) QueueIfOpen(CellAt(r, cb), d);
+    for (uint32_t r = Band(b) * 3; r < Band(b) * 3 + 3; ++r) QueueIfOpen(CellAt(r, ca), d);
+  }
+}
+
+uint32_t MarkConjugates(uint32_t d) {
+  for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    uint32_t n = 0, first = 0, second = 0;
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t c = UnitCell27(unit, k);
+      if (!Holds(c, d)) continue;
+      if (n == 0) first = c;
+      if (n == 1) second = c;
+      ++n;
+    }
+    if (n == 2) LinkMask[first] = LinkMask[second] = 1;
+  }
+  uint32_t marked = 0;
+  for (uint32_t c = 0; c < 81; ++c) marked += LinkMask[c];
+  return marked;
+}
+
+uint32_t SpreadConjugateColour(uint32_t from, uint32_t to, uint32_t d) {
+  uint32_t coloured = 0;
+  for (uint32_t s = 0; s < 81; ++s) {
+    if (CellColour[s] != from || !LinkMask[s]) continue;
+    for (uint32_t t = 0; t < 3; ++t) {
+      const uint32_t u = UnitOf(t, s);
+      uint32_t others = 0;
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t c = UnitCell(t, u, k);
+        if (c != s && Holds(c, d)) ++others;
+      }
+      if (others != 1) continue;
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t c = UnitCell(t, u, k);
+        if (c == s || !LinkMask[c] || CellColour[c] != 0) continue;
+        CellColour[c] = to;
+        coloured = 1;
+      }
+    }
+  }
+  return coloured;
+}
+
+uint32_t ColourClusters(uint32_t d) {
+  uint32_t next = 1;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (!LinkMask[c] || CellColour[c] != 0) continue;
+    CellColour[c] = next;
+    while (SpreadConjugateColour(next, next + 1, d) && SpreadConjugateColour(next + 1, next, d)) {
+    }
+    next += 2;
+  }
+  return next;
+}
+
+namespace {
+
+// True when two cells of colour c share a row, a column or a box.
+bool ColourSeesItself(uint32_t colour) {
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    uint32_t n = 0;
+    for (uint32_t k = 0; k < 9; ++k)
+      if (CellColour[UnitCell27(unit, k)] == colour) ++n;
+    if (n >= 2) return true;
+  }
+  return false;
+}
+
+// Common peers of every pair a < b of marked cells coloured one `x` and the other `y`.
+void QueueColourPairPeers(uint32_t x, uint32_t y, uint32_t d) {
+  for (uint32_t a = 0; a < 81; ++a) {
+    if (!LinkMask[a] || (CellColour[a] != x && CellColour[a] != y)) continue;
+    const uint32_t want = CellColour[a] == x ? y : x;
+    for (uint32_t b = a + 1; b < 81; ++b)
+      if (LinkMask[b] && CellColour[b] == want) QueueCommonPeers(a, b, d);
+  }
+}
+
+// Marked cells in the units of the cells of colour A whose colour lies in another cluster,
+// in unit order (row, column, box) per cell; repeats kept.
+uint32_t gSeenCell[81 * 20 * 3];
+uint32_t BuildSeen(uint32_t colour) {
+  uint32_t n = 0;
+  for (uint32_t s = 0; s < 81; ++s) {
+    if (CellColour[s] != colour) continue;
+    for (uint32_t t = 0; t < 3; ++t)
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t c = UnitCell(t, UnitOf(t, s), k);
+        if (c == s || !LinkMask[c] || CellColour[c] == 0) continue;
+        if (ClusterOf(CellColour[c]) == ClusterOf(colour)) continue;
+        gSeenCell[n++] = c;
+      }
+  }
+  return n;
+}
+
+uint32_t CountColour(uint32_t colour) {
+  uint32_t n = 0;
+  for (uint32_t c = 0; c < 81; ++c) n += CellColour[c] == colour;
+  return n;
+}
+
+}  // namespace
+
+uint32_t SimpleColoring(uint32_t place) {
+  ResetQueue();
+  for (uint32_t d = 0; d < 9; ++d) {
+    MarkConjugates(d);
+    const uint32_t next = ColourClusters(d);
+    for (uint32_t colour = 1; colour < next; ++colour) {
+      if (ColourSeesItself(colour))  // colour wrap: the colour is false everywhere
+        for (uint32_t c = 0; c < 81; ++c)
+          if (CellColour[c] == colour) QueueIfOpen(c, d);
+      QueueColourPairPeers(colour, PartnerColour(colour), d);  // colour trap
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeSimpleColoring);
+  return FinishRoutine(place, KindAuto);
+}
+
+uint32_t MultiColoringType1(uint32_t place) {
+  ResetQueue();
+  for (uint32_t d = 0; d < 9; ++d) {
+    MarkConjugates(d);
+    const uint32_t next = ColourClusters(d);
+    if (next < 6) continue;  // needs three clusters
+    for (uint32_t colour = 1; colour < next; ++colour) {
+      if (CountColour(colour) < 2) continue;
+      const uint32_t n = BuildSeen(colour);
+      // A colour that sees both colours of another cluster is false.
+      for (uint32_t i = 0; i < n; ++i)
+        for (uint32_t j = i + 1; j < n; ++j) {
+          const uint32_t ci = CellColour[gSeenCell[i]], cj = CellColour[gSeenCell[j]];
+          if (cj != PartnerColour(ci)) continue;
+          for (uint32_t c = 0; c < 81; ++c)
+            if (CellColour[c] == colour) QueueIfOpen(c, d);
+        }
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeMultiColoringType1);
+  return FinishRoutine(place, KindAuto);
+}
+
+uint32_t MultiColoringType2(uint32_t place) {
+  ResetQueue();
+  for (uint32_t d = 0; d < 9; ++d) {
+    MarkConjugates(d);
+    const uint32_t next = ColourClusters(d);
+    if (next < 5) continue;  // needs two clusters
+    for (uint32_t colour = 1; colour < next; ++colour) {
+      if (CountColour(colour) == 0) continue;
+      const uint32_t n = BuildSeen(colour);
+      // Colour A sees colour C: A' or C' is true, so cells seeing both lose d.
+      for (uint32_t i = 0; i < n; ++i) {
+        const uint32_t seen = CellColour[gSeenCell[i]];
+        bool earlier = false;
+        for (uint32_t j = 0; j < i && !earlier; ++j) earlier = CellColour[gSeenCell[j]] == seen;
+        if (earlier) continue;
+        QueueColourPairPeers(PartnerColour(seen), PartnerColour(colour), d);
+      }
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeMultiColoringType2);
+  return FinishRoutine(place, KindAuto);
+}
+
+void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
+  if (g.settings.candErase != 2) return;
+  LogLine(Format("3D Medusa Coloring Contradiction <%u> (%u,%u)", d + 1, ColumnOf(cell) + 1,
+                 RowOf(cell) + 1));
+}
+
+uint32_t MedusaSpread(uint32_t e) {
+  uint32_t marked = 0;
+  for (uint32_t s = 0; s < 81; ++s) {
+    if (!MedusaMarked[s * 9 + e]) continue;
+    const uint32_t k = MedusaColour[s * 9 + e];
+    for (uint32_t t = 0; t < 3; ++t) {
+      const uint32_t u = UnitOf(t, s);
+      uint32_t others = 0, other = 0;
+      for (uint32_t i = 0; i < 9; ++i) {
+        const uint32_t c = UnitCell(t, u, i);
+        if (c != s && Holds(c, e)) {
+          ++others;
+          other = c;
+        }
+      }
+      if (others != 1) continue;
+      const uint32_t idx = other * 9 + e;
+      if (!MedusaMarked[idx]) {
+        MedusaMarked[idx] = 1;
+        MedusaColour[idx] = 1 - k;
+        ++marked;
+      } else if (MedusaColour[idx] == k) {
+        ReportMedusaContradiction(other, e);
+      }
+    }
+  }
+  return marked;
+}
+
+uint32_t Medusa3D(uint32_t place) {
+  ResetQueue();
+  for (uint32_t d = 0; d < 9; ++d) {
+    MarkConjugates(d);
+    const uint32_t next = ColourClusters(d);
+    for (uint32_t colour = 1; colour < next; colour += 2) {  // one cluster: (colour, colour+1)
+      for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
+      for (uint32_t c = 0; c < 81; ++c) {
+        if (CellColour[c] != colour && CellColour[c] != colour + 1) continue;
+        MedusaMarked[c * 9 + d] = 1;
+        MedusaColour[c * 9 + d] = CellColour[c] == colour ? 1 : 0;
+      }
+      // Bivalue step: the other candidate of a coloured bivalue cell takes the other colour.
+      uint32_t crossed = 0;
+      for (uint32_t c = 0; c < 81; ++c) {
+        if (!MedusaMarked[c * 9 + d] || g.cand.count[c] != 2) continue;
+        for (uint32_t e = 0; e < 9; ++e) {
+          if (e == d || !g.cand.flag[c * 9 + e]) continue;
+          MedusaMarked[c * 9 + e] = 1;
+          MedusaColour[c * 9 + e] = 1 - MedusaColour[c * 9 + d];
+          ++crossed;
+          break;
+        }
+      }
+      if (crossed == 0) continue;
+      for (uint32_t e = 0; e < 9; ++e)
+        if (e != d)
+          while (MedusaSpread(e) != 0) {
+          }
+      for (uint32_t e = 0; e < 9; ++e) {
+        if (e == d) continue;
+        for (uint32_t a = 0; a < 81; ++a) {
+          if (!MedusaMarked[a * 9 + e]) continue;
+          for (uint32_t b = a + 1; b < 81; ++b)
+            if (MedusaMarked[b * 9 + e] && MedusaColour[b * 9 + e] != MedusaColour[a * 9 + e])
+              QueueCommonPeers(a, b, e);
+        }
+      }
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeMedusa3D);
+  return FinishRoutine(place, KindAuto);
+}
+
+const RoutineEntry kColouringRoutines[] = {
+    {"SimpleColoring", SimpleColoring, 1030},
+    {"MultiColoringType1", MultiColoringType1, 920},
+    {"MultiColoringType2", MultiColoringType2, 930},
+    {"Medusa3D", Medusa3D, 935},
+    {nullptr, nullptr, 0},
+};

@@ -1,12 +1,401 @@
-// Wings: not built yet; every routine is a no-op and none is listed as available.
+// Wings: XY-Wing, XYZ-Wing, WXYZ-Wing and the three four-digit patterns of "WXYZ-Wing(2)".
+//
+// A pivot cell and bivalue wings that share a digit z; z goes from the cells that see every
+// holder of z in the pattern. XYZ-Wing and WXYZ-Wing entries carry witnesses (the detailed log
+// prints them), so they go through the 64-row witness columns and an entry that finds them
+// full is dropped: the routine then simply removes less.
+#include <bit>
+
 #include "board/candidates.h"
+#include "board/queue.h"
 #include "board/state.h"
+#include "techniques/colouring.h"
 #include "techniques/techniques.h"
 
-uint32_t XYWing(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t XYZWing(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t WXYZWing(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t WXYZWingType1(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t WXYZWingType2(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t WXYZWingType3(uint32_t place) { return FinishRoutine(place, KindAuto); }
-const RoutineEntry kWingRoutines[] = {{nullptr, nullptr, 0}};
+namespace {
+
+// Candidate bits of every cell (bit d = digit index d), refreshed at the start of a scan.
+uint32_t gMask[81];
+
+void LoadMasks() {
+  for (uint32_t c = 0; c < 81; ++c) {
+    uint32_t m = 0;
+    if (g.cand.count[c] != 0)
+      for (uint32_t d = 0; d < 9; ++d)
+        if (g.cand.flag[c * 9 + d]) m |= 1u << d;
+    gMask[c] = m;
+  }
+}
+
+inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2 && std::popcount(gMask[c]) == 2; }
+inline uint32_t Lowest(uint32_t m) { return static_cast<uint32_t>(std::countr_zero(m)); }
+inline uint32_t Band(uint32_t c) { return RowOf(c) / 3; }
+inline uint32_t Stack(uint32_t c) { return ColumnOf(c) / 3; }
+inline bool DetailedLog() { return g.settings.candErase == 2; }
+
+// The XY-Wing pattern: pivot {x,y}, one wing {x,z}, the other {y,z}, all bivalue, x, y, z
+// distinct. Returns the bit of z, or 0. At most one assignment of x fits a given triple.
+uint32_t XYWingDigit(uint32_t pivot, uint32_t wingX, uint32_t wingY) {
+  if (!Bivalue(pivot) || !Bivalue(wingX) || !Bivalue(wingY)) return 0;
+  const uint32_t p = gMask[pivot], wx = gMask[wingX], wy = gMask[wingY];
+  const uint32_t shared = p & wx;
+  if (std::popcount(shared) != 1) return 0;
+  const uint32_t z = wx & ~shared;
+  if (z & p) return 0;
+  return wy == ((p & ~shared) | z) ? z : 0;
+}
+
+// Phase 1: pivot and wings at three corners of a rectangle of four boxes, the target opposite.
+void XYWingCorner(uint32_t pivot, uint32_t wingX, uint32_t wingY, uint32_t target) {
+  const uint32_t z = XYWingDigit(pivot, wingX, wingY);
+  if (z == 0 || g.cand.count[target] < 2 || (gMask[target] & z) == 0) return;
+  QueueElimination(target, Lowest(z));
+}
+
+void QueueIfOpen(uint32_t cell, uint32_t d) {
+  if (g.cand.count[cell] >= 2) QueueElimination(cell, d);
+}
+
+}  // namespace
+
+void QueueWingIntersection(uint32_t pivot, uint32_t wing1, uint32_t wing2, uint32_t z) {
+  const uint32_t pr = RowOf(pivot), pc = ColumnOf(pivot);
+  const uint32_t r1 = RowOf(wing1), c1 = ColumnOf(wing1);
+  const uint32_t r2 = RowOf(wing2), c2 = ColumnOf(wing2);
+  const uint32_t band = pr / 3 * 3, stack = pc / 3 * 3;
+  auto put = [&](uint32_t cell) {
+    if (g.cand.count[cell] >= 2) QueueEliminationWitness(cell, z, pivot, 0, 0);
+  };
+  if (pr == r1 && pr == r2) {
+    for (uint32_t col = stack; col < stack + 3; ++col)
+      if (col != pc && col != c1) put(CellAt(pr, col));
+  } else if (pc == c1 && pc == c2) {
+    for (uint32_t row = band; row < band + 3; ++row)
+      if (row != pr && row != r1) put(CellAt(row, pc));
+  } else if (pc == c2) {
+    for (uint32_t row = band; row < band + 3; ++row)
+      if (row != pr) put(CellAt(row, pc));
+  } else if (pr == r2) {
+    for (uint32_t col = stack; col < stack + 3; ++col)
+      if (col != pc) put(CellAt(pr, col));
+  }
+}
+
+uint32_t XYWing(uint32_t place) {
+  ResetQueue();
+  LoadMasks();
+  // Phase 1: rectangles whose corners lie in four boxes; each corner in turn is the pivot.
+  for (uint32_t r1 = 0; r1 < 8; ++r1)
+    for (uint32_t r2 = r1 + 1; r2 < 9; ++r2) {
+      if (r1 / 3 == r2 / 3) continue;
+      for (uint32_t c1 = 0; c1 < 8; ++c1)
+        for (uint32_t c2 = c1 + 1; c2 < 9; ++c2) {
+          if (c1 / 3 == c2 / 3) continue;
+          const uint32_t a = CellAt(r1, c1), b = CellAt(r1, c2);
+          const uint32_t c = CellAt(r2, c1), d = CellAt(r2, c2);
+          XYWingCorner(a, b, c, d);
+          XYWingCorner(b, d, a, c);
+          XYWingCorner(c, a, d, b);
+          XYWingCorner(d, b, c, a);
+        }
+    }
+  // Phase 2: the pivot and one wing share a box, the other wing is in the pivot's line.
+  for (uint32_t p = 0; p < 81; ++p) {
+    if (!Bivalue(p)) continue;
+    const uint32_t r = RowOf(p), c = ColumnOf(p), box = BlockOf(p);
+    const uint32_t band = r / 3 * 3, stack = c / 3 * 3;
+    for (uint32_t k = 0; k < 9; ++k) {  // row form
+      const uint32_t w1 = BlockCell(box, k);
+      if (w1 == p || !Bivalue(w1)) continue;
+      for (uint32_t col = 0; col < 9; ++col) {
+        if (col / 3 == c / 3) continue;
+        const uint32_t w2 = CellAt(r, col);
+        const uint32_t z = XYWingDigit(p, w1, w2);
+        if (z == 0) continue;
+        const uint32_t d = Lowest(z);
+        for (uint32_t x = stack; x < stack + 3; ++x) {
+          const uint32_t t = CellAt(r, x);
+          if (t != p && t != w1) QueueIfOpen(t, d);
+        }
+        const uint32_t stack2 = col / 3 * 3;
+        for (uint32_t x = stack2; x < stack2 + 3; ++x) {
+          const uint32_t t = CellAt(RowOf(w1), x);
+          if (t != w2) QueueIfOpen(t, d);
+        }
+      }
+    }
+    for (uint32_t k = 0; k < 9; ++k) {  // column form, W1 still row by row
+      const uint32_t w1 = BlockCell(box, k);
+      if (w1 == p || !Bivalue(w1)) continue;
+      for (uint32_t row = 0; row < 9; ++row) {
+        if (row / 3 == r / 3) continue;
+        const uint32_t w2 = CellAt(row, c);
+        const uint32_t z = XYWingDigit(p, w1, w2);
+        if (z == 0) continue;
+        const uint32_t d = Lowest(z);
+        for (uint32_t y = band; y < band + 3; ++y) {
+          const uint32_t t = CellAt(y, c);
+          if (t != p && t != w1) QueueIfOpen(t, d);
+        }
+        const uint32_t band2 = row / 3 * 3;
+        for (uint32_t y = band2; y < band2 + 3; ++y) {
+          const uint32_t t = CellAt(y, ColumnOf(w1));
+          if (t != w2) QueueIfOpen(t, d);
+        }
+      }
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeXYWing);
+  return FinishRoutine(place, KindAuto);
+}
+
+uint32_t XYZWing(uint32_t place) {
+  ResetQueue();
+  LoadMasks();
+  for (uint32_t p = 0; p < 81; ++p) {
+    if (g.cand.count[p] != 3 || std::popcount(gMask[p]) != 3) continue;
+    const uint32_t m = gMask[p], r = RowOf(p), c = ColumnOf(p);
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t w1 = BlockCell(BlockOf(p), k);
+      if (!Bivalue(w1) || (gMask[w1] & ~m) != 0) continue;
+      const uint32_t third = m & ~gMask[w1];
+      auto tryWing = [&](uint32_t w2) {
+        if (!Bivalue(w2) || (gMask[w2] & third) == 0) return;
+        const uint32_t z = gMask[w2] & ~third;
+        if (z & gMask[w1]) QueueWingIntersection(p, w1, w2, Lowest(z));
+      };
+      for (uint32_t col = 0; col < 9; ++col)
+        if (col / 3 != c / 3) tryWing(CellAt(r, col));
+      for (uint32_t row = 0; row < 9; ++row)
+        if (row / 3 != r / 3) tryWing(CellAt(row, c));
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeXYZWing);
+  return FinishRoutine(place, KindAuto);
+}
+
+uint32_t WXYZWing(uint32_t place) {
+  ResetQueue();
+  LoadMasks();
+  for (uint32_t p = 0; p < 81; ++p) {
+    if (g.cand.count[p] != 4 || std::popcount(gMask[p]) != 4) continue;
+    const uint32_t m = gMask[p], r = RowOf(p), c = ColumnOf(p);
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t w1 = BlockCell(BlockOf(p), k);
+      if (!Bivalue(w1) || (gMask[w1] & ~m) != 0) continue;
+      // form 0: wings in the pivot's row; form 1: in its column.
+      for (uint32_t form = 0; form < 2; ++form) {
+        auto lineCell = [&](uint32_t i) { return form == 0 ? CellAt(r, i) : CellAt(i, c); };
+        const uint32_t own = form == 0 ? c / 3 : r / 3;
+        for (uint32_t i2 = 0; i2 < 9; ++i2) {
+          if (i2 / 3 == own) continue;
+          const uint32_t w2 = lineCell(i2);
+          if (!Bivalue(w2) || (gMask[w2] & ~m) != 0) continue;
+          const uint32_t z = gMask[w2] & gMask[w1];
+          if (std::popcount(z) != 1) continue;
+          const uint32_t fourth = m & ~(gMask[w1] | gMask[w2]);
+          for (uint32_t i3 = 0; i3 < 9; ++i3) {
+            if (i3 / 3 == own || i3 == i2) continue;
+            const uint32_t w3 = lineCell(i3);
+            if (Bivalue(w3) && gMask[w3] == (z | fourth))
+              QueueWingIntersection(p, w1, w2, Lowest(z));
+          }
+        }
+      }
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeWXYZWing);
+  return FinishRoutine(place, KindAuto);
+}
+
+uint32_t WXYZWingType1(uint32_t place) {
+  ResetQueue();
+  LoadMasks();
+  for (uint32_t z = 0; z < 9; ++z) {
+    const uint32_t zb = 1u << z;
+    // form 0: the line is row `line`, positions are columns; form 1: column `line`, rows.
+    for (uint32_t form = 0; form < 2; ++form)
+      for (uint32_t line = 0; line < 9; ++line)
+        for (uint32_t pos = 0; pos < 9; ++pos) {
+          auto at = [&](uint32_t i) { return form == 0 ? CellAt(line, i) : CellAt(i, line); };
+          const uint32_t p = at(pos);
+          if (g.cand.count[p] != 4 || std::popcount(gMask[p]) != 4 || !(gMask[p] & zb)) continue;
+          const uint32_t m = gMask[p];
+          for (uint32_t k1 = 0; k1 < 9; ++k1) {
+            const uint32_t w2 = at(k1);
+            if (k1 == pos || !Bivalue(w2) || !(gMask[w2] & zb)) continue;
+            const uint32_t y1 = gMask[w2] & ~zb;
+            for (uint32_t k2 = 0; k2 < 9; ++k2) {
+              const uint32_t w3 = at(k2);
+              if (k2 == pos || k2 == k1 || !Bivalue(w3) || !(gMask[w3] & zb)) continue;
+              const uint32_t y2 = gMask[w3] & ~zb;
+              if (y1 == y2 || !(y1 & m) || !(y2 & m)) continue;
+              const uint32_t band = RowOf(p) / 3 * 3, stack = ColumnOf(p) / 3 * 3;
+              for (uint32_t k = 0; k < 9; ++k) {
+                // box cells row by row for the row form, column by column for the column form
+                const uint32_t w1 = form == 0 ? CellAt(band + k / 3, stack + k % 3)
+                                              : CellAt(band + k % 3, stack + k / 3);
+                if (w1 == p || !Bivalue(w1) || !(gMask[w1] & zb)) continue;
+                const uint32_t y3 = gMask[w1] & ~zb;
+                if (y3 == y1 || y3 == y2 || !(y3 & m)) continue;
+                const uint32_t first = form == 0 ? stack : band;
+                for (uint32_t i = first; i < first + 3; ++i) {
+                  const uint32_t t = at(i);
+                  if (t == p || t == w2 || t == w3 || t == w1 || g.cand.count[t] < 2) continue;
+                  QueueEliminationWitness(t, z, p, p, 1);
+                }
+              }
+            }
+          }
+        }
+  }
+  if (g.queue.length) FlushEliminations(CodeWXYZWing);
+  return FinishRoutine(place, KindAuto);
+}
+
+namespace {
+
+// The digits held by exactly one of three cells / by at least one of them.
+struct Triple {
+  uint32_t cell[3];
+  uint32_t all;
+};
+
+bool LoadTriple(Triple& t) {
+  t.all = 0;
+  for (uint32_t i = 0; i < 3; ++i) {
+    const uint32_t n = g.cand.count[t.cell[i]];
+    if (n < 2 || n > 4) return false;
+    t.all |= gMask[t.cell[i]];
+  }
+  return std::popcount(t.all) == 4;
+}
+
+uint32_t Holders(const Triple& t, uint32_t d) {
+  uint32_t n = 0;
+  for (uint32_t i = 0; i < 3; ++i) n += (gMask[t.cell[i]] >> d) & 1;
+  return n;
+}
+
+bool InTriple(const Triple& t, uint32_t c) {
+  return c == t.cell[0] || c == t.cell[1] || c == t.cell[2];
+}
+
+uint32_t SoleHolder(const Triple& t, uint32_t d) {
+  for (uint32_t i = 0; i < 3; ++i)
+    if (gMask[t.cell[i]] & (1u << d)) return t.cell[i];
+  return 81;
+}
+
+// Queue y in a target of a four-digit triple; returns 1 when the entry was written and the
+// digit is still there, i.e. when a detailed line is due.
+uint32_t QueueTripleTarget(uint32_t target, uint32_t y, uint32_t w1, uint32_t w2, uint32_t type) {
+  if (g.cand.count[target] < 2) return 0;
+  if (!QueueEliminationWitness(target, y, w1, w2, type)) return 0;
+  return g.cand.flag[target * 9 + y] != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+uint32_t WXYZWingType2(uint32_t place) {
+  ResetQueue();
+  LoadMasks();
+  // form 0: vertical (three cells of a column); form 1: horizontal (three cells of a row).
+  for (uint32_t form = 0; form < 2; ++form) {
+    const char* tag = form == 0 ? "縦" : "横";
+    for (uint32_t line = 0; line < 9; ++line)
+      for (uint32_t i1 = 0; i1 < 7; ++i1)
+        for (uint32_t i2 = i1 + 1; i2 < 8; ++i2)
+          for (uint32_t i3 = i2 + 1; i3 < 9; ++i3) {
+            auto at = [&](uint32_t i) { return form == 0 ? CellAt(i, line) : CellAt(line, i); };
+            Triple t{{at(i1), at(i2), at(i3)}, 0};
+            if (!LoadTriple(t)) continue;
+            for (uint32_t z = 0; z < 9; ++z) {
+              if (Holders(t, z) != 1) continue;
+              const uint32_t zc = SoleHolder(t, z);
+              for (uint32_t y = 0; y < 9; ++y) {
+                if (y == z || !(t.all & (1u << y))) continue;
+                const uint32_t pair = (1u << z) | (1u << y);
+                for (uint32_t k = 0; k < 9; ++k) {
+                  const uint32_t w = BlockCell(BlockOf(zc), k);
+                  if (InTriple(t, w) || !Bivalue(w) || gMask[w] != pair) continue;
+                  auto detail = [&](bool plus) {
+                    if (DetailedLog())
+                      LogLine(Format("※WXYZ-Wing Type2%s%s<%u> %u,%u,%u,%u,%u", tag,
+                                     plus ? "+" : "", y, i1, i2, i3, ColumnOf(w), RowOf(w)));
+                  };
+                  // step 1: the line's cells in Z's box
+                  const uint32_t first = form == 0 ? RowOf(zc) / 3 * 3 : ColumnOf(zc) / 3 * 3;
+                  for (uint32_t i = first; i < first + 3; ++i) {
+                    const uint32_t target = at(i);
+                    if (target == w || InTriple(t, target)) continue;
+                    if (QueueTripleTarget(target, y, w, t.cell[0], 2)) detail(false);
+                  }
+                  // step 2: W off the line and y in one triple cell: the crossing cell
+                  const bool offLine = form == 0 ? ColumnOf(w) != line : RowOf(w) != line;
+                  if (!offLine || Holders(t, y) != 1) continue;
+                  for (uint32_t j = 0; j < 3; ++j) {
+                    const uint32_t ti = t.cell[j];
+                    if (!(gMask[ti] & (1u << y))) continue;
+                    if (form == 0 ? RowOf(ti) == RowOf(w) : ColumnOf(ti) == ColumnOf(w))
+                      continue;
+                    const uint32_t target = form == 0 ? CellAt(RowOf(ti), ColumnOf(w))
+                                                      : CellAt(RowOf(w), ColumnOf(ti));
+                    if (QueueTripleTarget(target, y, w, t.cell[0], 2)) detail(true);
+                  }
+                }
+              }
+            }
+          }
+  }
+  if (g.queue.length) FlushEliminations(CodeWXYZWing);
+  return FinishRoutine(place, KindAuto);
+}
+
+uint32_t WXYZWingType3(uint32_t place) {
+  ResetQueue();
+  LoadMasks();
+  for (uint32_t box = 0; box < 9; ++box)
+    for (uint32_t i = 0; i < 7; ++i)
+      for (uint32_t j = i + 1; j < 8; ++j)
+        for (uint32_t k = j + 1; k < 9; ++k) {
+          Triple t{{BlockCell(box, i), BlockCell(box, j), BlockCell(box, k)}, 0};
+          if (!LoadTriple(t)) continue;
+          for (uint32_t z = 0; z < 9; ++z) {
+            if (Holders(t, z) != 1) continue;
+            const uint32_t zc = SoleHolder(t, z);
+            const uint32_t zr = RowOf(zc), zcol = ColumnOf(zc);
+            for (uint32_t y = 0; y < 9; ++y) {
+              if (y == z || !(t.all & (1u << y))) continue;
+              const uint32_t pair = (1u << z) | (1u << y);
+              // scan 0: W in Z's row, targets in Z's row; scan 1: the same by column.
+              for (uint32_t scan = 0; scan < 2; ++scan)
+                for (uint32_t x = 0; x < 9; ++x) {
+                  const uint32_t w = scan == 0 ? CellAt(zr, x) : CellAt(x, zcol);
+                  if (InTriple(t, w) || !Bivalue(w) || gMask[w] != pair) continue;
+                  const uint32_t first = scan == 0 ? zcol / 3 * 3 : zr / 3 * 3;
+                  for (uint32_t q = first; q < first + 3; ++q) {
+                    const uint32_t target = scan == 0 ? CellAt(zr, q) : CellAt(q, zcol);
+                    if (target == w || InTriple(t, target)) continue;
+                    if (QueueTripleTarget(target, y, w, zc, 3) && DetailedLog())
+                      LogLine(Format("※WXYZ-Wing Type3 <%u> %u,%u,%u,%u,%u", y, t.cell[0],
+                                     t.cell[1], t.cell[2], w, target));
+                  }
+                }
+            }
+          }
+        }
+  if (g.queue.length) FlushEliminations(CodeWXYZWing);
+  return FinishRoutine(place, KindAuto);
+}
+
+const RoutineEntry kWingRoutines[] = {
+    {"XYWing", XYWing, 570},
+    {"XYZWing", XYZWing, 1090},
+    {"WXYZWing", WXYZWing, 1100},
+    // The three patterns of "WXYZ-Wing(2)" (group command 1101, run by the drivers).
+    {"WXYZWingType1", WXYZWingType1, 0},
+    {"WXYZWingType2", WXYZWingType2, 0},
+    {"WXYZWingType3", WXYZWingType3, 0},
+    {nullptr, nullptr, 0},
+};

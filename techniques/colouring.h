@@ -1,0 +1,109 @@
+// Scratch tables and building blocks shared by the wing, colouring and chain routines, and
+// reused by Hamada logic and the candidate display dialog.
+//
+// Every table is process-wide and plain uint32_t. No routine expects their contents to
+// survive from one call to the next: each routine (and each building block that says so)
+// clears what it uses before it fills it. Digits are digit indices 0..8 throughout (the
+// digit shown to the user minus one), exactly as the elimination queue stores them.
+#pragma once
+#include <cstdint>
+
+// ---------------------------------------------------------------------------------------
+// Colouring tables
+// ---------------------------------------------------------------------------------------
+
+// 1 where the cell takes part in the current structure (a conjugate pair, a strong link, a
+// bivalue cell of the remote-pair colouring). Read by the candidate display dialog after
+// MarkStrongLinks.
+extern uint32_t LinkMask[81];
+// Per cell: 0 uncoloured, otherwise a colour. Colours come in partner pairs (1,2), (3,4), …
+// one pair per cluster (the partner of odd c is c + 1, of even c is c − 1). The XY-chain
+// walk reuses this table for "next cell" pointers instead of colours.
+extern uint32_t CellColour[81];
+// 3D Medusa, indexed cell * 9 + digit: 1 where the candidate belongs to the current cluster,
+// and its Medusa colour (0 or 1, meaningful only where marked).
+extern uint32_t MedusaMarked[81 * 9];
+extern uint32_t MedusaColour[81 * 9];
+
+// Partner of a colour (1 <-> 2, 3 <-> 4, …); 0 stays 0.
+inline uint32_t PartnerColour(uint32_t c) { return c == 0 ? 0 : (c & 1) ? c + 1 : c - 1; }
+
+// Queue digit d in every cell (count at least 2) that sees both a and b, never a or b
+// themselves. Nothing when a == b. Presence of d is not tested.
+void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d);
+// Clear LinkMask and CellColour, then mark both cells of every conjugate pair of d (rows,
+// then columns, then boxes). Returns the number of marked cells.
+uint32_t MarkConjugates(uint32_t d);
+// Colour the marked cells cluster by cluster; returns the next free colour
+// (1 + 2 × number of clusters).
+uint32_t ColourClusters(uint32_t d);
+// One spreading step from colour `from` to colour `to` along conjugate units of d; returns 1
+// when it coloured a cell.
+uint32_t SpreadConjugateColour(uint32_t from, uint32_t to, uint32_t d);
+// One 3D Medusa spreading pass over digit e; returns the number of candidates newly marked.
+// Candidates marked earlier in the same pass are spread in that same pass.
+uint32_t MedusaSpread(uint32_t e);
+// Detailed display mode only: the line telling that candidate d of cell got both colours.
+void ReportMedusaContradiction(uint32_t cell, uint32_t d);
+
+// ---------------------------------------------------------------------------------------
+// Strong and weak links, the X-cycle path
+// ---------------------------------------------------------------------------------------
+
+// 1 where the cell is one of exactly two holders of the digit under study in its row,
+// column or box.
+extern uint32_t RowStrong[81], ColumnStrong[81], BoxStrong[81];
+// 1 where the cell is marked and its row, column or box (not a strong one) holds another
+// marked cell.
+extern uint32_t RowWeak[81], ColumnWeak[81], BoxWeak[81];
+
+// The cycle path of the last FindXCycle: CyclePath[i] is the cell at position i and
+// CycleLinkType[i] the type of the link leaving it (1 row, 2 column, 3 box through a strong
+// unit; 5, 6, 7 through a weak one; the unit kind is type % 4).
+constexpr uint32_t kCyclePathCapacity = 32;
+extern uint32_t CyclePath[kCyclePathCapacity];
+extern uint32_t CycleLinkType[kCyclePathCapacity];
+// Steps refused because the path already held all its cells (a step onto a 33rd cell is
+// refused like a step onto a cell already on the path). Counts up across searches.
+extern uint32_t CyclePathOverflows;
+
+// Clear CellColour, LinkMask and the strong tables; mark the strong links of digit d.
+// Returns the number of markings (2 per strong unit). This is also the whole work of the
+// X-cycle auxiliary command, which calls it for digit index 0 and then shows LinkMask.
+uint32_t MarkStrongLinks(uint32_t d);
+// Clear and fill the weak tables from LinkMask and the strong tables.
+void MarkWeakLinks();
+// Search one alternating strong/weak cycle from a marked cell; returns its number of links
+// (at least 2) with the path in CyclePath/CycleLinkType, or 0.
+uint32_t FindXCycle(uint32_t start);
+// The elimination of one weak link of an even X-cycle: d in the first other cell (count at
+// least 2, holding d) of the unit a and b share, row first, then column, then box.
+void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d);
+
+// ---------------------------------------------------------------------------------------
+// XY-chain walk and remote pairs
+// ---------------------------------------------------------------------------------------
+
+// Pair digits of every bivalue cell (lower and higher digit index), set by RemotePairs.
+extern uint32_t PairFirst[81], PairSecond[81];
+// Cells coloured by the current remote-pair colouring, the seed included.
+extern uint32_t PairColourCount;
+
+// The next cell of an XY-chain walk: from the cell `steps` steps from start (following
+// CellColour), a bivalue cell holding linkDigit whose other digit is neither linkDigit nor
+// previousDigit; 81 when there is none.
+uint32_t NextChainCell(uint32_t start, uint32_t steps, uint32_t linkDigit,
+                       uint32_t previousDigit);
+// Eliminations of a closed XY loop of `steps` links starting at start.
+void QueueChainLoop(uint32_t start, uint32_t steps);
+// One remote-pair colouring step around the pair of cell v; returns 1 when it coloured a
+// cell, adding the number coloured to PairColourCount.
+uint32_t ColourRemotePairs(uint32_t v, uint32_t colourA, uint32_t colourB);
+
+// ---------------------------------------------------------------------------------------
+// Wings
+// ---------------------------------------------------------------------------------------
+
+// Queue z in the cells that see the pivot and the wings (pivot, wing1 in its box, wing2 in
+// one of its lines). Entries carry the pivot as first witness, 0 as second and third.
+void QueueWingIntersection(uint32_t pivot, uint32_t wing1, uint32_t wing2, uint32_t z);
