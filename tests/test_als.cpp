@@ -1,7 +1,6 @@
 // ALS-XZ, Aligned Pair Exclusion and Death Blossom: exact log lines on hand-built states,
 // the shapes each must leave alone, the witness capacity, and the Death Blossom petal that
 // once removed a solution digit.
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -79,8 +78,16 @@ TEST_F(AlmostLockedSets, AlsXZNeverWritesMoreThanTheWitnessRows) {
   const Lines lines = LogLines();
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0], "処理(ALS-XZ) 64件");
-  const std::regex detailed(R"(ALS-XZ \(\d,\d\) \[\(\d,\d\)-\(\d,\d\)-\(\d,\d\)\] <\d>)");
-  for (size_t i = 1; i < lines.size(); ++i) EXPECT_TRUE(std::regex_match(lines[i], detailed)) << lines[i];
+  // Every line is the detailed form "ALS-XZ (c,r) [(c,r)-(c,r)-(c,r)] <d>".
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const std::string& l = lines[i];
+    ASSERT_EQ(l.size(), 36u) << l;
+    EXPECT_EQ(l.substr(0, 8), "ALS-XZ (") << l;
+    EXPECT_EQ(l.substr(11, 4), ") [(") << l;
+    EXPECT_EQ(l.substr(18, 3), ")-(") << l;
+    EXPECT_EQ(l.substr(24, 3), ")-(") << l;
+    EXPECT_EQ(l.substr(30, 4), ")] <") << l;
+  }
   EXPECT_EQ(g.queue.length, 0u);
   EXPECT_EQ(CandidateInvariantError(), "");
 }
