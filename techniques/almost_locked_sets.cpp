@@ -1,9 +1,324 @@
-// Almost-locked-set family: not built yet; every routine is a no-op and none is listed as available.
+// Almost-locked-set family: ALS-XZ (four line cells holding five digits, linked to a bivalue
+// cell), Aligned Pair Exclusion and Death Blossom.
+#include "techniques/almost_locked_sets.h"
+
+#include <bit>
+
 #include "board/candidates.h"
+#include "board/queue.h"
 #include "board/state.h"
 #include "techniques/techniques.h"
 
-uint32_t AlsXZ(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t AlignedPairExclusion(uint32_t place) { return FinishRoutine(place, KindAuto); }
-uint32_t DeathBlossom(uint32_t place) { return FinishRoutine(place, KindAuto); }
-const RoutineEntry kAlmostLockedSetRoutines[] = {{nullptr, nullptr, 0}};
+namespace {
+
+inline bool Holds(uint32_t cell, uint32_t d) { return g.cand.flag[cell * 9 + d] != 0; }
+inline uint32_t Count(uint32_t cell) { return g.cand.count[cell]; }
+
+inline uint32_t Mask(uint32_t cell) {
+  uint32_t m = 0;
+  for (uint32_t d = 0; d < 9; ++d)
+    if (Holds(cell, d)) m |= 1u << d;
+  return m;
+}
+
+inline void QueueOpen(uint32_t cell, uint32_t d) {
+  if (Count(cell) >= 2) QueueElimination(cell, d);
+}
+
+// ALS-XZ entries carry witnesses: first the group cell holding y, second Z, third W. Entries
+// beyond the 64 witness rows are refused by the queue, so no column is ever overrun and every
+// logged entry can print its witnesses.
+inline void QueueWitnessed(uint32_t cell, uint32_t d, uint32_t w1, uint32_t w2, uint32_t w3) {
+  if (Count(cell) >= 2) QueueEliminationWitness(cell, d, w1, w2, w3);
+}
+
+// One ALS-XZ group: four cells of a line (vertical: a column, horizontal: a row).
+void AlsGroup(bool vertical, const uint32_t t[4]) {
+  uint32_t mask[4], all = 0;
+  for (uint32_t i = 0; i < 4; ++i) {
+    const uint32_t n = Count(t[i]);
+    if (n < 2 || n > 5) return;
+    mask[i] = Mask(t[i]);
+    all |= mask[i];
+  }
+  if (std::popcount(all) != 5) return;
+  auto inGroup = [&](uint32_t cell) {
+    return cell == t[0] || cell == t[1] || cell == t[2] || cell == t[3];
+  };
+  for (uint32_t z = 0; z < 9; ++z) {
+    uint32_t holders = 0, zi = 0;
+    for (uint32_t i = 0; i < 4; ++i)
+      if (mask[i] >> z & 1) {
+        ++holders;
+        zi = i;
+      }
+    if (holders != 1) continue;
+    const uint32_t zc = t[zi];
+    const uint32_t box = BlockOf(zc);
+    for (uint32_t y = 0; y < 9; ++y) {
+      if (y == z || !(all >> y & 1)) continue;
+      uint32_t yHolders = 0;
+      for (uint32_t i = 0; i < 4; ++i) yHolders += mask[i] >> y & 1;
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t w = BlockCell(box, k);
+        if (inGroup(w) || Count(w) != 2 || !Holds(w, z) || !Holds(w, y)) continue;
+        if (vertical) {
+          const uint32_t c = ColumnOf(zc), band = RowOf(zc) / 3 * 3;
+          for (uint32_t rr = band; rr < band + 3; ++rr) {
+            const uint32_t cell = CellAt(rr, c);
+            if (cell == w || inGroup(cell)) continue;
+            QueueWitnessed(cell, y, t[0], zc, w);
+          }
+          if (ColumnOf(w) != c && yHolders == 1)
+            for (uint32_t i = 0; i < 4; ++i)
+              if ((mask[i] >> y & 1) && RowOf(t[i]) != RowOf(w))
+                QueueWitnessed(CellAt(RowOf(t[i]), ColumnOf(w)), y, t[i], zc, w);
+        } else {
+          const uint32_t r = RowOf(zc), stack = ColumnOf(zc) / 3 * 3;
+          for (uint32_t cc = stack; cc < stack + 3; ++cc) {
+            const uint32_t cell = CellAt(r, cc);
+            if (cell == w || inGroup(cell)) continue;
+            QueueWitnessed(cell, y, t[0], zc, w);
+          }
+          if (RowOf(w) != r && yHolders == 1)
+            for (uint32_t i = 0; i < 4; ++i)
+              if ((mask[i] >> y & 1) && ColumnOf(t[i]) != ColumnOf(w))
+                QueueWitnessed(CellAt(RowOf(w), ColumnOf(t[i])), y, t[i], zc, w);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+uint32_t AlsXZ(uint32_t place) {
+  ResetQueue();
+  for (uint32_t pass = 0; pass < 2; ++pass) {
+    const bool vertical = pass == 0;
+    for (uint32_t line = 0; line < 9; ++line)
+      for (uint32_t p1 = 0; p1 < 6; ++p1)
+        for (uint32_t p2 = p1 + 1; p2 < 7; ++p2)
+          for (uint32_t p3 = p2 + 1; p3 < 8; ++p3)
+            for (uint32_t p4 = p3 + 1; p4 < 9; ++p4) {
+              const uint32_t pos[4] = {p1, p2, p3, p4};
+              uint32_t t[4];
+              for (uint32_t i = 0; i < 4; ++i)
+                t[i] = vertical ? CellAt(pos[i], line) : CellAt(line, pos[i]);
+              AlsGroup(vertical, t);
+            }
+  }
+  if (g.queue.length > 0) FlushEliminations(CodeAlsXZ);
+  return FinishRoutine(place, KindAuto);
+}
+
+// Aligned Pair Exclusion: two cells of one line (and possibly one box) cannot take a pair of
+// digits that would empty a bivalue cell, or leave two cells of one unit with one digit.
+uint32_t AlignedPairExclusion(uint32_t place) {
+  ResetQueue();
+  uint32_t mask[81];
+  for (uint32_t c = 0; c < 81; ++c) mask[c] = Mask(c);
+  for (uint32_t a = 0; a < 81; ++a) {
+    if (Count(a) < 1) continue;
+    for (uint32_t b = a + 1; b < 81; ++b) {
+      if (Count(b) < 1) continue;
+      uint32_t lineType;
+      if (RowOf(a) == RowOf(b))
+        lineType = 0;
+      else if (ColumnOf(a) == ColumnOf(b))
+        lineType = 1;
+      else
+        continue;
+      // The examined units: the shared line, and the shared box when there is one. Each
+      // keeps its cells of two or three candidates, a and b left out.
+      uint32_t unitCells[2][9], unitSize[2] = {0, 0}, units = 1;
+      const uint32_t line = lineType == 0 ? RowOf(a) : ColumnOf(a);
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t cell = UnitCell(lineType, line, k);
+        if (cell != a && cell != b && Count(cell) >= 2 && Count(cell) <= 3)
+          unitCells[0][unitSize[0]++] = cell;
+      }
+      if (BlockOf(a) == BlockOf(b)) {
+        units = 2;
+        for (uint32_t k = 0; k < 9; ++k) {
+          const uint32_t cell = BlockCell(BlockOf(a), k);
+          if (cell != a && cell != b && Count(cell) >= 2 && Count(cell) <= 3)
+            unitCells[1][unitSize[1]++] = cell;
+        }
+      }
+      uint32_t allowedA = 0, allowedB = 0;  // candidates that keep some combination
+      for (uint32_t x = 0; x < 9; ++x) {
+        if (!(mask[a] >> x & 1)) continue;
+        for (uint32_t y = 0; y < 9; ++y) {
+          if (y == x || !(mask[b] >> y & 1)) continue;
+          const uint32_t xy = 1u << x | 1u << y;
+          bool struck = false;
+          for (uint32_t u = 0; u < units && !struck; ++u) {
+            const uint32_t n = unitSize[u];
+            for (uint32_t i = 0; i < n && !struck; ++i) {
+              const uint32_t mi = mask[unitCells[u][i]];
+              if (Count(unitCells[u][i]) == 2 && mi == xy) struck = true;
+              for (uint32_t j = i + 1; j < n && !struck; ++j)
+                if (std::popcount((mi | mask[unitCells[u][j]]) & ~xy) <= 1) struck = true;
+            }
+          }
+          if (!struck) {
+            allowedA |= 1u << x;
+            allowedB |= 1u << y;
+          }
+        }
+      }
+      for (uint32_t x = 0; x < 9; ++x)
+        if ((mask[a] >> x & 1) && !(allowedA >> x & 1)) QueueElimination(a, x);
+      for (uint32_t y = 0; y < 9; ++y)
+        if ((mask[b] >> y & 1) && !(allowedB >> y & 1)) QueueElimination(b, y);
+    }
+  }
+  if (g.queue.length > 0) FlushEliminations(CodeAlignedPairExclusion);
+  return FinishRoutine(place, KindAuto);
+}
+
+// The petal test. If z were absent from the stem's two cells, they would hold d, so P takes
+// e, the cell below Qi takes w and Qi loses w; as no other Q cell holds w, the three Q cells
+// are left with z and two digits, so they hold z. Either way the stem's box row sees a z.
+uint32_t PetalTestRow(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
+  uint32_t q[6], nq = 0;
+  for (uint32_t j = 0; j < 9; ++j) {
+    if (j / 3 == c / 3) continue;
+    const uint32_t cell = CellAt(r, j);
+    if (Count(cell) >= 2 && Count(cell) <= 3) q[nq++] = cell;
+  }
+  if (nq < 3) return 0;
+  for (uint32_t k = 0; k < 9; ++k) {
+    if (k / 3 == r / 3) continue;
+    const uint32_t p = CellAt(k, c);
+    if (Count(p) != 2 || !Holds(p, d) || Holds(p, z)) continue;
+    const uint32_t e = static_cast<uint32_t>(std::countr_zero(Mask(p) & ~(1u << d)));
+    for (uint32_t i1 = 0; i1 < nq; ++i1)
+      for (uint32_t i2 = i1 + 1; i2 < nq; ++i2)
+        for (uint32_t i3 = i2 + 1; i3 < nq; ++i3) {
+          const uint32_t cells[3] = {q[i1], q[i2], q[i3]};
+          const uint32_t m[3] = {Mask(cells[0]), Mask(cells[1]), Mask(cells[2])};
+          if (std::popcount((m[0] | m[1] | m[2]) & ~(1u << z)) != 3) continue;
+          for (uint32_t w = 0; w < 9; ++w) {
+            if (w == z || w == d || w == e) continue;
+            uint32_t holders = 0, holder = 0;
+            for (uint32_t i = 0; i < 3; ++i)
+              if (m[i] >> w & 1) {
+                ++holders;
+                holder = cells[i];
+              }
+            if (holders != 1) continue;
+            const uint32_t below = CellAt(k, ColumnOf(holder));
+            if (Count(below) == 2 && Holds(below, e) && Holds(below, w)) return 1;
+          }
+        }
+  }
+  return 0;
+}
+
+uint32_t PetalTestColumn(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
+  uint32_t q[6], nq = 0;
+  for (uint32_t i = 0; i < 9; ++i) {
+    if (i / 3 == r / 3) continue;
+    const uint32_t cell = CellAt(i, c);
+    if (Count(cell) >= 2 && Count(cell) <= 3) q[nq++] = cell;
+  }
+  if (nq < 3) return 0;
+  for (uint32_t k = 0; k < 9; ++k) {
+    if (k / 3 == c / 3) continue;
+    const uint32_t p = CellAt(r, k);
+    if (Count(p) != 2 || !Holds(p, d) || Holds(p, z)) continue;
+    const uint32_t e = static_cast<uint32_t>(std::countr_zero(Mask(p) & ~(1u << d)));
+    for (uint32_t i1 = 0; i1 < nq; ++i1)
+      for (uint32_t i2 = i1 + 1; i2 < nq; ++i2)
+        for (uint32_t i3 = i2 + 1; i3 < nq; ++i3) {
+          const uint32_t cells[3] = {q[i1], q[i2], q[i3]};
+          const uint32_t m[3] = {Mask(cells[0]), Mask(cells[1]), Mask(cells[2])};
+          if (std::popcount((m[0] | m[1] | m[2]) & ~(1u << z)) != 3) continue;
+          for (uint32_t w = 0; w < 9; ++w) {
+            if (w == z || w == d || w == e) continue;
+            uint32_t holders = 0, holder = 0;
+            for (uint32_t i = 0; i < 3; ++i)
+              if (m[i] >> w & 1) {
+                ++holders;
+                holder = cells[i];
+              }
+            if (holders != 1) continue;
+            const uint32_t beside = CellAt(RowOf(holder), k);
+            if (Count(beside) == 2 && Holds(beside, e) && Holds(beside, w)) return 1;
+          }
+        }
+  }
+  return 0;
+}
+
+void QueueStemRow(uint32_t c, uint32_t r, uint32_t z) {
+  const uint32_t stack = c / 3 * 3;
+  for (uint32_t j = stack; j < stack + 3; ++j) QueueOpen(CellAt(r, j), z);
+}
+
+void QueueStemColumn(uint32_t c, uint32_t r, uint32_t z) {
+  const uint32_t band = r / 3 * 3;
+  for (uint32_t i = band; i < band + 3; ++i) QueueOpen(CellAt(i, c), z);
+}
+
+namespace {
+
+// Two cells of a box line form the stem when together they hold three digits, z among them:
+// both three-candidate with the same digits, or one three-candidate and the other a bivalue
+// z plus one of those digits.
+bool StemPair(uint32_t x, uint32_t y, uint32_t z) {
+  const uint32_t nx = Count(x), ny = Count(y);
+  if (nx == 2 && ny == 2) return false;
+  const uint32_t mx = Mask(x), my = Mask(y);
+  if (nx == 3 && ny == 3) return mx == my;
+  if (nx == 3 && ny == 2) return (my >> z & 1) && (my & ~mx) == 0;
+  if (nx == 2 && ny == 3) return (mx >> z & 1) && (mx & ~my) == 0;
+  return false;
+}
+
+}  // namespace
+
+uint32_t DeathBlossom(uint32_t place) {
+  ResetQueue();
+  for (uint32_t z = 0; z < 9; ++z) {
+    // Row half: stems in a mini-column, petals through the stem row.
+    for (uint32_t x = 0; x < 81; ++x) {
+      if (!Holds(x, z) || Count(x) < 2 || Count(x) > 3) continue;
+      const uint32_t c = ColumnOf(x), band = RowOf(x) / 3 * 3;
+      for (uint32_t ry = band; ry < band + 3; ++ry) {
+        const uint32_t y = CellAt(ry, c);
+        if (y == x || !Holds(y, z) || !StemPair(x, y, z)) continue;
+        const uint32_t stemRow = 3 * band + 3 - RowOf(x) - ry;
+        for (uint32_t d = 0; d < 9; ++d)
+          if (d != z && Holds(x, d) && Holds(y, d) && PetalTestRow(c, stemRow, z, d))
+            QueueStemRow(c, stemRow, z);
+      }
+    }
+    // Column half: stems in a mini-row, petals through the stem column.
+    for (uint32_t col = 0; col < 9; ++col)
+      for (uint32_t row = 0; row < 9; ++row) {
+        const uint32_t x = CellAt(row, col);
+        if (!Holds(x, z) || Count(x) < 2 || Count(x) > 3) continue;
+        const uint32_t stack = col / 3 * 3;
+        for (uint32_t cy = stack; cy < stack + 3; ++cy) {
+          const uint32_t y = CellAt(row, cy);
+          if (y == x || !Holds(y, z) || !StemPair(x, y, z)) continue;
+          const uint32_t stemColumn = 3 * stack + 3 - col - cy;
+          for (uint32_t d = 0; d < 9; ++d)
+            if (d != z && Holds(x, d) && Holds(y, d) && PetalTestColumn(stemColumn, row, z, d))
+              QueueStemColumn(stemColumn, row, z);
+        }
+      }
+  }
+  if (g.queue.length > 0) FlushEliminations(CodeDeathBlossom);
+  return FinishRoutine(place, KindAuto);
+}
+
+const RoutineEntry kAlmostLockedSetRoutines[] = {
+    {"AlsXZ", AlsXZ, 1102},
+    {"AlignedPairExclusion", AlignedPairExclusion, 1151},
+    {"DeathBlossom", DeathBlossom, 1153},
+    {nullptr, nullptr, 0},
+};

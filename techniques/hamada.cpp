@@ -1,7 +1,147 @@
-// Hamada logic: not built yet; every routine is a no-op and none is listed as available.
+// Hamada logic: the remote-pair colouring, extended. Two cells of one colour hold the same
+// digit; a line that digit would empty fixes the colour, and otherwise bivalue cells seeing
+// the two cells pair up to remove their shared third digit.
+#include "techniques/hamada.h"
+
 #include "board/candidates.h"
+#include "board/queue.h"
 #include "board/state.h"
+#include "techniques/colouring.h"
 #include "techniques/techniques.h"
 
-uint32_t HamadaLogic(uint32_t place) { return FinishRoutine(place, KindAuto); }
-const RoutineEntry kHamadaRoutines[] = {{nullptr, nullptr, 0}};
+namespace {
+
+inline bool Holds(uint32_t cell, uint32_t d) { return g.cand.flag[cell * 9 + d] != 0; }
+inline uint32_t Count(uint32_t cell) { return g.cand.count[cell]; }
+
+inline void QueueOpen(uint32_t cell, uint32_t d) {
+  if (Count(cell) >= 2) QueueElimination(cell, d);
+}
+
+// The other candidate of a bivalue cell holding d.
+uint32_t OtherDigit(uint32_t cell, uint32_t d) {
+  for (uint32_t e = 0; e < 9; ++e)
+    if (e != d && Holds(cell, e)) return e;
+  return 9;
+}
+
+// Rows (byRow) or columns: a line crossing the lines of a and b at A' and B'. If the digit
+// s in a and b would leave the line without s, the colour cannot be s.
+bool LineEmptiedBy(uint32_t aPrime, uint32_t bPrime, bool row, uint32_t line, uint32_t s) {
+  uint32_t n = 0;
+  for (uint32_t k = 0; k < 9; ++k) {
+    const uint32_t cell = row ? CellAt(line, k) : CellAt(k, line);
+    if (Count(cell) >= 1 && Holds(cell, s)) ++n;
+  }
+  const bool ha = Holds(aPrime, s), hb = Holds(bPrime, s);
+  return (n == 2 && ha && hb) || (n == 1 && (ha || hb));
+}
+
+}  // namespace
+
+void HamadaColourQueue(uint32_t x, uint32_t y, uint32_t c) {
+  for (uint32_t cell = 0; cell < 81; ++cell) {
+    if (CellColour[cell] == c)
+      QueueOpen(cell, x);
+    else if (CellColour[cell] != 0)
+      QueueOpen(cell, y);
+  }
+}
+
+uint32_t HamadaContradiction(uint32_t a, uint32_t b, uint32_t p, uint32_t q, uint32_t c) {
+  for (uint32_t pass = 0; pass < 2; ++pass) {
+    const bool row = pass == 0;
+    for (uint32_t k = 0; k < 9; ++k) {
+      uint32_t aPrime, bPrime;
+      if (row) {
+        if (k == RowOf(a) || k == RowOf(b)) continue;
+        aPrime = CellAt(k, ColumnOf(a));
+        bPrime = CellAt(k, ColumnOf(b));
+      } else {
+        if (k == ColumnOf(a) || k == ColumnOf(b)) continue;
+        aPrime = CellAt(RowOf(a), k);
+        bPrime = CellAt(RowOf(b), k);
+      }
+      if (g.board.value[aPrime] != 0 || g.board.value[bPrime] != 0) continue;
+      if (LineEmptiedBy(aPrime, bPrime, row, k, p)) {
+        HamadaColourQueue(p, q, c);
+        return 1;
+      }
+      if (LineEmptiedBy(aPrime, bPrime, row, k, q)) {
+        HamadaColourQueue(q, p, c);
+        return 1;
+      }
+    }
+  }
+  return 0;
+}
+
+void HamadaCrossPairs(uint32_t a, uint32_t b, uint32_t p, uint32_t q) {
+  for (uint32_t pass = 0; pass < 2; ++pass) {
+    const bool row = pass == 0;
+    auto excluded = [&](uint32_t k) {
+      return row ? (k == RowOf(a) || k == RowOf(b)) : (k == ColumnOf(a) || k == ColumnOf(b));
+    };
+    for (uint32_t k = 0; k < 9; ++k) {
+      if (excluded(k)) continue;
+      const uint32_t u = row ? CellAt(k, ColumnOf(a)) : CellAt(RowOf(a), k);
+      if (Count(u) != 2) continue;
+      uint32_t partnerOf, e;
+      if (Holds(u, q) && !Holds(u, p)) {
+        e = OtherDigit(u, q);
+        partnerOf = p;  // V must be {p, e}
+      } else if (Holds(u, p)) {
+        e = OtherDigit(u, p);
+        if (e == q) continue;
+        partnerOf = q;  // V must be {q, e}
+      } else {
+        continue;
+      }
+      for (uint32_t k2 = 0; k2 < 9; ++k2) {
+        if (excluded(k2)) continue;
+        const uint32_t v = row ? CellAt(k2, ColumnOf(b)) : CellAt(RowOf(b), k2);
+        if (Count(v) == 2 && Holds(v, partnerOf) && Holds(v, e)) QueueCommonPeers(u, v, e);
+      }
+    }
+  }
+}
+
+uint32_t HamadaLogic(uint32_t place) {
+  ResetQueue();
+  for (uint32_t c = 0; c < 81; ++c) {
+    LinkMask[c] = CellColour[c] = 0;
+    if (Count(c) != 2) continue;
+    uint32_t digits[2], n = 0;
+    for (uint32_t d = 0; d < 9 && n < 2; ++d)
+      if (Holds(c, d)) digits[n++] = d;
+    if (n != 2) continue;
+    LinkMask[c] = 1;
+    PairFirst[c] = digits[0];
+    PairSecond[c] = digits[1];
+  }
+  for (uint32_t v = 0; v < 81; ++v) {
+    if (!LinkMask[v]) continue;
+    PairColourCount = 1;
+    CellColour[v] = 1;
+    while (ColourRemotePairs(v, 1, 2)) {
+    }
+    const uint32_t p = PairFirst[v], q = PairSecond[v];
+    if (PairColourCount > 2)
+      for (uint32_t a = 0; a < 81; ++a) {
+        if (CellColour[a] == 0) continue;
+        for (uint32_t b = a + 1; b < 81; ++b) {
+          if (CellColour[b] != CellColour[a]) continue;
+          if (!HamadaContradiction(a, b, p, q, CellColour[a])) HamadaCrossPairs(a, b, p, q);
+        }
+      }
+    for (uint32_t c = 0; c < 81; ++c)
+      if (CellColour[c] != 0) CellColour[c] = LinkMask[c] = 0;
+  }
+  if (g.queue.length > 0) FlushEliminations(CodeHamadaLogic);
+  return FinishRoutine(place, KindAuto);
+}
+
+const RoutineEntry kHamadaRoutines[] = {
+    {"HamadaLogic", HamadaLogic, 1060},
+    {nullptr, nullptr, 0},
+};
