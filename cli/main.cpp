@@ -38,7 +38,8 @@ const char* const kUsage =
     "  -p, --print LAYOUT    board at the end: line | plain | candidates | print | html\n"
     "                        (print and html as the file writers lay them out)\n"
     "  -t, --transcript      machine-readable output (KIND<TAB>TEXT per event)\n"
-    "      --fixpoint        repeat the --run list until a pass changes nothing\n"
+    "      --fixpoint        repeat the --run list until a pass changes neither the\n"
+    "                        candidate total nor any cell (at most 1000 passes)\n"
     "      --repeat K        run everything K times, each from a fresh board (e.g. a\n"
     "                        collection: -m make -r 610 -r 320 --repeat 100 -p line)\n"
     "      --sample          use the built-in sample puzzle instead of FILE\n"
@@ -341,12 +342,19 @@ int main(int argc, char** argv) {
     if (modeCommand && !modeFirst) RunCommand(modeCommand);
 
     uint32_t values[81];
-    do {
+    // Techniques only remove candidates or fill cells, so a fixed point comes within 810
+    // passes; commands that rearrange the board (1220, the turns) may never settle.
+    constexpr uint32_t kMaxFixpointPasses = 1000;
+    for (uint32_t pass = 0;; ++pass) {
       std::memcpy(values, g.board.value, sizeof values);
       const uint32_t total = g.cand.total;
       for (const RunStep& step : steps) RunStepNow(step);
       if (!o.fixpoint || !BoardChangedSince(values, total)) break;
-    } while (true);
+      if (pass + 1 == kMaxFixpointPasses) {
+        std::fprintf(stderr, "vorel-cli: no fixed point after %u passes\n", kMaxFixpointPasses);
+        break;
+      }
+    }
 
     if (!o.print.empty()) PrintBoard(platform, o.print);
   }
