@@ -13,6 +13,9 @@ const uint32_t BlockOrder[81] = {
 uint32_t Peers[81][20];
 
 void InitGeometry() {
+  static bool done = false;
+  if (done) return;
+  done = true;
   for (uint32_t c = 0; c < 81; ++c) {
     uint32_t n = 0;
     auto add = [&](uint32_t p) {

@@ -146,6 +146,26 @@ uint32_t AlignedPairExclusion(uint32_t place) {
             unitCells[1][unitSize[1]++] = cell;
         }
       }
+      // A combination (x, y) is struck when a bivalue cell holds exactly {x, y}, or when two
+      // cells of a unit keep at most one digit between them once x and y are gone. Only
+      // unions of at most three digits can do the latter, so the tests are gathered first.
+      uint32_t tests[2 * (9 + 36)], limits[2 * (9 + 36)], nTests = 0;
+      for (uint32_t u = 0; u < units; ++u) {
+        const uint32_t n = unitSize[u];
+        for (uint32_t i = 0; i < n; ++i) {
+          const uint32_t mi = mask[unitCells[u][i]];
+          if (Count(unitCells[u][i]) == 2) {
+            tests[nTests] = mi;
+            limits[nTests++] = 0;
+          }
+          for (uint32_t j = i + 1; j < n; ++j) {
+            const uint32_t both = mi | mask[unitCells[u][j]];
+            if (std::popcount(both) > 3) continue;
+            tests[nTests] = both;
+            limits[nTests++] = 1;
+          }
+        }
+      }
       uint32_t allowedA = 0, allowedB = 0;  // candidates that keep some combination
       for (uint32_t x = 0; x < 9; ++x) {
         if (!(mask[a] >> x & 1)) continue;
@@ -153,15 +173,9 @@ uint32_t AlignedPairExclusion(uint32_t place) {
           if (y == x || !(mask[b] >> y & 1)) continue;
           const uint32_t xy = 1u << x | 1u << y;
           bool struck = false;
-          for (uint32_t u = 0; u < units && !struck; ++u) {
-            const uint32_t n = unitSize[u];
-            for (uint32_t i = 0; i < n && !struck; ++i) {
-              const uint32_t mi = mask[unitCells[u][i]];
-              if (Count(unitCells[u][i]) == 2 && mi == xy) struck = true;
-              for (uint32_t j = i + 1; j < n && !struck; ++j)
-                if (std::popcount((mi | mask[unitCells[u][j]]) & ~xy) <= 1) struck = true;
-            }
-          }
+          for (uint32_t t = 0; t < nTests && !struck; ++t)
+            struck = limits[t] == 0 ? tests[t] == xy
+                                    : std::popcount(tests[t] & ~xy) <= static_cast<int>(limits[t]);
           if (!struck) {
             allowedA |= 1u << x;
             allowedB |= 1u << y;
