@@ -1,5 +1,7 @@
 // Basic fish: N base lines in which a digit fits only N cover lines of the other direction;
 // the digit leaves the cover lines' other cells. One scan serves X-Wing to Squirmbag.
+#include <bit>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -21,11 +23,18 @@ const FishMember kSquirmbag = {5, CodeSquirmbag};
 void FishPass(const FishMember& m, uint32_t o, uint32_t d) {
   uint32_t lines[9];
   const uint32_t n = QualifyingLines(o, d, 2, m.size, lines);
+  // Positions of d in every line, as masks, so that a base set's cover is one union.
+  uint32_t positions[9];
+  for (uint32_t line = 0; line < 9; ++line) {
+    positions[line] = 0;
+    for (uint32_t p = 0; p < 9; ++p) positions[line] |= HasCandidate(LineCell(o, line, p), d) << p;
+  }
   ForEachSubset(lines, n, m.size, [&](const uint32_t* base) {
-    uint32_t tally[9], owner[9];
-    if (CoverTally(o, d, base, m.size, tally, owner) != m.size) return;
+    uint32_t cover = 0;
+    for (uint32_t i = 0; i < m.size; ++i) cover |= positions[base[i]];
+    if (static_cast<uint32_t>(std::popcount(cover)) != m.size) return;
     for (uint32_t p = 0; p < 9; ++p) {
-      if (!tally[p]) continue;
+      if (!(cover >> p & 1)) continue;
       for (uint32_t k = 0; k < 9; ++k)
         if (!Contains(base, m.size, k)) QueueTarget(LineCell(o, k, p), d);
     }

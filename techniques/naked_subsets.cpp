@@ -1,6 +1,8 @@
 // Naked subsets: N cells of a unit whose candidates together cover exactly N digits; those
 // digits leave the unit's other cells. One scan serves the four sizes, driven by the
 // members' table; the hint routines walk the same sets and only mark the cells.
+#include <bit>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -21,19 +23,14 @@ const NakedMember kTriple = {3, CodeNakedTriple, 1, 4};
 const NakedMember kQuad = {4, CodeNakedQuad, 0, 5};
 const NakedMember kQuintuplet = {5, CodeNakedQuintuplet, 0, 6};
 
-// Union of the candidates of the chosen positions of unit (t, u): per-digit tally.
-uint32_t DigitUnion(uint32_t t, uint32_t u, const uint32_t* positions, uint32_t n,
-                    uint32_t tally[9]) {
-  for (uint32_t d = 0; d < 9; ++d) tally[d] = 0;
+// Union of the candidates of the chosen positions of unit (t, u), as a digit mask.
+uint32_t DigitUnion(uint32_t t, uint32_t u, const uint32_t* positions, uint32_t n) {
+  uint32_t mask = 0;
   for (uint32_t i = 0; i < n; ++i) {
-    const uint32_t c = UnitCell(t, u, positions[i]);
-    for (uint32_t d = 0; d < 9; ++d)
-      if (g.cand.flag[c * 9 + d]) ++tally[d];
+    const uint32_t* flag = g.cand.flag + UnitCell(t, u, positions[i]) * 9;
+    for (uint32_t d = 0; d < 9; ++d) mask |= (flag[d] != 0) << d;
   }
-  uint32_t size = 0;
-  for (uint32_t d = 0; d < 9; ++d)
-    if (tally[d]) ++size;
-  return size;
+  return mask;
 }
 
 // The qualifying positions of a unit: cells with 2..N candidates.
@@ -85,14 +82,14 @@ uint32_t NakedScan(const NakedMember& m, uint32_t place) {
       uint32_t items[9];
       const uint32_t n = QualifyingPositions(t, u, m.size, items);
       ForEachSubset(items, n, m.size, [&](const uint32_t* pos) {
-        uint32_t tally[9];
-        if (DigitUnion(t, u, pos, m.size, tally) != m.size) return;
+        const uint32_t digits = DigitUnion(t, u, pos, m.size);
+        if (static_cast<uint32_t>(std::popcount(digits)) != m.size) return;
         for (uint32_t q = 0; q < 9; ++q) {
           if (Contains(pos, m.size, q)) continue;
           const uint32_t c = UnitCell(t, u, q);
           if (g.cand.count[c] < 2) continue;
           for (uint32_t d = 0; d < 9; ++d)
-            if (tally[d]) QueueElimination(c, d);
+            if (digits >> d & 1) QueueElimination(c, d);
         }
         if (m.lineBlock && t < 2) LineBlockStep(t, u, pos);
       });
@@ -114,8 +111,7 @@ uint32_t NakedHint(const NakedMember& m) {
       uint32_t items[9];
       const uint32_t n = QualifyingPositions(t, u, m.size, items);
       ForEachSubset(items, n, m.size, [&](const uint32_t* pos) {
-        uint32_t tally[9];
-        if (DigitUnion(t, u, pos, m.size, tally) != m.size) return;
+        if (static_cast<uint32_t>(std::popcount(DigitUnion(t, u, pos, m.size))) != m.size) return;
         for (uint32_t i = 0; i < m.size; ++i) g.board.kind[UnitCell(t, u, pos[i])] = KindHint;
         ++g.hintMarkCount;
       });
