@@ -32,13 +32,16 @@ inline void QueueWitnessed(uint32_t cell, uint32_t d, uint32_t w1, uint32_t w2, 
   if (Count(cell) >= 2) QueueEliminationWitness(cell, d, w1, w2, w3);
 }
 
+// Candidate masks of all cells, taken once per ALS-XZ run (the scan removes nothing).
+uint32_t alsMask[81];
+
 // One ALS-XZ group: four cells of a line (vertical: a column, horizontal: a row).
 void AlsGroup(bool vertical, const uint32_t t[4]) {
   uint32_t mask[4], all = 0;
   for (uint32_t i = 0; i < 4; ++i) {
     const uint32_t n = Count(t[i]);
     if (n < 2 || n > 5) return;
-    mask[i] = Mask(t[i]);
+    mask[i] = alsMask[t[i]];
     all |= mask[i];
   }
   if (std::popcount(all) != 5) return;
@@ -94,6 +97,7 @@ void AlsGroup(bool vertical, const uint32_t t[4]) {
 
 uint32_t AlsXZ(uint32_t place) {
   ResetQueue();
+  for (uint32_t c = 0; c < 81; ++c) alsMask[c] = Mask(c);
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool vertical = pass == 0;
     for (uint32_t line = 0; line < 9; ++line)
