@@ -12,6 +12,7 @@
 #include "board/platform.h"
 #include "board/queue.h"
 #include "board/state.h"
+#include "board/solver.h"
 #include "drivers/batch.h"
 #include "drivers/commands.h"
 #include "drivers/frame.h"
@@ -451,6 +452,9 @@ bool AnyEmpty() {
 }
 
 uint32_t AcceptByTechniques() {
+  // Every technique of the battery removes only candidates that belong to no solution, so a
+  // grid with two solutions can never be completed by it: refuse it without running it.
+  if (CountGridSolutions(g.board.value, 2) != 1) return 0;
   uint32_t successes;
   do {
     successes = RunUniqueClosure();

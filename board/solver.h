@@ -1,0 +1,7 @@
+// A fast exhaustive solver used to tell at once whether a grid can have one solution.
+#pragma once
+#include <cstdint>
+
+// Number of solutions of the grid (values 0 = empty), counting no further than limit.
+// 0 also for a grid whose digits already clash.
+uint32_t CountGridSolutions(const uint32_t value[81], uint32_t limit);
