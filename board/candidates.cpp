@@ -1,5 +1,6 @@
 #include "board/candidates.h"
 
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -274,15 +275,48 @@ static uint32_t BlockFreeCells(uint32_t b, uint32_t d, uint32_t& only) {
   return free;
 }
 
+// Digits present in every row, column and block, kept up to date while a pass places
+// digits, so that later digits and units see each placement at once.
+struct UnitDigits {
+  uint32_t row[9], col[9], box[9];
+  void Load() {
+    for (uint32_t i = 0; i < 9; ++i) row[i] = col[i] = box[i] = 0;
+    for (uint32_t c = 0; c < 81; ++c) {
+      const uint32_t v = g.board.value[c];
+      if (v >= 1 && v <= 9) Add(c, v);
+    }
+  }
+  void Add(uint32_t c, uint32_t v) {
+    const uint32_t bit = 1u << v;
+    row[RowOf(c)] |= bit;
+    col[ColumnOf(c)] |= bit;
+    box[BlockOf(c)] |= bit;
+  }
+  void Place(uint32_t c, uint32_t v) {
+    g.board.value[c] = v;
+    g.board.kind[c] = KindAuto;
+    Add(c, v);
+  }
+};
+
 uint32_t BlockUnique() {
+  UnitDigits u;
+  u.Load();
   uint32_t placed = 0;
   for (uint32_t b = 0; b < 9; ++b)
     for (uint32_t d = 1; d <= 9; ++d) {
-      if (BlockHas(b, d)) continue;
-      uint32_t only = 0;
-      if (BlockFreeCells(b, d, only) == 1) {
-        g.board.value[only] = d;
-        g.board.kind[only] = KindAuto;
+      const uint32_t bit = 1u << d;
+      if (u.box[b] & bit) continue;
+      uint32_t free = 0, only = 0;
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t c = BlockCell(b, k);
+        if (g.board.value[c] != 0 || (u.row[RowOf(c)] & bit) || (u.col[ColumnOf(c)] & bit))
+          continue;
+        ++free;
+        only = c;
+      }
+      if (free == 1) {
+        u.Place(only, d);
         placed = 1;
       }
     }
@@ -308,15 +342,24 @@ static uint32_t LineFreeCells(uint32_t type, uint32_t line, uint32_t d, uint32_t
 }
 
 uint32_t LineUnique() {
+  UnitDigits u;
+  u.Load();
   uint32_t placed = 0;
   for (uint32_t type = 0; type < 2; ++type)
     for (uint32_t line = 0; line < 9; ++line)
       for (uint32_t d = 1; d <= 9; ++d) {
-        if (type == 0 ? RowHas(line, d) : ColumnHas(line, d)) continue;
-        uint32_t only = 0;
-        if (LineFreeCells(type, line, d, only) == 1) {
-          g.board.value[only] = d;
-          g.board.kind[only] = KindAuto;
+        const uint32_t bit = 1u << d;
+        if ((type == 0 ? u.row[line] : u.col[line]) & bit) continue;
+        uint32_t free = 0, only = 0;
+        for (uint32_t k = 0; k < 9; ++k) {
+          const uint32_t c = type == 0 ? line * 9 + k : k * 9 + line;
+          if (g.board.value[c] != 0 || (u.box[BlockOf(c)] & bit)) continue;
+          if ((type == 0 ? u.col[k] : u.row[k]) & bit) continue;
+          ++free;
+          only = c;
+        }
+        if (free == 1) {
+          u.Place(only, d);
           placed = 1;
         }
       }
@@ -324,16 +367,14 @@ uint32_t LineUnique() {
 }
 
 uint32_t SellUnique() {
+  UnitDigits u;
+  u.Load();
   uint32_t placed = 0;
-  uint32_t allowed[10];
   for (uint32_t c = 0; c < 81; ++c) {
     if (g.board.value[c] != 0) continue;
-    if (AllowedByValues(c, allowed) != 1) continue;
-    for (uint32_t d = 1; d <= 9; ++d)
-      if (allowed[d]) {
-        g.board.value[c] = d;
-        g.board.kind[c] = KindAuto;
-      }
+    const uint32_t allowed = ~(u.row[RowOf(c)] | u.col[ColumnOf(c)] | u.box[BlockOf(c)]) & 0x3FE;
+    if (std::popcount(allowed) != 1) continue;
+    u.Place(c, static_cast<uint32_t>(std::countr_zero(allowed)));
     placed = 1;
   }
   return placed;
