@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each one for SECONDS seconds (default 5)
-# from the seed corpus. Findings are written to build-fuzz/findings/.
+# from the seed corpus, or for RUNS executions when RUNS is set (then SECONDS is only an upper
+# bound). Findings are written to build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-5}
@@ -15,7 +16,9 @@ for seeds in tests/fuzz/seeds/*/; do
   mkdir -p "$corpus"
   cp -n "$seeds"* "$corpus"/ 2>/dev/null || true
   echo "== $target ($seconds s)"
-  if ! build-fuzz/tests/fuzz/"$target" "$corpus" -max_total_time="$seconds" -max_len=1024 \
+  limit=()
+  [ -n "${RUNS:-}" ] && limit=(-runs="$RUNS")
+  if ! build-fuzz/tests/fuzz/"$target" "$corpus" -max_total_time="$seconds" "${limit[@]}" -max_len=1024 \
       -artifact_prefix=build-fuzz/findings/"$target"- -print_final_stats=1 2>build-fuzz/"$target".log; then
     status=1
     tail -40 build-fuzz/"$target".log
