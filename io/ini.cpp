@@ -48,6 +48,9 @@ void IniParse(IniFile& ini, const std::string& raw) {
     text = raw.substr(3);
   else
     text = raw;
+  // Further byte-order marks at the start (a UTF-16 file saved with a doubled mark) are no
+  // text either; dropping them all keeps a written file reading back exactly as written.
+  while (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
   ini.sections.push_back(IniSection{});
   size_t start = 0;
   while (start < text.size()) {

@@ -211,3 +211,15 @@ TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
 }
 
 }  // namespace
+
+TEST(IniFile, DoubledByteOrderMarkReadsBackAsWritten) {
+  // A UTF-16 file whose text starts with a second byte-order mark: found by fuzzing.
+  const std::string raw("\xFF\xFE\xFF\xFE\x32\x05\x32\x05", 8);
+  IniFile ini;
+  IniParse(ini, raw);
+  const std::string text = IniText(ini);
+  IniFile again;
+  IniParse(again, text);
+  EXPECT_EQ(IniText(again), text);
+  EXPECT_EQ(text.rfind("\xEF\xBB\xBF", 0), std::string::npos);
+}

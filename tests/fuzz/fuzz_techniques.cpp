@@ -1,9 +1,10 @@
-// Every technique routine on an arbitrary candidate table: any flags (counts made consistent),
+// Every technique routine and batch on an arbitrary candidate table: any flags (counts made consistent),
 // any values and kinds, either placement flag, any display mode. After every flush the counts
 // must equal their flags and the total the counts; no cell may lose its last candidate.
 #include <cstring>
 
 #include "board/queue.h"
+#include "drivers/batch.h"
 #include "techniques/techniques.h"
 #include "tests/fuzz/fuzz_common.h"
 
@@ -24,10 +25,21 @@ void CheckTable(uint32_t) {
   FUZZ_CHECK(g.queue.length <= kQueueCapacity, "queue beyond its capacity");
 }
 
+// The batch drivers run on the same tables (log mode, candidate screen).
+uint32_t RunBatchBasic(uint32_t) { BatchBasic(); return 1; }
+uint32_t RunBatchUpper(uint32_t) { BatchUpper(); return 1; }
+uint32_t RunSingleMax(uint32_t) { SingleMax(); return 1; }
+const RoutineEntry kBatches[] = {
+    {"BatchBasic", RunBatchBasic, 1070},
+    {"BatchUpper", RunBatchUpper, 1080},
+    {"SingleMax", RunSingleMax, 910},
+};
+
 std::vector<const RoutineEntry*> Routines() {
   std::vector<const RoutineEntry*> all;
   for (const RoutineEntry* const* t = RoutineTables(); *t; ++t)
     for (const RoutineEntry* e = *t; e->name; ++e) all.push_back(e);
+  for (const RoutineEntry& e : kBatches) all.push_back(&e);
   return all;
 }
 
