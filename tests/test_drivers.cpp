@@ -162,16 +162,4 @@ TEST_F(Drivers, LastResortWithoutBivalueCellsChangesNothing) {
   EXPECT_TRUE(platform.events.empty());
 }
 
-TEST_F(Drivers, ClearingCommandsFollowTheMode) {
-  LoadGrid(kSample);
-  g.board.value[0] = 6; g.board.kind[0] = KindAuto;
-  g.board.value[1] = 7; g.board.kind[1] = KindInput;
-  RunCommand(430);
-  EXPECT_EQ(g.board.value[0], 0u);
-  EXPECT_EQ(g.board.value[1], 7u);
-  RunCommand(420);
-  EXPECT_EQ(g.board.value[1], 0u);
-  EXPECT_EQ(platform.Lines("status1").back(), "空白残り[64]");
-}
-
 }  // namespace
