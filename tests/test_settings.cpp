@@ -10,6 +10,8 @@
 
 namespace {
 
+using Ints = std::vector<int32_t>;
+
 std::string FreshDir() {
   char dir[] = "/tmp/vorel-settings-XXXXXX";
   const char* made = mkdtemp(dir);
@@ -25,42 +27,31 @@ bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
 
 class SettingsTest : public EngineTest {
  protected:
-  std::string dir;
-  void SetUp() override {
-    EngineTest::SetUp();
-    dir = FreshDir();
-  }
+  std::string dir = FreshDir();
+  std::string path = dir + "Vorel.ini";
+  const Settings& s = g.settings;
   uint32_t LoadText(const std::string& text, int32_t w = 1920, int32_t h = 1080) {
-    const std::string path = dir + "Vorel.ini";
     std::ofstream(path, std::ios::binary) << text;
     return LoadSettingsFile(path, w, h);
   }
 };
 
 TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
-  LoadSettings(dir + "Vorel.ini");
-  const Settings& s = g.settings;
-  EXPECT_EQ(s.winLeft, 50);
-  EXPECT_EQ(s.winTop, 50);
-  EXPECT_EQ(s.winWidth, 350);
-  EXPECT_EQ(s.winHigh, 300);
-  EXPECT_EQ(s.bgc, 15);
-  EXPECT_EQ(s.input, 13);
-  EXPECT_EQ(s.ruledLine2, 7);
-  EXPECT_EQ(s.baseColor[0], 0x000000u);
-  EXPECT_EQ(s.baseColor[4], 0x000080u);  // red 0x80 in the low byte
-  EXPECT_EQ(s.baseColor[8], 0xC0C0C0u);
-  EXPECT_EQ(s.baseColor[9], 0xFF0000u);  // blue in bits 16..23
-  EXPECT_EQ(s.fontSize3, -30);
+  LoadSettings(path);
+  EXPECT_EQ((Ints{s.winLeft, s.winTop, s.winWidth, s.winHigh}), (Ints{50, 50, 350, 300}));
+  EXPECT_EQ((Ints{s.bgc, s.input, s.ruledLine2, s.fontSize3, s.autoSaveDigit}),
+            (Ints{15, 13, 7, -30, 3}));
+  // Palette entries hold red in the low byte and blue in bits 16..23.
+  EXPECT_EQ((std::vector<uint32_t>{s.baseColor[0], s.baseColor[4], s.baseColor[8], s.baseColor[9]}),
+            (std::vector<uint32_t>{0x000000, 0x000080, 0xC0C0C0, 0xFF0000}));
   EXPECT_EQ(s.fontName, "ＭＳ ゴシック");
-  EXPECT_EQ(s.autoSaveDigit, 3);
   EXPECT_EQ(s.autoSaveFileName, "SaveFile");
-  ASSERT_EQ(s.customGlyph.size(), 10u);
-  EXPECT_EQ(s.customGlyph[1], "い");
-  EXPECT_FALSE(FileExists(dir + "Vorel.ini"));  // loading never writes
+  EXPECT_EQ(s.customGlyph,
+            (std::vector<std::string>{"　", "い", "ろ", "は", "に", "ほ", "て", "と", "ち", "り"}));
+  EXPECT_FALSE(FileExists(path));  // loading never writes
 }
 
-TEST_F(SettingsTest, ValuesOutsideTheirRangeTakeTheirFallbacks) {
+TEST_F(SettingsTest, LoadedValuesAreValidatedAndKeysMatchWithoutCase) {
   ASSERT_EQ(LoadText("[WinPos]\nWinLeft=1200\nWinTop=-5\nWinWidth=1001\nWinHigh=20\n"
                      "[Color]\nBGC=17\nKari=16\nCursor=-1\n"
                      "[MODE]\nFontSize2=100\nFontSize=-100\nFontSize3=99\nCsrMove=5\n"
@@ -69,51 +60,29 @@ TEST_F(SettingsTest, ValuesOutsideTheirRangeTakeTheirFallbacks) {
                      "[String]\nCustomText=あいうえおかきくけ\n",
                      1024, 768),
             1u);
-  const Settings& s = g.settings;
-  EXPECT_EQ(s.winLeft, 50);   // beyond 1024 - 24
-  EXPECT_EQ(s.winTop, 50);
-  EXPECT_EQ(s.winWidth, 350);
-  EXPECT_EQ(s.winHigh, 300);
-  EXPECT_EQ(s.bgc, 15);
-  EXPECT_EQ(s.kari, 16);
-  EXPECT_EQ(s.cursor, 10);
-  EXPECT_EQ(s.fontSize2, 10);
-  EXPECT_EQ(s.fontSize, 16);
-  EXPECT_EQ(s.fontSize3, 99);
-  EXPECT_EQ(s.csrMove, 1);
-  EXPECT_EQ(s.candErase, 0);
-  EXPECT_EQ(s.kanSuuji, 0);
-  EXPECT_EQ(s.dispSameNumb, 0);
-  EXPECT_EQ(s.clipboardPattern, 0);
-  EXPECT_EQ(s.kohoDisplayMode, 0);
-  EXPECT_EQ(s.autoSaveFileNameFlag, 0);
-  EXPECT_EQ(s.autoSaveDigit, 3);
-  EXPECT_EQ(s.customText, "　いろはにほてとちりぬ");  // nine characters are too few
-
-  // The same position fits a larger screen.
+  // WinLeft lies beyond 1024 - 24; nine custom characters are too few.
+  EXPECT_EQ((Ints{s.winLeft, s.winTop, s.winWidth, s.winHigh}), (Ints{50, 50, 350, 300}));
+  EXPECT_EQ((Ints{s.bgc, s.kari, s.cursor, s.fontSize2, s.fontSize, s.fontSize3}),
+            (Ints{15, 16, 10, 10, 16, 99}));
+  EXPECT_EQ((Ints{s.csrMove, s.candErase, s.kanSuuji, s.dispSameNumb, s.clipboardPattern,
+                  s.kohoDisplayMode, s.autoSaveFileNameFlag, s.autoSaveDigit}),
+            (Ints{1, 0, 0, 0, 0, 0, 0, 3}));
+  EXPECT_EQ(s.customText, "　いろはにほてとちりぬ");
   LoadText("[WinPos]\nWinLeft=1200\nWinTop=0\nWinWidth=1000\nWinHigh=2000\n");
-  EXPECT_EQ(g.settings.winLeft, 1200);
-  EXPECT_EQ(g.settings.winTop, 0);
-  EXPECT_EQ(g.settings.winWidth, 1000);
-  EXPECT_EQ(g.settings.winHigh, 2000);
-}
+  EXPECT_EQ((Ints{s.winLeft, s.winTop, s.winWidth, s.winHigh}), (Ints{1200, 0, 1000, 2000}));
 
-TEST_F(SettingsTest, SectionsAndKeysMatchWithoutCaseAndIntegersAreDecimal) {
-  LoadText("; comment\n[winpos]\r\nwinleft = 120\r\n[mode]\nKANSUUJI=  3 \nFontSize=abc\n"
-           "FontWeight=700x\n[string]\nfontname=Noto Sans\nCustomText=〇𠀋二三四五六七八九\n");
-  EXPECT_EQ(g.settings.winLeft, 120);
-  EXPECT_EQ(g.settings.kanSuuji, 3);
-  EXPECT_EQ(g.settings.fontSize, 16);      // no number: the default
-  EXPECT_EQ(g.settings.fontWeight, 700);   // the leading number
-  EXPECT_EQ(g.settings.fontName, "Noto Sans");
-  ASSERT_EQ(g.settings.customGlyph.size(), 10u);
-  EXPECT_EQ(g.settings.customGlyph[1], "𠀋");  // a surrogate pair is one glyph
-  EXPECT_EQ(g.settings.customGlyph[2], "二");
+  // No number gives the default, a leading number is taken; a surrogate pair is one glyph.
+  LoadText(
+      "; comment\n[winpos]\r\nwinleft = 120\r\n[mode]\nKANSUUJI=  3 \nFontSize=abc\n"
+      "FontWeight=700x\n[string]\nfontname=Noto Sans\nCustomText=〇𠀋二三四五六七八九\n");
+  EXPECT_EQ((Ints{s.winLeft, s.kanSuuji, s.fontSize, s.fontWeight}), (Ints{120, 3, 16, 700}));
+  EXPECT_EQ(s.fontName, "Noto Sans");
+  EXPECT_EQ(s.customGlyph,
+            (std::vector<std::string>{"〇", "𠀋", "二", "三", "四", "五", "六", "七", "八", "九"}));
   EXPECT_EQ(LoadSettingsFile(dir + "absent.ini"), 0u);
 }
 
 TEST_F(SettingsTest, TheBoardComesBackAtTheNextStart) {
-  const std::string path = dir + "Vorel.ini";
   LoadGrid("530070000600195000098000060800060003400803001700020006060000280000419005000080079");
   g.board.value[2] = 4, g.board.kind[2] = KindInput;
   g.board.kind[3] = KindHint;  // a hint mark is stored as an empty cell
@@ -131,33 +100,28 @@ TEST_F(SettingsTest, TheBoardComesBackAtTheNextStart) {
 }
 
 TEST_F(SettingsTest, SaveKeepsWhatItDoesNotKnowAndWritesEveryKey) {
-  const std::string path = dir + "Vorel.ini";
-  std::ofstream(path, std::ios::binary)
-      << "; user notes\n[Plugins]\nPath=/opt/x\n[MODE]\nKanSuuji=2\nFutureKey=abc\n"
-         "[STRING]\nFontName=Old\n";
-  ASSERT_EQ(LoadSettingsFile(path), 1u);
+  LoadText(
+      "; user notes\n[Plugins]\nPath=/opt/x\n[MODE]\nKanSuuji=2\nFutureKey=abc\n"
+      "[STRING]\nFontName=Old\n");
   g.settings.kanSuuji = 4;
   g.settings.fontName = "New Face";
   g.settings.initialDir = "/home/u/puzzles";
   g.secondColourSet = 1;  // the second set is shown: the first set's fields hold it
   SwapColourSets(g.settings);
   ASSERT_EQ(SaveSettingsFile(path), 1u);
-  const std::string text = ReadText(path);
-  for (const char* kept : {"; user notes\r\n", "[Plugins]\r\nPath=/opt/x\r\n", "FutureKey=abc\r\n"})
-    EXPECT_NE(text.find(kept), std::string::npos) << kept;
-  EXPECT_NE(text.find("KanSuuji=4\r\n"), std::string::npos);
-  EXPECT_EQ(text.find("KanSuuji=2"), std::string::npos);
-  // String keys go into the existing section whatever its spelling.
-  EXPECT_NE(text.find("[STRING]\r\nFontName=New Face\r\n"), std::string::npos);
-  EXPECT_EQ(text.find("[String]"), std::string::npos);
-  for (const char* key : {"WinLeft=", "BaseColor16=", "Cursor2=15", "BGC=15", "MaltiCount=",
-                          "AutoSaveDigit=3", "InitialDir=/home/u/puzzles", "CustomText="})
-    EXPECT_NE(text.find(key), std::string::npos) << key;
   g.secondColourSet = 0;
+  const std::string text = ReadText(path);
+  EXPECT_EQ(text.find("KanSuuji=2"), std::string::npos);
+  EXPECT_EQ(text.find("[String]"), std::string::npos);
+  // String keys go into the existing section whatever its spelling.
+  for (const char* key :
+       {"; user notes\r\n", "[Plugins]\r\nPath=/opt/x\r\n", "FutureKey=abc\r\n", "KanSuuji=4\r\n",
+        "[STRING]\r\nFontName=New Face\r\n", "WinLeft=", "BaseColor16=", "Cursor2=15", "BGC=15",
+        "MaltiCount=", "AutoSaveDigit=3", "InitialDir=/home/u/puzzles", "CustomText="})
+    EXPECT_NE(text.find(key), std::string::npos) << key;
 }
 
 TEST_F(SettingsTest, InterruptedSaveLeavesTheOldFileIntact) {
-  const std::string path = dir + "Vorel.ini";
   const std::string old = "[MODE]\r\nKanSuuji=2\r\n";
   std::ofstream(path, std::ios::binary) << old;
   IniFile ini;
@@ -175,10 +139,8 @@ TEST_F(SettingsTest, InterruptedSaveLeavesTheOldFileIntact) {
 }
 
 TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
-  const std::string exe = FreshDir();
+  const std::string exe = FreshDir(), config = FreshDir(), home = FreshDir();
   EXPECT_EQ(ChooseDataFolder(exe, "/nowhere", "/nowhere"), exe);
-  const std::string config = FreshDir();
-  const std::string home = FreshDir();
   const std::string missing = exe + "not-there/";
   EXPECT_EQ(ChooseDataFolder(missing, config.c_str(), home.c_str()), config + "vorel/");
   EXPECT_TRUE(FileExists(config + "vorel/."));
@@ -187,10 +149,7 @@ TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
   EXPECT_EQ(ChooseDataFolder(missing, "relative", home.c_str()), home + ".config/vorel/");
 }
 
-}  // namespace
-
-namespace {
-
+// Saving to another path than the one loaded keeps the loaded file's unknown keys.
 TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
   const std::string dir = FreshDir();
   std::ofstream(dir + "in.ini", std::ios::binary)
@@ -200,12 +159,10 @@ TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
              "out.ini",
          &status);
   EXPECT_EQ(status, 0);
-  const std::string html = ReadText(dir + "out.html");
-  EXPECT_EQ(html.substr(0, 4), std::string("\xFF\xFE<\0", 4));
+  EXPECT_EQ(ReadText(dir + "out.html").substr(0, 4), std::string("\xFF\xFE<\0", 4));
   const std::string ini = ReadText(dir + "out.ini");
-  EXPECT_NE(ini.find("Mystery=1\r\n"), std::string::npos);
-  EXPECT_NE(ini.find("SaveFormat=2\r\n"), std::string::npos);
-  EXPECT_NE(ini.find("Table=5"), std::string::npos);
+  for (const char* key : {"Mystery=1\r\n", "SaveFormat=2\r\n", "Table=5"})
+    EXPECT_NE(ini.find(key), std::string::npos) << key;
   RunCli("--settings " + dir + "absent.ini", &status);
   EXPECT_EQ(status, 2);
 }
