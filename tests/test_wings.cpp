@@ -1,5 +1,5 @@
 // XY-Wing, XYZ-Wing and the WXYZ-Wing family on hand-built candidate states: exact log
-// lines in the short and the detailed display modes, the witness limit, the command table.
+// lines in the short and the detailed display modes, and the witness limit.
 #include <string>
 #include <vector>
 
@@ -109,18 +109,4 @@ TEST_F(Wings, ScanLinesStopWithTheWitnessRows) {
   }
   EXPECT_EQ(header, 45u);
   EXPECT_EQ(scanLines, 45u);
-}
-
-TEST(WingAndChainRoutines, AreListedUnderTheirCommands) {
-  const std::pair<const char*, uint32_t> expected[] = {
-      {"XYWing", 570},          {"XYZWing", 1090},          {"WXYZWing", 1100},
-      {"WXYZWingType1", 0},     {"WXYZWingType2", 0},       {"WXYZWingType3", 0},
-      {"XCycle", 1140},         {"XYChain", 1040},          {"XYChainCheck", 0},
-      {"RemotePairs", 1050},    {"SimpleColoring", 1030},   {"MultiColoringType1", 920},
-      {"MultiColoringType2", 930}, {"Medusa3D", 935}};
-  for (const auto& [name, command] : expected) {
-    const RoutineEntry* e = FindRoutine(name);
-    ASSERT_NE(e, nullptr) << name;
-    EXPECT_EQ(e->commandId, command) << name;
-  }
 }
