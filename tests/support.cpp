@@ -37,6 +37,80 @@ void EngineTest::EnterCandidateScreen() {
   ASSERT_EQ(g.screenMode, ModeCandidateScreen);
 }
 
+void Open(uint32_t column, uint32_t row, const std::string& digits) {
+  const uint32_t c = (row - 1) * 9 + (column - 1);
+  g.cand.total -= g.cand.count[c];
+  g.board.value[c] = 0;
+  g.board.kind[c] = KindEmpty;
+  g.cand.count[c] = 0;
+  for (uint32_t d = 0; d < 9; ++d) g.cand.flag[c * 9 + d] = 0;
+  for (char ch : digits) {
+    const uint32_t d = static_cast<uint32_t>(ch - '1');
+    if (d < 9 && !g.cand.flag[c * 9 + d]) {
+      g.cand.flag[c * 9 + d] = 1;
+      ++g.cand.count[c];
+    }
+  }
+  g.cand.total += g.cand.count[c];
+}
+
+bool Has(uint32_t column, uint32_t row, uint32_t digit) {
+  return g.cand.flag[((row - 1) * 9 + (column - 1)) * 9 + digit - 1] != 0;
+}
+
+void Drop(uint32_t cell, uint32_t digit) {
+  if (!g.cand.flag[cell * 9 + digit - 1]) return;
+  g.cand.flag[cell * 9 + digit - 1] = 0;
+  --g.cand.count[cell];
+  --g.cand.total;
+}
+
+void RowOnly(uint32_t r, uint32_t d, const std::vector<uint32_t>& columns) {
+  for (uint32_t c = 0; c < 9; ++c) {
+    bool keep = false;
+    for (uint32_t k : columns) keep = keep || k == c;
+    if (!keep) Drop(r * 9 + c, d);
+  }
+}
+
+void EngineTest::LoadState(const std::string& text) {
+  ClearBoard();
+  for (uint32_t c = 0; c < 81 * 9; ++c) g.cand.flag[c] = 0;
+  for (uint32_t c = 0; c < 81; ++c) g.cand.count[c] = 0;
+  g.cand.total = 0;
+  uint32_t cell = 0;
+  for (size_t i = 0; i < text.size() && cell < 81; ++i) {
+    const char ch = text[i];
+    if (ch >= '1' && ch <= '9') {
+      g.board.value[cell] = static_cast<uint32_t>(ch - '0');
+      g.board.kind[cell++] = KindGiven;
+    } else if (ch == '.' || ch == '(') {
+      const size_t end = ch == '.' ? i : text.find(')', i);
+      Open(cell % 9 + 1, cell / 9 + 1, ch == '.' ? "123456789" : text.substr(i + 1, end - i - 1));
+      ++cell;
+      i = end;
+    }
+  }
+  ASSERT_EQ(cell, 81u) << "the state holds " << cell << " cells";
+  g.screenMode = ModeCandidateScreen;
+  g.logWindowOpen = 1;
+  platform.logOpen = true;
+  platform.Clear();
+}
+
+void EngineTest::LoadOpenCells(const std::vector<OpenCell>& cells) {
+  LoadState(std::string(81, '9'));
+  for (const OpenCell& o : cells) Open(o.column, o.row, o.digits);
+}
+
+void EngineTest::ExpectLog(const LogCase& example) {
+  LoadOpenCells(example.cells);
+  g.settings.candErase = example.mode;
+  example.routine(0);
+  EXPECT_EQ(LogLines(), example.lines) << example.name;
+  EXPECT_EQ(CandidateInvariantError(), "") << example.name;
+}
+
 bool ParseGrid(const std::string& text, uint8_t grid[81]) {
   int n = 0;
   for (char ch : text) {

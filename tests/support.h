@@ -4,11 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "board/state.h"
 #include "cli/headless_platform.h"
+
+// A cell opened on a hand-built state: column and row from 1, as the log writes them.
+struct OpenCell {
+  uint32_t column, row;
+  const char* digits;
+};
+
+// One example of a technique on a hand-built state: the exact log lines in order.
+struct LogCase {
+  const char* name;
+  uint32_t (*routine)(uint32_t place);
+  uint32_t mode;  // display mode
+  std::vector<OpenCell> cells;
+  std::vector<std::string> lines;
+};
 
 // Every test starts from the start-up state with default settings and display mode 1.
 class EngineTest : public ::testing::Test {
@@ -21,7 +37,37 @@ class EngineTest : public ::testing::Test {
   // Open the candidate screen on the current board.
   void EnterCandidateScreen();
   std::vector<std::string> LogLines() const { return platform.Lines("log"); }
+  // A hand-built candidate state, put straight into the candidate screen with the technique
+  // log open and the record cleared. A digit is a given, "(..)" an empty cell with exactly
+  // those candidates, "." an empty cell with all nine; anything else is skipped.
+  void LoadState(const std::string& text);
+  // Every cell a given 9 except the listed ones.
+  void LoadOpenCells(const std::vector<OpenCell>& cells);
+  // Loads the case's cells, runs its routine in its display mode and checks the log.
+  void ExpectLog(const LogCase& example);
 };
+
+// An empty grid in the candidate screen: every cell holds all nine candidates.
+class CandidateTableTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    LoadState(std::string(81, '.'));
+  }
+  std::vector<std::string> Lines(const char* name, const std::vector<std::string>& places) {
+    std::vector<std::string> out;
+    for (const std::string& p : places) out.push_back(std::string(name) + " " + p);
+    return out;
+  }
+};
+
+// Edits of a hand-built state that keep the counts and the total right.
+// Cell (column, row), both from 1, becomes empty with exactly these candidates.
+void Open(uint32_t column, uint32_t row, const std::string& digits);
+bool Has(uint32_t column, uint32_t row, uint32_t digit);
+void Drop(uint32_t cell, uint32_t digit);  // digit from 1
+// Keep digit d (from 1) in row r only at the listed columns (row and columns from 0).
+void RowOnly(uint32_t r, uint32_t d, const std::vector<uint32_t>& columns);
 
 // Brute-force solver independent of the engine: counts solutions up to `limit` and keeps
 // the first one found. grid: 81 digits, 0 = empty.

@@ -1,11 +1,13 @@
-// Basic, finned, sashimi and Franken fish on hand-built candidate tables: exact log lines in
-// order, the fin and sashimi rules, the Franken explanation lines, and the full queue.
+// Basic, finned, sashimi and Franken fish on candidate tables of an empty grid: exact log
+// lines in order, the fin and sashimi rules, the Franken explanation lines, the full queue.
 #include <string>
 
+#include "board/queue.h"
 #include "techniques/techniques.h"
-#include "tests/test_subsets_table.h"
+#include "tests/support.h"
 
 using Fish = CandidateTableTest;
+using Strings = std::vector<std::string>;
 
 TEST_F(Fish, XWingClearsBothCoverColumnsOutsideItsRows) {
   RowOnly(1, 7, {2, 5});
@@ -49,7 +51,7 @@ TEST_F(Fish, FinnedXWingEliminatesOnlyInTheFinsBlock) {
   EXPECT_TRUE(LogLines().empty());
 }
 
-TEST_F(Fish, SashimiXWingClearsEachSingleColumnInTheOtherRowsBand) {
+TEST_F(Fish, SashimiFishClearsEachSingleColumnInTheOtherRowsBand) {
   RowOnly(0, 6, {2, 6});
   RowOnly(4, 6, {2, 7});
   FinnedFish(0);
@@ -63,9 +65,8 @@ TEST_F(Fish, SashimiXWingClearsEachSingleColumnInTheOtherRowsBand) {
   RowOnly(5, 5, {2, 3});
   SashimiFish(0);
   EXPECT_TRUE(LogLines().empty());
-}
-
-TEST_F(Fish, SashimiSwordfishUsesEverySingleColumn) {
+  // A sashimi swordfish uses every single column.
+  LoadState(std::string(81, '.'));
   RowOnly(0, 2, {0, 4});
   RowOnly(3, 2, {4, 8});
   RowOnly(6, 2, {0, 7});
@@ -74,7 +75,7 @@ TEST_F(Fish, SashimiSwordfishUsesEverySingleColumn) {
                               {"(9,9) <2>", "(9,8) <2>", "(8,6) <2>", "(8,5) <2>"}));
 }
 
-// Digit 4: conjugate row 1 at columns 0 and 4, partner rows 3 and 5 of band 1.
+// Digit 4 in detailed mode: conjugate row 2 at columns 1 and 5, partner rows 4 and 6 of band 2.
 class Franken : public CandidateTableTest {
  protected:
   void Pattern(std::vector<uint32_t> rowA, std::vector<uint32_t> rowB) {
@@ -83,85 +84,38 @@ class Franken : public CandidateTableTest {
     RowOnly(3, 4, rowA);
     RowOnly(5, 4, rowB);
   }
+  // An explanation line per target in order of finding, the header, then the removals in the
+  // reverse order.
+  static Strings Expected(std::vector<std::pair<const char*, Strings>> found) {
+    Strings out, places;
+    for (const auto& [kind, targets] : found)
+      for (const std::string& p : targets) {
+        out.push_back(std::string("Franken Swordfish <4> ") + kind + " 消去" + p);
+        places.push_back(p);
+      }
+    out.push_back(Format("処理(Franken Swordfish) %zu件", places.size()));
+    for (auto p = places.rbegin(); p != places.rend(); ++p)
+      out.push_back("Franken Swordfish " + *p + " <4>");
+    return out;
+  }
 };
 
 TEST_F(Franken, ThirdRowTargetsWithExplanationLinesFirst) {
   Pattern({0, 6}, {4, 7});
   EXPECT_EQ(FrankenSwordfish(0), 1u);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{
-                            "Franken Swordfish <4> 二択y(2) Block[1,0,2] 消去(7,5)",
-                            "Franken Swordfish <4> 二択y(2) Block[1,0,2] 消去(8,5)",
-                            "Franken Swordfish <4> 二択y(2) Block[1,0,2] 消去(9,5)",
-                            "処理(Franken Swordfish) 3件",
-                            "Franken Swordfish (9,5) <4>",
-                            "Franken Swordfish (8,5) <4>",
-                            "Franken Swordfish (7,5) <4>",
-                        }));
+  EXPECT_EQ(LogLines(), Expected({{"二択y(2) Block[1,0,2]", {"(7,5)", "(8,5)", "(9,5)"}}}));
 }
 
 TEST_F(Franken, ClearingSkipsTheSecondColumnWhenTheFirstCellIsSolved) {
   Pattern({0, 6}, {4, 6});  // k = 1 in the third stack: the cover columns are cleared too
-  Open(0, 0, "");           // row 0's cell in column 0 is filled: row 0 is skipped
+  Open(1, 1, "");           // row 1's cell in column 1 is filled: row 1 is skipped
   g.board.value[0] = 9;
   FrankenSwordfish(0);
-  const auto lines = LogLines();
-  std::vector<std::string> expected = {
-      "Franken Swordfish <4> 二択y(2) Block[1,0,2] 消去(7,5)",
-      "Franken Swordfish <4> 二択y(2) Block[1,0,2] 消去(8,5)",
-      "Franken Swordfish <4> 二択y(2) Block[1,0,2] 消去(9,5)",
-  };
-  for (const char* place : {"(1,3)", "(5,3)", "(1,5)", "(5,5)", "(1,7)", "(5,7)", "(1,8)",
-                            "(5,8)", "(1,9)", "(5,9)"})
-    expected.push_back(std::string("Franken Swordfish <4> 二択y+(2) Block[4,6] 消去") + place);
-  expected.push_back("処理(Franken Swordfish) 13件");
-  for (const char* place : {"(5,9)", "(1,9)", "(5,8)", "(1,8)", "(5,7)", "(1,7)", "(5,5)",
-                            "(1,5)", "(5,3)", "(1,3)", "(9,5)", "(8,5)", "(7,5)"})
-    expected.push_back(std::string("Franken Swordfish ") + place + " <4>");
-  EXPECT_EQ(lines, expected);
-  EXPECT_TRUE(Flag(CellAt(0, 4), 3)) << "(0,4) is not cleared when (0,0) was skipped";
-}
-
-// Digit 1 confined to columns 0..4 in every row: every 5-row set of Squirmbag is a fish with
-// 20 targets, 2520 entries in all. The queue takes 2000 and refuses the rest.
-TEST_F(Fish, FullQueueRefusesEntriesAndTheFlushWarns) {
-  for (uint32_t r = 0; r < 9; ++r) RowOnly(r, 1, {0, 1, 2, 3, 4});
-  g.settings.candErase = 0;
-  Squirmbag(0);
-  const auto messages = platform.Lines("message");
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], "緊急停止希望\t消去予定数が多すぎます！＜2000＞");
-  EXPECT_EQ(g.queue.length, 0u);
-  EXPECT_EQ(CandidateInvariantError(), "");
-}
-
-// Every routine of these families on extreme tables: an empty grid, the confined digit above
-// and a grid where every line holds each digit twice. The queue never passes its capacity and
-// the table stays consistent.
-TEST_F(Fish, EveryRoutineKeepsTheTableConsistentOnExtremeTables) {
-  const char* const names[] = {
-      "NakedPair", "NakedTriple", "NakedQuad", "NakedQuintuplet", "HiddenPair", "HiddenTriple",
-      "HiddenQuad", "HiddenQuintuplet", "LockedCandidates", "XWing", "SwordFish", "JerryFish",
-      "Squirmbag", "FinnedFish", "FinnedSwordfish", "FinnedJerryfish", "FinnedSquirmbag",
-      "FinnedWhale", "FinnedLeviathan", "SashimiFish", "SashimiSwordfish", "SashimiJerryfish",
-      "SashimiSquirmbag", "SashimiWhale", "SashimiLeviathan", "FrankenSwordfish"};
-  g.settings.candErase = 0;
-  for (int table = 0; table < 3; ++table)
-    for (const char* name : names) {
-      SetUp();
-      g.settings.candErase = 0;
-      if (table == 1)
-        for (uint32_t r = 0; r < 9; ++r) RowOnly(r, 1, {0, 1, 2, 3, 4});
-      if (table == 2)
-        for (uint32_t c = 0; c < 81; ++c)
-          for (uint32_t d = 1; d <= 9; ++d)
-            if ((c + d) % 9 > 1 && (c / 9 + c % 9 + d) % 4 != 0) Drop(c, d);
-      const RoutineEntry* e = FindRoutine(name);
-      ASSERT_NE(e, nullptr) << name;
-      e->routine(0);
-      EXPECT_EQ(g.queue.length, 0u) << name;
-      EXPECT_EQ(CandidateInvariantError(), "") << name << " on table " << table;
-      TearDown();
-    }
+  EXPECT_EQ(LogLines(),
+            Expected({{"二択y(2) Block[1,0,2]", {"(7,5)", "(8,5)", "(9,5)"}},
+                      {"二択y+(2) Block[4,6]", {"(1,3)", "(5,3)", "(1,5)", "(5,5)", "(1,7)",
+                                               "(5,7)", "(1,8)", "(5,8)", "(1,9)", "(5,9)"}}}));
+  EXPECT_TRUE(Flag(CellAt(0, 4), 3)) << "(5,1) is not cleared when (1,1) was skipped";
 }
 
 TEST_F(Franken, SameStackTakesTheSixColumnsInAscendingOrder) {
@@ -178,63 +132,61 @@ TEST_F(Franken, SameStackTakesTheSixColumnsInAscendingOrder) {
 
 TEST_F(Franken, ColumnHalfWritesXLines) {
   g.settings.candErase = 2;
-  auto columnOnly = [&](uint32_t c, std::vector<uint32_t> rows) {
-    for (uint32_t r = 0; r < 9; ++r) {
-      bool keep = false;
-      for (uint32_t k : rows) keep = keep || k == r;
-      if (!keep) Drop(CellAt(r, c), 4);
-    }
-  };
-  columnOnly(1, {0, 4});
-  columnOnly(3, {0, 6});
-  columnOnly(5, {4, 7});
+  for (const auto& [column, rows] : {std::pair<uint32_t, std::vector<uint32_t>>{1, {0, 4}},
+                                     {3, {0, 6}}, {5, {4, 7}}})
+    for (uint32_t r = 0; r < 9; ++r)
+      if (r != rows[0] && r != rows[1]) Drop(CellAt(r, column), 4);
   FrankenSwordfish(0);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{
-                            "Franken Swordfish <4> 二択x(2) Block[1,0,2] 消去(5,7)",
-                            "Franken Swordfish <4> 二択x(2) Block[1,0,2] 消去(5,8)",
-                            "Franken Swordfish <4> 二択x(2) Block[1,0,2] 消去(5,9)",
-                            "処理(Franken Swordfish) 3件",
-                            "Franken Swordfish (5,9) <4>",
-                            "Franken Swordfish (5,8) <4>",
-                            "Franken Swordfish (5,7) <4>",
-                        }));
+  EXPECT_EQ(LogLines(), Expected({{"二択x(2) Block[1,0,2]", {"(5,7)", "(5,8)", "(5,9)"}}}));
 }
 
-// Every routine of these families is available to vorel-cli by name, and an X-Wing built
-// from givens logs its lines through the transcript.
-TEST(FishCli, RunsEveryRoutineByNameAndLogsAnXWing) {
-  const std::string grid =
-      ".........\n12.34.568\n.........\n.........\n.........\n.........\n23.45.681\n"
-      ".........\n.........\n";
-  const std::string file = WriteTempFile("xwing.txt", grid);
-  int status = -1;
-  std::string all;
-  for (const char* name :
-       {"NakedPair", "NakedTriple", "NakedQuad", "NakedQuintuplet", "HiddenPair",
-        "HiddenTriple", "HiddenQuad", "HiddenQuintuplet", "LockedCandidates", "SwordFish",
-        "JerryFish", "Squirmbag", "FinnedFish", "FinnedSwordfish", "FinnedJerryfish",
-        "FinnedSquirmbag", "FinnedWhale", "FinnedLeviathan", "SashimiFish", "SashimiSwordfish",
-        "SashimiJerryfish", "SashimiSquirmbag", "SashimiWhale", "SashimiLeviathan",
-        "FrankenSwordfish", "161", "162", "163", "164", "166", "167"})
-    all += std::string(" -r ") + name;
-  RunCli("-t -m candidate -l 0" + all + " " + file, &status);
-  EXPECT_EQ(status, 0);
+// Digit 1 confined to columns 1..5 in every row: every 5-row set of Squirmbag is a fish with
+// 20 targets, 2520 entries in all. The queue takes 2000 and refuses the rest.
+TEST_F(Fish, FullQueueRefusesEntriesAndTheFlushWarnsOnce) {
+  for (uint32_t r = 0; r < 9; ++r) RowOnly(r, 1, {0, 1, 2, 3, 4});
+  g.settings.candErase = 0;
+  Squirmbag(0);
+  EXPECT_EQ(platform.Lines("message"), Strings{"緊急停止希望\t消去予定数が多すぎます！＜2000＞"});
+  EXPECT_EQ(g.queue.length, 0u);
+  EXPECT_EQ(CandidateInvariantError(), "");
+}
 
+// Every routine of these families on an empty grid, the confined digit above and a grid where
+// every line holds each digit about twice: the queue drains and the table stays consistent.
+TEST_F(Fish, EveryRoutineKeepsTheTableConsistentOnExtremeTables) {
+  for (int shape = 0; shape < 3; ++shape)
+    for (const RoutineEntry* table :
+         {kNakedSubsetRoutines, kHiddenSubsetRoutines, kLockedCandidateRoutines,
+          kBasicFishRoutines, kFinnedFishRoutines, kFrankenFishRoutines})
+      for (const RoutineEntry* e = table; e->name; ++e) {
+        LoadState(std::string(81, '.'));
+        g.settings.candErase = 0;
+        for (uint32_t c = 0; c < 81; ++c)
+          for (uint32_t d = 1; d <= 9; ++d)
+            if ((shape == 1 && d == 1 && c % 9 > 4) ||
+                (shape == 2 && (c + d) % 9 > 1 && (c / 9 + c % 9 + d) % 4 != 0))
+              Drop(c, d);
+        e->routine(0);
+        EXPECT_EQ(g.queue.length, 0u) << e->name;
+        EXPECT_EQ(CandidateInvariantError(), "") << e->name << " on shape " << shape;
+      }
+}
+
+// Digits 7 and 9 both fit only columns 3 and 6 in rows 2 and 7: digit 7 is queued first, so
+// digit 9's lines come first; per digit column 6 before column 3, rows descending.
+TEST(FishCli, XWingTranscript) {
+  const std::string file = WriteTempFile(
+      "xwing.txt", ".........\n12.34.568\n.........\n.........\n.........\n.........\n"
+                   "23.45.681\n.........\n.........\n");
+  int status = -1;
   const std::string out = RunCli("-t -m candidate -l 2 -r XWing " + file, &status);
   ASSERT_EQ(status, 0) << out;
-  std::vector<std::string> log;
-  size_t at = 0;
-  while ((at = out.find("log\t", at)) != std::string::npos) {
-    const size_t end = out.find('\n', at);
-    log.push_back(out.substr(at + 4, end - at - 4));
-    at = end;
-  }
-  // Digits 7 and 9 both fit only columns 3 and 6 in rows 2 and 7: digit 7 is queued first,
-  // so digit 9's lines come first; per digit column 6 before column 3, rows descending.
-  std::vector<std::string> expected = {"処理(X-Wing) 28件"};
+  std::string expected = "log\t処理(X-Wing) 28件\n";
   for (uint32_t d : {9u, 7u})
     for (uint32_t column : {6u, 3u})
       for (uint32_t row : {9u, 8u, 6u, 5u, 4u, 3u, 1u})
-        expected.push_back(Format("X-Wing (%u,%u) <%u>", column, row, d));
-  EXPECT_EQ(log, expected);
+        expected += Format("log\tX-Wing (%u,%u) <%u>\n", column, row, d);
+  const size_t at = out.find("log\t");
+  EXPECT_EQ(out.substr(at, expected.size()), expected) << out;
+  EXPECT_EQ(out.find("log\t", at + expected.size()), std::string::npos) << out;
 }

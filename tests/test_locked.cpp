@@ -1,7 +1,7 @@
 // Locked candidates on hand-built candidate tables: claiming from rows and columns, pointing
 // from blocks, and the pass order (all rows, then all columns, then all blocks).
 #include "techniques/techniques.h"
-#include "tests/test_subsets_table.h"
+#include "tests/support.h"
 
 using Locked = CandidateTableTest;
 

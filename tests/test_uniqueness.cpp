@@ -7,103 +7,54 @@
 #include "board/queue.h"
 #include "techniques/techniques.h"
 #include "tests/support.h"
-#include "tests/test_als_state.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using Uniqueness = EngineTest;
+using Strings = std::vector<std::string>;
 
-class Uniqueness : public EngineTest {
- protected:
-  void Load(std::initializer_list<CellSpec> cells) {
-    LoadCandidateState(platform, SparseState(cells));
-  }
-};
-
-TEST_F(Uniqueness, Type1ClearsTheRectangleDigitsFromTheOddCorner) {
-  Load({{0, 0, "123"}, {0, 1, "12"}, {3, 0, "12"}, {3, 1, "12"}});
-  g.settings.candErase = 2;
-  EXPECT_EQ(UniqueRectangleType1(0), 1u);
-  // Found as (1,2), (2,1) from row 1 and again from row 4 with the roof below.
-  EXPECT_EQ(LogLines(), (Lines{"処理(Unique Rectangle Type1) 8件",
-                               "Unique Rectangle Type1 (1,1) <1>",
-                               "Unique Rectangle Type1 (1,1) <2>"}));
-  EXPECT_EQ(g.cand.count[0], 1u);
-  EXPECT_EQ(g.cand.flag[2], 1u);
-}
-
-TEST_F(Uniqueness, Type1NeedsThreeBivalueCorners) {
-  Load({{0, 0, "123"}, {0, 1, "124"}, {3, 0, "12"}, {3, 1, "12"}});
-  UniqueRectangleType1(0);
-  EXPECT_TRUE(LogLines().empty());
-  // Corners in four boxes are never a rectangle here.
-  Load({{0, 0, "123"}, {0, 4, "12"}, {3, 0, "12"}, {3, 4, "12"}});
-  UniqueRectangleType1(0);
-  EXPECT_TRUE(LogLines().empty());
-  // A corner with four candidates spoils the rectangle.
-  Load({{0, 0, "1234"}, {0, 1, "12"}, {3, 0, "12"}, {3, 1, "12"}});
-  UniqueRectangleType1(0);
-  EXPECT_TRUE(LogLines().empty());
-}
-
-TEST_F(Uniqueness, Type2RemovesTheSharedExtraDigitAlongTheRoofRowThenItsBox) {
-  Load({{0, 0, "124"}, {0, 1, "124"}, {3, 0, "12"}, {3, 1, "12"},
-        {0, 2, "45"}, {0, 7, "46"}, {1, 1, "47"}, {2, 0, "48"}});
-  UniqueRectangleType2(0);
-  EXPECT_EQ(LogLines(), (Lines{"Unique Rectangle Type2 (1,3) <4>",
-                               "Unique Rectangle Type2 (2,2) <4>",
-                               "Unique Rectangle Type2 (8,1) <4>",
-                               "Unique Rectangle Type2 (3,1) <4>"}));
-}
-
-TEST_F(Uniqueness, Type2OnAColumnRoofWalksTheColumnThenTheBoxColumns) {
-  Load({{0, 0, "124"}, {1, 0, "124"}, {0, 3, "12"}, {1, 3, "12"},
-        {2, 0, "45"}, {7, 0, "46"}, {1, 1, "47"}, {0, 2, "48"}});
-  UniqueRectangleType2(0);
-  EXPECT_EQ(LogLines(), (Lines{"Unique Rectangle Type2 (3,1) <4>",
-                               "Unique Rectangle Type2 (2,2) <4>",
-                               "Unique Rectangle Type2 (1,8) <4>",
-                               "Unique Rectangle Type2 (1,3) <4>"}));
-}
-
-TEST_F(Uniqueness, Type2LeavesDifferentExtraDigitsAlone) {
-  Load({{0, 0, "123"}, {0, 1, "124"}, {3, 0, "12"}, {3, 1, "12"}, {0, 5, "34"}});
-  UniqueRectangleType2(0);
-  EXPECT_TRUE(LogLines().empty());
-}
-
-TEST_F(Uniqueness, Type3PairsTheRoofWithABivalueCellOutsideItsBox) {
-  Load({{0, 0, "123"}, {0, 1, "124"}, {3, 0, "12"}, {3, 1, "12"},
-        {0, 2, "34"}, {0, 4, "35"}, {0, 5, "34"}, {0, 8, "346"}});
-  UniqueRectangleType3(0);
-  // Per cell a then c is queued, so the log shows c before a; the partner (6,1) stays.
-  EXPECT_EQ(LogLines(), (Lines{"Unique Rectangle Type3 (9,1) <4>",
-                               "Unique Rectangle Type3 (9,1) <3>",
-                               "Unique Rectangle Type3 (5,1) <3>",
-                               "Unique Rectangle Type3 (3,1) <4>"}));
-  EXPECT_EQ(g.cand.count[5], 2u);
-}
-
-TEST_F(Uniqueness, Type3IgnoresAPartnerInsideTheRoofBox) {
-  Load({{0, 0, "123"}, {0, 1, "124"}, {3, 0, "12"}, {3, 1, "12"},
-        {0, 2, "34"}, {0, 4, "35"}});
-  UniqueRectangleType3(0);
-  EXPECT_TRUE(LogLines().empty());
-}
-
-TEST_F(Uniqueness, Type4UsesADigitConfinedToTheRoofOnItsLine) {
-  // 1 is in the roof's box outside the roof line; only the line counts.
-  Load({{0, 0, "123"}, {0, 1, "124"}, {3, 0, "12"}, {3, 1, "12"},
-        {0, 5, "25"}, {1, 2, "16"}});
-  UniqueRectangleType4(0);
-  EXPECT_EQ(LogLines(), (Lines{"Unique Rectangle Type4 (2,1) <2>",
-                               "Unique Rectangle Type4 (1,1) <2>"}));
-}
-
-TEST_F(Uniqueness, Type4WithEqualExtraDigitsFindsNothing) {
-  Load({{0, 0, "123"}, {0, 1, "123"}, {3, 0, "12"}, {3, 1, "12"}, {0, 5, "25"}});
-  UniqueRectangleType4(0);
-  EXPECT_TRUE(LogLines().empty());
+TEST_F(Uniqueness, ExamplesLogTheirLinesInOrder) {
+  const LogCase cases[] = {
+      // Found as (1,2), (2,1) from row 1 and again from row 4 with the roof below.
+      {"type 1", UniqueRectangleType1, 2, {{1, 1, "123"}, {2, 1, "12"}, {1, 4, "12"}, {2, 4, "12"}},
+       {"処理(Unique Rectangle Type1) 8件", "Unique Rectangle Type1 (1,1) <1>",
+        "Unique Rectangle Type1 (1,1) <2>"}},
+      {"type 1 needs three bivalue corners", UniqueRectangleType1, 1,
+       {{1, 1, "123"}, {2, 1, "124"}, {1, 4, "12"}, {2, 4, "12"}}, {}},
+      {"corners in four boxes", UniqueRectangleType1, 1,
+       {{1, 1, "123"}, {5, 1, "12"}, {1, 4, "12"}, {5, 4, "12"}}, {}},
+      {"a corner of four candidates", UniqueRectangleType1, 1,
+       {{1, 1, "1234"}, {2, 1, "12"}, {1, 4, "12"}, {2, 4, "12"}}, {}},
+      // The shared extra digit goes along the roof row, then in the roof's box.
+      {"type 2 on a row roof", UniqueRectangleType2, 1,
+       {{1, 1, "124"}, {2, 1, "124"}, {1, 4, "12"}, {2, 4, "12"}, {3, 1, "45"}, {8, 1, "46"},
+        {2, 2, "47"}, {1, 3, "48"}},
+       {"Unique Rectangle Type2 (1,3) <4>", "Unique Rectangle Type2 (2,2) <4>",
+        "Unique Rectangle Type2 (8,1) <4>", "Unique Rectangle Type2 (3,1) <4>"}},
+      {"type 2 on a column roof", UniqueRectangleType2, 1,
+       {{1, 1, "124"}, {1, 2, "124"}, {4, 1, "12"}, {4, 2, "12"}, {1, 3, "45"}, {1, 8, "46"},
+        {2, 2, "47"}, {3, 1, "48"}},
+       {"Unique Rectangle Type2 (3,1) <4>", "Unique Rectangle Type2 (2,2) <4>",
+        "Unique Rectangle Type2 (1,8) <4>", "Unique Rectangle Type2 (1,3) <4>"}},
+      {"type 2 with different extra digits", UniqueRectangleType2, 1,
+       {{1, 1, "123"}, {2, 1, "124"}, {1, 4, "12"}, {2, 4, "12"}, {6, 1, "34"}}, {}},
+      // Per cell a then c is queued, so c shows before a; the partner (6,1) stays.
+      {"type 3 with a partner outside the roof box", UniqueRectangleType3, 1,
+       {{1, 1, "123"}, {2, 1, "124"}, {1, 4, "12"}, {2, 4, "12"}, {3, 1, "34"}, {5, 1, "35"},
+        {6, 1, "34"}, {9, 1, "346"}},
+       {"Unique Rectangle Type3 (9,1) <4>", "Unique Rectangle Type3 (9,1) <3>",
+        "Unique Rectangle Type3 (5,1) <3>", "Unique Rectangle Type3 (3,1) <4>"}},
+      {"type 3 partner inside the roof box", UniqueRectangleType3, 1,
+       {{1, 1, "123"}, {2, 1, "124"}, {1, 4, "12"}, {2, 4, "12"}, {3, 1, "34"}, {5, 1, "35"}},
+       {}},
+      // 1 is in the roof's box outside the roof line; only the line counts.
+      {"type 4", UniqueRectangleType4, 1,
+       {{1, 1, "123"}, {2, 1, "124"}, {1, 4, "12"}, {2, 4, "12"}, {6, 1, "25"}, {3, 2, "16"}},
+       {"Unique Rectangle Type4 (2,1) <2>", "Unique Rectangle Type4 (1,1) <2>"}},
+      {"type 4 with equal extra digits", UniqueRectangleType4, 1,
+       {{1, 1, "123"}, {2, 1, "123"}, {1, 4, "12"}, {2, 4, "12"}, {6, 1, "25"}}, {}},
+  };
+  for (const LogCase& c : cases) ExpectLog(c);
 }
 
 // Givens symmetric under the half turn with the pairing 1-2, 3-4, 5-6, 7-8 and 9 fixed.
@@ -115,7 +66,7 @@ TEST_F(Uniqueness, GurthKeepsTheSelfMappedDigitInTheCentre) {
   EnterCandidateScreen();
   platform.Clear();
   EXPECT_EQ(GurthsSymmetricalPlacement(0), 1u);
-  Lines expected;
+  Strings expected;
   for (int d = 8; d >= 1; --d)
     expected.push_back("Gurths Symmetrical Placement (5,5) <" + std::to_string(d) + ">");
   EXPECT_EQ(LogLines(), expected);
@@ -150,16 +101,8 @@ TEST_F(Uniqueness, GurthWithASolvedCentreStillRunsThePlacementPass) {
   EXPECT_EQ(g.board.kind[10], static_cast<uint32_t>(KindAuto));
 }
 
-TEST(UniquenessCli, RunsEveryRoutineByNameAndLogsGurthInDetail) {
+TEST(UniquenessCli, GurthTranscriptInDetailedMode) {
   const std::string file = WriteTempFile("gurth.txt", std::string(kSymmetric) + "\n");
-  for (const char* name : {"UniqueRectangleType1", "UniqueRectangleType2", "UniqueRectangleType3",
-                           "UniqueRectangleType4"}) {
-    int status = -1;
-    const std::string out = RunCli(std::string("-t -m candidate -l 2 -r ") + name + " " + file,
-                                   &status);
-    EXPECT_EQ(status, 0) << name;
-    EXPECT_EQ(out.find("log\t"), std::string::npos) << name;
-  }
   int status = -1;
   const std::string out =
       RunCli("-t -m candidate -l 2 -r GurthsSymmetricalPlacement " + file, &status);
