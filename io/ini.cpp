@@ -105,6 +105,10 @@ std::string IniText(const IniFile& ini) {
     if (!s.header.empty()) out += s.header + "\r\n";
     for (const IniLine& l : s.lines) out += l.text + "\r\n";
   }
+  // Text that happens to start with the bytes of a UTF-16 mark would read back as UTF-16;
+  // a UTF-8 mark in front keeps it UTF-8.
+  if (out.size() >= 2 && static_cast<uint8_t>(out[0]) == 0xFF && static_cast<uint8_t>(out[1]) == 0xFE)
+    out.insert(0, "\xEF\xBB\xBF");
   return out;
 }
 
