@@ -172,7 +172,7 @@ TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
 TEST(IniFile, StrayByteOrderMarksReadBackAsWritten) {
   // Found by fuzzing: a UTF-16 text starting with a second mark, and a UTF-8 text whose
   // first bytes after its mark look like a UTF-16 mark.
-  for (const std::string raw : {std::string("\xFF\xFE\xFF\xFE\x32\x05\x32\x05", 8),
+  for (const std::string& raw : {std::string("\xFF\xFE\xFF\xFE\x32\x05\x32\x05", 8),
                                 std::string("\xEF\xBB\xBF\xFF\xFE[\xFF[\x00i", 10)}) {
     IniFile ini;
     IniParse(ini, raw);
