@@ -7,6 +7,7 @@ scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target vorel-cli >/dev/null
 if [ $# -eq 0 ]; then
-  set -- --sample -m candidate -l 1 --fixpoint -r HiddenSingle -r NakedSingle -p candidates
+  # Single MAX, the basic batch and the upper batch until nothing changes.
+  set -- --sample -m candidate -l 1 --fixpoint -r 910 -r 1070 -r 1080 -p candidates
 fi
 exec build/vorel-cli "$@"
