@@ -223,7 +223,11 @@ bool CommandAvailable(uint32_t id) {
   if (!FindCommand(id)) return false;
   for (uint32_t t : kSingleTechniqueIds)
     if (t == id) return RoutineForCommand(id) != nullptr;
-  if (id >= 161 && id <= 167 && id != 165) return RoutineForCommand(id == 166 ? 520 : id == 167 ? 530 : id == 161 ? 440 : id == 162 ? 450 : id == 163 ? 550 : 580) != nullptr;
+  // A hint item is there once its technique is: 161-164 naked, 166-167 hidden subsets.
+  static const uint32_t kHintTechnique[][2] = {{161, 440}, {162, 450}, {163, 550},
+                                                {164, 580}, {166, 520}, {167, 530}};
+  for (const auto& hint : kHintTechnique)
+    if (hint[0] == id) return RoutineForCommand(hint[1]) != nullptr;
   return true;
 }
 

@@ -433,7 +433,7 @@ const RoutineEntry kChainRoutines[] = {
     {"XCycle", XCycle, 1140},
     {"XYChain", XYChain, 1040},
     // The XY-chain walk; its command (1045) belongs to the drivers.
-    {"XYChainCheck", XYChainCheck, 0},
+    {"XYChainCheck", XYChainCheck, 1045},
     {"RemotePairs", RemotePairs, 1050},
     {nullptr, nullptr, 0},
 };
