@@ -9,43 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "board/candidates.h"
-#include "board/state.h"
+#include "bench/bench_states.h"
 #include "techniques/techniques.h"
 
 namespace {
 
-struct Snapshot {
-  Board board;
-  CandidateTable cand;
-};
-
-const std::vector<Snapshot>& States() {
-  static std::vector<Snapshot> states;
-  if (!states.empty()) return states;
-  ApplyDefaultSettings(g.settings);
-  ResetStartupState();
-  g.settings.candErase = 0;
-  std::ifstream in(std::string(VOREL_DATA_DIR) + "/hard-a.txt");
-  std::string line;
-  while (states.size() < 50 && std::getline(in, line)) {
-    if (line.size() < 81) continue;
-    ClearBoard();
-    for (uint32_t c = 0; c < 81; ++c)
-      if (line[c] >= '1' && line[c] <= '9') {
-        g.board.value[c] = static_cast<uint32_t>(line[c] - '0');
-        g.board.kind[c] = KindGiven;
-      }
-    ComputeCandidates();
-    g.screenMode = ModeCandidateScreen;
-    uint32_t before;
-    do {
-      before = g.cand.total;
-      HiddenSingle(0);
-      NakedSingle(0);
-    } while (g.cand.total != before);
-    states.push_back({g.board, g.cand});
-  }
+const std::vector<BenchState>& States() {
+  static const std::vector<BenchState> states = LoadHardStates(50, -1);
   return states;
 }
 
@@ -58,10 +28,9 @@ void RunFamily(benchmark::State& state, std::vector<uint32_t (*)(uint32_t)> rout
   g.settings.candErase = 0;
   size_t i = 0;
   for (auto _ : state) {
-    const Snapshot& s = states[i++ % states.size()];
+    const BenchState& s = states[i++ % states.size()];
     for (auto routine : routines) {
-      std::memcpy(&g.board, &s.board, sizeof g.board);
-      std::memcpy(&g.cand, &s.cand, sizeof g.cand);
+      RestoreState(s);
       benchmark::DoNotOptimize(routine(0));
     }
   }

@@ -7,35 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "board/candidates.h"
-#include "board/state.h"
+#include "bench/bench_states.h"
 #include "techniques/techniques.h"
 
 namespace {
 
-struct Snapshot {
-  Board board;
-  CandidateTable cand;
-};
-
-const std::vector<Snapshot>& HardStates() {
-  static std::vector<Snapshot> states = [] {
-    std::vector<Snapshot> out;
-    std::ifstream in(std::string(VOREL_DATA_DIR) + "/hard-a.txt");
-    std::string line;
-    while (out.size() < 200 && std::getline(in, line)) {
-      if (line.size() < 81) continue;
-      ClearBoard();
-      for (uint32_t c = 0; c < 81; ++c)
-        if (line[c] >= '1' && line[c] <= '9') {
-          g.board.value[c] = static_cast<uint32_t>(line[c] - '0');
-          g.board.kind[c] = KindGiven;
-        }
-      ComputeCandidates();
-      out.push_back({g.board, g.cand});
-    }
-    return out;
-  }();
+const std::vector<BenchState>& HardStates() {
+  static const std::vector<BenchState> states = LoadHardStates(200, 0);
   return states;
 }
 
@@ -49,9 +27,7 @@ void RunRoutine(benchmark::State& bench, uint32_t (*routine)(uint32_t)) {
   g.screenMode = ModeCandidateScreen;
   size_t i = 0;
   for (auto _ : bench) {
-    const Snapshot& s = states[i++ % states.size()];
-    std::memcpy(&g.board, &s.board, sizeof s.board);
-    std::memcpy(&g.cand, &s.cand, sizeof s.cand);
+    RestoreState(states[i++ % states.size()]);
     benchmark::DoNotOptimize(routine(0));
   }
 }
