@@ -25,7 +25,8 @@ namespace {
 const char* const kUsage =
     "usage: vorel-cli [OPTIONS] [FILE]\n"
     "  -m, --mode MODE       normal (default) | new | edit | candidate | make | input\n"
-    "  -l, --log N           display mode CandErase 0, 1 or 2 (default 1)\n"
+    "  -l, --log N           display mode CandErase 0, 1 or 2 (default 1, or the\n"
+    "                        value of the --settings file)\n"
     "  -s, --seed N          seed the pseudo-random generator (default: the clock)\n"
     "  -r, --run CMD         a CommandId (e.g. 440) or a technique routine name (e.g.\n"
     "                        NakedPair, HiddenSingle, XWing); repeatable, run in order\n"
