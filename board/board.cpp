@@ -112,6 +112,12 @@ void ResetStartupState() {
   g.acceptDrops = 1;
   g.messageCountdown = 0;
   g.secondColourSet = 0;
+  g.marksShown = 0;
+  g.highlightDigit = 0;
+  g.highlightFill = 0;
+  g.quitRequested = 0;
+  std::memset(&g.editSession, 0, sizeof g.editSession);
+  // The generator's erase-mode cycle belongs to the run, not to the board: it is kept.
   g.settings = keep;
   g.exeDir = exeDir;
   for (uint32_t r = 0; r < 9; ++r)

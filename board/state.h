@@ -96,6 +96,25 @@ struct Settings {
   std::vector<std::string> customGlyph;  // 10 glyphs split from customText
 };
 
+// The generator's erase-mode cycle and the work state of the current removal order.
+constexpr uint32_t kEraseModeCount = 13;
+struct GeneratorState {
+  uint32_t modeUsed[kEraseModeCount];
+  uint32_t eraseMode;
+  uint32_t cellVisited[81];
+  uint32_t blockVisited[9];
+  uint32_t positionTaken[9];
+  uint32_t phase;
+  uint32_t position;
+};
+
+// The edit dialog's session: the board as it was when the dialog opened, for Cancel.
+struct EditSession {
+  uint32_t open;
+  uint32_t kind[81];
+  uint32_t value[81];
+};
+
 struct AppState {
   Board board;
   CandidateTable cand;
@@ -128,6 +147,12 @@ struct AppState {
   uint32_t acceptDrops;
   uint32_t messageCountdown;
   uint32_t secondColourSet;
+  uint32_t marksShown;       // a marking display (820, 1200, 1205) holds kinds in KindBackup
+  uint32_t highlightDigit;   // digit of the last marking display, for the painter
+  uint32_t highlightFill;    // 1 when that display was the fill of 1200
+  uint32_t quitRequested;    // 140 was given
+  EditSession editSession;
+  GeneratorState generator;  // lives for the whole run, across fresh boards
   std::string title;
   std::string status0, status1;
 

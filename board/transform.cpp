@@ -114,21 +114,18 @@ uint32_t EditMove(uint32_t button) {
   return 1;
 }
 
-static uint32_t sessionKind[81];
-static uint32_t sessionValue[81];
-static bool sessionOpen = false;
 
 void BeginEditSession() {
   BackupBoard();
-  std::memcpy(sessionKind, g.kindBackup, sizeof sessionKind);
-  std::memcpy(sessionValue, g.valueBackup, sizeof sessionValue);
-  sessionOpen = true;
+  std::memcpy(g.editSession.kind, g.kindBackup, sizeof g.editSession.kind);
+  std::memcpy(g.editSession.value, g.valueBackup, sizeof g.editSession.value);
+  g.editSession.open = true;
 }
 
 void EndEditSession(bool keep) {
-  if (!sessionOpen) return;
-  sessionOpen = false;
+  if (!g.editSession.open) return;
+  g.editSession.open = false;
   if (keep) return;
-  std::memcpy(g.board.kind, sessionKind, sizeof sessionKind);
-  std::memcpy(g.board.value, sessionValue, sizeof sessionValue);
+  std::memcpy(g.board.kind, g.editSession.kind, sizeof g.editSession.kind);
+  std::memcpy(g.board.value, g.editSession.value, sizeof g.editSession.value);
 }

@@ -342,18 +342,14 @@ std::vector<std::string> AlternateViewLines() {
 // Marking displays (single candidates, fill, confirmed digits): the kinds are saved first
 // and come back when the next command runs.
 
-static bool marksShown = false;
-static uint32_t highlightDigit = 0;
-static bool highlightFill = false;
-static bool quitRequested = false;
 
-uint32_t HighlightDigit() { return highlightDigit; }
-bool HighlightFill() { return highlightFill; }
-bool QuitRequested() { return quitRequested; }
+uint32_t HighlightDigit() { return g.highlightDigit; }
+bool HighlightFill() { return g.highlightFill; }
+bool QuitRequested() { return g.quitRequested; }
 
 static void EndMarks() {
-  if (!marksShown) return;
-  marksShown = false;
+  if (!g.marksShown) return;
+  g.marksShown = false;
   // Only cells still showing a mark go back: a board read in between keeps its own kinds.
   for (uint32_t c = 0; c < 81; ++c)
     if (g.board.kind[c] == KindMarked) g.board.kind[c] = g.kindBackup[c];
@@ -363,7 +359,7 @@ static void EndMarks() {
 static void BeginMarks() {
   EndMarks();
   std::memcpy(g.kindBackup, g.board.kind, sizeof g.kindBackup);
-  marksShown = true;
+  g.marksShown = true;
 }
 
 static bool IsSingleCandidateCell(uint32_t c) {
@@ -455,8 +451,8 @@ static void CountSameDigit(uint32_t) {
   if (d == 0) return;
   uint32_t n = 0;
   for (uint32_t c = 0; c < 81; ++c) n += g.board.value[c] == d;
-  highlightDigit = d;
-  highlightFill = true;
+  g.highlightDigit = d;
+  g.highlightFill = true;
   P().Repaint();
   std::string text;
   if (g.settings.kanSuuji == 6)
@@ -752,7 +748,7 @@ static void ApplyResult(uint32_t) {
   ToggleCandidateScreen(310);
 }
 
-static void Quit(uint32_t) { quitRequested = true; }
+static void Quit(uint32_t) { g.quitRequested = true; }
 
 static void DialogOnly(uint32_t id) {
   const char* name = "";

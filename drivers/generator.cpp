@@ -59,17 +59,6 @@ const uint32_t ScatterOrder[81] = {
 
 namespace {
 
-// Removal-order work state and the erase-mode cycle; process-wide like the rest of the engine.
-struct GeneratorState {
-  uint32_t modeUsed[kEraseModeCount];
-  uint32_t eraseMode;
-  uint32_t cellVisited[81];
-  uint32_t blockVisited[9];
-  uint32_t positionTaken[9];
-  uint32_t phase;
-  uint32_t position;
-};
-GeneratorState gen;
 
 // Positions inside a block: 0 top-left, 1 top-middle, 2 top-right, 3 middle-left, 4 centre,
 // 5 middle-right, 6 bottom-left, 7 bottom-middle, 8 bottom-right.
@@ -117,33 +106,33 @@ uint32_t CountUnmarked(const uint32_t* marks, uint32_t size) {
 }
 
 uint32_t RandomCellNext(uint32_t cell) {
-  if (cell < 81) gen.cellVisited[cell] = 1;
-  const uint32_t n = CountUnmarked(gen.cellVisited, 81);
+  if (cell < 81) g.generator.cellVisited[cell] = 1;
+  const uint32_t n = CountUnmarked(g.generator.cellVisited, 81);
   if (n == 0) return kOrderEnd;
-  return NthUnmarked(gen.cellVisited, 81, n == 1 ? 0 : Random() % n);
+  return NthUnmarked(g.generator.cellVisited, 81, n == 1 ? 0 : Random() % n);
 }
 
 uint32_t RandomBlockNext(uint32_t cell) {
   if (cell < 81) {
-    gen.cellVisited[cell] = 1;
-    gen.blockVisited[BlockOf(cell)] = 1;
+    g.generator.cellVisited[cell] = 1;
+    g.generator.blockVisited[BlockOf(cell)] = 1;
   }
-  if (CountUnmarked(gen.cellVisited, 81) == 0) return kOrderEnd;
+  if (CountUnmarked(g.generator.cellVisited, 81) == 0) return kOrderEnd;
   uint32_t block;
-  const uint32_t blocks = CountUnmarked(gen.blockVisited, 9);
+  const uint32_t blocks = CountUnmarked(g.generator.blockVisited, 9);
   if (blocks == 0) {
-    std::memset(gen.blockVisited, 0, sizeof gen.blockVisited);
+    std::memset(g.generator.blockVisited, 0, sizeof g.generator.blockVisited);
     block = Random() % 6;
   } else {
-    block = NthUnmarked(gen.blockVisited, 9, Random() % blocks);
+    block = NthUnmarked(g.generator.blockVisited, 9, Random() % blocks);
   }
   uint32_t free = 0;
-  for (uint32_t k = 0; k < 9; ++k) free += gen.cellVisited[BlockCell(block, k)] == 0;
+  for (uint32_t k = 0; k < 9; ++k) free += g.generator.cellVisited[BlockCell(block, k)] == 0;
   if (free == 0) return kOrderEnd;
   uint32_t pick = Random() % free;
   for (uint32_t k = 0; k < 9; ++k) {
     const uint32_t c = BlockCell(block, k);
-    if (!gen.cellVisited[c] && pick-- == 0) return c;
+    if (!g.generator.cellVisited[c] && pick-- == 0) return c;
   }
   return kOrderEnd;
 }
@@ -152,38 +141,38 @@ uint32_t RandomBlockNext(uint32_t cell) {
 uint32_t BlockSweepNext(uint32_t cell, const uint32_t* positions) {
   if (cell == kOrderInitial) {
     const uint32_t block = Random() % 9;
-    gen.blockVisited[block] = 1;
+    g.generator.blockVisited[block] = 1;
     return BlockCell(block, positions[0]);
   }
-  if (CountUnmarked(gen.blockVisited, 9) == 0) {
-    if (++gen.phase >= 9) return kOrderEnd;
-    std::memset(gen.blockVisited, 0, sizeof gen.blockVisited);
+  if (CountUnmarked(g.generator.blockVisited, 9) == 0) {
+    if (++g.generator.phase >= 9) return kOrderEnd;
+    std::memset(g.generator.blockVisited, 0, sizeof g.generator.blockVisited);
   }
-  const uint32_t block = NthUnmarked(gen.blockVisited, 9, Random() % CountUnmarked(gen.blockVisited, 9));
-  gen.blockVisited[block] = 1;
-  return BlockCell(block, positions[gen.phase]);
+  const uint32_t block = NthUnmarked(g.generator.blockVisited, 9, Random() % CountUnmarked(g.generator.blockVisited, 9));
+  g.generator.blockVisited[block] = 1;
+  return BlockCell(block, positions[g.generator.phase]);
 }
 
 // Mode 12: as the sweeps, with each phase's position drawn at random. The first cell is the
 // chosen block's top-left cell whatever position was drawn.
 uint32_t RandomSweepNext(uint32_t cell) {
   if (cell == kOrderInitial) {
-    std::memset(gen.positionTaken, 0, sizeof gen.positionTaken);
-    gen.position = Random() % 9;
-    gen.positionTaken[gen.position] = 1;
+    std::memset(g.generator.positionTaken, 0, sizeof g.generator.positionTaken);
+    g.generator.position = Random() % 9;
+    g.generator.positionTaken[g.generator.position] = 1;
     const uint32_t block = Random() % 9;
-    gen.blockVisited[block] = 1;
+    g.generator.blockVisited[block] = 1;
     return BlockCell(block, 0);
   }
-  if (CountUnmarked(gen.blockVisited, 9) == 0) {
-    if (++gen.phase >= 9) return kOrderEnd;
-    gen.position = NthUnmarked(gen.positionTaken, 9, Random() % CountUnmarked(gen.positionTaken, 9));
-    gen.positionTaken[gen.position] = 1;
-    std::memset(gen.blockVisited, 0, sizeof gen.blockVisited);
+  if (CountUnmarked(g.generator.blockVisited, 9) == 0) {
+    if (++g.generator.phase >= 9) return kOrderEnd;
+    g.generator.position = NthUnmarked(g.generator.positionTaken, 9, Random() % CountUnmarked(g.generator.positionTaken, 9));
+    g.generator.positionTaken[g.generator.position] = 1;
+    std::memset(g.generator.blockVisited, 0, sizeof g.generator.blockVisited);
   }
-  const uint32_t block = NthUnmarked(gen.blockVisited, 9, Random() % CountUnmarked(gen.blockVisited, 9));
-  gen.blockVisited[block] = 1;
-  return BlockCell(block, gen.position);
+  const uint32_t block = NthUnmarked(g.generator.blockVisited, 9, Random() % CountUnmarked(g.generator.blockVisited, 9));
+  g.generator.blockVisited[block] = 1;
+  return BlockCell(block, g.generator.position);
 }
 
 }  // namespace
@@ -217,35 +206,35 @@ uint32_t StartCell(uint32_t mode) {
     case 0: case 8: return 0;
     case 1: case 9: return 40;
     case 2: case 3:
-      std::memset(gen.cellVisited, 0, sizeof gen.cellVisited);
-      std::memset(gen.blockVisited, 0, sizeof gen.blockVisited);
+      std::memset(g.generator.cellVisited, 0, sizeof g.generator.cellVisited);
+      std::memset(g.generator.blockVisited, 0, sizeof g.generator.blockVisited);
       return Random() % 81;
     case 4: return 8;
     case 5: return 21;
     case 6: return 10;
     case 7: return 22;
     case 10: case 11: case 12:
-      std::memset(gen.blockVisited, 0, sizeof gen.blockVisited);
-      gen.phase = 0;
+      std::memset(g.generator.blockVisited, 0, sizeof g.generator.blockVisited);
+      g.generator.phase = 0;
       return NextCell(kOrderInitial, mode);
     default: return kOrderEnd;
   }
 }
 
 uint32_t ChooseEraseMode() {
-  if (CountUnmarked(gen.modeUsed, kEraseModeCount) == 0)
-    std::memset(gen.modeUsed, 0, sizeof gen.modeUsed);
-  const uint32_t k = CountUnmarked(gen.modeUsed, kEraseModeCount);
-  gen.eraseMode = NthUnmarked(gen.modeUsed, kEraseModeCount, Random() % k);
-  gen.modeUsed[gen.eraseMode] = 1;
-  return gen.eraseMode;
+  if (CountUnmarked(g.generator.modeUsed, kEraseModeCount) == 0)
+    std::memset(g.generator.modeUsed, 0, sizeof g.generator.modeUsed);
+  const uint32_t k = CountUnmarked(g.generator.modeUsed, kEraseModeCount);
+  g.generator.eraseMode = NthUnmarked(g.generator.modeUsed, kEraseModeCount, Random() % k);
+  g.generator.modeUsed[g.generator.eraseMode] = 1;
+  return g.generator.eraseMode;
 }
 
-uint32_t CurrentEraseMode() { return gen.eraseMode; }
+uint32_t CurrentEraseMode() { return g.generator.eraseMode; }
 
 void ResetEraseModes() {
-  std::memset(gen.modeUsed, 0, sizeof gen.modeUsed);
-  gen.eraseMode = 0;
+  std::memset(g.generator.modeUsed, 0, sizeof g.generator.modeUsed);
+  g.generator.eraseMode = 0;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -17,7 +17,6 @@ uint32_t FillSolutionGrid();
 
 // The thirteen removal orders. NextCell returns the next cell of the order after `cell`, or a
 // value above 80 when the order is exhausted; cell 82 is the initial call of the block sweeps.
-constexpr uint32_t kEraseModeCount = 13;
 constexpr uint32_t kOrderEnd = 81;
 constexpr uint32_t kOrderInitial = 82;
 uint32_t NextCell(uint32_t cell, uint32_t mode);
