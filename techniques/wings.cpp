@@ -29,8 +29,6 @@ void LoadMasks() {
 
 inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2 && std::popcount(gMask[c]) == 2; }
 inline uint32_t Lowest(uint32_t m) { return static_cast<uint32_t>(std::countr_zero(m)); }
-inline uint32_t Band(uint32_t c) { return RowOf(c) / 3; }
-inline uint32_t Stack(uint32_t c) { return ColumnOf(c) / 3; }
 inline bool DetailedLog() { return g.settings.candErase == 2; }
 
 // The XY-Wing pattern: pivot {x,y}, one wing {x,z}, the other {y,z}, all bivalue, x, y, z
