@@ -76,6 +76,22 @@ void CloseTechniqueLog() {
   P().ClosePanel(PanelTechniqueLog);
 }
 
+void OpenAnalysisWindows() {
+  OpenTechniqueLog();
+  if (g.settings.candCtrl == 1 && !g.controlPanelOpen) {
+    g.controlPanelOpen = 1;
+    P().OpenPanel(PanelControl);
+  }
+}
+
+void CloseAnalysisWindows() {
+  CloseTechniqueLog();
+  if (g.controlPanelOpen) {
+    g.controlPanelOpen = 0;
+    P().ClosePanel(PanelControl);
+  }
+}
+
 void ClearTechniqueLog() {
   if (g.settings.candErase != 0) P().LogClear();
 }
@@ -163,11 +179,7 @@ static void ToggleCandidateScreen(uint32_t) {
     RefreshStatus(1);
     P().ShowToolbar(ModeNormal);
     RefreshStatus(0);
-    CloseTechniqueLog();
-    if (g.controlPanelOpen) {
-      g.controlPanelOpen = 0;
-      P().ClosePanel(PanelControl);
-    }
+    CloseAnalysisWindows();
     g.acceptDrops = 1;
     EnableAnalysisMenus(false);
     return;
@@ -191,11 +203,7 @@ static void ToggleCandidateScreen(uint32_t) {
   P().ShowToolbar(ModeCandidateScreen);
   ComputeCandidates();
   RefreshStatus(2);
-  OpenTechniqueLog();
-  if (g.settings.candCtrl == 1 && !g.controlPanelOpen) {
-    g.controlPanelOpen = 1;
-    P().OpenPanel(PanelControl);
-  }
+  OpenAnalysisWindows();
   EnableAnalysisMenus(true);
 }
 
@@ -784,11 +792,7 @@ static void ToggleProblemInput(uint32_t) {
     SetStatus(0, "");
     RefreshStatus(1);
     EmptyCellsBecomeEmptyKind();
-    CloseTechniqueLog();
-    if (g.controlPanelOpen) {
-      g.controlPanelOpen = 0;
-      P().ClosePanel(PanelControl);
-    }
+    CloseAnalysisWindows();
     g.acceptDrops = 1;
     EnableAnalysisMenus(false);
     return;
@@ -807,11 +811,7 @@ static void ToggleProblemInput(uint32_t) {
   SetStatus(0, "＜問題の入力＞");
   RefreshStatus(3);
   UndoClear();
-  OpenTechniqueLog();
-  if (g.settings.candCtrl == 1 && !g.controlPanelOpen) {
-    g.controlPanelOpen = 1;
-    P().OpenPanel(PanelControl);
-  }
+  OpenAnalysisWindows();
   P().ShowToolbar(ModeProblemInput);
   EnableAnalysisMenus(true);
 }

@@ -15,6 +15,10 @@ std::string BaseName(const std::string& path);
 std::string ModeLabel();
 void OpenTechniqueLog();
 void CloseTechniqueLog();
+// The technique log (by the display mode) and the candidate control panel (by its setting)
+// open with the analysis screens and close with them.
+void OpenAnalysisWindows();
+void CloseAnalysisWindows();
 void ClearTechniqueLog();  // empties the list when the display mode is not 非表示
 // Ask an OK/Cancel question; true on OK.
 bool AskOkCancel(const std::string& text, const std::string& title);

@@ -656,11 +656,7 @@ void EnterMakeProblem() {
   RefreshStatus(3);
   SetStatus(1, "");
   UndoClear();
-  OpenTechniqueLog();
-  if (g.settings.candCtrl == 1 && !g.controlPanelOpen) {
-    g.controlPanelOpen = 1;
-    P().OpenPanel(PanelControl);
-  }
+  OpenAnalysisWindows();
   P().ShowToolbar(ModeMakeProblem);
 }
 
@@ -675,11 +671,7 @@ void LeaveMakeProblem() {
   for (uint32_t c = 0; c < 81; ++c)
     if (g.board.value[c] == 0) g.board.kind[c] = KindEmpty;
   SetStatus(1, Format("空白残り[%u]", 81 - CountFilled()));
-  CloseTechniqueLog();
-  if (g.controlPanelOpen) {
-    g.controlPanelOpen = 0;
-    P().ClosePanel(PanelControl);
-  }
+  CloseAnalysisWindows();
   g.acceptDrops = 1;
 }
 

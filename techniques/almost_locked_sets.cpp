@@ -196,20 +196,28 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   return FinishRoutine(place, KindAuto);
 }
 
+namespace {
+
 // The petal test. If z were absent from the stem's two cells, they would hold d, so P takes
-// e, the cell below Qi takes w and Qi loses w; as no other Q cell holds w, the three Q cells
-// are left with z and two digits, so they hold z. Either way the stem's box row sees a z.
-uint32_t PetalTestRow(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
+// e, the cell facing Qi takes w and Qi loses w; as no other Q cell holds w, the three Q cells
+// are left with z and two digits, so they hold z. Either way the stem's box line sees a z.
+
+// One petal test for both directions: the Q cells lie on `line` outside the stem's stack
+// (or band), the P cells across it on `cross`. Cell(a, b) is (row a, column b), or the
+// transposed cell for the column form.
+uint32_t PetalTest(uint32_t line, uint32_t cross, uint32_t z, uint32_t d, bool transposed) {
+  auto cell = [transposed](uint32_t a, uint32_t b) { return transposed ? CellAt(b, a) : CellAt(a, b); };
+  auto position = [transposed](uint32_t c) { return transposed ? RowOf(c) : ColumnOf(c); };
   uint32_t q[6], nq = 0;
   for (uint32_t j = 0; j < 9; ++j) {
-    if (j / 3 == c / 3) continue;
-    const uint32_t cell = CellAt(r, j);
-    if (Count(cell) >= 2 && Count(cell) <= 3) q[nq++] = cell;
+    if (j / 3 == cross / 3) continue;
+    const uint32_t qc = cell(line, j);
+    if (Count(qc) >= 2 && Count(qc) <= 3) q[nq++] = qc;
   }
   if (nq < 3) return 0;
   for (uint32_t k = 0; k < 9; ++k) {
-    if (k / 3 == r / 3) continue;
-    const uint32_t p = CellAt(k, c);
+    if (k / 3 == line / 3) continue;
+    const uint32_t p = cell(k, cross);
     if (Count(p) != 2 || !Holds(p, d) || Holds(p, z)) continue;
     const uint32_t e = static_cast<uint32_t>(std::countr_zero(Mask(p) & ~(1u << d)));
     for (uint32_t i1 = 0; i1 < nq; ++i1)
@@ -226,49 +234,24 @@ uint32_t PetalTestRow(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
                 ++holders;
                 holder = cells[i];
               }
+            // w must be held by exactly one Q cell, the one facing the bivalue {e, w} cell.
             if (holders != 1) continue;
-            const uint32_t below = CellAt(k, ColumnOf(holder));
-            if (Count(below) == 2 && Holds(below, e) && Holds(below, w)) return 1;
+            const uint32_t facing = cell(k, position(holder));
+            if (Count(facing) == 2 && Holds(facing, e) && Holds(facing, w)) return 1;
           }
         }
   }
   return 0;
 }
 
+}  // namespace
+
+uint32_t PetalTestRow(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
+  return PetalTest(r, c, z, d, false);
+}
+
 uint32_t PetalTestColumn(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
-  uint32_t q[6], nq = 0;
-  for (uint32_t i = 0; i < 9; ++i) {
-    if (i / 3 == r / 3) continue;
-    const uint32_t cell = CellAt(i, c);
-    if (Count(cell) >= 2 && Count(cell) <= 3) q[nq++] = cell;
-  }
-  if (nq < 3) return 0;
-  for (uint32_t k = 0; k < 9; ++k) {
-    if (k / 3 == c / 3) continue;
-    const uint32_t p = CellAt(r, k);
-    if (Count(p) != 2 || !Holds(p, d) || Holds(p, z)) continue;
-    const uint32_t e = static_cast<uint32_t>(std::countr_zero(Mask(p) & ~(1u << d)));
-    for (uint32_t i1 = 0; i1 < nq; ++i1)
-      for (uint32_t i2 = i1 + 1; i2 < nq; ++i2)
-        for (uint32_t i3 = i2 + 1; i3 < nq; ++i3) {
-          const uint32_t cells[3] = {q[i1], q[i2], q[i3]};
-          const uint32_t m[3] = {Mask(cells[0]), Mask(cells[1]), Mask(cells[2])};
-          if (std::popcount((m[0] | m[1] | m[2]) & ~(1u << z)) != 3) continue;
-          for (uint32_t w = 0; w < 9; ++w) {
-            if (w == z || w == d || w == e) continue;
-            uint32_t holders = 0, holder = 0;
-            for (uint32_t i = 0; i < 3; ++i)
-              if (m[i] >> w & 1) {
-                ++holders;
-                holder = cells[i];
-              }
-            if (holders != 1) continue;
-            const uint32_t beside = CellAt(RowOf(holder), k);
-            if (Count(beside) == 2 && Holds(beside, e) && Holds(beside, w)) return 1;
-          }
-        }
-  }
-  return 0;
+  return PetalTest(c, r, z, d, true);
 }
 
 void QueueStemRow(uint32_t c, uint32_t r, uint32_t z) {
