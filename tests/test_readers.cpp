@@ -35,78 +35,48 @@ class Readers : public EngineTest {
   }
 };
 
-TEST_F(Readers, OneLineOfDigitsLoadsRowByRowWithEmptyKinds) {
-  Parse(Bytes(kPuzzle));
-  EXPECT_EQ(BoardValues(), kPuzzle);
-  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindGiven));
-  EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
-}
-
-TEST_F(Readers, Utf16WithAndWithoutByteOrderMarkLoadsTheSame) {
-  Parse(Utf16(kPuzzle, true));
-  EXPECT_EQ(BoardValues(), kPuzzle);
-  Parse(Utf16(kPuzzle, false));
-  EXPECT_EQ(BoardValues(), kPuzzle);
-  // In UTF-16 a comment's digits are cells.
-  Parse(Utf16("<7>" + kPuzzle, true));
-  EXPECT_EQ(BoardValues().substr(0, 2), "71");
-}
-
-TEST_F(Readers, DotsAndTitleLinesLoadInByteText) {
-  std::string dotted = kPuzzle;
+// Text in every encoding: the bytes read and the 81 values they give.
+TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
+  std::string dotted = kPuzzle, sjis, utf8 = "\xEF\xBB\xBF";
   for (char& ch : dotted)
     if (ch == '0') ch = '.';
-  Parse(Bytes("Puzzle: a hard one\r\n" + dotted + "\r\n"));
-  EXPECT_EQ(BoardValues(), kPuzzle);
-}
-
-TEST_F(Readers, CommentsAndParenthesisedCandidatesInByteText) {
-  Parse(Bytes("<comment 123>(123)" + kPuzzle.substr(1)));
-  EXPECT_EQ(BoardValues(), "0" + kPuzzle.substr(1));
-  // A "(" without its ")" swallows the rest as one empty cell.
-  Parse(Bytes(kPuzzle.substr(0, 40) + "(" + kPuzzle.substr(40)));
-  EXPECT_EQ(BoardValues(), kPuzzle.substr(0, 40) + std::string(41, '0'));
-}
-
-TEST_F(Readers, ShiftJisFullWidthDigitsAndBoxDrawing) {
-  std::string text;
   for (char ch : kPuzzle) {
-    text += "\x84\xA0";  // a box-drawing character, skipped
-    text += '\x82';
-    text += static_cast<char>(0x4F + (ch - '0'));
+    sjis += std::string("\x84\xA0\x82") + static_cast<char>(0x4F + (ch - '0'));  // box char, digit
+    utf8 += std::string("\xE2\x94\x83\xEF\xBC") + static_cast<char>(0x90 + (ch - '0'));
   }
-  Parse(Bytes(text));
-  EXPECT_EQ(BoardValues(), kPuzzle);
-}
-
-TEST_F(Readers, Utf8FullWidthDigitsAfterTheByteOrderMark) {
-  std::string text = "\xEF\xBB\xBF";
-  for (char ch : kPuzzle) {
-    text += "\xE2\x94\x83";  // a box-drawing character
-    text += "\xEF\xBC";
-    text += static_cast<char>(0x90 + (ch - '0'));
+  auto oddUtf16 = Utf16(kPuzzle, true);
+  oddUtf16.pop_back();
+  const std::string cut80 = kPuzzle.substr(0, 80);
+  const std::string empty(81, '0');
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    std::string values;
+  } cases[] = {
+      {"one line of digits", Bytes(kPuzzle), kPuzzle},
+      {"UTF-16 with its mark", Utf16(kPuzzle, true), kPuzzle},
+      {"UTF-16 without a mark", Utf16(kPuzzle, false), kPuzzle},
+      {"UTF-16 comments hold cells", Utf16("<7>" + kPuzzle, true), "7" + kPuzzle.substr(0, 80)},
+      {"dots after a title line", Bytes("Puzzle: a hard one\r\n" + dotted + "\r\n"), kPuzzle},
+      {"comment and candidate list", Bytes("<comment 123>(123)" + kPuzzle.substr(1)),
+       "0" + kPuzzle.substr(1)},
+      {"an unclosed ( swallows the rest", Bytes(kPuzzle.substr(0, 40) + "(" + kPuzzle.substr(40)),
+       kPuzzle.substr(0, 40) + std::string(41, '0')},
+      {"Shift_JIS full-width digits", Bytes(sjis), kPuzzle},
+      {"UTF-8 full-width digits", Bytes(utf8), kPuzzle},
+      {"80 bytes are too short", Bytes(cut80), empty},
+      {"79 UTF-16 units are too short", Utf16(kPuzzle.substr(0, 79), true), empty},
+      {"a lead byte at the end", Bytes(cut80 + "\x82"), cut80 + "0"},
+      {"cut UTF-8 sequences", Bytes("\xEF\xBB" + cut80 + "\xEF\xBC"), cut80 + "0"},
+      {"an odd UTF-16 length", oddUtf16, cut80 + "0"},
+  };
+  for (const auto& c : cases) {
+    Parse(c.bytes);
+    EXPECT_EQ(BoardValues(), c.values) << c.what;
   }
-  Parse(Bytes(text));
-  EXPECT_EQ(BoardValues(), kPuzzle);
-}
-
-TEST_F(Readers, ShortInputsGiveAnEmptyBoard) {
-  Parse(Bytes(kPuzzle.substr(0, 80)));
-  EXPECT_EQ(CountFilled(), 0u);
-  Parse(Utf16(kPuzzle.substr(0, 79), true));
-  EXPECT_EQ(CountFilled(), 0u);
-}
-
-TEST_F(Readers, TruncatedSequencesAtTheEndStaySafe) {
-  // A Shift_JIS lead byte, a partial UTF-8 sequence and an odd UTF-16 length at the very end.
-  Parse(Bytes(kPuzzle.substr(0, 80) + "\x82"));
-  EXPECT_EQ(BoardValues(), kPuzzle.substr(0, 80) + "0");
-  Parse(Bytes("\xEF\xBB" + kPuzzle.substr(0, 80) + "\xEF\xBC"));
-  EXPECT_EQ(BoardValues().substr(0, 80), kPuzzle.substr(0, 80));
-  auto odd = Utf16(kPuzzle, true);
-  odd.pop_back();
-  Parse(odd);
-  EXPECT_EQ(BoardValues().substr(0, 80), kPuzzle.substr(0, 80));
+  Parse(Bytes(kPuzzle));
+  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindGiven));
+  EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
 }
 
 TEST_F(Readers, BinaryBoardKeepsKindsAndSanitisesBadBytes) {
