@@ -116,6 +116,9 @@ void ResetStartupState() {
   g.highlightDigit = 0;
   g.highlightFill = 0;
   g.quitRequested = 0;
+  g.controlPanelPosition = -1;
+  g.logWindowPosition = -1;
+  g.chooserColour = 0;
   std::memset(&g.editSession, 0, sizeof g.editSession);
   // The generator's erase-mode cycle belongs to the run, not to the board: it is kept.
   g.settings = keep;

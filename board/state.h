@@ -108,11 +108,14 @@ struct GeneratorState {
   uint32_t position;
 };
 
-// The edit dialog's session: the board as it was when the dialog opened, for Cancel.
+// The edit dialog's session: the board as it was when the dialog opened, for Cancel (with
+// the candidate table and the solution store, which move along with their cells).
 struct EditSession {
   uint32_t open;
   uint32_t kind[81];
   uint32_t value[81];
+  CandidateTable cand;
+  uint32_t solution[81];
 };
 
 struct AppState {
@@ -151,6 +154,11 @@ struct AppState {
   uint32_t highlightDigit;   // digit of the last marking display, for the painter
   uint32_t highlightFill;    // 1 when that display was the fill of 1200
   uint32_t quitRequested;    // 140 was given
+  // Remembered panel positions, (left × 65536) + top or -1: the control / problem-making
+  // panel, and the technique log and candidate-usage windows.
+  int32_t controlPanelPosition;
+  int32_t logWindowPosition;
+  uint32_t chooserColour;    // the colour chooser's current colour, 0x00BBGGRR
   EditSession editSession;
   GeneratorState generator;  // lives for the whole run, across fresh boards
   std::string title;

@@ -119,6 +119,8 @@ void BeginEditSession() {
   BackupBoard();
   std::memcpy(g.editSession.kind, g.kindBackup, sizeof g.editSession.kind);
   std::memcpy(g.editSession.value, g.valueBackup, sizeof g.editSession.value);
+  g.editSession.cand = g.cand;
+  std::memcpy(g.editSession.solution, g.solution, sizeof g.editSession.solution);
   g.editSession.open = true;
 }
 
@@ -128,4 +130,6 @@ void EndEditSession(bool keep) {
   if (keep) return;
   std::memcpy(g.board.kind, g.editSession.kind, sizeof g.editSession.kind);
   std::memcpy(g.board.value, g.editSession.value, sizeof g.editSession.value);
+  g.cand = g.editSession.cand;
+  std::memcpy(g.solution, g.editSession.solution, sizeof g.solution);
 }

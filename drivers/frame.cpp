@@ -724,17 +724,20 @@ static void ToggleToolbar(uint32_t) {
   P().Repaint();
 }
 
-// 1160: closed -> blocks -> columns -> rows -> closed.
-static void CycleUsageView(uint32_t) {
+void ShowUsageView(uint32_t view) {
+  if (view > 3) return;
   const uint32_t was = g.usageView;
-  g.usageView = (g.usageView + 1) % 4;
-  if (g.usageView == 0) {
-    P().ClosePanel(PanelCandidateUsage);
+  g.usageView = view;
+  if (view == 0) {
+    if (was != 0) P().ClosePanel(PanelCandidateUsage);
     return;
   }
   if (was == 0) P().OpenPanel(PanelCandidateUsage);
   FillUsageList();
 }
+
+// 1160: closed -> blocks -> columns -> rows -> closed.
+static void CycleUsageView(uint32_t) { ShowUsageView((g.usageView + 1) % 4); }
 
 // 1242
 static void ToggleAlternateView(uint32_t) {

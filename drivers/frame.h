@@ -37,6 +37,9 @@ bool QuitRequested();
 std::string GlyphFor(uint32_t digit);
 // The cursor cell's candidate text; n receives CursorDigitCheck's narrowed result.
 std::string CursorCandidateText(uint32_t& n);
+// Show the candidate-usage window with view 1..3, opening it when it is closed; view 0
+// closes it (and changes nothing when it is closed already).
+void ShowUsageView(uint32_t view);
 // Refill the candidate-usage list when its window is open.
 void FillUsageList();
 // Lines of the candidate-usage list for view 1 blocks, 2 columns, 3 rows.

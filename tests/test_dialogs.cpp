@@ -1,7 +1,22 @@
-// Dialog and panel logic of the desktop window, run headless.
-#include <gtest/gtest.h>
+// Dialog and panel logic of the desktop window, run headless: what "OK" stores, what
+// "ｷｬﾝｾﾙ" restores, what a button posts and where a panel goes.
+#include <cstring>
+#include <fstream>
 
+#include "board/candidates.h"
+#include "drivers/commands.h"
+#include "drivers/dialogs.h"
+#include "drivers/frame.h"
 #include "drivers/placement.h"
+#include "io/settings.h"
+#include "tests/support.h"
+
+namespace {
+
+const char* const kSample =
+    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+
+using Dialogs = EngineTest;
 
 TEST(Placement, RightWhenRoomElseLeftRememberedWins) {
   struct Case {
@@ -24,3 +39,268 @@ TEST(Placement, RightWhenRoomElseLeftRememberedWins) {
   }
   EXPECT_EQ(PackPosition(700, 230), 700 * 65536 + 230);
 }
+
+TEST_F(Dialogs, SettingsOkStoresEveryGroupAndDrivesTheUsageWindow) {
+  int32_t values[kSettingsGroupCount];
+  SettingsDialogValues(values);
+  EXPECT_EQ(values[0], 1);  // "エディット" by default
+  EXPECT_EQ(values[kUsageGroup], 0);
+  // Every group to its last button.
+  for (uint32_t i = 0; i < kSettingsGroupCount; ++i)
+    values[i] = kSettingsGroups[i].buttons[kSettingsGroups[i].count - 1].value;
+  values[kUsageGroup] = 2;
+  SettingsDialogOk(values);
+  const Settings& s = g.settings;
+  EXPECT_EQ((std::vector<int32_t>{s.csrMove, s.candErase, s.saveFormat, s.copySaveMode, s.candCtrl,
+                                  s.clipboardPattern, s.kohoDisplayMode}),
+            (std::vector<int32_t>{1, 0, 2, 2, 0, 2, 1}));
+  EXPECT_EQ(g.usageView, 2u);
+  ASSERT_EQ(platform.Lines("list").size(), 11u);  // opened on columns and filled
+
+  // view after OK (from the view before): switch, close, and "無" with the window closed.
+  struct Step { uint32_t before; int32_t chosen; uint32_t after; size_t lines; } steps[] = {
+      {2, 3, 3, 11}, {3, 0, 0, 0}, {0, 0, 0, 0}, {0, 1, 1, 11}};
+  for (const Step& st : steps) {
+    ASSERT_EQ(g.usageView, st.before);
+    platform.Clear();
+    SettingsDialogValues(values);
+    values[kUsageGroup] = st.chosen;
+    SettingsDialogOk(values);
+    EXPECT_EQ(g.usageView, st.after) << st.chosen;
+    EXPECT_EQ(platform.Lines("list").size(), st.lines) << st.chosen;
+  }
+  // A group without a checked button keeps its setting.
+  SettingsDialogValues(values);
+  values[1] = 7;
+  SettingsDialogOk(values);
+  EXPECT_EQ(g.settings.candErase, 0);
+}
+
+TEST_F(Dialogs, CustomGlyphTextIsCutToTheFieldAndFallsBackWhenShort) {
+  const std::string kDefault = "　いろはにほてとちりぬ";
+  const std::string astral = "𠀋";
+  std::string fifteenAstral, thirty;
+  for (int i = 0; i < 15; ++i) fifteenAstral += astral;
+  for (int i = 0; i < 30; ++i) thirty += "あ";
+  struct Case { std::string field, stored; } cases[] = {
+      {"一二三四五六七八九", "　一二三四五六七八九"},
+      {"一二三四五六七八", kDefault},                        // eight glyphs are too few
+      {"", kDefault},
+      {thirty, "　" + thirty.substr(0, 29 * 3)},              // characters, not bytes
+      {fifteenAstral, "　" + fifteenAstral.substr(0, 14 * 4)},  // a pair is never split
+  };
+  for (const Case& c : cases) {
+    g.settings.customText = "★abcdefghi";
+    DisplayChoice choice = DisplayDialogValues();
+    EXPECT_EQ(choice.customText, "abcdefghi");
+    choice.customText = c.field;
+    DisplayDialogOk(choice);
+    const std::string expected = c.stored == kDefault ? kDefault : "★" + c.stored.substr(3);
+    EXPECT_EQ(g.settings.customText, expected) << c.field;
+  }
+  g.settings.kanSuuji = 6;
+  EXPECT_EQ(GlyphFor(9), astral);  // the glyphs are split again
+  EXPECT_EQ(GlyphFor(0), "★");
+}
+
+TEST_F(Dialogs, ColourListsEditTheSetOnScreenAndTheSecondSetSwaps) {
+  // The first set on screen: the display dialog edits it, the second-set dialog the other.
+  DisplayChoice display = DisplayDialogValues();
+  EXPECT_EQ(display.colour[0], 15);
+  display.colour[0] = 3;
+  display.colour[1] = 17;  // no palette entry: the role keeps its value
+  display.glyphSet = 2;
+  DisplayDialogOk(display);
+  EXPECT_EQ(g.settings.bgc, 3);
+  EXPECT_EQ(g.settings.line, 0);
+  EXPECT_EQ(g.settings.kanSuuji, 2);
+
+  SecondColourChoice second = SecondColourDialogValues();
+  EXPECT_EQ(second.colour[2], 7);  // "RuledLine2"
+  second.colour[0] = 5;
+  second.inUse = 1;
+  SecondColourDialogOk(second);
+  EXPECT_EQ(g.secondColourSet, 1u);
+  EXPECT_EQ(g.settings.bgc, 5);  // painting reads the first-set roles
+  EXPECT_EQ(g.settings.line2, 7);
+
+  // While the second set is in use the display dialog edits it.
+  display = DisplayDialogValues();
+  EXPECT_EQ(display.colour[0], 5);
+  display.colour[0] = 6;
+  DisplayDialogOk(display);
+  EXPECT_EQ(SecondColourDialogValues().colour[0], 6);
+
+  second = SecondColourDialogValues();
+  second.inUse = 0;
+  SecondColourDialogOk(second);
+  EXPECT_EQ(g.settings.bgc, 3);
+  EXPECT_EQ(g.settings.bgc2, 6);
+  EXPECT_EQ(g.settings.line2, 9);
+}
+
+TEST_F(Dialogs, FontAndColourChoosersStoreWhatTheyEdit) {
+  FontChoice font = FontDialogValues();
+  EXPECT_EQ(font.height, 16);
+  FontDialogOk({"Noto Sans CJK JP", -120, 700, 5});
+  EXPECT_EQ(g.settings.fontName, "Noto Sans CJK JP");
+  EXPECT_EQ((std::vector<int32_t>{g.settings.fontSize, g.settings.fontWeight, g.settings.fontItalic,
+                                  g.settings.fontSize2}),
+            (std::vector<int32_t>{-99, 700, 1, 12}));
+  g.screenMode = ModeCandidateScreen;  // the candidate font there
+  EXPECT_EQ(FontDialogValues().height, 12);
+  FontDialogOk({std::string(70, 'x'), 14, 400, 0});
+  EXPECT_EQ(g.settings.fontName2, std::string(63, 'x'));
+  EXPECT_EQ(g.settings.fontSize2, 14);
+  EXPECT_EQ(g.settings.fontSize, -99);
+
+  uint32_t custom[16];
+  for (uint32_t i = 0; i < 16; ++i) custom[i] = ColourFromRgb(i, 2 * i, 3 * i);
+  custom[4] |= 0xFF000000u;  // only the colour bytes are kept
+  ColourChooserOk(0x123456, custom);
+  EXPECT_EQ(g.settings.baseColor[4], 0x0C0804u);
+  EXPECT_EQ(g.chooserColour, 0x123456u);
+  EXPECT_EQ(RedOf(0x123456), 0x56u);
+}
+
+TEST_F(Dialogs, EditDialogMovesCandidatesWithTheirCellsAndCancelRestoresExactly) {
+  LoadGrid(kSample);
+  EnterCandidateScreen();
+  Drop(0, 2);  // an elimination the board alone does not give
+  const Board board = g.board;
+  const CandidateTable cand = g.cand;
+  EditDialogOpen();
+  EXPECT_EQ(EditDialogButton(1755), 0u);
+  for (uint32_t button : {1750u, 1810u, 1930u, 1800u, 1970u, 1890u}) ASSERT_EQ(EditDialogButton(button), 1u);
+  EXPECT_NE(std::memcmp(&g.board, &board, sizeof board), 0);
+  // The moved candidates still describe the moved board.
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.board.value[c]) {
+      EXPECT_EQ(g.cand.count[c], 0u) << c;
+    }
+  EXPECT_EQ(g.cand.total, cand.total);
+  EditDialogClose(false);
+  EXPECT_EQ(std::memcmp(&g.board, &board, sizeof board), 0);
+  EXPECT_EQ(std::memcmp(&g.cand, &cand, sizeof cand), 0);
+
+  // In the problem-making screen the solution store moves along, and OK keeps the result.
+  for (uint32_t c = 0; c < 81; ++c) g.solution[c] = 100 + c;
+  for (uint32_t c = 0; c < 81; ++c) g.board.value[c] = 100 + c;
+  g.screenMode = ModeMakeProblem;
+  EditDialogOpen();
+  for (uint32_t button = 1750; button <= 1980; button += 10) EditDialogButton(button);
+  for (uint32_t c = 0; c < 81; ++c) ASSERT_EQ(g.solution[c], g.board.value[c]) << c;
+  const Board moved = g.board;
+  EditDialogClose(true);
+  EXPECT_EQ(std::memcmp(&g.board, &moved, sizeof moved), 0);
+}
+
+TEST_F(Dialogs, AutoNameAndCandidateListKeepTheirRanges) {
+  struct Case { std::string name; int32_t count, digits, flag; std::string storedName; int32_t c, d, f; } cases[] = {
+      {"Puzzle", 12, 4, 1, "Puzzle", 12, 4, 1},
+      {std::string(64, 'n'), 10000, 9, 2, std::string(63, 'n'), 9999, 8, 1},
+      {"数独", -5, 0, 0, "数独", 0, 1, 0},
+  };
+  for (const Case& c : cases) {
+    AutoNameDialogOk({c.name, c.count, c.digits, c.flag});
+    const Settings& s = g.settings;
+    EXPECT_EQ(s.autoSaveFileName, c.storedName);
+    EXPECT_EQ((std::vector<int32_t>{s.autoSaveCount, s.autoSaveDigit, s.autoSaveFileNameFlag}),
+              (std::vector<int32_t>{c.c, c.d, c.f}));
+  }
+  EXPECT_EQ(DigitCountText(AutoNameDialogValues().digits), "1");
+  EXPECT_EQ(CandidateListStep(9, kListRaise), 9u);
+  EXPECT_EQ(CandidateListStep(8, kListRaise), 9u);
+  EXPECT_EQ(CandidateListStep(1, kListLower), 1u);
+  EXPECT_EQ(CandidateListStep(5, kListLower), 4u);
+}
+
+TEST_F(Dialogs, PanelsPostTheirCommandsAndReopenWhereTheyWereLeft) {
+  LoadGrid(kSample);
+  g.settings.candCtrl = 1;
+  g.settings.kanSuuji = 2;
+  const std::vector<PanelButtonInfo> input = InputPanelButtons();
+  ASSERT_EQ(input.size(), 9u);
+  EXPECT_EQ(input[0].label, "一");
+  EXPECT_EQ(input[8].command, 629u);
+
+  RunCommand(310);
+  EXPECT_STREQ(ControlPanelTitle(), "候補解析操作パネル");
+  std::vector<PanelButtonInfo> buttons = ControlPanelButtons();
+  EXPECT_EQ(buttons.size(), 32u);
+  EXPECT_EQ(buttons.back().label, "初期化");
+  EXPECT_EQ(RememberedPanelPosition(PanelControl), kNotPlaced);
+  RememberPanelPosition(PanelControl, 812, 97);
+  RememberPanelPosition(PanelCandidateUsage, 40, 500);
+  RunCommand(310);  // the panel goes with the mode and comes back at its place
+  RunCommand(310);
+  EXPECT_EQ(g.controlPanelOpen, 1u);
+  int32_t left = 0, top = 0;
+  PlacePanel(0, 0, 400, 1920, 200, RememberedPanelPosition(PanelControl), left, top);
+  EXPECT_EQ(left, 812);
+  EXPECT_EQ(top, 97);
+  EXPECT_EQ(RememberedPanelPosition(PanelTechniqueLog), PackPosition(40, 500));
+  RememberPanelPosition(PanelControl, -1, -1);
+  EXPECT_NE(RememberedPanelPosition(PanelControl), kNotPlaced);
+
+  g.screenMode = ModeMakeProblem;
+  buttons = ControlPanelButtons();
+  EXPECT_STREQ(ControlPanelTitle(), "問題作成操作パネル");
+  ASSERT_EQ(buttons.size(), 37u);
+  EXPECT_EQ(buttons.back().label, "End");
+  EXPECT_EQ(buttons.back().command, 330u);
+}
+
+TEST_F(Dialogs, SettingsChangedByDialogsReadBackFromTheFile) {
+  char dir[] = "/tmp/vorel-dialogs-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string path = std::string(dir) + "/Vorel.ini";
+  std::ofstream(path) << "[Plugins]\nPath=/opt/x\n[MODE]\nFutureKey=abc\n";
+  ASSERT_EQ(LoadSettingsFile(path), 1u);
+  int32_t values[kSettingsGroupCount] = {0, 2, 0, 1, 2, 1, 1, 1};
+  SettingsDialogOk(values);
+  DisplayChoice display = DisplayDialogValues();
+  display.colour[4] = 2;
+  display.glyphSet = 6;
+  display.customText = "𠀋二三四五六七八九";
+  DisplayDialogOk(display);
+  SecondColourChoice second = SecondColourDialogValues();
+  second.colour[8] = 11;
+  second.inUse = 1;
+  SecondColourDialogOk(second);
+  FontDialogOk({"Noto Serif CJK JP", -20, 700, 1});
+  AutoNameDialogOk({"問題", 42, 5, 1});
+  uint32_t custom[16];
+  for (uint32_t i = 0; i < 16; ++i) custom[i] = 0x010101u * i;
+  ColourChooserOk(0, custom);
+  const Settings before = g.settings;
+  const uint32_t inUse = g.secondColourSet;
+  ASSERT_EQ(SaveSettingsFile(path), 1u);
+
+  g.secondColourSet = 0;
+  ApplyDefaultSettings(g.settings);
+  ASSERT_EQ(LoadSettingsFile(path), 1u);
+  if (inUse) SwapColourSets(g.settings);  // the window shows the second set again
+  const Settings& s = g.settings;
+  for (const ColourRole& role : kColourRoles) {
+    EXPECT_EQ(s.*role.first, before.*role.first) << role.label;
+    EXPECT_EQ(s.*role.second, before.*role.second) << role.label;
+  }
+  EXPECT_EQ(0, std::memcmp(s.baseColor, before.baseColor, sizeof s.baseColor));
+  EXPECT_EQ((std::vector<int32_t>{s.csrMove, s.candErase, s.saveFormat, s.copySaveMode, s.candCtrl,
+                                  s.clipboardPattern, s.kohoDisplayMode, s.kanSuuji, s.fontSize,
+                                  s.fontWeight, s.fontItalic, s.autoSaveCount, s.autoSaveDigit,
+                                  s.autoSaveFileNameFlag}),
+            (std::vector<int32_t>{0, 2, 1, 2, 1, 1, 1, 6, -20, 700, 1, 42, 5, 1}));
+  EXPECT_EQ(s.customText, before.customText);
+  EXPECT_EQ(s.fontName, "Noto Serif CJK JP");
+  EXPECT_EQ(s.autoSaveFileName, "問題");
+  std::ifstream in(path);
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(text.find("FutureKey=abc"), std::string::npos);
+  EXPECT_NE(text.find("Path=/opt/x"), std::string::npos);
+  std::remove(path.c_str());
+  rmdir(dir);
+}
+
+}  // namespace
