@@ -49,6 +49,8 @@ class Platform {
   virtual void SetStatus(uint32_t part, const std::string& text) = 0;
   virtual void SetTitle(const std::string& text) = 0;
   virtual void Repaint() = 0;
+  // Repaint one cell only (a cursor move, a typed digit); a whole repaint does as well.
+  virtual void RepaintCell(uint32_t cell) { (void)cell; Repaint(); }
   virtual void DrainMessages() = 0;
   // Empty string = cancelled.
   virtual std::string ChooseFile(const FileDialogRequest& request) = 0;

@@ -314,11 +314,11 @@ void FillUsageList() {
   P().ListContents("候補使用状況", UsageLines(g.usageView));
 }
 
-std::vector<std::string> AlternateViewLines() {
+void AlternateViewMarks(uint32_t mark[81][9], uint32_t count[81]) {
   // Block k stands for digit k+1, the position inside the block for a board row, and the
   // marks for the columns where that digit may still go in that row.
-  uint32_t mark[81][9] = {};
-  uint32_t count[81] = {};
+  std::memset(mark, 0, sizeof(uint32_t) * 81 * 9);
+  std::memset(count, 0, sizeof(uint32_t) * 81);
   for (uint32_t k = 0; k < 9; ++k)
     for (uint32_t r = 0; r < 9; ++r)
       for (uint32_t c = 0; c < 9; ++c) {
@@ -328,6 +328,12 @@ std::vector<std::string> AlternateViewLines() {
         mark[target][c] = 1;
         ++count[target];
       }
+}
+
+std::vector<std::string> AlternateViewLines() {
+  uint32_t mark[81][9];
+  uint32_t count[81];
+  AlternateViewMarks(mark, count);
   std::vector<std::string> lines;
   for (uint32_t r = 0; r < 9; ++r) {
     std::string line;
@@ -390,10 +396,25 @@ static void MarkSingleCandidates(uint32_t) {
   SetStatus(0, Format("単体候補は%u個あります", n));
 }
 
+// Repaint what a cursor move changes: the old and the new cell and, with the same-digit
+// display on, the cells holding the old or the new cursor's digit.
+static void RepaintCursorMove(uint32_t from) {
+  const uint32_t to = CursorCell();
+  P().RepaintCell(from);
+  P().RepaintCell(to);
+  if (!g.sameDigitDisplay) return;
+  const uint32_t a = g.board.value[from], b = g.board.value[to];
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t v = g.board.value[c];
+    if (v != 0 && (v == a || v == b) && c != from && c != to) P().RepaintCell(c);
+  }
+}
+
 static void MoveCursorTo(uint32_t cell) {
+  const uint32_t from = CursorCell();
   g.cursorRow = RowOf(cell);
   g.cursorColumn = ColumnOf(cell);
-  P().Repaint();
+  RepaintCursorMove(from);
   ShowCursorCandidates();
 }
 
@@ -500,9 +521,10 @@ static void CursorKey(uint32_t id) {
       break;
     default: return;
   }
+  const uint32_t from = CursorCell();
   g.cursorRow = r;
   g.cursorColumn = c;
-  P().Repaint();
+  RepaintCursorMove(from);
   ShowCursorCandidates();
 }
 
@@ -716,11 +738,11 @@ static void CycleGlyphSet(uint32_t) {
   FillUsageList();
 }
 
-// 2060
+// 2060: the window shows the mode's toolbar, or none, by the setting.
 static void ToggleToolbar(uint32_t) {
   g.settings.toolBar = g.settings.toolBar ? 0 : 1;
   P().MenuCheck(2060, g.settings.toolBar != 0);
-  if (g.settings.toolBar) P().ShowToolbar(g.screenMode);
+  P().ShowToolbar(g.screenMode);
   P().Repaint();
 }
 
@@ -928,12 +950,45 @@ const CommandEntry* FindCommand(uint32_t id) {
   return nullptr;
 }
 
+// The fill of "同一数値確認" lasts until the user does something else.
+static void EndFill() {
+  if (!g.highlightFill) return;
+  g.highlightFill = 0;
+  P().Repaint();
+}
+
 uint32_t RunCommand(uint32_t id) {
   const CommandEntry* e = FindCommand(id);
   if (!e) return CommandUnknown;
   if (!(e->gate & GateOf(g.screenMode))) return CommandRefused;
   // A marking display ends with the next command (the marking commands start a new one).
   EndMarks();
+  EndFill();
   e->action(id);
   return CommandDone;
+}
+
+uint32_t SelectCell(uint32_t row, uint32_t column) {
+  if (row > 8 || column > 8) return 0;
+  EndFill();
+  MoveCursorTo(CellAt(row, column));
+  return 1;
+}
+
+uint32_t PopupDigits(uint32_t digits[9]) {
+  if (g.screenMode == ModeMakeProblem || g.screenMode == ModeCandidateScreen) return 0;
+  const uint32_t cell = CursorCell();
+  uint32_t n = 0;
+  if (IsAnalysisMode()) {
+    if (g.cand.count[cell] == 0) return 0;
+    for (uint32_t d = 0; d < 9; ++d)
+      if (g.cand.flag[cell * 9 + d]) digits[n++] = d + 1;
+    return n;
+  }
+  if (g.board.value[cell] != 0) return 0;
+  uint32_t allowed[10];
+  AllowedByValues(cell, allowed);
+  for (uint32_t d = 1; d <= 9; ++d)
+    if (allowed[d]) digits[n++] = d;
+  return n;
 }

@@ -44,8 +44,18 @@ void ShowUsageView(uint32_t view);
 void FillUsageList();
 // Lines of the candidate-usage list for view 1 blocks, 2 columns, 3 rows.
 std::vector<std::string> UsageLines(uint32_t view);
+// The alternate candidate view as marks: mark[t][c] is set when target cell t (block k for
+// digit k+1, the position in the block for a row) shows column c; count[t] marks per cell.
+void AlternateViewMarks(uint32_t mark[81][9], uint32_t count[81]);
 // The alternate candidate view: nine lines of nine cells.
 std::vector<std::string> AlternateViewLines();
+// A left click on a cell: the cursor moves there (1), or nothing happens for a point
+// outside the board (0).
+uint32_t SelectCell(uint32_t row, uint32_t column);
+// The digits of the right-click pop-up for the cursor cell (its candidates, from the
+// candidate table in the analysis screens and from the values elsewhere); 0 when no pop-up
+// opens (the candidate and make-problem screens, a cell without candidates).
+uint32_t PopupDigits(uint32_t digits[9]);
 // The digit chosen by "同一数値確認" and whether its fill is shown.
 uint32_t HighlightDigit();
 bool HighlightFill();
