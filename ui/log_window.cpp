@@ -3,6 +3,9 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "board/platform.h"
+#include "drivers/dialogs.h"
+
 LogWindow::LogWindow(QWidget* mainWindow) : QDialog(mainWindow, Qt::Tool) {
   setWindowTitle(QStringLiteral("消去状況"));
   setObjectName(QStringLiteral("TechniqueLog"));
@@ -28,3 +31,9 @@ void LogWindow::Append(const QString& line, bool caret) {
 }
 
 void LogWindow::Clear() { list_->clear(); }
+
+// The log and usage windows share one remembered position.
+void LogWindow::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  if (isVisible()) RememberPanelPosition(PanelTechniqueLog, pos().x(), pos().y());
+}

@@ -12,6 +12,9 @@ class LogWindow : public QDialog {
   void Clear();
   QListWidget* List() const { return list_; }
 
+ protected:
+  void moveEvent(QMoveEvent* event) override;
+
  private:
   QListWidget* list_;
 };

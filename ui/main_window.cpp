@@ -18,7 +18,9 @@
 #include "board/state.h"
 #include "drivers/commands.h"
 #include "drivers/frame.h"
+#include "drivers/dialogs.h"
 #include "drivers/menu_table.h"
+#include "drivers/placement.h"
 #include "io/read.h"
 #include "io/settings.h"
 #include "ui/board_view.h"
@@ -198,15 +200,14 @@ void MainWindow::RepaintCell(uint32_t cell) {
   if (cell < 81) board_->update(board_->CellRect(cell));
 }
 
-void MainWindow::PlaceBeside(QWidget* panel, bool remembered) {
-  if (remembered) return;
+void MainWindow::PlaceBeside(QWidget* panel, uint32_t which) {
   const QRect main = frameGeometry();
   const QScreen* screen = this->screen();
   const int screenRight = screen ? screen->availableGeometry().right() : main.right() + panel->width() + 2;
-  const int width = panel->frameGeometry().width();
-  // Right of the main window when the screen has room there, else left of it; top aligned.
-  const int left = screenRight - main.right() > width ? main.right() + 1 : main.left() - width - 1;
-  panel->move(left, main.top());
+  int32_t left = 0, top = 0;
+  PlacePanel(main.left(), main.top(), main.right(), screenRight, panel->frameGeometry().width(),
+             RememberedPanelPosition(which), left, top);
+  panel->move(left, top);
 }
 
 void MainWindow::OpenPanel(uint32_t panel) {
@@ -214,7 +215,7 @@ void MainWindow::OpenPanel(uint32_t panel) {
     if (!log_) log_ = new LogWindow(this);
     log_->Clear();
     log_->show();
-    PlaceBeside(log_, false);
+    PlaceBeside(log_, PanelTechniqueLog);
     // 2140: the log window hands the focus straight back to the main window.
     QTimer::singleShot(0, this, [this] {
       activateWindow();
@@ -227,6 +228,8 @@ void MainWindow::OpenPanel(uint32_t panel) {
   QWidget* widget = CreatePanel(panel, this);
   if (!widget) return;
   panels_[panel] = widget;
+  widget->adjustSize();
+  PlaceBeside(widget, panel);
   widget->show();
   QTimer::singleShot(0, this, [this] { activateWindow(); });
 }

@@ -57,7 +57,8 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void BuildToolbars();
   void StoreWindowRect();
-  void PlaceBeside(QWidget* panel, bool remembered);
+  // The placement rule with the panel's remembered position.
+  void PlaceBeside(QWidget* panel, uint32_t which);
   void TimerTick();
   void HideToTray();
   void RestoreFromTray();
