@@ -1,0 +1,331 @@
+// The desktop window driven as a user drives it: keys, clicks and menu items in, the engine's
+// state, the window's widgets and the painted pixels out.
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTest>
+#include <QToolBar>
+#include <QFontDatabase>
+#include <functional>
+#include <vector>
+
+#include "board/platform.h"
+#include "board/state.h"
+#include "drivers/commands.h"
+#include "drivers/frame.h"
+#include "drivers/menu_table.h"
+#include "io/read.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/board_view.h"
+#include "ui/fonts.h"
+#include "ui/log_window.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+
+namespace {
+
+const char* const kSample =
+    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+
+// Pixels of one colour inside a rectangle.
+int CountColour(const QImage& image, const QRect& rect, const QColor& colour) {
+  int n = 0;
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
+    for (int x = rect.left(); x <= rect.right(); ++x)
+      if (QColor(image.pixel(x, y)) == colour) ++n;
+  return n;
+}
+
+// Columns of a rectangle that hold any pixel differing from the background.
+int InkWidth(const QImage& image, const QRect& rect, const QColor& background) {
+  int left = rect.right() + 1, right = rect.left() - 1;
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
+    for (int x = rect.left(); x <= rect.right(); ++x)
+      if (QColor(image.pixel(x, y)) != background) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  return right < left ? 0 : right - left + 1;
+}
+
+// The inside of cell (row, column) of a board painted at 451x451 (cells of 50 pixels), away
+// from the grid lines.
+QRect Inside(uint32_t row, uint32_t column) {
+  return QRect(static_cast<int>(column) * 50 + 4, static_cast<int>(row) * 50 + 4, 43, 43);
+}
+
+using Window = WindowTest;
+
+class WindowWithLog : public WindowTest {
+  std::string StartSettings() const override { return "[MODE]\nCandErase=1\n"; }
+};
+
+TEST_F(Window, TypedDigitsFillTheCursorCellAndTheCursorAdvances) {
+  LoadGivens(kSample);
+  Type(QStringLiteral("5"));
+  EXPECT_EQ(g.board.value[0], 5u);
+  EXPECT_TRUE(g.board.kind[0] == KindInput || g.board.kind[0] == KindAssumed);
+  EXPECT_EQ(CursorCell(), 1u);  // "エディット" cursor movement is the default
+  Key(Qt::Key_Left);
+  Key(Qt::Key_0);
+  EXPECT_EQ(g.board.value[0], 0u);
+  // Ctrl+H is a key of the table without an action.
+  Key(Qt::Key_H, Qt::ControlModifier);
+  EXPECT_EQ(g.board.value[0], 0u);
+}
+
+TEST_F(Window, CursorKeysStopOrWrapAtTheEdgesByModeAndSetting) {
+  struct Case {
+    uint32_t mode;  // command entering the mode, 0 for the ordinary screen
+    int32_t csrMove;
+    uint32_t row, column;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    uint32_t wantRow, wantColumn;
+  };
+  const Case cases[] = {
+      {0, 1, 3, 8, Qt::Key_Right, Qt::NoModifier, 3, 8},
+      {0, 1, 0, 0, Qt::Key_Up, Qt::NoModifier, 0, 0},
+      {0, 1, 4, 4, Qt::Key_E, Qt::ControlModifier, 3, 4},
+      {300, 1, 3, 8, Qt::Key_Right, Qt::NoModifier, 4, 0},
+      {300, 1, 0, 0, Qt::Key_Left, Qt::NoModifier, 8, 8},
+      {300, 1, 8, 2, Qt::Key_X, Qt::ControlModifier, 0, 2},
+      {300, 0, 3, 8, Qt::Key_Right, Qt::NoModifier, 3, 8},
+      {300, 0, 0, 5, Qt::Key_Up, Qt::NoModifier, 0, 5},
+  };
+  for (const Case& c : cases) {
+    if (g.screenMode != ModeNormal) app.window->PostCommand(300);
+    LoadGivens(kSample);
+    g.settings.csrMove = c.csrMove;
+    if (c.mode) app.window->PostCommand(c.mode);
+    g.cursorRow = c.row;
+    g.cursorColumn = c.column;
+    Key(c.key, c.modifiers);
+    EXPECT_EQ(g.cursorRow, c.wantRow) << "mode " << c.mode << " from " << c.row << "," << c.column;
+    EXPECT_EQ(g.cursorColumn, c.wantColumn) << "mode " << c.mode << " from " << c.row << "," << c.column;
+  }
+}
+
+TEST_F(WindowWithLog, CtrlCOpensTheCandidateScreenWithItsLogWindow) {
+  LoadGivens(kSample);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeCandidateScreen));
+  LogWindow* log = app.window->Log();
+  ASSERT_NE(log, nullptr);
+  EXPECT_TRUE(log->isVisible());
+  EXPECT_EQ(log->windowTitle(), QStringLiteral("消去状況"));
+  EXPECT_TRUE(app.window->MenuAction(310)->isChecked());
+  EXPECT_EQ(app.window->StatusPart(0)->text(), QStringLiteral("＜候補表示画面＞"));
+  EXPECT_TRUE(app.window->Toolbar(2)->isVisible());
+  EXPECT_FALSE(app.window->Toolbar(0)->isVisible());
+
+  // A technique from the menu writes its removals into the list, the caret on the last line.
+  app.window->MenuAction(1080)->trigger();
+  const int lines = log->List()->count();
+  EXPECT_GT(lines, 0);
+  EXPECT_EQ(log->List()->currentRow(), lines - 1);
+  EXPECT_TRUE(log->List()->item(lines - 1)->text().contains(QStringLiteral("> <")) ||
+              log->List()->item(lines - 1)->text().contains(QLatin1Char('<')));
+
+  Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
+  EXPECT_FALSE(log->isVisible());
+  EXPECT_FALSE(app.window->MenuAction(310)->isChecked());
+  EXPECT_TRUE(app.window->Toolbar(0)->isVisible());
+}
+
+TEST_F(Window, HashMarksExactlyTheEmptyCellsWhereTheCursorDigitCanGo) {
+  LoadGivens(kSample);
+  g.cursorRow = 1;
+  g.cursorColumn = 0;  // a given 4
+  Type(QStringLiteral("#"));
+  uint32_t marked = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    bool seen = false;
+    for (uint32_t p = 0; p < 81; ++p)
+      if (p != c && g.board.value[p] == 4 && SharesUnit(p, c)) seen = true;
+    const bool can = g.board.value[c] == 0 && !seen;
+    EXPECT_EQ(g.board.kind[c] == KindMarked, can) << "cell " << c;
+    marked += can;
+  }
+  EXPECT_GT(marked, 0u);
+  EXPECT_EQ(app.window->StatusPart(0)->text(), QStringLiteral("4 を入力可能な箇所を塗りつぶしました"));
+  // The next command ends the display and the kinds come back.
+  Key(Qt::Key_Right);
+  for (uint32_t c = 0; c < 81; ++c) EXPECT_NE(g.board.kind[c], static_cast<uint32_t>(KindMarked));
+}
+
+TEST_F(Window, MenuBarFollowsTheMenuTableAndPostsKnownCommands) {
+  std::vector<std::string> built;
+  std::function<void(QMenu*, uint32_t)> walk = [&](QMenu* menu, uint32_t depth) {
+    for (QAction* a : menu->actions()) {
+      if (a->isSeparator()) {
+        built.push_back(std::to_string(depth) + "|-");
+      } else if (a->menu()) {
+        built.push_back(std::to_string(depth) + "|" + ToUtf8(a->text()));
+        walk(a->menu(), depth + 1);
+      } else {
+        built.push_back(std::to_string(depth) + "|" + ToUtf8(a->text().section(QLatin1Char('\t'), 0, 0)) + "|" +
+                        ToUtf8(a->objectName()));
+      }
+    }
+  };
+  for (QAction* top : app.window->menuBar()->actions()) {
+    built.push_back("0|" + ToUtf8(top->text()));
+    walk(top->menu(), 1);
+  }
+  std::vector<std::string> table;
+  for (uint32_t i = 0; i < kMenuRowCount; ++i) {
+    const MenuRow& row = kMenuRows[i];
+    std::string line = std::to_string(row.depth) + "|" + (row.label ? row.label : "-");
+    if (row.id) {
+      line += "|command" + std::to_string(row.id);
+      EXPECT_NE(FindCommand(row.id), nullptr) << row.label;
+    }
+    table.push_back(line);
+  }
+  EXPECT_EQ(built, table);
+  // The start-up state comes from the engine: nothing checked, the analysis items disabled.
+  for (uint32_t id : {880u, 960u, 1070u, 1080u, 1170u, 610u, 320u, 322u, 1210u, 1260u, 910u, 161u, 167u})
+    EXPECT_FALSE(app.window->MenuAction(id)->isEnabled()) << id;
+  for (uint32_t id : {280u, 825u, 310u}) EXPECT_FALSE(app.window->MenuAction(id)->isChecked()) << id;
+  EXPECT_EQ(app.window->menuBar()->actions().at(0)->text(), QStringLiteral("設定"));
+}
+
+TEST_F(Window, TKeyTogglesTheToolbarAndClicksOutsideTheBoardLeaveTheCursor) {
+  EXPECT_TRUE(app.window->Toolbar(0)->isVisible());
+  Type(QStringLiteral("t"));
+  for (uint32_t t = 0; t < 4; ++t) EXPECT_FALSE(app.window->Toolbar(t)->isVisible());
+  Type(QStringLiteral("t"));
+  EXPECT_TRUE(app.window->Toolbar(0)->isVisible());
+
+  app.window->resize(460, 560);
+  QTest::qWait(20);
+  QTest::mouseClick(app.window->Toolbar(0), Qt::LeftButton, Qt::NoModifier, QPoint(200, 5));
+  QTest::mouseClick(app.window->StatusPart(1), Qt::LeftButton);
+  EXPECT_EQ(CursorCell(), 0u);
+  BoardView* board = app.window->Board();
+  const QRect cell = board->CellRect(CellAt(2, 3));
+  QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, cell.center());
+  EXPECT_EQ(CursorCell(), CellAt(2, 3));
+}
+
+TEST_F(Window, CommandsArrivingDuringAFlushRunAfterIt) {
+  LoadGivens(kSample);
+  std::vector<uint32_t> columns;
+  app.window->Post([&] {
+    // A key pressed while a technique drains the event queue waits for the technique.
+    QCoreApplication::postEvent(app.window->Board(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+    P().DrainMessages();
+    columns.push_back(g.cursorColumn);
+  });
+  columns.push_back(g.cursorColumn);
+  EXPECT_EQ(columns, (std::vector<uint32_t>{0, 1}));
+}
+
+TEST_F(Window, PaintingUsesTheColourRolesOfTheCellKinds) {
+  LoadGivens(kSample);
+  g.settings.number = 12;  // givens in a colour of their own
+  g.settings.input = 9;
+  g.board.value[2] = 7;    // row 0, column 2: an input digit
+  g.board.kind[2] = KindInput;
+  const QImage image = Paint(451, 451);
+  const QColor background = PaletteColour(g.settings.bgc);
+  EXPECT_EQ(QColor(image.pixel(Inside(0, 0).topLeft())), PaletteColour(g.settings.cursor));
+  EXPECT_EQ(QColor(image.pixel(Inside(0, 1).topLeft())), background);
+  EXPECT_GT(CountColour(image, Inside(1, 0), PaletteColour(12)), 8);  // the given 4
+  EXPECT_EQ(CountColour(image, Inside(1, 0), PaletteColour(9)), 0);
+  EXPECT_GT(CountColour(image, Inside(0, 2), PaletteColour(9)), 8);   // the input 7
+  EXPECT_EQ(InkWidth(image, Inside(0, 1), background), 0);            // empty cells stay empty
+}
+
+TEST_F(Window, FiveCandidatesShowAsThreeOverTwo) {
+  LoadGivens(kSample);
+  app.window->PostCommand(310);
+  const uint32_t cell = 1;  // row 0, column 1
+  for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d < 5;
+  g.cand.count[cell] = 5;
+  g.cursorRow = 8;
+  g.cursorColumn = 8;
+  const QImage image = Paint(451, 451);
+  const QColor background = PaletteColour(g.settings.bgc);
+  const QRect r = Inside(0, 1);
+  const QRect upper(r.left(), r.top(), r.width(), r.height() / 2 - 1);
+  const QRect lower(r.left(), r.top() + r.height() / 2 + 1, r.width(), r.height() / 2 - 1);
+  const int top = InkWidth(image, upper, background), bottom = InkWidth(image, lower, background);
+  EXPECT_GT(bottom, 0);
+  EXPECT_GT(top, bottom + 2);  // three digits over two
+  EXPECT_LT(top, bottom * 2);
+}
+
+TEST_F(Window, GlyphSetsDrawTheirCharactersAndNoZero) {
+  LoadGivens(kSample);
+  g.settings.kanSuuji = 4;  // "九字": the glyph for 0 is an ideographic space
+  g.cursorRow = 8;
+  g.cursorColumn = 8;
+  const QImage image = Paint(451, 451);
+  const QColor background = PaletteColour(g.settings.bgc);
+  EXPECT_GT(InkWidth(image, Inside(0, 7), background), 10);  // the 1 as "臨"
+  QImage zero(60, 60, QImage::Format_RGB32);
+  zero.fill(Qt::white);
+  QPainter painter(&zero);
+  painter.setFont(VorelFont(FontDigit));
+  painter.drawText(zero.rect(), Qt::AlignCenter, Utf8(GlyphFor(0)));
+  painter.end();
+  EXPECT_EQ(InkWidth(zero, zero.rect(), Qt::white), 0);
+
+  // A custom character outside the basic plane is one glyph: a whole surrogate pair.
+  g.settings.kanSuuji = 6;
+  g.settings.customText = "　\xF0\xA0\x80\x8Bろはにほへとちり";
+  g.settings.customGlyph.clear();
+  const QString one = Utf8(GlyphFor(1));
+  ASSERT_EQ(one.size(), 2);
+  EXPECT_TRUE(one.at(0).isHighSurrogate());
+  EXPECT_EQ(Utf8(GlyphFor(2)), QStringLiteral("ろ"));
+}
+
+TEST_F(Window, AHintMarkShowsOnceInTheBoxLayout) {
+  LoadGivens(kSample);
+  g.settings.kohoDisplayMode = 1;
+  g.settings.number2 = 11;
+  app.window->PostCommand(310);
+  g.cursorRow = 8;
+  g.cursorColumn = 8;
+  g.board.kind[1] = KindHint;
+  g.hintMarkCount = 1;
+  const QImage first = Paint(451, 451);
+  EXPECT_EQ(QColor(first.pixel(Inside(0, 1).topLeft())), PaletteColour(11));
+  EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
+  EXPECT_EQ(g.hintMarkCount, 0u);
+  const QImage second = Paint(451, 451);
+  EXPECT_EQ(QColor(second.pixel(Inside(0, 1).topLeft())), PaletteColour(g.settings.bgc));
+}
+
+TEST(WindowFonts, WindowsFaceNamesMapToInstalledJapaneseFaces) {
+  const QString gothic = InstalledFace("ＭＳ ゴシック");
+  const QString mincho = InstalledFace("ＭＳ 明朝");
+  if (!QFontDatabase::hasFamily(QStringLiteral("Noto Sans CJK JP"))) GTEST_SKIP() << "fonts-noto-cjk is not installed";
+  EXPECT_EQ(gothic, QStringLiteral("Noto Sans CJK JP"));
+  EXPECT_EQ(mincho, QStringLiteral("Noto Serif CJK JP"));
+  EXPECT_EQ(InstalledFace("Noto Sans CJK JP"), QStringLiteral("Noto Sans CJK JP"));
+}
+
+TEST(WindowClipboard, ASpreadsheetRowWithLineFeedsKeepsItsEmptyLastField) {
+  std::string rows;
+  for (int r = 0; r < 9; ++r) rows += "1\t2\t3\t4\t5\t6\t7\t8\t\n";  // nine fields, the last empty
+  const std::vector<uint8_t> bytes = ClipboardAnsiBytes(rows);
+  ScanClipboardBytes(bytes.data(), bytes.size(), 2);
+  for (uint32_t r = 0; r < 9; ++r) {
+    EXPECT_EQ(g.board.value[CellAt(r, 0)], 1u) << r;
+    EXPECT_EQ(g.board.value[CellAt(r, 8)], 0u) << r;
+  }
+  // Japanese text reaches the byte readers as Shift_JIS: "１" is 0x82 0x50.
+  const std::vector<uint8_t> wide = ClipboardAnsiBytes("１");
+  EXPECT_EQ(wide, (std::vector<uint8_t>{0x82, 0x50, 0}));
+  EXPECT_EQ(ClipboardTextFromAnsi(wide), "１");
+}
+
+}  // namespace

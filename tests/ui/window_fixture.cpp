@@ -1,0 +1,51 @@
+#include "tests/ui/window_fixture.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QTest>
+
+#include "board/state.h"
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+
+void WindowTest::SetUp() {
+  ASSERT_TRUE(folder.isValid());
+  const std::string settings = StartSettings();
+  if (!settings.empty()) {
+    QFile file(folder.filePath(QStringLiteral("Vorel.ini")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(settings.data(), static_cast<qint64>(settings.size()));
+  }
+  StartApp(app, folder.path().toStdString() + "/");
+  app.window->show();
+}
+
+void WindowTest::TearDown() {
+  app.window->close();
+  StopApp(app);
+}
+
+void WindowTest::LoadGivens(const std::string& grid) {
+  for (uint32_t c = 0; c < 81; ++c) {
+    const char ch = grid[c];
+    g.board.value[c] = ch >= '1' && ch <= '9' ? static_cast<uint32_t>(ch - '0') : 0;
+    g.board.kind[c] = g.board.value[c] ? KindGiven : KindEmpty;
+  }
+}
+
+void WindowTest::Key(int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(app.window->Board(), static_cast<Qt::Key>(key), modifiers);
+}
+
+void WindowTest::Type(const QString& text) {
+  for (QChar ch : text) QTest::keyClicks(app.window->Board(), QString(ch));
+}
+
+QImage WindowTest::Paint(int width, int height) {
+  BoardView view;
+  view.resize(width, height);
+  QImage image(width, height, QImage::Format_RGB32);
+  QPainter painter(&image);
+  view.PaintBoard(painter);
+  return image;
+}
