@@ -1,0 +1,271 @@
+// The dialogs and panels driven as a user drives them: controls clicked and typed into under
+// the offscreen platform, the settings, the board and the panel positions checked after.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <cstring>
+#include <functional>
+
+#include "board/platform.h"
+#include "board/state.h"
+#include "drivers/commands.h"
+#include "drivers/dialogs.h"
+#include "io/ini.h"
+#include "io/settings.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+
+namespace {
+
+const char* const kSample =
+    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+
+// Every setting as its ini text, so that two states compare key by key.
+std::map<std::string, std::string> SettingsKeys() {
+  IniFile ini;
+  SettingsToIni(g.settings, ini);
+  std::map<std::string, std::string> keys;
+  const std::string text = IniText(ini);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos) keys[line.substr(0, eq)] = line.substr(eq + 1);
+    start = end + 1;
+  }
+  return keys;
+}
+
+std::vector<std::string> Changed(const std::map<std::string, std::string>& a,
+                                 const std::map<std::string, std::string>& b) {
+  std::vector<std::string> out;
+  for (const auto& [key, value] : b)
+    if (!a.count(key) || a.at(key) != value) out.push_back(key);
+  return out;
+}
+
+template <typename T>
+T* Find(QWidget* dialog, uint32_t id) {
+  T* w = dialog->findChild<T*>(QString::number(id));
+  EXPECT_NE(w, nullptr) << id;
+  return w;
+}
+
+void Click(QWidget* dialog, const char* name) {
+  auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+  ASSERT_NE(button, nullptr) << name;
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+class DialogsUi : public WindowTest {
+ protected:
+  std::string StartSettings() const override { return "[Plugins]\nPath=/opt/x\n[MODE]\nFutureKey=abc\n"; }
+  // Run a command whose modal dialog `act` handles once it is up; returns whether it came up.
+  bool WithDialog(uint32_t command, const std::function<void(QWidget*)>& act) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      seen = true;
+      act(dialog);
+    });
+    RunCommand(command);
+    return seen;
+  }
+};
+
+TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
+  const auto before = SettingsKeys();
+  ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
+    for (uint32_t id : {1410u, 1413u, 1421u, 1425u, 1426u, 1430u, 1432u}) Find<QRadioButton>(d, id)->click();
+    Click(d, "cancel");
+  }));
+  EXPECT_TRUE(Changed(before, SettingsKeys()).empty());
+
+  ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
+    for (uint32_t id : {1410u, 1413u, 1421u, 1425u, 1426u, 1430u, 1432u, 1417u}) Find<QRadioButton>(d, id)->click();
+    Click(d, "ok");
+  }));
+  const std::vector<std::string> changed = Changed(before, SettingsKeys());
+  EXPECT_EQ(changed, (std::vector<std::string>{"CandCtrl", "CandErase", "ClipboardPattern", "CopySaveMode",
+                                               "CsrMove", "KohoDisplayMode", "SaveFormat"}));
+  // "列": the usage window opened on the columns.
+  EXPECT_EQ(g.usageView, 2u);
+  QWidget* usage = app.window->Panel(PanelCandidateUsage);
+  ASSERT_NE(usage, nullptr);
+  EXPECT_EQ(usage->findChild<QListWidget*>("1560")->count(), 11);
+  ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
+    Find<QRadioButton>(d, 1415)->click();
+    Click(d, "ok");
+  }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(app.window->Panel(PanelCandidateUsage), nullptr);
+}
+
+TEST_F(DialogsUi, DisplayDialogTakesTheListsGlyphSetAndFallsBackOnAShortText) {
+  ASSERT_TRUE(WithDialog(130, [](QWidget* d) {
+    Find<QComboBox>(d, 1270)->setCurrentIndex(3);
+    Find<QRadioButton>(d, 1416)->click();
+    auto* text = Find<QLineEdit>(d, 1570);
+    EXPECT_EQ(text->text(), QStringLiteral("いろはにほてとちりぬ"));
+    text->clear();
+    text->insert(QStringLiteral("壱弐参四五六七八"));  // eight: too few
+    Click(d, "ok");
+  }));
+  EXPECT_EQ(g.settings.bgc, 3);
+  EXPECT_EQ(g.settings.kanSuuji, 6);
+  EXPECT_EQ(g.settings.customText, "　いろはにほてとちりぬ");
+
+  ASSERT_TRUE(WithDialog(1241, [](QWidget* d) {
+    EXPECT_EQ(Find<QComboBox>(d, 1280)->currentIndex(), 0);
+    Find<QComboBox>(d, 1270)->setCurrentIndex(8);
+    Find<QCheckBox>(d, 1360)->setChecked(true);
+    Click(d, "ok");
+  }));
+  EXPECT_EQ(g.settings.bgc, 8);  // painted from the first-set roles
+  ASSERT_TRUE(WithDialog(130, [](QWidget* d) {
+    EXPECT_EQ(Find<QComboBox>(d, 1270)->currentIndex(), 8);  // the second set is edited
+    Click(d, "cancel");
+  }));
+}
+
+TEST_F(DialogsUi, EditDialogCancelAfterSeveralRollsRestoresTheBoard) {
+  LoadGivens(kSample);
+  g.board.value[0] = 7;
+  g.board.kind[0] = KindInput;
+  const Board board = g.board;
+  ASSERT_TRUE(WithDialog(1190, [&](QWidget* d) {
+    for (uint32_t id : {1750u, 1790u, 1820u, 1900u, 1980u, 1860u}) QTest::mouseClick(Find<QPushButton>(d, id), Qt::LeftButton);
+    EXPECT_NE(std::memcmp(&g.board, &board, sizeof board), 0);  // applied at once
+    Click(d, "cancel");
+  }));
+  EXPECT_EQ(std::memcmp(&g.board, &board, sizeof board), 0);
+  ASSERT_TRUE(WithDialog(1190, [&](QWidget* d) {
+    QTest::mouseClick(Find<QPushButton>(d, 1750), Qt::LeftButton);
+    Click(d, "ok");
+  }));
+  EXPECT_EQ(g.board.value[3], 7u);  // the stacks rolled right by one
+}
+
+TEST_F(DialogsUi, AutoNameAndCandidateListDialogs) {
+  ASSERT_TRUE(WithDialog(3000, [](QWidget* d) {
+    auto* name = Find<QLineEdit>(d, 1570);
+    name->clear();
+    QTest::keyClicks(name, QString(70, QChar('n')));
+    Find<QSpinBox>(d, 1580)->setValue(12345);
+    Find<QSpinBox>(d, 2910)->setValue(0);
+    Find<QCheckBox>(d, 1360)->setChecked(true);
+    Click(d, "ok");
+  }));
+  EXPECT_EQ(g.settings.autoSaveFileName, std::string(63, 'n'));
+  EXPECT_EQ((std::vector<int32_t>{g.settings.autoSaveCount, g.settings.autoSaveDigit, g.settings.autoSaveFileNameFlag}),
+            (std::vector<int32_t>{9999, 1, 1}));
+
+  LoadGivens(kSample);
+  RunCommand(310);
+  ASSERT_TRUE(WithDialog(1150, [](QWidget* d) {
+    auto* label = Find<QLabel>(d, 1660);
+    EXPECT_EQ(label->text(), QStringLiteral("候補 <1>"));
+    for (int i = 0; i < 10; ++i) QTest::mouseClick(Find<QPushButton>(d, kListRaise), Qt::LeftButton);
+    EXPECT_EQ(label->text(), QStringLiteral("候補 <9>"));
+    QTest::mouseClick(Find<QPushButton>(d, kListLower), Qt::LeftButton);
+    EXPECT_EQ(label->text(), QStringLiteral("候補 <8>"));
+    auto* list = Find<QListWidget>(d, 1560);
+    EXPECT_EQ(list->count(), 11);
+    EXPECT_EQ(list->item(3)->text(), QStringLiteral("－－－＋－－－＋－－－"));
+    Click(d, "ok");
+  }));
+}
+
+TEST_F(DialogsUi, PanelsPostCommandsAndAMovedPanelReopensWhereItWasLeft) {
+  LoadGivens(kSample);
+  g.settings.candCtrl = 1;
+  RunCommand(310);
+  QWidget* panel = app.window->Panel(PanelControl);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->windowTitle(), QStringLiteral("候補解析操作パネル"));
+  EXPECT_EQ(panel->pos().y(), app.window->frameGeometry().top());
+  panel->move(panel->pos() + QPoint(37, 61));
+  const QPoint moved = panel->pos();
+  RunCommand(310);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(app.window->Panel(PanelControl), nullptr);
+  RunCommand(310);
+  panel = app.window->Panel(PanelControl);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->pos(), moved);
+
+  // "Single" of the Naked group posts 1110 after the click.
+  const uint32_t total = g.cand.total;
+  QTest::mouseClick(Find<QPushButton>(panel, 1750), Qt::LeftButton);
+  EXPECT_EQ(g.cand.total, total);
+  QCoreApplication::processEvents();
+  EXPECT_LT(g.cand.total, total);
+  RunCommand(310);
+
+  // The digit-input panel: glyph captions, digits into the cursor cell.
+  g.settings.kanSuuji = 2;
+  RunCommand(345);
+  QWidget* input = app.window->Panel(PanelInput);
+  ASSERT_NE(input, nullptr);
+  auto* five = Find<QPushButton>(input, 1790);
+  EXPECT_EQ(five->text(), QStringLiteral("五"));
+  QTest::mouseClick(five, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(g.board.value[0], 5u);
+  RunCommand(345);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(app.window->Panel(PanelInput), nullptr);
+}
+
+TEST_F(DialogsUi, SettingsFromASessionOfDialogsComeBackFromTheFile) {
+  ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
+    for (uint32_t id : {1410u, 1412u, 1424u, 1423u, 1429u}) Find<QRadioButton>(d, id)->click();
+    Click(d, "ok");
+  }));
+  ASSERT_TRUE(WithDialog(130, [](QWidget* d) {
+    Find<QComboBox>(d, 1330)->setCurrentIndex(4);
+    Find<QRadioButton>(d, 1412)->click();
+    Click(d, "ok");
+  }));
+  ASSERT_TRUE(WithDialog(1241, [](QWidget* d) {
+    Find<QComboBox>(d, 1350)->setCurrentIndex(5);
+    Find<QCheckBox>(d, 1360)->setChecked(true);
+    Click(d, "ok");
+  }));
+  ASSERT_TRUE(WithDialog(3000, [](QWidget* d) {
+    Find<QSpinBox>(d, 1580)->setValue(77);
+    Click(d, "ok");
+  }));
+  const auto session = SettingsKeys();
+  const std::string path = folder.path().toStdString() + "/Vorel.ini";
+  app.window->close();  // saves
+  IniFile ini;
+  ASSERT_TRUE(IniLoad(ini, path));
+  EXPECT_EQ(IniGetString(ini, "MODE", "FutureKey", ""), "abc");
+  EXPECT_EQ(IniGetString(ini, "Plugins", "Path", ""), "/opt/x");
+  g.secondColourSet = 0;
+  ASSERT_EQ(LoadSettingsFile(path), 1u);
+  g.secondColourSet = 1;  // the file holds each set under its own keys
+  SwapColourSets(g.settings);
+  auto loaded = SettingsKeys();
+  for (const char* key : {"CsrMove", "CandErase", "SaveFormat", "CopySaveMode", "ClipboardPattern", "Kari",
+                          "KanSuuji", "Cursor2", "Cursor", "AutoSaveCount"})
+    EXPECT_EQ(loaded[key], session.at(key)) << key;
+  EXPECT_EQ(loaded["Cursor2"], "5");
+  EXPECT_EQ(loaded["Kari"], "4");
+}
+
+}  // namespace
