@@ -213,8 +213,11 @@ void MainWindow::OpenPanel(uint32_t panel) {
   if (panel == PanelTechniqueLog) {
     if (!log_) log_ = new LogWindow(this);
     log_->Clear();
-    log_->show();
+    log_->resize(log_->width(), height());
     PlaceBeside(log_, false);
+    log_->show();
+    // The window manager knows the frame only once the window is mapped: place it again then.
+    QTimer::singleShot(0, log_, [this] { PlaceBeside(log_, false); });
     // 2140: the log window hands the focus straight back to the main window.
     QTimer::singleShot(0, this, [this] {
       activateWindow();
