@@ -200,13 +200,13 @@ void MainWindow::RepaintCell(uint32_t cell) {
   if (cell < 81) board_->update(board_->CellRect(cell));
 }
 
-void MainWindow::PlaceBeside(QWidget* panel, uint32_t which) {
+void MainWindow::PlaceBeside(QWidget* panel, int32_t remembered) {
   const QRect main = frameGeometry();
   const QScreen* screen = this->screen();
   const int screenRight = screen ? screen->availableGeometry().right() : main.right() + panel->width() + 2;
   int32_t left = 0, top = 0;
   PlacePanel(main.left(), main.top(), main.right(), screenRight, panel->frameGeometry().width(),
-             RememberedPanelPosition(which), left, top);
+             remembered, left, top);
   panel->move(left, top);
 }
 
@@ -214,8 +214,12 @@ void MainWindow::OpenPanel(uint32_t panel) {
   if (panel == PanelTechniqueLog) {
     if (!log_) log_ = new LogWindow(this);
     log_->Clear();
+    log_->resize(log_->width(), height());
+    const int32_t remembered = RememberedPanelPosition(PanelTechniqueLog);
+    PlaceBeside(log_, remembered);
     log_->show();
-    PlaceBeside(log_, PanelTechniqueLog);
+    // The window manager knows the frame only once the window is mapped: place it again then.
+    QTimer::singleShot(0, log_, [this, remembered] { PlaceBeside(log_, remembered); });
     // 2140: the log window hands the focus straight back to the main window.
     QTimer::singleShot(0, this, [this] {
       activateWindow();
@@ -229,8 +233,11 @@ void MainWindow::OpenPanel(uint32_t panel) {
   if (!widget) return;
   panels_[panel] = widget;
   widget->adjustSize();
-  PlaceBeside(widget, panel);
+  // Placed with the position remembered before showing: the moves of mapping it do not count.
+  const int32_t remembered = RememberedPanelPosition(panel);
+  PlaceBeside(widget, remembered);
   widget->show();
+  QTimer::singleShot(0, widget, [this, widget, remembered] { PlaceBeside(widget, remembered); });
   QTimer::singleShot(0, this, [this] { activateWindow(); });
 }
 

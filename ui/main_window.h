@@ -58,7 +58,7 @@ class MainWindow : public QMainWindow {
   void BuildToolbars();
   void StoreWindowRect();
   // The placement rule with the panel's remembered position.
-  void PlaceBeside(QWidget* panel, uint32_t which);
+  void PlaceBeside(QWidget* panel, int32_t remembered);
   void TimerTick();
   void HideToTray();
   void RestoreFromTray();

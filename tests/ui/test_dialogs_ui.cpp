@@ -193,6 +193,7 @@ TEST_F(DialogsUi, PanelsPostCommandsAndAMovedPanelReopensWhereItWasLeft) {
   LoadGivens(kSample);
   g.settings.candCtrl = 1;
   RunCommand(310);
+  QCoreApplication::processEvents();
   QWidget* panel = app.window->Panel(PanelControl);
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->windowTitle(), QStringLiteral("候補解析操作パネル"));
@@ -203,6 +204,7 @@ TEST_F(DialogsUi, PanelsPostCommandsAndAMovedPanelReopensWhereItWasLeft) {
   QCoreApplication::processEvents();
   EXPECT_EQ(app.window->Panel(PanelControl), nullptr);
   RunCommand(310);
+  QCoreApplication::processEvents();
   panel = app.window->Panel(PanelControl);
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->pos(), moved);

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The real program in a real X server: start it on a puzzle file, check the title, open the
+# candidate screen with Ctrl+C and see the technique log window appear, close with Ctrl+Q and
+# find the settings written. Usage: scripts/smoke_window.sh PATH/TO/vorel
+set -euo pipefail
+binary=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${SMOKE_INSIDE_X:-}" ]; then
+  for tool in xvfb-run xdotool; do
+    command -v "$tool" >/dev/null || { echo "smoke: $tool is missing (scripts/deps.sh installs it)"; exit 1; }
+  done
+  exec env SMOKE_INSIDE_X=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$here/smoke_window.sh" "$binary"
+fi
+
+set +e
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# A portable install: the program keeps its settings beside itself.
+cp "$binary" "$work/vorel"
+printf '[MODE]\r\nCandErase=1\r\n' > "$work/Vorel.ini"
+echo "000000010400000000020000000000050407008000300001090000300400200050100000000806000" > "$work/puzzle.txt"
+
+failures=0
+check() {  # check NAME CONDITION-STATUS
+  if [ "$2" -eq 0 ]; then echo "smoke: ok   $1"; else echo "smoke: FAIL $1"; failures=$((failures + 1)); fi
+}
+
+cd "$work"
+./vorel puzzle.txt 2>"$work/stderr" &
+pid=$!
+window=$(timeout 20 xdotool search --sync --pid "$pid" --name 'Kelmo' | head -1) || true
+[ -n "$window" ]; check "the main window appears" $?
+title=$(xdotool getwindowname "$window" 2>/dev/null || true)
+# A file named on the command line is read as a dropped file: the title stays the program's.
+[ "$title" = "《Kelmo》" ]; check "title after reading the file is '$title'" $?
+
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" --clearmodifiers ctrl+c
+log=$(timeout 10 xdotool search --sync --pid "$pid" --name '^消去状況$' | head -1) || true
+[ -n "$log" ]; check "Ctrl+C opens the technique log window" $?
+
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" --clearmodifiers ctrl+q
+status=0
+for _ in $(seq 1 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  kill "$pid"; status=99
+else
+  wait "$pid" || status=$?
+fi
+[ "$status" -eq 0 ]; check "Ctrl+Q closes the program with status 0 (got $status)" $?
+grep -q '^Table=000000010400000000020' Vorel.ini; check "the settings file holds the board" $?
+grep -q '^WinWidth=' Vorel.ini; check "the settings file holds the window place" $?
+grep -q '^CandErase=1' Vorel.ini; check "the settings file keeps the display mode" $?
+
+if [ "$failures" -ne 0 ]; then
+  echo "smoke: stderr of the program:"; cat "$work/stderr"
+  exit 1
+fi
