@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -363,9 +362,10 @@ void CandidateListDialog(QWidget* mainWindow) {
   layout->addWidget(OkCancel(&dialog));
   auto digit = std::make_shared<uint32_t>(1);
   FillCandidateList(label, list, *digit);
-  const QFontMetrics metrics(font);
-  list->setMinimumSize(metrics.horizontalAdvance(list->item(0)->text()) + 40,
-                       (metrics.height() + 4) * list->count() + 8);
+  // The whole board without a scroll bar.
+  list->setMinimumSize(list->sizeHintForColumn(0) + 2 * list->frameWidth() + 8,
+                       list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth() + 4);
+  list->setCurrentRow(-1);
   for (QPushButton* b : {raise, lower}) {
     const uint32_t id = b == raise ? kListRaise : kListLower;
     QObject::connect(b, &QPushButton::clicked, &dialog, [=] {
@@ -440,6 +440,8 @@ QWidget* ButtonPanel(uint32_t panel, QWidget* mainWindow) {
     });
     grid->addWidget(button, static_cast<int>(i) / columns, static_cast<int>(i) % columns);
   }
+  // Wide enough for the title bar to show the title.
+  widget->setMinimumWidth(QFontMetrics(widget->font()).horizontalAdvance(widget->windowTitle()) + 120);
   widget->adjustSize();
   return widget;
 }
@@ -454,12 +456,34 @@ QWidget* UsagePanel(QWidget* mainWindow) {
   QFont font = list->font();
   font.setPixelSize(15);
   list->setFont(font);
-  const QFontMetrics metrics(font);
-  list->setMinimumSize(metrics.horizontalAdvance(QStringLiteral("□□□｜□□□｜□□□")) + 36,
-                       (metrics.height() + 4) * 11 + 8);
+  // Eleven lines without a scroll bar, measured on a line as wide as any.
+  list->addItem(QStringLiteral("□□□｜□□□｜□□□"));
+  list->setMinimumSize(list->sizeHintForColumn(0) + 2 * list->frameWidth() + 8,
+                       list->sizeHintForRow(0) * 11 + 2 * list->frameWidth() + 4);
+  list->clear();
   layout->addWidget(list);
   widget->adjustSize();
   return widget;
+}
+
+// ---- 160: the About box.
+void AboutBox(QWidget* mainWindow) {
+  QDialog dialog(mainWindow);
+  dialog.setWindowTitle(QStringLiteral("Vorelのバージョン情報"));
+  auto* layout = new QGridLayout(&dialog);
+  auto* icon = new QLabel(&dialog);
+  if (mainWindow) icon->setPixmap(mainWindow->windowIcon().pixmap(32, 32));
+  layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+  layout->addWidget(new QLabel(QStringLiteral("Kelmo for Windows"), &dialog), 0, 1);
+  layout->addWidget(new QLabel(QStringLiteral("Unicode Version 0.22"), &dialog), 1, 1);
+  auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+  ok->setObjectName("ok");
+  ok->setDefault(true);
+  QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+  layout->addWidget(ok, 2, 1, Qt::AlignRight);
+  // Wide enough for the title.
+  dialog.setMinimumWidth(QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + 140);
+  dialog.exec();
 }
 
 }  // namespace
@@ -467,15 +491,7 @@ QWidget* UsagePanel(QWidget* mainWindow) {
 void RunDialog(uint32_t id, QWidget* mainWindow) {
   switch (id) {
     case 130: DisplayDialog(mainWindow); break;
-    case 160: {
-      QMessageBox box(mainWindow);
-      box.setWindowTitle(QStringLiteral("Vorelのバージョン情報"));
-      box.setText(QStringLiteral("Kelmo for Windows\nUnicode Version 0.22"));
-      if (mainWindow) box.setIconPixmap(mainWindow->windowIcon().pixmap(32, 32));
-      box.setStandardButtons(QMessageBox::Ok);
-      box.exec();
-      break;
-    }
+    case 160: AboutBox(mainWindow); break;
     case 170: case 180: case 190: FontChooser(mainWindow); break;
     case 290: SettingsDialog(mainWindow); break;
     case 345: ToggleInputPanel(); break;
