@@ -13,6 +13,7 @@
 #include "cli/headless_platform.h"
 #include "cli/sample.h"
 #include "drivers/commands.h"
+#include "drivers/file_commands.h"
 #include "drivers/frame.h"
 #include "drivers/technique_commands.h"
 #include "io/layout.h"

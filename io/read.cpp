@@ -3,20 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/candidates.h"
-#include "board/platform.h"
-#include "board/queue.h"
 #include "board/state.h"
-#include "drivers/commands.h"
-#include "drivers/frame.h"
-#include "io/write.h"
+#include "io/layout.h"
 
 namespace {
-
-constexpr size_t kSingleReadLimit = 2047;
-// The paging reader keeps the whole file; past this size it is refused like a failed
-// allocation rather than exhausting memory.
-constexpr size_t kPagingLimit = 16u << 20;
 
 bool IsSjisLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
@@ -130,18 +120,6 @@ size_t ParseBinary(const uint8_t* d, size_t n) {
   return 168;
 }
 
-std::string g_lastPath;
-
-void AfterRead(const std::string& path) {
-  SetTitle(TitleForFile(path));
-  if (g.screenMode == ModeProblemInput) {
-    ComputeCandidates();
-    RefreshStatus(3);
-  } else {
-    RefreshStatus(1);
-  }
-}
-
 }  // namespace
 
 uint32_t ChooseEncoding(const uint8_t* d, size_t n, bool allowBinary) {
@@ -199,122 +177,6 @@ bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>& 
   return ok;
 }
 
-static bool FileRefusedHere() {
-  if (g.screenMode == ModeEdit || g.screenMode == ModeCandidateScreen) {
-    ShowMessage("編集中・候補画面ではファイル操作できません", "注意", IconExclamation);
-    return true;
-  }
-  return false;
-}
-
-uint32_t ReadPuzzleFromPath(const std::string& path) {
-  g.textEncoding = EncodingBytes;
-  std::vector<uint8_t> bytes;
-  bool openFailed = false;
-  if (g.screenMode == ModeNewCreation) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-      ShowMessage(path, "ファイルがオープンできません", IconExclamation);
-      return 0;
-    }
-    std::fseek(f, 0, SEEK_END);
-    const long size = std::ftell(f);
-    std::fclose(f);
-    if (size < 0 || static_cast<size_t>(size) > kPagingLimit) {
-      ShowMessage("ファイル読込メモリを確保できません", "警告", IconExclamation);
-      return 0;
-    }
-    if (!ReadFileBytes(path, static_cast<size_t>(size), bytes, openFailed)) {
-      ShowMessage(path, openFailed ? "ファイルがオープンできません" : "読み込み異常",
-                  IconExclamation);
-      return 0;
-    }
-    ProblemFileBuffer& pf = g.problemFile;
-    pf.data = std::move(bytes);
-    pf.active = 1;
-    pf.number = 1;
-    pf.fileName = path;
-    std::memset(pf.position, 0, sizeof pf.position);
-    if (pf.data.size() >= 2 && pf.data[1] == 0 && pf.data[0] >= '0' && pf.data[0] <= '9')
-      g.textEncoding = EncodingUtf16;
-    pf.position[1] =
-        static_cast<uint32_t>(ParsePuzzleText(pf.data.data(), pf.data.size(), g.textEncoding));
-  } else {
-    if (!ReadFileBytes(path, kSingleReadLimit, bytes, openFailed)) {
-      ShowMessage(path, openFailed ? "ファイルがオープンできません" : "読み込み異常",
-                  IconExclamation);
-      return 0;
-    }
-    g.textEncoding = ChooseEncoding(bytes.data(), bytes.size(), true);
-    ParsePuzzleText(bytes.data(), bytes.size(), g.textEncoding);
-  }
-  g_lastPath = path;
-  AfterRead(path);
-  return 1;
-}
-
-uint32_t LoadPuzzleBytes(const std::vector<uint8_t>& bytes, const std::string& name) {
-  g.textEncoding = ChooseEncoding(bytes.data(), bytes.size(), true);
-  ParsePuzzleText(bytes.data(), bytes.size(), g.textEncoding);
-  AfterRead(name);
-  return 1;
-}
-
-static FileDialogRequest OpenRequest(const char* title) {
-  FileDialogRequest r;
-  r.title = title;
-  r.defaultExtension = "txt";
-  r.filters = {{"すべてのファイル", "*.*"}};
-  r.initialDir = g.settings.initialDir;
-  return r;
-}
-
-void ReadPuzzleFile() {
-  if (FileRefusedHere()) return;
-  g.textEncoding = EncodingBytes;
-  const std::string path = P().ChooseFile(OpenRequest("読込ファイル名の指定"));
-  if (path.empty()) return;
-  ReadPuzzleFromPath(path);
-}
-
-void PageProblem(uint32_t next) {
-  ProblemFileBuffer& pf = g.problemFile;
-  if (g.screenMode != ModeNewCreation || !pf.active) return;
-  const uint8_t* base = pf.data.data();
-  const size_t size = pf.data.size();
-  if (next) {
-    if (pf.number >= 100) return;
-    const size_t start = pf.position[pf.number];
-    if (start > size || size - start < 81) return;
-    const size_t end = start + ParsePuzzleText(base + start, size - start, g.textEncoding);
-    ++pf.number;
-    if (pf.number < 100) pf.position[pf.number] = static_cast<uint32_t>(end);
-  } else {
-    if (pf.number <= 1) return;
-    --pf.number;
-    const size_t from = pf.position[pf.number - 1], to = pf.position[pf.number];
-    if (from > size || to > size || to < from) return;
-    ParsePuzzleText(base + from, to - from, g.textEncoding);
-  }
-  SetTitle(Format("%s (%u)", TitleForFile(pf.fileName).c_str(), pf.number));
-  RefreshStatus(1);
-}
-
-void ReadDroppedFile(const std::vector<std::string>& paths) {
-  if (g.screenMode == ModeCandidateScreen || g.screenMode == ModeMakeProblem ||
-      g.screenMode == ModeProblemInput)
-    return;
-  for (const std::string& path : paths) {
-    std::vector<uint8_t> bytes;
-    bool openFailed = false;
-    if (!ReadFileBytes(path, kSingleReadLimit, bytes, openFailed) && openFailed) break;
-    g.textEncoding = ChooseEncoding(bytes.data(), bytes.size(), false);
-    ParsePuzzleText(bytes.data(), bytes.size(), g.textEncoding);
-  }
-  SetTitle(kAppTitle);
-  RefreshStatus(1);
-}
-
 void ScanClipboardBytes(const uint8_t* d, size_t n, uint32_t layout) {
   ClearBoard();
   CellWriter w;
@@ -362,43 +224,6 @@ void ScanClipboardBytes(const uint8_t* d, size_t n, uint32_t layout) {
 void ScanClipboardUnicode(const uint8_t* d, size_t n) {
   ClearBoard();
   ParseUtf16(d, n);
-}
-
-uint32_t ReadClipboard() {
-  std::vector<ClipboardItem> items;
-  if (!P().ClipboardRead(items)) {
-    ShowMessage("クリップボードが使用できません", "ClipBoard", IconExclamation);
-    return 0;
-  }
-  if (items.empty()) {
-    ShowMessage("データは登録されていません", "ClipBoard", IconExclamation);
-    return 0;
-  }
-  const uint32_t layout = static_cast<uint32_t>(g.settings.clipboardPattern);
-  const ClipboardItem* chosen = nullptr;
-  for (const ClipboardItem& item : items) {
-    switch (item.format) {
-      case ClipText: case ClipSylk: case ClipDif: case ClipTiff: case ClipOemText:
-      case ClipDib: case ClipPenData: case ClipRiff:
-        chosen = &item;
-        break;
-      case ClipUnicodeText:
-        if (layout == 0) chosen = &item;
-        break;
-      default:
-        break;
-    }
-    if (chosen) break;
-  }
-  if (!chosen) {
-    ShowMessage("テキストファイルはありません", "ClipBoard", IconExclamation);
-    return 0;
-  }
-  if (chosen->format == ClipUnicodeText)
-    ScanClipboardUnicode(chosen->bytes.data(), chosen->bytes.size());
-  else
-    ScanClipboardBytes(chosen->bytes.data(), chosen->bytes.size(), layout);
-  return 1;
 }
 
 uint32_t ParseMaskText(const uint8_t* d, size_t n, uint32_t encoding) {
@@ -455,20 +280,75 @@ uint32_t ParseCreationState(const uint8_t* d, size_t n) {
   return k;
 }
 
-static void ReadFileCommand(uint32_t) { ReadPuzzleFile(); }
-static void PageCommand(uint32_t id) { PageProblem(id == 1020 ? 1 : 0); }
-static void ClipboardCommand(uint32_t) {
-  if (!ReadClipboard()) return;
-  SetTitle(kAppTitle);
-  RefreshStatus(1);
-  AppendToCollection();
-}
+uint32_t ParseCandidateText(const uint8_t* data, size_t length) {
+  std::string text;
+  if (length >= 2 && data[0] == 0xFF && data[1] == 0xFE)
+    text = Utf8FromUtf16le(data + 2, length - 2);
+  else if (length >= 2 && data[1] == 0 && data[0] != 0)
+    text = Utf8FromUtf16le(data, length);
+  else
+    text.assign(reinterpret_cast<const char*>(data), length);
+  // Full-width digits count as digits.
+  std::string ascii;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const uint8_t b = static_cast<uint8_t>(text[i]);
+    if (b == 0xEF && i + 2 < text.size() && static_cast<uint8_t>(text[i + 1]) == 0xBC &&
+        static_cast<uint8_t>(text[i + 2]) >= 0x90 && static_cast<uint8_t>(text[i + 2]) <= 0x99) {
+      ascii += static_cast<char>('0' + static_cast<uint8_t>(text[i + 2]) - 0x90);
+      i += 2;
+    } else {
+      ascii += static_cast<char>(b);
+    }
+  }
 
-const CommandEntry kReadCommands[] = {
-    {200, GateAll, ReadFileCommand},
-    {960, GateNew | GateEdit, ClipboardCommand},
-    {990, GateNew | GateEdit, ClipboardCommand},
-    {1010, GateNew, PageCommand},
-    {1020, GateNew, PageCommand},
-    {0, 0, nullptr},
-};
+  ClearBoard();
+  std::memset(g.cand.flag, 0, sizeof g.cand.flag);
+  std::memset(g.cand.count, 0, sizeof g.cand.count);
+  bool listed[81] = {};  // the file gave this cell's candidates
+  uint32_t cell = 0;
+  size_t i = 0;
+  while (i < ascii.size() && cell < 81) {
+    const char ch = ascii[i];
+    if (ch == 0) break;
+    if (ch >= '1' && ch <= '9') {
+      g.board.value[cell] = static_cast<uint32_t>(ch - '0');
+      g.board.kind[cell] = KindGiven;
+      listed[cell++] = true;
+      ++i;
+    } else if (ch == '0' || ch == '.') {
+      ++cell;  // empty, candidates from the values below
+      ++i;
+    } else if (ch == '(') {
+      const size_t close = ascii.find(')', i);
+      if (close == std::string::npos) break;
+      uint32_t digits[9] = {}, n = 0, last = 0;
+      for (size_t k = i + 1; k < close; ++k)
+        if (ascii[k] >= '1' && ascii[k] <= '9' && !digits[ascii[k] - '1']) {
+          digits[ascii[k] - '1'] = 1;
+          last = static_cast<uint32_t>(ascii[k] - '0');
+          ++n;
+        }
+      if (n == 1) {
+        g.board.value[cell] = last;
+        g.board.kind[cell] = KindAuto;
+      } else {
+        for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = digits[d];
+        g.cand.count[cell] = n;
+      }
+      listed[cell++] = true;
+      i = close + 1;
+    } else {
+      ++i;
+    }
+  }
+  const uint32_t read = cell;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (listed[c] || g.board.value[c]) continue;
+    uint32_t allowed[10];
+    g.cand.count[c] = AllowedByValues(c, allowed);
+    for (uint32_t d = 0; d < 9; ++d) g.cand.flag[c * 9 + d] = allowed[d + 1];
+  }
+  g.cand.total = 0;
+  for (uint32_t c = 0; c < 81; ++c) g.cand.total += g.cand.count[c];
+  return read;
+}

@@ -1,5 +1,6 @@
 // Puzzle readers: text in byte, UTF-16 and UTF-8 encodings, the binary board, clipboard
-// layouts, multi-puzzle paging, masks and the creation state.
+// layouts, masks, the creation state and the candidate file. Plain parsers over bytes: no
+// dialogs, titles or messages (those belong to the file commands).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -18,16 +19,6 @@ uint32_t ChooseEncoding(const uint8_t* data, size_t length, bool allowBinary);
 // Empty the board and scan a buffer into it. Returns the position where the next puzzle
 // starts (only meaningful for the paging reader); never reads past data + length.
 size_t ParsePuzzleText(const uint8_t* data, size_t length, uint32_t encoding);
-// Command 200: choose a file through the platform, read it.
-void ReadPuzzleFile();
-// Read a named file as command 200 would (the file dialog answered with path).
-uint32_t ReadPuzzleFromPath(const std::string& path);
-// Load one puzzle held in memory as if read from a file called name.
-uint32_t LoadPuzzleBytes(const std::vector<uint8_t>& bytes, const std::string& name);
-void PageProblem(uint32_t next);  // 1020 next (1), 1010 previous (0)
-void ReadDroppedFile(const std::vector<std::string>& paths);
-// Command 960/990. Returns 1 on success.
-uint32_t ReadClipboard();
 // Clipboard scanners for one layout over byte data (0 plain, 1 block order, 2 tab separated)
 // and for Unicode (UTF-16LE) data in the plain layout.
 void ScanClipboardBytes(const uint8_t* data, size_t length, uint32_t layout);
@@ -36,5 +27,8 @@ void ScanClipboardUnicode(const uint8_t* data, size_t length);
 uint32_t ParseMaskText(const uint8_t* data, size_t length, uint32_t encoding);
 // Creation-state parser: values, kinds and the solution grid; returns digits read.
 uint32_t ParseCreationState(const uint8_t* data, size_t length);
+// Candidate file, the inverse of the plain layout written in the candidate screen: fills the
+// board and the candidate table. Returns the number of cells read.
+uint32_t ParseCandidateText(const uint8_t* data, size_t length);
 // Read at most `limit` bytes of a file; false when it cannot be opened or read.
 bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>& out, bool& openFailed);

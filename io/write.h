@@ -1,14 +1,11 @@
 // Puzzle writers: the plain, print, candidate print and HTML layouts, the binary board, the
 // creation state, the clipboard text and the collection file. Files are created only when
-// new; the collection file alone is appended to.
+// new; the collection file alone is appended to. Plain bytes and files: the save commands
+// around them are file commands.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// After a successful clipboard read: Copy&Save modes 1 and 2 append the puzzle to the
-// collection file (mode 2 converts block order first); every mode empties the UndoLog.
-void AppendToCollection();
 
 // File contents, byte for byte.
 std::vector<uint8_t> PlainLayoutBytes(bool candidateScreen);  // BOM, CR LF
@@ -29,14 +26,3 @@ uint32_t AppendToFile(const std::string& path, const std::vector<uint8_t>& bytes
 // The path of the next automatically named file: start folder + "/" + base name + the
 // count zero-padded to AutoSaveDigit + ".txt" (the current folder when no start folder).
 std::string AutoNameFile();
-
-// Commands.
-void SavePuzzle();                 // 210
-void SaveBinaryBoard();            // 225
-void SaveCreationState();          // 220
-void CopyToClipboard();            // 962
-void AppendGivensToCollection();   // 2670 (Home)
-// 1240: read a candidate file, the inverse of the plain layout in the candidate screen.
-void ReadCandidateFile();
-// Parse such a text into the board and the candidate table. Returns the number of cells read.
-uint32_t ParseCandidateText(const uint8_t* data, size_t length);

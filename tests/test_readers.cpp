@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "drivers/commands.h"
+#include "drivers/file_commands.h"
 #include "io/read.h"
 #include "tests/support.h"
 

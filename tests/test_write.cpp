@@ -8,6 +8,7 @@
 #include "board/candidates.h"
 #include "board/platform.h"
 #include "drivers/commands.h"
+#include "drivers/file_commands.h"
 #include "io/layout.h"
 #include "io/read.h"
 #include "io/settings.h"

@@ -6,7 +6,7 @@
 
 #include "io/ini.h"
 #include "io/settings.h"
-#include "io/write.h"
+#include "io/read.h"
 #include "tests/fuzz/fuzz_common.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

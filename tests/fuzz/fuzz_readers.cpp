@@ -3,6 +3,7 @@
 // the reader; nothing may be read past the data and the board must stay a valid board.
 #include <vector>
 
+#include "drivers/file_commands.h"
 #include "io/read.h"
 #include "tests/fuzz/fuzz_common.h"
 
