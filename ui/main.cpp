@@ -10,6 +10,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "drivers/file_commands.h"
 #include "io/read.h"
 #include "ui/app.h"
 #include "ui/main_window.h"

@@ -19,6 +19,7 @@
 #include "drivers/commands.h"
 #include "drivers/frame.h"
 #include "drivers/dialogs.h"
+#include "drivers/file_commands.h"
 #include "drivers/menu_table.h"
 #include "drivers/placement.h"
 #include "io/read.h"
