@@ -1,7 +1,6 @@
 // Dialog and panel logic of the desktop window, run headless: what "OK" stores, what
 // "ｷｬﾝｾﾙ" restores, what a button posts and where a panel goes.
 #include <cstring>
-#include <fstream>
 
 #include "board/candidates.h"
 #include "drivers/commands.h"
@@ -195,26 +194,6 @@ TEST_F(Dialogs, EditDialogMovesCandidatesWithTheirCellsAndCancelRestoresExactly)
   EXPECT_EQ(std::memcmp(&g.board, &moved, sizeof moved), 0);
 }
 
-TEST_F(Dialogs, AutoNameAndCandidateListKeepTheirRanges) {
-  struct Case { std::string name; int32_t count, digits, flag; std::string storedName; int32_t c, d, f; } cases[] = {
-      {"Puzzle", 12, 4, 1, "Puzzle", 12, 4, 1},
-      {std::string(64, 'n'), 10000, 9, 2, std::string(63, 'n'), 9999, 8, 1},
-      {"数独", -5, 0, 0, "数独", 0, 1, 0},
-  };
-  for (const Case& c : cases) {
-    AutoNameDialogOk({c.name, c.count, c.digits, c.flag});
-    const Settings& s = g.settings;
-    EXPECT_EQ(s.autoSaveFileName, c.storedName);
-    EXPECT_EQ((std::vector<int32_t>{s.autoSaveCount, s.autoSaveDigit, s.autoSaveFileNameFlag}),
-              (std::vector<int32_t>{c.c, c.d, c.f}));
-  }
-  EXPECT_EQ(DigitCountText(AutoNameDialogValues().digits), "1");
-  EXPECT_EQ(CandidateListStep(9, kListRaise), 9u);
-  EXPECT_EQ(CandidateListStep(8, kListRaise), 9u);
-  EXPECT_EQ(CandidateListStep(1, kListLower), 1u);
-  EXPECT_EQ(CandidateListStep(5, kListLower), 4u);
-}
-
 TEST_F(Dialogs, PanelsPostTheirCommandsAndReopenWhereTheyWereLeft) {
   LoadGrid(kSample);
   g.settings.candCtrl = 1;
@@ -249,58 +228,6 @@ TEST_F(Dialogs, PanelsPostTheirCommandsAndReopenWhereTheyWereLeft) {
   ASSERT_EQ(buttons.size(), 37u);
   EXPECT_EQ(buttons.back().label, "End");
   EXPECT_EQ(buttons.back().command, 330u);
-}
-
-TEST_F(Dialogs, SettingsChangedByDialogsReadBackFromTheFile) {
-  char dir[] = "/tmp/vorel-dialogs-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string path = std::string(dir) + "/Vorel.ini";
-  std::ofstream(path) << "[Plugins]\nPath=/opt/x\n[MODE]\nFutureKey=abc\n";
-  ASSERT_EQ(LoadSettingsFile(path), 1u);
-  int32_t values[kSettingsGroupCount] = {0, 2, 0, 1, 2, 1, 1, 1};
-  SettingsDialogOk(values);
-  DisplayChoice display = DisplayDialogValues();
-  display.colour[4] = 2;
-  display.glyphSet = 6;
-  display.customText = "𠀋二三四五六七八九";
-  DisplayDialogOk(display);
-  SecondColourChoice second = SecondColourDialogValues();
-  second.colour[8] = 11;
-  second.inUse = 1;
-  SecondColourDialogOk(second);
-  FontDialogOk({"Noto Serif CJK JP", -20, 700, 1});
-  AutoNameDialogOk({"問題", 42, 5, 1});
-  uint32_t custom[16];
-  for (uint32_t i = 0; i < 16; ++i) custom[i] = 0x010101u * i;
-  ColourChooserOk(0, custom);
-  const Settings before = g.settings;
-  const uint32_t inUse = g.secondColourSet;
-  ASSERT_EQ(SaveSettingsFile(path), 1u);
-
-  g.secondColourSet = 0;
-  ApplyDefaultSettings(g.settings);
-  ASSERT_EQ(LoadSettingsFile(path), 1u);
-  if (inUse) SwapColourSets(g.settings);  // the window shows the second set again
-  const Settings& s = g.settings;
-  for (const ColourRole& role : kColourRoles) {
-    EXPECT_EQ(s.*role.first, before.*role.first) << role.label;
-    EXPECT_EQ(s.*role.second, before.*role.second) << role.label;
-  }
-  EXPECT_EQ(0, std::memcmp(s.baseColor, before.baseColor, sizeof s.baseColor));
-  EXPECT_EQ((std::vector<int32_t>{s.csrMove, s.candErase, s.saveFormat, s.copySaveMode, s.candCtrl,
-                                  s.clipboardPattern, s.kohoDisplayMode, s.kanSuuji, s.fontSize,
-                                  s.fontWeight, s.fontItalic, s.autoSaveCount, s.autoSaveDigit,
-                                  s.autoSaveFileNameFlag}),
-            (std::vector<int32_t>{0, 2, 1, 2, 1, 1, 1, 6, -20, 700, 1, 42, 5, 1}));
-  EXPECT_EQ(s.customText, before.customText);
-  EXPECT_EQ(s.fontName, "Noto Serif CJK JP");
-  EXPECT_EQ(s.autoSaveFileName, "問題");
-  std::ifstream in(path);
-  const std::string text((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_NE(text.find("FutureKey=abc"), std::string::npos);
-  EXPECT_NE(text.find("Path=/opt/x"), std::string::npos);
-  std::remove(path.c_str());
-  rmdir(dir);
 }
 
 }  // namespace
