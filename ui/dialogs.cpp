@@ -486,13 +486,31 @@ void AboutBox(QWidget* mainWindow) {
   dialog.exec();
 }
 
+// The digit-input panel shows the glyph set and the candidate font of the moment.
+void RefreshInputPanel(QWidget* mainWindow) {
+  auto* main = qobject_cast<MainWindow*>(mainWindow);
+  QWidget* panel = main ? main->Panel(PanelInput) : nullptr;
+  if (!panel) return;
+  for (const PanelButtonInfo& info : InputPanelButtons())
+    if (auto* button = panel->findChild<QPushButton*>(Id(info.button))) {
+      button->setText(Utf8(info.label));
+      button->setFont(VorelFont(FontCandidate));
+    }
+}
+
 }  // namespace
 
 void RunDialog(uint32_t id, QWidget* mainWindow) {
   switch (id) {
-    case 130: DisplayDialog(mainWindow); break;
+    case 130:
+      DisplayDialog(mainWindow);
+      RefreshInputPanel(mainWindow);
+      break;
     case 160: AboutBox(mainWindow); break;
-    case 170: case 180: case 190: FontChooser(mainWindow); break;
+    case 170: case 180: case 190:
+      FontChooser(mainWindow);
+      RefreshInputPanel(mainWindow);
+      break;
     case 290: SettingsDialog(mainWindow); break;
     case 345: ToggleInputPanel(); break;
     case 1150: CandidateListDialog(mainWindow); break;
