@@ -19,7 +19,7 @@
 #include "drivers/commands.h"
 #include "drivers/frame.h"
 #include "drivers/menu_table.h"
-#include "io/read.h"
+#include "drivers/file_commands.h"
 #include "io/settings.h"
 #include "ui/board_view.h"
 #include "ui/dialogs.h"
