@@ -49,6 +49,8 @@ const char* const kUsage =
     "                        collection file VorelMalti.txt is then beside PATH (else in\n"
     "                        the current folder)\n"
     "      --save-settings PATH  save the settings (and the board) to PATH at the end\n"
+    "                        (a missing or unreadable --settings file gives the defaults;\n"
+    "                        a failed save only warns)\n"
     "  -h, --help\n"
     "\n"
     "With -m new the mode is entered first and FILE is then read into it, so that Page Up\n"
@@ -269,17 +271,17 @@ int main(int argc, char** argv) {
 
   ApplyDefaultSettings(g.settings);
   ResetStartupState();
-  if (!o.settingsPath.empty() && !LoadSettingsFile(o.settingsPath))
-    return Fail("cannot read settings: " + o.settingsPath);
+  // A missing or unreadable settings file gives the defaults, as at a first start.
   if (!o.settingsPath.empty()) {
+    LoadSettings(o.settingsPath);
     const size_t slash = o.settingsPath.find_last_of('/');
     g.exeDir = slash == std::string::npos ? "" : o.settingsPath.substr(0, slash + 1);
-  }
-  if (o.logMode >= 0)
-    g.settings.candErase = o.logMode;
-  else if (o.settingsPath.empty())
+  } else if (o.logMode < 0) {
     g.settings.candErase = 1;
-  const Settings settings = g.settings;
+  }
+  // Every pass starts from this board; the settings carry from one pass to the next, as
+  // they would in one session of the window.
+  const Board startBoard = g.board;
 
   std::vector<uint8_t> clipboardBytes;
   if (!o.clipboardPath.empty()) {
@@ -316,11 +318,13 @@ int main(int argc, char** argv) {
 
   for (size_t n = 0; n < puzzles.size(); ++n) {
     if (n > 0 || o.each) {
-      g.settings = settings;
       ResetStartupState();
+      g.board = startBoard;
       platform.logOpen = false;
     }
     if (o.each) platform.Emit("puzzle", std::to_string(n + 1));
+    if (o.logMode >= 0) g.settings.candErase = o.logMode;
+    StartFrame();
     for (const std::string& c : o.choices) platform.fileChoices.push_back(c);
     platform.clipboard.clear();
     if (!o.clipboardPath.empty()) platform.clipboard.push_back({ClipText, clipboardBytes});
@@ -360,8 +364,9 @@ int main(int argc, char** argv) {
 
     if (!o.print.empty()) PrintBoard(platform, o.print);
   }
+  // As in the window, a failed save changes nothing else: a warning, and success.
   if (!o.saveSettingsPath.empty() && !SaveSettingsFile(o.saveSettingsPath))
-    return Fail("cannot save settings: " + o.saveSettingsPath);
+    std::fprintf(stderr, "vorel-cli: cannot save settings: %s\n", o.saveSettingsPath.c_str());
   std::fflush(stdout);
   return 0;
 }
