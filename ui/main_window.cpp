@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <cstdio>
 #include <vector>
 
 #include "board/platform.h"
@@ -338,7 +339,9 @@ void MainWindow::RestoreFromTray() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!saved_) {
     saved_ = true;
-    SaveSettingsFile(SettingsPath());
+    // A settings file that cannot be written is left as it is; the user hears of it once.
+    if (!SaveSettingsFile(SettingsPath()))
+      std::fprintf(stderr, "vorel: cannot save the settings to %s\n", SettingsPath().c_str());
   }
   if (log_) log_->close();
   for (auto& [id, panel] : panels_) panel->close();
