@@ -13,6 +13,8 @@ if [ -z "${SMOKE_INSIDE_X:-}" ]; then
 fi
 
 set +e
+# Under AddressSanitizer: what the system libraries below Qt keep until exit is not ours.
+export LSAN_OPTIONS="suppressions=$here/../tests/ui/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
