@@ -41,7 +41,7 @@ std::string Duration(double seconds) {
 // also write to (there the output itself shows how far the run is).
 class ProgressLine {
  public:
-  ProgressLine(size_t total, double start) : total_(total), start_(start) {
+  ProgressLine(size_t total, double start) : total_(total), start_(start), shown_(start) {
     struct stat out, err;
     on_ = isatty(2) && !(isatty(1) && fstat(1, &out) == 0 && fstat(2, &err) == 0 &&
                          out.st_rdev == err.st_rdev);
@@ -52,8 +52,8 @@ class ProgressLine {
     if (now - shown_ < 0.25) return;
     shown_ = now;
     const double rate = done / std::max(now - start_, 1e-9);
-    std::string line = std::to_string(done) + "/" + std::to_string(total_) + "  " +
-                       std::to_string(static_cast<long>(rate + 0.5)) + " puzzles/s";
+    std::string line = Format(rate < 10 ? "%zu/%zu  %.1f puzzles/s" : "%zu/%zu  %.0f puzzles/s",
+                              done, total_, rate);
     if (done > 0) line += "  " + Duration((total_ - done) / rate) + " left";
     Write(line);
   }
@@ -71,7 +71,7 @@ class ProgressLine {
   }
   size_t total_;
   double start_;
-  double shown_ = 0;
+  double shown_;
   size_t width_ = 0;
   bool on_ = false;
 };
