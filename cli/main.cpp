@@ -62,8 +62,9 @@ const char* const kUsage =
     "read, givens as digits and empty cells as 0 (as . when the puzzle's text has no 0).\n"
     "GRADE is the first rung that finishes the puzzle in the candidate screen: singles (the\n"
     "singles closure of 950), basic (910 and 1070 to a fixed point), upper (910, 1070 and\n"
-    "1080 to a fixed point) or beyond; DETAIL lists the techniques that removed candidates\n"
-    "with their counts (\"Hidden Single 40, Naked Pair 2\"), or for beyond \"K cells open\".\n"
+    "1080 to a fixed point) or beyond. DETAIL names the techniques that removed candidates\n"
+    "and how many each removed (\"Hidden Single 40, Naked Pair 2\"), or for beyond the cells\n"
+    "left with more than one candidate (\"K cells open\").\n"
     "A puzzle without exactly one solution is invalid: \"no solution\" or \"several\n"
     "solutions\". A summary (puzzles per grade and per second) closes on stderr.\n"
     "With -e, a progress line is kept on stderr while it is a terminal (and stdout is not\n"
@@ -282,6 +283,8 @@ int main(int argc, char** argv) {
   if (o.each && o.file.empty()) return Fail("--each needs a FILE");
   if (o.each && o.repeat > 1) return Fail("--repeat cannot be combined with --each");
   if (o.jobs != 1 && !o.each) return Fail("--jobs needs --each");
+  if (o.jobs != 1 && !o.saveSettingsPath.empty())
+    return Fail("--save-settings cannot be combined with --jobs (workers end with their boards)");
   if (o.grade && (!o.runs.empty() || o.mode != "normal" || !o.print.empty() || o.fixpoint))
     return Fail("--grade cannot be combined with --run, --mode, --print or --fixpoint");
 
