@@ -217,8 +217,12 @@ int RunWorkers(size_t count, uint32_t workers, const PuzzleRun& run, CollectionO
         fds.push_back({ws[w].pipe, POLLIN, 0});
         owner.push_back(w);
       }
-    if (fds.empty()) break;  // cannot happen: an unfinished puzzle has a live worker
-    if (poll(fds.data(), fds.size(), 250) < 0 && errno != EINTR) break;
+    // An unfinished puzzle always has a live worker; anything else ends the run as failed.
+    if (fds.empty() || (poll(fds.data(), fds.size(), 250) < 0 && errno != EINTR)) {
+      deadAt = next;
+      deadWhy = fds.empty() ? "no worker left" : std::strerror(errno);
+      break;
+    }
     for (size_t i = 0; i < fds.size(); ++i) {
       if (!fds[i].revents) continue;
       Worker& wk = ws[owner[i]];

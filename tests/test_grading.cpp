@@ -102,7 +102,6 @@ TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
   const std::string one = RunCli("--grade -e " + graded);
   EXPECT_EQ(Split(one, '\n').size(), 300u);
   EXPECT_EQ(RunCli("--grade -j 2 -e " + graded), one);
-  EXPECT_EQ(RunCli("--grade -j 0 -e " + graded), one);
 
   const std::string run = WriteTempFile("expert.txt", Joined(expert, 60));
   const std::string options = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 -p candidates ";
@@ -154,7 +153,7 @@ TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
     _exit(98);
   }
   pid_t worker = 0;
-  for (int i = 0; i < 500 && !worker; ++i) {
+  for (int i = 0; i < 1000 && !worker; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     worker = ChildOf(cli);
   }
