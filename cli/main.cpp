@@ -10,6 +10,7 @@
 
 #include "board/candidates.h"
 #include "board/state.h"
+#include "cli/collection.h"
 #include "cli/headless_platform.h"
 #include "cli/sample.h"
 #include "drivers/commands.h"
@@ -36,7 +37,11 @@ const char* const kUsage =
     "      --clipboard PATH  the clipboard holds the bytes of PATH as text\n"
     "  -a, --answer ok|cancel  answer to OK/Cancel questions (default ok)\n"
     "  -e, --each            FILE holds many puzzles (an 81-character line each, or blocks\n"
-    "                        separated by blank lines); everything runs once per puzzle\n"
+    "                        separated by blank lines); everything runs once per puzzle,\n"
+    "                        puzzle n with seed SEED + (n-1) * 0x9E3779B9\n"
+    "  -j, --jobs N          with -e: share the puzzles among N worker processes (default\n"
+    "                        1, 0 = one per core); the output is the same, in input order\n"
+    "      --grade           with -e: grade every puzzle, one line each (see below)\n"
     "  -p, --print LAYOUT    board at the end: line | plain | candidates | print | html\n"
     "                        (print and html as the file writers lay them out)\n"
     "  -t, --transcript      machine-readable output (KIND<TAB>TEXT per event)\n"
@@ -49,10 +54,24 @@ const char* const kUsage =
     "                        collection file VorelMalti.txt is then beside PATH (else in\n"
     "                        the current folder)\n"
     "      --save-settings PATH  save the settings (and the board) to PATH at the end\n"
+    "                        (a missing or unreadable --settings file gives the defaults;\n"
+    "                        a failed save only warns)\n"
     "  -h, --help\n"
     "\n"
     "With -m new the mode is entered first and FILE is then read into it, so that Page Up\n"
-    "and Page Down (1010, 1020) step through a file of several puzzles.\n";
+    "and Page Down (1010, 1020) step through a file of several puzzles.\n"
+    "\n"
+    "--grade prints N<TAB>PUZZLE<TAB>GRADE<TAB>DETAIL per puzzle. PUZZLE is the 81 cells as\n"
+    "read, givens as digits and empty cells as 0 (as . when the puzzle's text has no 0).\n"
+    "GRADE is the first rung that finishes the puzzle in the candidate screen: singles (the\n"
+    "singles closure of 950), basic (910 and 1070 to a fixed point), upper (910, 1070 and\n"
+    "1080 to a fixed point) or beyond. DETAIL names the techniques that removed candidates\n"
+    "and how many each removed (\"Hidden Single 40, Naked Pair 2\"), or for beyond the cells\n"
+    "left with more than one candidate (\"K cells open\").\n"
+    "A puzzle without exactly one solution is invalid: \"no solution\" or \"several\n"
+    "solutions\". A summary (puzzles per grade and per second) closes on stderr.\n"
+    "With -e, a progress line is kept on stderr while it is a terminal (and stdout is not\n"
+    "the same one). Exit status: 0 done, 1 a worker died, 2 bad arguments or input.\n";
 
 struct Options {
   std::string mode = "normal";
@@ -64,6 +83,8 @@ struct Options {
   std::string clipboardPath;
   bool answerOk = true;
   bool each = false;
+  bool grade = false;
+  uint32_t jobs = 1;
   std::string print;
   bool transcript = false;
   bool fixpoint = false;
@@ -231,6 +252,11 @@ int main(int argc, char** argv) {
       o.answerOk = v == "ok";
     } else if (a == "-e" || a == "--each") {
       o.each = true;
+    } else if (a == "-j" || a == "--jobs") {
+      if (!value(v) || !ParseNumber(v, o.jobs) || o.jobs > 1024)
+        return Fail("--jobs takes a count of workers (0 = one per core)");
+    } else if (a == "--grade") {
+      o.grade = o.each = true;
     } else if (a == "-p" || a == "--print") {
       if (!value(o.print) ||
           (o.print != "line" && o.print != "plain" && o.print != "candidates" &&
@@ -259,9 +285,14 @@ int main(int argc, char** argv) {
   }
   if (o.each && o.file.empty()) return Fail("--each needs a FILE");
   if (o.each && o.repeat > 1) return Fail("--repeat cannot be combined with --each");
+  if (o.jobs != 1 && !o.each) return Fail("--jobs needs --each");
+  if (o.jobs != 1 && !o.saveSettingsPath.empty())
+    return Fail("--save-settings cannot be combined with --jobs (workers end with their boards)");
+  if (o.grade && (!o.runs.empty() || o.mode != "normal" || !o.print.empty() || o.fixpoint))
+    return Fail("--grade cannot be combined with --run, --mode, --print or --fixpoint");
 
   HeadlessPlatform platform;
-  platform.stream = stdout;
+  platform.stream = o.grade ? nullptr : stdout;
   platform.machineReadable = o.transcript;
   platform.record = false;
   platform.answer = o.answerOk ? AnswerOk : AnswerCancel;
@@ -269,17 +300,17 @@ int main(int argc, char** argv) {
 
   ApplyDefaultSettings(g.settings);
   ResetStartupState();
-  if (!o.settingsPath.empty() && !LoadSettingsFile(o.settingsPath))
-    return Fail("cannot read settings: " + o.settingsPath);
+  // A missing or unreadable settings file gives the defaults, as at a first start.
   if (!o.settingsPath.empty()) {
+    LoadSettings(o.settingsPath);
     const size_t slash = o.settingsPath.find_last_of('/');
     g.exeDir = slash == std::string::npos ? "" : o.settingsPath.substr(0, slash + 1);
-  }
-  if (o.logMode >= 0)
-    g.settings.candErase = o.logMode;
-  else if (o.settingsPath.empty())
+  } else if (o.logMode < 0) {
     g.settings.candErase = 1;
-  const Settings settings = g.settings;
+  }
+  // Every pass starts from this board; the settings carry from one pass to the next, as
+  // they would in one session of the window.
+  const Board startBoard = g.board;
 
   std::vector<uint8_t> clipboardBytes;
   if (!o.clipboardPath.empty()) {
@@ -312,15 +343,24 @@ int main(int argc, char** argv) {
   }
   if (!o.each) puzzles.resize(o.repeat);
 
-  SeedRandom(o.seeded ? o.seed : static_cast<uint32_t>(std::time(nullptr)));
+  const uint32_t seed = o.seeded ? o.seed : static_cast<uint32_t>(std::time(nullptr));
+  SeedRandom(seed);
 
-  for (size_t n = 0; n < puzzles.size(); ++n) {
+  auto runPuzzle = [&](size_t n) -> uint32_t {
     if (n > 0 || o.each) {
-      g.settings = settings;
       ResetStartupState();
+      g.board = startBoard;
       platform.logOpen = false;
     }
+    if (o.each) SeedRandom(PuzzleSeed(seed, n));
+    if (o.grade) {
+      LoadPuzzleBytes(std::vector<uint8_t>(puzzles[n].begin(), puzzles[n].end()), o.file);
+      return PrintGradeLine(n, puzzles[n], stdout);
+    }
     if (o.each) platform.Emit("puzzle", std::to_string(n + 1));
+    if (o.logMode >= 0) g.settings.candErase = o.logMode;
+    StartFrame();
+    platform.fileChoices.clear();
     for (const std::string& c : o.choices) platform.fileChoices.push_back(c);
     platform.clipboard.clear();
     if (!o.clipboardPath.empty()) platform.clipboard.push_back({ClipText, clipboardBytes});
@@ -359,9 +399,20 @@ int main(int argc, char** argv) {
     }
 
     if (!o.print.empty()) PrintBoard(platform, o.print);
+    return 0;
+  };
+  if (o.each) {
+    CollectionOutcome outcome;
+    const int failed = RunCollection(puzzles.size(), WorkerCount(o.jobs), runPuzzle, outcome);
+    std::fflush(stdout);
+    if (o.grade) std::fprintf(stderr, "%s\n", GradeSummary(outcome).c_str());
+    if (failed) return 1;
+  } else {
+    for (size_t n = 0; n < puzzles.size(); ++n) runPuzzle(n);
   }
+  // As in the window, a failed save changes nothing else: a warning, and success.
   if (!o.saveSettingsPath.empty() && !SaveSettingsFile(o.saveSettingsPath))
-    return Fail("cannot save settings: " + o.saveSettingsPath);
+    std::fprintf(stderr, "vorel-cli: cannot save settings: %s\n", o.saveSettingsPath.c_str());
   std::fflush(stdout);
   return 0;
 }

@@ -1,6 +1,8 @@
 #include "drivers/frame.h"
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "board/candidates.h"
 #include "board/platform.h"
@@ -844,6 +846,8 @@ static void ToggleProblemInput(uint32_t) {
 static const uint32_t kStartDisabled[] = {880, 960, 1070, 1080, 1170, 610, 320,
                                           322, 1210, 1260, 910};
 
+// Both front ends run this once the settings are loaded (vorel-cli again for every fresh
+// board of --repeat and --each).
 void StartFrame() {
   g.screenMode = ModeNormal;
   g.candidateDisplay = g.settings.display ? 1 : 0;
@@ -856,6 +860,14 @@ void StartFrame() {
   if (g.settings.toolBar) P().ShowToolbar(ModeNormal);
   g.cursorRow = g.cursorColumn = 0;
   RefreshStatus(1);
+}
+
+uint32_t ApplyStartDirectory() {
+  const std::string& dir = g.settings.initialDir;
+  std::error_code ec;
+  if (dir.empty() || !std::filesystem::is_directory(dir, ec)) return 0;
+  std::filesystem::current_path(dir, ec);
+  return ec ? 0 : 1;
 }
 
 void TimerTick() {

@@ -26,9 +26,14 @@ void ShowMessage(const std::string& text, const std::string& title, uint32_t ico
 
 extern const char* const kAppTitle;  // "《Kelmo》"
 
-// Start-up state of the frame: menu checks and enables from the settings, cursor (0,0),
-// the blank count in the status bar.
+// Start-up state of the frame, run by every front end right after loading the settings:
+// mode Normal, the candidate and same-digit displays and the menu checks and enables from
+// the settings, cursor (0,0), the blank count in the status bar.
 void StartFrame();
+// The window's last start-up step: the settings' start folder ("InitialDir") becomes the
+// current folder, once; nothing happens when it is empty or missing (returns 0). vorel-cli
+// keeps the folder it was started in, since its arguments are relative to it.
+uint32_t ApplyStartDirectory();
 // One 500 ms timer tick: the transient text of part 0 gives way to the mode label.
 void TimerTick();
 // Set by "終了" (140): the window would close now.

@@ -350,6 +350,13 @@ uint32_t ChooseDigit(const uint32_t allowed[10], uint32_t k) {
   return 0;
 }
 
+// A dead end: the cells the attempt could not fill are empty, not givens without a digit.
+uint32_t AttemptFailed() {
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.board.value[c] == 0) g.board.kind[c] = KindEmpty;
+  return 0;
+}
+
 }  // namespace
 
 uint32_t FillSolutionGrid() {
@@ -370,7 +377,7 @@ uint32_t FillSolutionGrid() {
   uint32_t allowed[10];
   for (uint32_t c = 27; c < 64; ++c) {
     const uint32_t n = AllowedByValues(c, allowed);
-    if (n == 0) return 0;
+    if (n == 0) return AttemptFailed();
     uint32_t preferred[10] = {0};
     uint32_t k = 0;
     for (uint32_t i = 0; i < 6; ++i) {
@@ -386,7 +393,7 @@ uint32_t FillSolutionGrid() {
   for (uint32_t c = 64; c < 81; ++c) {
     if (g.board.value[c] != 0) continue;
     const uint32_t n = AllowedByValues(c, allowed);
-    if (n == 0) return 0;
+    if (n == 0) return AttemptFailed();
     g.board.value[c] = ChooseDigit(allowed, n);
     BlockUnique();
     LineUnique();

@@ -2,6 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <utility>
 
 #include "io/layout.h"
 
@@ -18,12 +22,14 @@ bool SameText(const std::string& a, const std::string& b) {
   return true;
 }
 
-std::string Trim(const std::string& s) {
+std::string_view TrimView(std::string_view s) {
   size_t a = 0, b = s.size();
   while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
   while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
   return s.substr(a, b - a);
 }
+
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
 IniSection* FindSection(IniFile& ini, const std::string& name) {
   for (IniSection& s : ini.sections)
@@ -41,43 +47,45 @@ const IniSection* FindSection(const IniFile& ini, const std::string& name) {
 
 void IniParse(IniFile& ini, const std::string& raw) {
   ini.sections.clear();
-  std::string text;
-  if (raw.size() >= 2 && static_cast<uint8_t>(raw[0]) == 0xFF && static_cast<uint8_t>(raw[1]) == 0xFE)
-    text = Utf8FromUtf16le(reinterpret_cast<const uint8_t*>(raw.data()) + 2, raw.size() - 2);
-  else if (raw.size() >= 3 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0)
-    text = raw.substr(3);
-  else
-    text = raw;
+  // A settings file may be large: the text is looked at in place and each line copied once.
+  std::string converted;
+  std::string_view text = raw;
+  if (raw.size() >= 2 && static_cast<uint8_t>(raw[0]) == 0xFF && static_cast<uint8_t>(raw[1]) == 0xFE) {
+    converted = Utf8FromUtf16le(reinterpret_cast<const uint8_t*>(raw.data()) + 2, raw.size() - 2);
+    text = converted;
+  } else if (text.starts_with("\xEF\xBB\xBF")) {
+    text.remove_prefix(3);
+  }
   // Further byte-order marks at the start (a UTF-16 file saved with a doubled mark) are no
   // text either; dropping them all keeps a written file reading back exactly as written.
-  while (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+  while (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   ini.sections.push_back(IniSection{});
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
     start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::string t = Trim(line);
-    if (!t.empty() && t[0] == '[' && t.find(']') != std::string::npos) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view t = TrimView(line);
+    if (!t.empty() && t[0] == '[' && t.find(']') != std::string_view::npos) {
       IniSection s;
       s.name = Trim(t.substr(1, t.find(']') - 1));
       s.header = line;
-      ini.sections.push_back(s);
+      ini.sections.push_back(std::move(s));
       continue;
     }
     IniLine l;
-    l.text = line;
     const size_t eq = line.find('=');
-    if (eq != std::string::npos && !t.empty() && t[0] != ';' && t[0] != '#') {
+    if (eq != std::string_view::npos && !t.empty() && t[0] != ';' && t[0] != '#') {
       l.key = Trim(line.substr(0, eq));
       l.value = Trim(line.substr(eq + 1));
       // Values may be quoted to keep their outer spaces.
       if (l.value.size() >= 2 && l.value.front() == '"' && l.value.back() == '"')
         l.value = l.value.substr(1, l.value.size() - 2);
     }
-    ini.sections.back().lines.push_back(l);
+    l.text = line;
+    ini.sections.back().lines.push_back(std::move(l));
   }
 }
 
@@ -85,13 +93,14 @@ bool IniLoad(IniFile& ini, const std::string& path) {
   ini.sections.clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
+  // The whole file, whatever its size: a partly read file would be saved back shortened.
   std::string bytes;
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(path, ec);
+  if (!ec && size < bytes.max_size()) bytes.reserve(static_cast<size_t>(size));
   char buffer[65536];
   size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-    bytes.append(buffer, got);
-    if (bytes.size() > (16u << 20)) break;  // no settings file is this large
-  }
+  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
   const bool ok = !std::ferror(f);
   std::fclose(f);
   if (!ok) return false;
@@ -101,9 +110,15 @@ bool IniLoad(IniFile& ini, const std::string& path) {
 
 std::string IniText(const IniFile& ini) {
   std::string out;
+  size_t size = 0;
   for (const IniSection& s : ini.sections) {
-    if (!s.header.empty()) out += s.header + "\r\n";
-    for (const IniLine& l : s.lines) out += l.text + "\r\n";
+    size += s.header.size() + 2;
+    for (const IniLine& l : s.lines) size += l.text.size() + 2;
+  }
+  out.reserve(size + 3);
+  for (const IniSection& s : ini.sections) {
+    if (!s.header.empty()) out.append(s.header).append("\r\n");
+    for (const IniLine& l : s.lines) out.append(l.text).append("\r\n");
   }
   // Text that happens to start with the bytes of a UTF-16 mark would read back as UTF-16;
   // a UTF-8 mark in front keeps it UTF-8.
@@ -172,7 +187,7 @@ void IniSetString(IniFile& ini, const std::string& section, const std::string& k
   l.text = key + "=" + stored;
   // New keys go after the section's last key line, before trailing blank lines.
   size_t at = s->lines.size();
-  while (at > 0 && Trim(s->lines[at - 1].text).empty()) --at;
+  while (at > 0 && TrimView(s->lines[at - 1].text).empty()) --at;
   s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), l);
 }
 
@@ -203,6 +218,39 @@ bool IniCommit(const std::string& path) {
   return true;
 }
 
+std::string IniSaveTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path p = path;
+  std::error_code ec;
+  for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hop) {
+    const fs::path next = fs::read_symlink(p, ec);
+    if (ec) break;
+    p = next.is_absolute() ? next : p.parent_path() / next;
+  }
+  return p.string();
+}
+
+bool IniMayReplace(const std::string& target) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status st = fs::status(target, ec);
+  if (st.type() == fs::file_type::not_found) return true;
+  if (!fs::is_regular_file(st)) return false;
+  // The owner's write bit counts even where the user could write anyway (root).
+  if ((st.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
+  std::FILE* f = std::fopen(target.c_str(), "r+b");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
 bool IniSave(const IniFile& ini, const std::string& path) {
-  return IniWriteTemp(ini, path) && IniCommit(path);
+  const std::string target = IniSaveTarget(path);
+  if (!IniMayReplace(target) || !IniWriteTemp(ini, target)) return false;
+  // The new file keeps the old one's permissions (a private file stays private).
+  std::error_code ec;
+  const std::filesystem::file_status old = std::filesystem::status(target, ec);
+  if (std::filesystem::exists(old))
+    std::filesystem::permissions(IniTempPath(target), old.permissions(), ec);
+  return IniCommit(target);
 }

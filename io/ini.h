@@ -49,4 +49,8 @@ void IniSetInt(IniFile& ini, const std::string& section, const std::string& key,
 std::string IniTempPath(const std::string& path);
 bool IniWriteTemp(const IniFile& ini, const std::string& path);  // writes IniTempPath(path)
 bool IniCommit(const std::string& path);                          // renames it into place
-bool IniSave(const IniFile& ini, const std::string& path);        // both steps
+// Both steps, on the file path leads to: a symbolic link is followed and stays a link, and a
+// file that may not be replaced (read-only, not a regular file) is left alone (false).
+bool IniSave(const IniFile& ini, const std::string& path);
+std::string IniSaveTarget(const std::string& path);  // path with its symbolic links followed
+bool IniMayReplace(const std::string& target);       // true also when target does not exist

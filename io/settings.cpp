@@ -204,7 +204,9 @@ void ValidateSettings(Settings& s, int32_t screenWidth, int32_t screenHeight) {
   if (s.kohoDisplayMode < 0 || s.kohoDisplayMode >= 2) s.kohoDisplayMode = 0;
   if (s.autoSaveFileNameFlag < 0 || s.autoSaveFileNameFlag >= 2) s.autoSaveFileNameFlag = 0;
   if (s.autoSaveDigit <= 0 || s.autoSaveDigit > 8) s.autoSaveDigit = 3;
+  // The range of the naming dialog; a count near the top of int would overflow on saving.
   if (s.autoSaveCount < 0) s.autoSaveCount = 0;
+  if (s.autoSaveCount > 9999) s.autoSaveCount = 9999;
   if (s.saveFormat < 0 || s.saveFormat >= 3) s.saveFormat = 0;
   if (s.copySaveMode < 0 || s.copySaveMode >= 3) s.copySaveMode = 0;
   if (Utf16Units(s.customText) < 10) s.customText = d.customText;
@@ -263,7 +265,6 @@ uint32_t LoadSettingsFile(const std::string& path, int32_t screenWidth, int32_t 
   if (!IniLoad(ini, path)) return 0;
   g_loadedPath = path;
   SettingsFromIni(ini, g.settings, screenWidth, screenHeight);
-  g.sameDigitDisplay = static_cast<uint32_t>(g.settings.dispSameNumb);
   ApplyBoardKeys(ini);
   return 1;
 }
@@ -275,11 +276,17 @@ void LoadSettings(const std::string& path, int32_t screenWidth, int32_t screenHe
 }
 
 uint32_t SaveSettingsFile(const std::string& path) {
+  const std::string target = IniSaveTarget(path);
   IniFile ini;
-  // Start from the file's present contents, else from the file the settings came from.
-  if (!IniLoad(ini, path) && !g_loadedPath.empty()) IniLoad(ini, g_loadedPath);
+  // Start from the file's present contents, else from the file the settings came from. A
+  // file that exists but cannot be read or replaced is left exactly as it is.
+  if (Exists(target)) {
+    if (!IniMayReplace(target) || !IniLoad(ini, target)) return 0;
+  } else if (!g_loadedPath.empty()) {
+    IniLoad(ini, g_loadedPath);
+  }
   SettingsToIni(g.settings, ini);
-  return IniSave(ini, path) ? 1 : 0;
+  return IniSave(ini, target) ? 1 : 0;
 }
 
 std::string ChooseDataFolder(const std::string& exeDir, const char* xdgConfigHome,

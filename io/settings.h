@@ -25,7 +25,9 @@ void SettingsFromIni(const IniFile& ini, Settings& s, int32_t screenWidth, int32
 // Write every key of s (and the board) into ini, keeping whatever else it holds.
 void SettingsToIni(const Settings& s, IniFile& ini);
 // Save at exit: the file's present contents are read again so that keys and sections this
-// program does not know survive; the new text replaces the file atomically. 0 on failure.
+// program does not know survive; the new text replaces the file (or a symbolic link's
+// target) atomically. 0 on failure, the file untouched: it cannot be read, is read-only, or
+// the new text cannot be written. The caller says so; nothing else is reported.
 uint32_t SaveSettingsFile(const std::string& path);
 // The validations of the loaded values.
 void ValidateSettings(Settings& s, int32_t screenWidth, int32_t screenHeight);

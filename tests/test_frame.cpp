@@ -150,6 +150,39 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
   EXPECT_EQ(platform.Lines("status0"), std::vector<std::string>{"＜候補表示画面＞"});
 }
 
+TEST_F(Frame, RightClickOffersTheCellsCandidatesOutsideTheCandidateAndMakeScreens) {
+  LoadGrid(kSample);
+  uint32_t digits[9];
+  SelectCell(0, 0);  // row 0 sees 1, column 0 sees 4 and 3, the block 4 and 2
+  ASSERT_EQ(PopupDigits(digits), 5u);
+  EXPECT_EQ(std::vector<uint32_t>(digits, digits + 5), (std::vector<uint32_t>{5, 6, 7, 8, 9}));
+  SelectCell(0, 7);  // a given: nothing to offer
+  EXPECT_EQ(PopupDigits(digits), 0u);
+  EXPECT_EQ(SelectCell(9, 0), 0u);  // below the board
+  EXPECT_EQ(CursorCell(), 7u);
+  SelectCell(0, 0);
+  EnterCandidateScreen();
+  EXPECT_EQ(PopupDigits(digits), 0u);
+  RunCommand(310);
+  RunCommand(340);  // problem input: the candidate table decides
+  Drop(0, 5);
+  ASSERT_EQ(PopupDigits(digits), 4u);
+  EXPECT_EQ(digits[0], 6u);
+}
+
+TEST_F(Frame, TheSameDigitFillLastsUntilTheNextCommandOrClick) {
+  LoadGrid(kSample);
+  g.cursorRow = 0; g.cursorColumn = 7;
+  RunCommand(740);
+  EXPECT_TRUE(HighlightFill());
+  SelectCell(4, 4);
+  EXPECT_FALSE(HighlightFill());
+  SelectCell(0, 7);
+  RunCommand(740);
+  RunCommand(2630);
+  EXPECT_FALSE(HighlightFill());
+}
+
 TEST_F(Frame, ProblemInputTakesDigitsAsGivensWithUndo) {
   ClearBoard();
   RunCommand(340);

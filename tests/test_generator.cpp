@@ -258,6 +258,14 @@ TEST_F(GeneratorTest, EnteringAndLeavingTheMakeProblemScreen) {
   EXPECT_EQ(RunCommand(610), CommandRefused);
 }
 
+TEST_F(GeneratorTest, AFailedSheetLeavesTheCellsItCouldNotFillEmpty) {
+  SeedRandom(3605);  // every one of the 201 attempts meets a dead end
+  EnterMake();
+  RunCommand(610);
+  ASSERT_EQ(Last("status1"), "作成失敗[201]");
+  for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(g.board.kind[c] == KindEmpty, !g.board.value[c]) << c;
+}
+
 TEST(GeneratorCli, SeedReproducesTheSamePuzzles) {
   const std::string args = "-t -m make -r 610 -r 320 -r 322 --repeat 4 -p line --seed ";
   int status = -1;

@@ -2,8 +2,11 @@
 // keys this program does not know surviving a save, and saves that never half-write.
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "drivers/frame.h"
 #include "io/ini.h"
 #include "io/settings.h"
 #include "tests/support.h"
@@ -20,7 +23,9 @@ std::string FreshDir() {
 
 std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
@@ -57,6 +62,7 @@ TEST_F(SettingsTest, LoadedValuesAreValidatedAndKeysMatchWithoutCase) {
                      "[MODE]\nFontSize2=100\nFontSize=-100\nFontSize3=99\nCsrMove=5\n"
                      "CandErase=3\nKanSuuji=7\nDispSameNumb=2\nClipboardPattern=3\n"
                      "KohoDisplayMode=2\nAutoSaveFileNameFlag=2\nAutoSaveDigit=9\n"
+                     "AutoSaveCount=2147483647\n"
                      "[String]\nCustomText=あいうえおかきくけ\n",
                      1024, 768),
             1u);
@@ -65,8 +71,8 @@ TEST_F(SettingsTest, LoadedValuesAreValidatedAndKeysMatchWithoutCase) {
   EXPECT_EQ((Ints{s.bgc, s.kari, s.cursor, s.fontSize2, s.fontSize, s.fontSize3}),
             (Ints{15, 16, 10, 10, 16, 99}));
   EXPECT_EQ((Ints{s.csrMove, s.candErase, s.kanSuuji, s.dispSameNumb, s.clipboardPattern,
-                  s.kohoDisplayMode, s.autoSaveFileNameFlag, s.autoSaveDigit}),
-            (Ints{1, 0, 0, 0, 0, 0, 0, 3}));
+                  s.kohoDisplayMode, s.autoSaveFileNameFlag, s.autoSaveDigit, s.autoSaveCount}),
+            (Ints{1, 0, 0, 0, 0, 0, 0, 3, 9999}));
   EXPECT_EQ(s.customText, "　いろはにほてとちりぬ");
   LoadText("[WinPos]\nWinLeft=1200\nWinTop=0\nWinWidth=1000\nWinHigh=2000\n");
   EXPECT_EQ((Ints{s.winLeft, s.winTop, s.winWidth, s.winHigh}), (Ints{1200, 0, 1000, 2000}));
@@ -138,6 +144,53 @@ TEST_F(SettingsTest, InterruptedSaveLeavesTheOldFileIntact) {
   EXPECT_EQ(SaveSettingsFile(dir + "missing/Vorel.ini"), 0u);
 }
 
+TEST_F(SettingsTest, AFileOfAnySizeIsSavedWhole) {
+  const std::string tail = "[UserSection]\r\nKeep=1\r\n";
+  const std::string text = "; " + std::string(17u << 20, 'x') + "\r\n" + tail;
+  std::ofstream(path, std::ios::binary) << text;
+  ASSERT_EQ(SaveSettingsFile(path), 1u);
+  std::ifstream saved(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = saved.tellg();
+  EXPECT_GT(size, static_cast<std::streamoff>(text.size()));
+  std::string end(8192, '\0');  // the file's end: the user's section, then the new keys
+  saved.seekg(size - static_cast<std::streamoff>(end.size()));
+  saved.read(end.data(), static_cast<std::streamsize>(end.size()));
+  EXPECT_NE(end.find(tail), std::string::npos);
+}
+
+TEST_F(SettingsTest, SaveWritesThroughALinkAndLeavesAReadOnlyFileAlone) {
+  namespace fs = std::filesystem;
+  fs::create_directory(dir + "real");
+  const std::string real = dir + "real/Vorel.ini", old = "[MODE]\r\nKanSuuji=2\r\n";
+  std::ofstream(real, std::ios::binary) << old;
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real/Vorel.ini", path);
+  g.settings.kanSuuji = 5;
+  ASSERT_EQ(SaveSettingsFile(path), 1u);
+  EXPECT_TRUE(fs::is_symlink(path));
+  EXPECT_NE(ReadText(real).find("KanSuuji=5\r\n"), std::string::npos);
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(real, fs::perms::owner_read | fs::perms::group_read);
+  std::ofstream(dir + "plain.ini", std::ios::binary) << old;  // a read-only copy, as root too
+  fs::permissions(dir + "plain.ini", fs::perms::owner_read);
+  for (const std::string& p : {path, dir + "plain.ini"}) EXPECT_EQ(SaveSettingsFile(p), 0u) << p;
+  EXPECT_NE(ReadText(real).find("KanSuuji=5"), std::string::npos);
+  EXPECT_EQ(ReadText(dir + "plain.ini"), old);
+  EXPECT_FALSE(FileExists(IniTempPath(real)));
+}
+
+TEST_F(SettingsTest, TheStartFolderBecomesTheCurrentFolderOnlyWhenItExists) {
+  namespace fs = std::filesystem;
+  const fs::path before = fs::current_path();
+  g.settings.initialDir = dir + "missing";
+  EXPECT_EQ(ApplyStartDirectory(), 0u);
+  EXPECT_EQ(fs::current_path(), before);
+  g.settings.initialDir = dir;
+  EXPECT_EQ(ApplyStartDirectory(), 1u);
+  EXPECT_TRUE(fs::equivalent(fs::current_path(), dir));
+  fs::current_path(before);
+}
+
 TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
   const std::string exe = FreshDir(), config = FreshDir(), home = FreshDir();
   EXPECT_EQ(ChooseDataFolder(exe, "/nowhere", "/nowhere"), exe);
@@ -163,8 +216,45 @@ TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
   const std::string ini = ReadText(dir + "out.ini");
   for (const char* key : {"Mystery=1\r\n", "SaveFormat=2\r\n", "Table=5"})
     EXPECT_NE(ini.find(key), std::string::npos) << key;
-  RunCli("--settings " + dir + "absent.ini", &status);
-  EXPECT_EQ(status, 2);
+  // A missing file gives the defaults and is created on saving; a failed save only warns.
+  RunCli("--settings " + dir + "new.ini --save-settings " + dir + "new.ini", &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(ReadText(dir + "new.ini").find("AutoSaveDigit=3\r\n"), std::string::npos);
+  RunCli("--sample --save-settings " + dir + "missing/out.ini", &status);
+  EXPECT_EQ(status, 0);
+}
+
+// The window's start-up from the settings: displays, menu checks and the blank count.
+TEST(SettingsCli, StartsFromTheSettingsLikeTheWindow) {
+  const std::string dir = FreshDir();
+  std::ofstream(dir + "in.ini", std::ios::binary)
+      << "[MODE]\nDisplay=1\nDispSameNumb=1\n[String]\nTable=" << std::string(81, '0') << "\n";
+  int status = -1;
+  const std::string out = RunCli("-t --settings " + dir + "in.ini -r 2640 -r 280 -r 825 " +
+                                     "--save-settings " + dir + "out.ini",
+                                 &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out, "status1\t空白残り[81]\nstatus0\t<１ ２ ３ ４ ５ ６ ７ ８ ９>\nstatus0\t\n");
+  const std::string ini = ReadText(dir + "out.ini");
+  for (const char* key : {"Display=0\r\n", "DispSameNumb=0\r\n"})
+    EXPECT_NE(ini.find(key), std::string::npos) << key;
+}
+
+// Settings changed by commands carry from one pass to the next.
+TEST(SettingsCli, AutomaticNamesCountOnAcrossRepeatedPasses) {
+  const std::string dir = FreshDir(), ini = dir + "rep.ini";
+  std::ofstream(ini, std::ios::binary)
+      << "[MODE]\nAutoSaveFileNameFlag=1\nAutoSaveCount=7\n[String]\nInitialDir=" << dir << "\n";
+  int status = -1;
+  const std::string out = RunCli("-t -s 5 --settings " + ini +
+                                     " -m make -r 610 -r 320 -r 210 --repeat 3 --save-settings " +
+                                     ini,
+                                 &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out.find("message\t"), std::string::npos) << out;
+  for (const char* name : {"SaveFile007.txt", "SaveFile008.txt", "SaveFile009.txt"})
+    EXPECT_TRUE(FileExists(dir + name)) << name;
+  EXPECT_NE(ReadText(ini).find("AutoSaveCount=10\r\n"), std::string::npos);
 }
 
 }  // namespace

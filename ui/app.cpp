@@ -27,6 +27,8 @@ void StartApp(VorelApp& app, const std::string& dataFolder) {
   app.window->resize(g.settings.winWidth, g.settings.winHigh);
   StartFrame();
   SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+  // The window, unlike vorel-cli, starts in the folder the settings name.
+  ApplyStartDirectory();
 }
 
 void StopApp(VorelApp& app) {

@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include "drivers/file_commands.h"
-#include "io/read.h"
 #include "ui/app.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
@@ -25,17 +24,26 @@ void OnSignal(int) {
   [[maybe_unused]] ssize_t n = write(g_signalPipe[0], &byte, 1);
 }
 
-// Qt ends the process on a fatal error (no display, no platform plugin) with an abort; say
-// what went wrong on one line and leave with a failure status instead.
-void FatalToExit(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type != QtFatalMsg) {
-    if (type != QtDebugMsg && type != QtInfoMsg) std::fprintf(stderr, "vorel: %s\n", message.toLocal8Bit().constData());
-    return;
-  }
+std::string g_firstWarning;
+
+std::string FirstLine(const QString& message) {
   std::string line = message.toLocal8Bit().toStdString();
   const size_t end = line.find('\n');
   if (end != std::string::npos) line.resize(end);
-  std::fprintf(stderr, "vorel: cannot create the window: %s\n", line.c_str());
+  return line;
+}
+
+// Qt ends the process on a fatal error (no display, no platform plugin) with an abort, after
+// a few warnings; say what went wrong on one line (the warning about the display when there is
+// one) and leave with a failure status instead.
+void FatalToExit(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtFatalMsg) {
+    if (g_firstWarning.empty() && message.contains(QStringLiteral("display"), Qt::CaseInsensitive))
+      g_firstWarning = FirstLine(message);
+    return;
+  }
+  const std::string reason = g_firstWarning.empty() ? FirstLine(message) : g_firstWarning;
+  std::fprintf(stderr, "vorel: cannot create the window: %s\n", reason.c_str());
   std::_Exit(1);
 }
 

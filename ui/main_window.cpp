@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <cstdio>
 #include <vector>
 
 #include "board/platform.h"
@@ -22,7 +23,6 @@
 #include "drivers/file_commands.h"
 #include "drivers/menu_table.h"
 #include "drivers/placement.h"
-#include "io/read.h"
 #include "io/settings.h"
 #include "ui/board_view.h"
 #include "ui/dialogs.h"
@@ -74,6 +74,8 @@ MainWindow::MainWindow() {
   statusBar()->setContentsMargins(0, 0, 0, 0);
   setAcceptDrops(true);
   qApp->installEventFilter(this);
+  // However the program ends (the window closed, the desktop session over), the settings stay.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveSettingsOnce(); });
   auto* timer = new QTimer(this);
   connect(timer, &QTimer::timeout, this, [this] { TimerTick(); });
   timer->start(500);
@@ -343,11 +345,16 @@ void MainWindow::RestoreFromTray() {
   }
 }
 
+void MainWindow::SaveSettingsOnce() {
+  if (saved_) return;
+  saved_ = true;
+  // A settings file that cannot be written is left as it is; the user hears of it once.
+  if (!SaveSettingsFile(SettingsPath()))
+    std::fprintf(stderr, "vorel: cannot save the settings to %s\n", SettingsPath().c_str());
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!saved_) {
-    saved_ = true;
-    SaveSettingsFile(SettingsPath());
-  }
+  SaveSettingsOnce();
   if (log_) log_->close();
   for (auto& [id, panel] : panels_) panel->close();
   event->accept();

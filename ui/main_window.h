@@ -43,6 +43,8 @@ class MainWindow : public QMainWindow {
   void RepaintCell(uint32_t cell);
   // A key as the accelerator table sees it; true when it was a command key.
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+  // Save the settings file, once per run.
+  void SaveSettingsOnce();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

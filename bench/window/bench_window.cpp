@@ -15,6 +15,7 @@
 #include "ui/app.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
+#include "ui/qt_platform.h"
 
 namespace {
 

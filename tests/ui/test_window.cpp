@@ -87,12 +87,9 @@ TEST_F(Window, CursorKeysStopOrWrapAtTheEdgesByModeAndSetting) {
   };
   const Case cases[] = {
       {0, 1, 3, 8, Qt::Key_Right, Qt::NoModifier, 3, 8},
-      {0, 1, 0, 0, Qt::Key_Up, Qt::NoModifier, 0, 0},
       {0, 1, 4, 4, Qt::Key_E, Qt::ControlModifier, 3, 4},
       {300, 1, 3, 8, Qt::Key_Right, Qt::NoModifier, 4, 0},
-      {300, 1, 0, 0, Qt::Key_Left, Qt::NoModifier, 8, 8},
       {300, 1, 8, 2, Qt::Key_X, Qt::ControlModifier, 0, 2},
-      {300, 0, 3, 8, Qt::Key_Right, Qt::NoModifier, 3, 8},
       {300, 0, 0, 5, Qt::Key_Up, Qt::NoModifier, 0, 5},
   };
   for (const Case& c : cases) {

@@ -1,0 +1,177 @@
+// Grading a collection and running one over worker processes, through vorel-cli.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "tests/support.h"
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::stringstream in(text);
+  std::string part;
+  while (std::getline(in, part, separator)) parts.push_back(part);
+  return parts;
+}
+
+// Puzzles from qqwing at run time; empty when qqwing is not installed.
+std::vector<std::string> Qqwing(const std::string& difficulty, int count) {
+  if (std::system("command -v qqwing >/dev/null 2>&1") != 0) return {};
+  const std::string command = "qqwing --generate " + std::to_string(count) +
+                              " --difficulty " + difficulty + " --one-line 2>/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  size_t n;
+  while (pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  if (pipe) pclose(pipe);
+  std::vector<std::string> lines;
+  for (const std::string& line : Split(out, '\n'))
+    if (line.size() == 81) lines.push_back(line);
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines, size_t count) {
+  std::string text;
+  for (size_t i = 0; i < lines.size() && i < count; ++i) text += lines[i] + "\n";
+  return text;
+}
+
+// Grade lines of a collection, split into their four fields.
+std::vector<std::vector<std::string>> Grades(const std::vector<std::string>& puzzles) {
+  const std::string file = WriteTempFile("grade.txt", Joined(puzzles, puzzles.size()));
+  int status = -1;
+  const std::string out = RunCli("--grade -e " + file, &status);
+  EXPECT_EQ(status, 0);
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string& line : Split(out, '\n')) rows.push_back(Split(line, '\t'));
+  EXPECT_EQ(rows.size(), puzzles.size());
+  return rows;
+}
+
+TEST(Grading, QqwingSimplePuzzlesAreSinglesAndGuessingOnesNever) {
+  // qqwing's "simple" needs nothing but naked singles; its "expert" needs a guess.
+  const std::vector<std::string> simple = Qqwing("simple", 5);
+  const std::vector<std::string> expert = Qqwing("expert", 5);
+  if (simple.empty() || expert.empty()) GTEST_SKIP() << "qqwing is not installed";
+  const auto rows = Grades(simple);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    ASSERT_EQ(rows[i].size(), 4u);
+    EXPECT_EQ(rows[i][0], std::to_string(i + 1));
+    EXPECT_EQ(rows[i][1], simple[i]);  // dots stay dots
+    EXPECT_EQ(rows[i][2], "singles") << simple[i];
+    for (const std::string& item : Split(rows[i][3], ','))
+      EXPECT_TRUE(item.find("Hidden Single ") != std::string::npos ||
+                  item.find("Naked Single ") != std::string::npos)
+          << rows[i][3];
+  }
+  for (const auto& row : Grades(expert)) {
+    ASSERT_EQ(row.size(), 4u);
+    EXPECT_NE(row[2], "singles") << row[1];
+    EXPECT_NE(row[2], "invalid") << row[1];
+  }
+}
+
+TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
+  const std::string hard =
+      "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
+  std::string clash = hard;
+  clash[1] = '1';
+  const std::string few = hard.substr(0, 27) + std::string(54, '0');
+  const auto rows = Grades({hard, clash, few});
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"1", hard, "beyond", "60 cells open"}));
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"2", clash, "invalid", "no solution"}));
+  EXPECT_EQ(rows[2], (std::vector<std::string>{"3", few, "invalid", "several solutions"}));
+}
+
+TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
+  const std::vector<std::string> hard = DataLines("hard-a.txt");
+  const std::vector<std::string> expert = DataLines("qq-expert-a.txt");
+  if (hard.empty() || expert.empty()) GTEST_SKIP() << "no collections in ../shared/data";
+  const std::string graded = WriteTempFile("hard.txt", Joined(hard, 300));
+  const std::string one = RunCli("--grade -e " + graded);
+  EXPECT_EQ(Split(one, '\n').size(), 300u);
+  EXPECT_EQ(RunCli("--grade -j 2 -e " + graded), one);
+
+  const std::string run = WriteTempFile("expert.txt", Joined(expert, 60));
+  const std::string options = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 -p candidates ";
+  const std::string transcript = RunCli(options + run);
+  EXPECT_NE(transcript.find("log\t"), std::string::npos);
+  EXPECT_EQ(RunCli("-j 3 " + options + run), transcript);
+  int status = 0;
+  RunCli("-j 2 --sample", &status);
+  EXPECT_EQ(status, 2);
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+pid_t ChildOf(pid_t parent) {
+  DIR* proc = opendir("/proc");
+  pid_t found = 0;
+  while (dirent* e = proc ? readdir(proc) : nullptr) {
+    if (e->d_name[0] < '1' || e->d_name[0] > '9') continue;
+    const std::string stat = ReadAll(std::string("/proc/") + e->d_name + "/stat");
+    const size_t close = stat.rfind(')');
+    if (close == std::string::npos) continue;
+    int ppid = 0;
+    if (std::sscanf(stat.c_str() + close + 1, " %*c %d", &ppid) == 1 && ppid == parent) {
+      found = static_cast<pid_t>(std::atoi(e->d_name));
+      break;
+    }
+  }
+  if (proc) closedir(proc);
+  return found;
+}
+
+TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
+  std::string many;
+  const std::string hard =
+      "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
+  for (int i = 0; i < 20000; ++i) many += hard + "\n";
+  const std::string file = WriteTempFile("many.txt", many);
+  const std::string out = file + ".out", err = file + ".err";
+  const pid_t cli = fork();
+  ASSERT_GE(cli, 0);
+  if (cli == 0) {
+    if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr))
+      _exit(99);
+    execl(VOREL_CLI_PATH, VOREL_CLI_PATH, "--grade", "-j", "2", "-e", file.c_str(),
+          static_cast<char*>(nullptr));
+    _exit(98);
+  }
+  pid_t worker = 0;
+  for (int i = 0; i < 1000 && !worker; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    worker = ChildOf(cli);
+  }
+  if (worker) kill(worker, SIGKILL);
+  int status = 0;
+  waitpid(cli, &status, 0);
+  ASSERT_NE(worker, 0) << "no worker process appeared";
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string message = ReadAll(err);
+  const std::string prefix = "vorel-cli: worker died on puzzle ";
+  const size_t at = message.find(prefix);
+  ASSERT_NE(at, std::string::npos) << message;
+  EXPECT_NE(message.find(": Killed\n", at), std::string::npos) << message;
+  const size_t dead = std::strtoul(message.c_str() + at + prefix.size(), nullptr, 10);
+  const std::vector<std::string> lines = Split(ReadAll(out), '\n');
+  ASSERT_EQ(lines.size() + 1, dead);
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i + 1) + "\t", 0), 0u);
+}
+
+}  // namespace
