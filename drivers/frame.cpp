@@ -68,6 +68,10 @@ void RefreshStatus(uint32_t kind) {
 
 void OpenTechniqueLog() {
   if (g.settings.candErase == 0 || g.logWindowOpen) return;
+  if (g.usageView != 0) {  // the two windows share one place
+    g.usageView = 0;
+    P().ClosePanel(PanelCandidateUsage);
+  }
   g.logWindowOpen = 1;
   P().OpenPanel(PanelTechniqueLog);
 }
@@ -756,7 +760,11 @@ void ShowUsageView(uint32_t view) {
     if (was != 0) P().ClosePanel(PanelCandidateUsage);
     return;
   }
-  if (was == 0) P().OpenPanel(PanelCandidateUsage);
+  if (was == 0) {
+    // The usage window takes the technique log's place: one of the two is open at a time.
+    CloseTechniqueLog();
+    P().OpenPanel(PanelCandidateUsage);
+  }
   FillUsageList();
 }
 

@@ -39,6 +39,22 @@ TEST(Placement, RightWhenRoomElseLeftRememberedWins) {
   EXPECT_EQ(PackPosition(700, 230), 700 * 65536 + 230);
 }
 
+TEST_F(Dialogs, TheUsageWindowAndTheTechniqueLogShareOnePlace) {
+  LoadGrid("000000010400000000020000000000050407008000300001090000300400200050100000000806000");
+  EnterCandidateScreen();  // the log opens with the screen
+  ASSERT_TRUE(platform.logOpen);
+  RunCommand(1160);
+  EXPECT_EQ(g.usageView, 1u);
+  EXPECT_FALSE(platform.logOpen);
+  platform.Clear();
+  RunCommand(900);
+  EXPECT_TRUE(platform.Lines("log").empty());  // no log window, no lines
+  RunCommand(310);
+  RunCommand(310);  // entering again: the log is back, the usage window gone
+  EXPECT_TRUE(platform.logOpen);
+  EXPECT_EQ(g.usageView, 0u);
+}
+
 TEST_F(Dialogs, SettingsOkStoresEveryGroupAndDrivesTheUsageWindow) {
   int32_t values[kSettingsGroupCount];
   SettingsDialogValues(values);
