@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "board/state.h"
+#include "drivers/frame.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
 
@@ -31,6 +32,7 @@ void WindowTest::LoadGivens(const std::string& grid) {
     g.board.value[c] = ch >= '1' && ch <= '9' ? static_cast<uint32_t>(ch - '0') : 0;
     g.board.kind[c] = g.board.value[c] ? KindGiven : KindEmpty;
   }
+  RefreshStatus(1);
 }
 
 void WindowTest::Key(int key, Qt::KeyboardModifiers modifiers) {
