@@ -116,75 +116,86 @@ uint32_t AlsXZ(uint32_t place) {
   return FinishRoutine(place, KindAuto);
 }
 
+namespace {
+
+// Pairs (x, y) struck for two aligned cells, as rows of a 9x9 bit matrix: bit y of
+// struck[x] is set when the first cell taking x and the second taking y leaves some cell
+// without a digit. A bivalue cell {p, q} strikes exactly {p, q}. Two cells of one unit whose
+// union U has at most three digits strike every pair that leaves them at most one digit of
+// U: with |U| = 2 every pair touching U, with |U| = 3 every pair inside U.
+struct StruckPairs {
+  uint32_t row[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+  void Bivalue(uint32_t m) {
+    const uint32_t p = static_cast<uint32_t>(std::countr_zero(m));
+    const uint32_t q = static_cast<uint32_t>(std::countr_zero(m & (m - 1)));
+    row[p] |= 1u << q;
+    row[q] |= 1u << p;
+  }
+  void Union(uint32_t u) {
+    const int n = std::popcount(u);
+    for (uint32_t x = 0; x < 9; ++x) {
+      const bool inside = u >> x & 1;
+      if (n <= 1) row[x] = 0x1FF;
+      else if (n == 2) row[x] |= inside ? 0x1FF : u;
+      else if (inside) row[x] |= u & ~(1u << x);
+    }
+  }
+};
+
+}  // namespace
+
 // Aligned Pair Exclusion: two cells of one line (and possibly one box) cannot take a pair of
 // digits that would empty a bivalue cell, or leave two cells of one unit with one digit.
 uint32_t AlignedPairExclusion(uint32_t place) {
   ResetQueue();
   uint32_t mask[81];
   for (uint32_t c = 0; c < 81; ++c) mask[c] = Mask(c);
+  // The examined cells of each unit: those of two or three candidates, in unit order.
+  uint32_t unitCells[27][9], unitSize[27];
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    unitSize[unit] = 0;
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t cell = UnitCell27(unit, k);
+      if (Count(cell) >= 2 && Count(cell) <= 3) unitCells[unit][unitSize[unit]++] = cell;
+    }
+  }
   for (uint32_t a = 0; a < 81; ++a) {
     if (Count(a) < 1) continue;
     for (uint32_t b = a + 1; b < 81; ++b) {
       if (Count(b) < 1) continue;
-      uint32_t lineType;
+      uint32_t line;
       if (RowOf(a) == RowOf(b))
-        lineType = 0;
+        line = RowOf(a);
       else if (ColumnOf(a) == ColumnOf(b))
-        lineType = 1;
+        line = 9 + ColumnOf(a);
       else
         continue;
-      // The examined units: the shared line, and the shared box when there is one. Each
-      // keeps its cells of two or three candidates, a and b left out.
-      uint32_t unitCells[2][9], unitSize[2] = {0, 0}, units = 1;
-      const uint32_t line = lineType == 0 ? RowOf(a) : ColumnOf(a);
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t cell = UnitCell(lineType, line, k);
-        if (cell != a && cell != b && Count(cell) >= 2 && Count(cell) <= 3)
-          unitCells[0][unitSize[0]++] = cell;
-      }
-      if (BlockOf(a) == BlockOf(b)) {
-        units = 2;
-        for (uint32_t k = 0; k < 9; ++k) {
-          const uint32_t cell = BlockCell(BlockOf(a), k);
-          if (cell != a && cell != b && Count(cell) >= 2 && Count(cell) <= 3)
-            unitCells[1][unitSize[1]++] = cell;
-        }
-      }
-      // A combination (x, y) is struck when a bivalue cell holds exactly {x, y}, or when two
-      // cells of a unit keep at most one digit between them once x and y are gone. Only
-      // unions of at most three digits can do the latter, so the tests are gathered first.
-      uint32_t tests[2 * (9 + 36)], limits[2 * (9 + 36)], nTests = 0;
-      for (uint32_t u = 0; u < units; ++u) {
-        const uint32_t n = unitSize[u];
+      // The examined units: the shared line, and the shared box when there is one; a and b
+      // themselves are left out.
+      const uint32_t units[2] = {line, 18 + BlockOf(a)};
+      const uint32_t unitCount = BlockOf(a) == BlockOf(b) ? 2 : 1;
+      StruckPairs struck;
+      for (uint32_t u = 0; u < unitCount; ++u) {
+        const uint32_t* cells = unitCells[units[u]];
+        const uint32_t n = unitSize[units[u]];
         for (uint32_t i = 0; i < n; ++i) {
-          const uint32_t mi = mask[unitCells[u][i]];
-          if (Count(unitCells[u][i]) == 2) {
-            tests[nTests] = mi;
-            limits[nTests++] = 0;
-          }
+          if (cells[i] == a || cells[i] == b) continue;
+          const uint32_t mi = mask[cells[i]];
+          if (Count(cells[i]) == 2) struck.Bivalue(mi);
           for (uint32_t j = i + 1; j < n; ++j) {
-            const uint32_t both = mi | mask[unitCells[u][j]];
-            if (std::popcount(both) > 3) continue;
-            tests[nTests] = both;
-            limits[nTests++] = 1;
+            if (cells[j] == a || cells[j] == b) continue;
+            const uint32_t both = mi | mask[cells[j]];
+            if (std::popcount(both) <= 3) struck.Union(both);
           }
         }
       }
-      uint32_t allowedA = 0, allowedB = 0;  // candidates that keep some combination
+      // Candidates that keep some combination.
+      uint32_t allowedA = 0, allowedB = 0;
       for (uint32_t x = 0; x < 9; ++x) {
         if (!(mask[a] >> x & 1)) continue;
-        for (uint32_t y = 0; y < 9; ++y) {
-          if (y == x || !(mask[b] >> y & 1)) continue;
-          const uint32_t xy = 1u << x | 1u << y;
-          bool struck = false;
-          for (uint32_t t = 0; t < nTests && !struck; ++t)
-            struck = limits[t] == 0 ? tests[t] == xy
-                                    : std::popcount(tests[t] & ~xy) <= static_cast<int>(limits[t]);
-          if (!struck) {
-            allowedA |= 1u << x;
-            allowedB |= 1u << y;
-          }
-        }
+        const uint32_t ys = mask[b] & ~(1u << x) & ~struck.row[x];
+        if (ys) allowedA |= 1u << x;
+        allowedB |= ys;
       }
       for (uint32_t x = 0; x < 9; ++x)
         if ((mask[a] >> x & 1) && !(allowedA >> x & 1)) QueueElimination(a, x);
