@@ -143,20 +143,16 @@ uint32_t HiddenSingle(uint32_t place) {
   const uint32_t* count = g.cand.count;
   for (uint32_t t = 0; t < 3; ++t) {
     for (uint32_t u = 0; u < 9; ++u) {
-      uint32_t n[9] = {0};
-      uint32_t where[9] = {0};
+      // Positions of each digit among the unit's unfilled cells.
+      uint32_t pos[9] = {0};
       for (uint32_t k = 0; k < 9; ++k) {
         const uint32_t c = UnitCell(t, u, k);
         if (count[c] == 0) continue;
-        for (uint32_t d = 0; d < 9; ++d)
-          if (flag[c * 9 + d]) {
-            ++n[d];
-            where[d] = c;
-          }
+        for (uint32_t d = 0; d < 9; ++d) pos[d] |= (flag[c * 9 + d] != 0) << k;
       }
       for (uint32_t d = 0; d < 9; ++d) {
-        if (n[d] != 1) continue;
-        const uint32_t c = where[d];
+        if (std::popcount(pos[d]) != 1) continue;
+        const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(pos[d])));
         if (count[c] >= 2)
           for (uint32_t e = 0; e < 9; ++e)
             if (e != d) QueueElimination(c, e);

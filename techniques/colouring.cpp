@@ -6,6 +6,8 @@
 // cluster into two colours of which exactly one is true.
 #include "techniques/colouring.h"
 
+#include <bit>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -29,6 +31,10 @@ inline uint32_t Stack(uint32_t c) { return ColumnOf(c) / 3; }
 // The unit of cell c of type t (0 row, 1 column, 2 box).
 inline uint32_t UnitOf(uint32_t t, uint32_t c) {
   return t == 0 ? RowOf(c) : t == 1 ? ColumnOf(c) : BlockOf(c);
+}
+// Position of cell c in its unit of type t, as UnitCell counts it.
+inline uint32_t PositionInUnit(uint32_t t, uint32_t c) {
+  return t == 0 ? ColumnOf(c) : t == 1 ? RowOf(c) : RowOf(c) % 3 * 3 + ColumnOf(c) % 3;
 }
 // Cluster of a colour: colours 2k+1 and 2k+2 form cluster k.
 inline uint32_t ClusterOf(uint32_t colour) { return (colour - 1) / 2; }
@@ -65,36 +71,43 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
   }
 }
 
+void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
+  for (uint32_t unit = 0; unit < 27; ++unit) holders[unit] = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (!Holds(c, d)) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    holders[r] |= 1u << col;
+    holders[9 + col] |= 1u << r;
+    holders[18 + BlockOf(c)] |= 1u << PositionInUnit(2, c);
+  }
+}
+
 uint32_t MarkConjugates(uint32_t d) {
   for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
+  uint32_t holders[27];
+  LoadUnitHolders(d, holders);
   for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t n = 0, first = 0, second = 0;
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t c = UnitCell27(unit, k);
-      if (!Holds(c, d)) continue;
-      if (n == 0) first = c;
-      if (n == 1) second = c;
-      ++n;
-    }
-    if (n == 2) LinkMask[first] = LinkMask[second] = 1;
+    const uint32_t h = holders[unit];
+    if (std::popcount(h) != 2) continue;
+    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)))] = 1;
+    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))))] = 1;
   }
   uint32_t marked = 0;
   for (uint32_t c = 0; c < 81; ++c) marked += LinkMask[c];
   return marked;
 }
 
-uint32_t SpreadConjugateColour(uint32_t from, uint32_t to, uint32_t d) {
+namespace {
+
+// One spreading step from colour `from` to colour `to`, the holders of the digit given per
+// unit; returns 1 when it coloured a cell.
+uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27]) {
   uint32_t coloured = 0;
   for (uint32_t s = 0; s < 81; ++s) {
     if (CellColour[s] != from || !LinkMask[s]) continue;
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t u = UnitOf(t, s);
-      uint32_t others = 0;
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, u, k);
-        if (c != s && Holds(c, d)) ++others;
-      }
-      if (others != 1) continue;
+      if (std::popcount(holders[t * 9 + u] & ~(1u << PositionInUnit(t, s))) != 1) continue;
       for (uint32_t k = 0; k < 9; ++k) {
         const uint32_t c = UnitCell(t, u, k);
         if (c == s || !LinkMask[c] || CellColour[c] != 0) continue;
@@ -106,12 +119,16 @@ uint32_t SpreadConjugateColour(uint32_t from, uint32_t to, uint32_t d) {
   return coloured;
 }
 
+}  // namespace
+
 uint32_t ColourClusters(uint32_t d) {
+  uint32_t holders[27];
+  LoadUnitHolders(d, holders);
   uint32_t next = 1;
   for (uint32_t c = 0; c < 81; ++c) {
     if (!LinkMask[c] || CellColour[c] != 0) continue;
     CellColour[c] = next;
-    while (SpreadConjugateColour(next, next + 1, d) && SpreadConjugateColour(next + 1, next, d)) {
+    while (SpreadColour(next, next + 1, holders) && SpreadColour(next + 1, next, holders)) {
     }
     next += 2;
   }

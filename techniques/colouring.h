@@ -34,12 +34,13 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d);
 // Clear LinkMask and CellColour, then mark both cells of every conjugate pair of d (rows,
 // then columns, then boxes). Returns the number of marked cells.
 uint32_t MarkConjugates(uint32_t d);
-// Colour the marked cells cluster by cluster; returns the next free colour
-// (1 + 2 × number of clusters).
+// Colour the marked cells cluster by cluster, spreading each colour to its partner along the
+// conjugate units of d and back while either step colours a cell; returns the next free
+// colour (1 + 2 × number of clusters).
 uint32_t ColourClusters(uint32_t d);
-// One spreading step from colour `from` to colour `to` along conjugate units of d; returns 1
-// when it coloured a cell.
-uint32_t SpreadConjugateColour(uint32_t from, uint32_t to, uint32_t d);
+// The cells holding d (count at least 1, flag set) per unit, units numbered as UnitCell27
+// (rows, columns, boxes); bit k stands for the unit's k-th cell.
+void LoadUnitHolders(uint32_t d, uint32_t holders[27]);
 // One 3D Medusa spreading pass over digit e; returns the number of candidates newly marked.
 // Candidates marked earlier in the same pass are spread in that same pass.
 uint32_t MedusaSpread(uint32_t e);

@@ -1,6 +1,8 @@
 // Hidden subsets: N digits of a unit that between them fit only N cells; every other digit
 // leaves those cells. One scan serves the four sizes, driven by the members' table; a unit
 // is searched only when its digit occurrences pass the member's gate.
+#include <bit>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -20,14 +22,18 @@ const HiddenMember kTriple = {3, CodeHiddenTriple, 0};
 const HiddenMember kQuad = {4, CodeHiddenQuad, 0};
 const HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
 
-// Occurrence of each digit among the unit's unfilled cells.
-void Occurrences(uint32_t t, uint32_t u, uint32_t occ[9]) {
-  for (uint32_t d = 0; d < 9; ++d) occ[d] = 0;
+// Positions (bit p for the unit's p-th cell) of each digit among the unit's unfilled cells,
+// and the occurrence of each digit, the number of those positions.
+void Positions(uint32_t t, uint32_t u, uint32_t pos[9], uint32_t occ[9]) {
+  for (uint32_t d = 0; d < 9; ++d) pos[d] = 0;
   for (uint32_t p = 0; p < 9; ++p) {
     const uint32_t c = UnitCell(t, u, p);
+    if (g.cand.count[c] == 0) continue;
+    const uint32_t* flag = g.cand.flag + c * 9;
     for (uint32_t d = 0; d < 9; ++d)
-      if (HasCandidate(c, d)) ++occ[d];
+      if (flag[d]) pos[d] |= 1u << p;
   }
+  for (uint32_t d = 0; d < 9; ++d) occ[d] = static_cast<uint32_t>(std::popcount(pos[d]));
 }
 
 // The unit gate. Pairs count exactly: in rows and columns exactly two digits occurring
@@ -50,24 +56,22 @@ bool PassesGate(const HiddenMember& m, uint32_t t, const uint32_t occ[9]) {
 // whose digits fit exactly N positions, with the set's digit marks.
 template <class Found>
 void ScanUnit(const HiddenMember& m, uint32_t t, uint32_t u, Found&& found) {
-  uint32_t occ[9];
-  Occurrences(t, u, occ);
+  uint32_t pos[9], occ[9];
+  Positions(t, u, pos, occ);
   if (!PassesGate(m, t, occ)) return;
   uint32_t items[9];
   uint32_t n = 0;
   for (uint32_t d = 0; d < 9; ++d)
     if (occ[d] >= 2 && occ[d] <= m.size) items[n++] = d;
   ForEachSubset(items, n, m.size, [&](const uint32_t* digits) {
-    uint32_t tally[9];
     uint32_t spread = 0;
+    for (uint32_t i = 0; i < m.size; ++i) spread |= pos[digits[i]];
+    if (static_cast<uint32_t>(std::popcount(spread)) != m.size) return;
+    uint32_t tally[9];
     for (uint32_t p = 0; p < 9; ++p) {
-      const uint32_t c = UnitCell(t, u, p);
       tally[p] = 0;
-      for (uint32_t i = 0; i < m.size; ++i)
-        if (HasCandidate(c, digits[i])) ++tally[p];
-      if (tally[p]) ++spread;
+      for (uint32_t i = 0; i < m.size; ++i) tally[p] += pos[digits[i]] >> p & 1;
     }
-    if (spread != m.size) return;
     uint32_t inSet[9] = {0};
     for (uint32_t i = 0; i < m.size; ++i) inSet[digits[i]] = 1;
     found(static_cast<const uint32_t*>(tally), static_cast<const uint32_t*>(inSet));
