@@ -37,6 +37,17 @@ uint32_t ComputeCandidates() {
   return 1;
 }
 
+void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
+  for (uint32_t unit = 0; unit < 27; ++unit) holders[unit] = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.cand.count[c] == 0 || g.cand.flag[c * 9 + d] == 0) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    holders[r] |= 1u << col;
+    holders[9 + col] |= 1u << r;
+    holders[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
+  }
+}
+
 // Digit table check of one unit from a per-cell digit source; returns 1 when every digit 1..9
 // is present.
 template <typename DigitOf>

@@ -104,6 +104,7 @@ uint32_t QueueEliminationWitness(uint32_t cell, uint32_t digit, uint32_t w1, uin
 }
 
 void LogLine(const std::string& line) {
+  ++g.techniqueOutputs;
   if (g.settings.candErase == 0) return;
   P().LogAppend(line, true);
   P().DrainMessages();
@@ -114,6 +115,7 @@ static uint32_t WitnessRow(uint32_t cell) { return cell / 9 + 1; }
 
 void FlushEliminations(uint32_t code) {
   EliminationQueue& q = g.queue;
+  ++g.techniqueOutputs;
   const uint32_t mode = static_cast<uint32_t>(g.settings.candErase);
   if (q.length > 1999) {
     P().MessageBox(Format("消去予定数が多すぎます！＜%u＞", q.length), "緊急停止希望",

@@ -131,15 +131,17 @@ struct StruckPairs {
     row[p] |= 1u << q;
     row[q] |= 1u << p;
   }
+  uint32_t everyRow = 0;  // struck in every row: digits y that any x pairs with in vain
   void Union(uint32_t u) {
     const int n = std::popcount(u);
-    for (uint32_t x = 0; x < 9; ++x) {
-      const bool inside = u >> x & 1;
-      if (n <= 1) row[x] = 0x1FF;
-      else if (n == 2) row[x] |= inside ? 0x1FF : u;
-      else if (inside) row[x] |= u & ~(1u << x);
+    if (n <= 1) everyRow = 0x1FF;
+    if (n == 2) everyRow |= u;
+    for (uint32_t rest = u; rest; rest &= rest - 1) {
+      const uint32_t x = static_cast<uint32_t>(std::countr_zero(rest));
+      row[x] |= n == 2 ? 0x1FF : u & ~(1u << x);
     }
   }
+  uint32_t Row(uint32_t x) const { return row[x] | everyRow; }
 };
 
 }  // namespace
@@ -161,15 +163,14 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   }
   for (uint32_t a = 0; a < 81; ++a) {
     if (Count(a) < 1) continue;
-    for (uint32_t b = a + 1; b < 81; ++b) {
+    // The partners b after a in cell order: the rest of a's row, then the rest of its column.
+    uint32_t partners[16], partnerCount = 0;
+    for (uint32_t b = a + 1; b < RowOf(a) * 9 + 9; ++b) partners[partnerCount++] = b;
+    for (uint32_t b = a + 9; b < 81; b += 9) partners[partnerCount++] = b;
+    for (uint32_t i = 0; i < partnerCount; ++i) {
+      const uint32_t b = partners[i];
       if (Count(b) < 1) continue;
-      uint32_t line;
-      if (RowOf(a) == RowOf(b))
-        line = RowOf(a);
-      else if (ColumnOf(a) == ColumnOf(b))
-        line = 9 + ColumnOf(a);
-      else
-        continue;
+      const uint32_t line = RowOf(a) == RowOf(b) ? RowOf(a) : 9 + ColumnOf(a);
       // The examined units: the shared line, and the shared box when there is one; a and b
       // themselves are left out.
       const uint32_t units[2] = {line, 18 + BlockOf(a)};
@@ -193,7 +194,7 @@ uint32_t AlignedPairExclusion(uint32_t place) {
       uint32_t allowedA = 0, allowedB = 0;
       for (uint32_t x = 0; x < 9; ++x) {
         if (!(mask[a] >> x & 1)) continue;
-        const uint32_t ys = mask[b] & ~(1u << x) & ~struck.row[x];
+        const uint32_t ys = mask[b] & ~(1u << x) & ~struck.Row(x);
         if (ys) allowedA |= 1u << x;
         allowedB |= ys;
       }

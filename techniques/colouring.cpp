@@ -7,6 +7,7 @@
 #include "techniques/colouring.h"
 
 #include <bit>
+#include <cstring>
 
 #include "board/candidates.h"
 #include "board/queue.h"
@@ -20,9 +21,6 @@ uint32_t MedusaColour[81 * 9];
 
 namespace {
 
-inline bool Holds(uint32_t c, uint32_t d) {
-  return g.cand.count[c] >= 1 && g.cand.flag[c * 9 + d] != 0;
-}
 inline void QueueIfOpen(uint32_t c, uint32_t d) {
   if (g.cand.count[c] >= 2) QueueElimination(c, d);
 }
@@ -71,32 +69,6 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
   }
 }
 
-void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
-  for (uint32_t unit = 0; unit < 27; ++unit) holders[unit] = 0;
-  for (uint32_t c = 0; c < 81; ++c) {
-    if (!Holds(c, d)) continue;
-    const uint32_t r = RowOf(c), col = ColumnOf(c);
-    holders[r] |= 1u << col;
-    holders[9 + col] |= 1u << r;
-    holders[18 + BlockOf(c)] |= 1u << PositionInUnit(2, c);
-  }
-}
-
-uint32_t MarkConjugates(uint32_t d) {
-  for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
-  uint32_t holders[27];
-  LoadUnitHolders(d, holders);
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    const uint32_t h = holders[unit];
-    if (std::popcount(h) != 2) continue;
-    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)))] = 1;
-    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))))] = 1;
-  }
-  uint32_t marked = 0;
-  for (uint32_t c = 0; c < 81; ++c) marked += LinkMask[c];
-  return marked;
-}
-
 namespace {
 
 // One spreading step from colour `from` to colour `to`, the holders of the digit given per
@@ -121,9 +93,37 @@ uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27]) {
 
 }  // namespace
 
-uint32_t ColourClusters(uint32_t d) {
+namespace {
+
+// The colouring of each digit as last computed, with the holders it came from: the colouring
+// depends on nothing else, so the routines of one table state share it.
+struct ConjugateColouring {
+  uint32_t valid;
+  uint32_t holders[27];
+  uint32_t linkMask[81];
+  uint32_t cellColour[81];
+  uint32_t next;
+};
+ConjugateColouring gColouring[9];
+
+}  // namespace
+
+uint32_t ColourConjugates(uint32_t d) {
   uint32_t holders[27];
   LoadUnitHolders(d, holders);
+  ConjugateColouring& known = gColouring[d];
+  if (known.valid && std::memcmp(known.holders, holders, sizeof holders) == 0) {
+    std::memcpy(LinkMask, known.linkMask, sizeof known.linkMask);
+    std::memcpy(CellColour, known.cellColour, sizeof known.cellColour);
+    return known.next;
+  }
+  for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    const uint32_t h = holders[unit];
+    if (std::popcount(h) != 2) continue;
+    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)))] = 1;
+    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))))] = 1;
+  }
   uint32_t next = 1;
   for (uint32_t c = 0; c < 81; ++c) {
     if (!LinkMask[c] || CellColour[c] != 0) continue;
@@ -132,6 +132,11 @@ uint32_t ColourClusters(uint32_t d) {
     }
     next += 2;
   }
+  known.valid = 1;
+  std::memcpy(known.holders, holders, sizeof holders);
+  std::memcpy(known.linkMask, LinkMask, sizeof known.linkMask);
+  std::memcpy(known.cellColour, CellColour, sizeof known.cellColour);
+  known.next = next;
   return next;
 }
 
@@ -187,8 +192,7 @@ uint32_t CountColour(uint32_t colour) {
 uint32_t SimpleColoring(uint32_t place) {
   ResetQueue();
   for (uint32_t d = 0; d < 9; ++d) {
-    MarkConjugates(d);
-    const uint32_t next = ColourClusters(d);
+    const uint32_t next = ColourConjugates(d);
     for (uint32_t colour = 1; colour < next; ++colour) {
       if (ColourSeesItself(colour))  // colour wrap: the colour is false everywhere
         for (uint32_t c = 0; c < 81; ++c)
@@ -203,8 +207,7 @@ uint32_t SimpleColoring(uint32_t place) {
 uint32_t MultiColoringType1(uint32_t place) {
   ResetQueue();
   for (uint32_t d = 0; d < 9; ++d) {
-    MarkConjugates(d);
-    const uint32_t next = ColourClusters(d);
+    const uint32_t next = ColourConjugates(d);
     if (next < 6) continue;  // needs three clusters
     for (uint32_t colour = 1; colour < next; ++colour) {
       if (CountColour(colour) < 2) continue;
@@ -226,8 +229,7 @@ uint32_t MultiColoringType1(uint32_t place) {
 uint32_t MultiColoringType2(uint32_t place) {
   ResetQueue();
   for (uint32_t d = 0; d < 9; ++d) {
-    MarkConjugates(d);
-    const uint32_t next = ColourClusters(d);
+    const uint32_t next = ColourConjugates(d);
     if (next < 5) continue;  // needs two clusters
     for (uint32_t colour = 1; colour < next; ++colour) {
       if (CountColour(colour) == 0) continue;
@@ -252,22 +254,19 @@ void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
                  RowOf(cell) + 1));
 }
 
-uint32_t MedusaSpread(uint32_t e) {
+namespace {
+
+// MedusaSpread with the holders of e given per unit.
+uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27]) {
   uint32_t marked = 0;
   for (uint32_t s = 0; s < 81; ++s) {
     if (!MedusaMarked[s * 9 + e]) continue;
     const uint32_t k = MedusaColour[s * 9 + e];
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t u = UnitOf(t, s);
-      uint32_t others = 0, other = 0;
-      for (uint32_t i = 0; i < 9; ++i) {
-        const uint32_t c = UnitCell(t, u, i);
-        if (c != s && Holds(c, e)) {
-          ++others;
-          other = c;
-        }
-      }
-      if (others != 1) continue;
+      const uint32_t others = holders[t * 9 + u] & ~(1u << PositionInUnit(t, s));
+      if (std::popcount(others) != 1) continue;
+      const uint32_t other = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(others)));
       const uint32_t idx = other * 9 + e;
       if (!MedusaMarked[idx]) {
         MedusaMarked[idx] = 1;
@@ -281,11 +280,20 @@ uint32_t MedusaSpread(uint32_t e) {
   return marked;
 }
 
+}  // namespace
+
+uint32_t MedusaSpread(uint32_t e) {
+  uint32_t holders[27];
+  LoadUnitHolders(e, holders);
+  return MedusaSpreadHolders(e, holders);
+}
+
 uint32_t Medusa3D(uint32_t place) {
   ResetQueue();
+  uint32_t holders[9][27];
+  for (uint32_t e = 0; e < 9; ++e) LoadUnitHolders(e, holders[e]);
   for (uint32_t d = 0; d < 9; ++d) {
-    MarkConjugates(d);
-    const uint32_t next = ColourClusters(d);
+    const uint32_t next = ColourConjugates(d);
     for (uint32_t colour = 1; colour < next; colour += 2) {  // one cluster: (colour, colour+1)
       for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
       for (uint32_t c = 0; c < 81; ++c) {
@@ -308,7 +316,7 @@ uint32_t Medusa3D(uint32_t place) {
       if (crossed == 0) continue;
       for (uint32_t e = 0; e < 9; ++e)
         if (e != d)
-          while (MedusaSpread(e) != 0) {
+          while (MedusaSpreadHolders(e, holders[e]) != 0) {
           }
       for (uint32_t e = 0; e < 9; ++e) {
         if (e == d) continue;
