@@ -81,16 +81,6 @@ std::string Format(const char* fmt, ...) {
   return out;
 }
 
-uint32_t QueueElimination(uint32_t cell, uint32_t digit) {
-  EliminationQueue& q = g.queue;
-  if (q.length >= kQueueCapacity) return 0;
-  q.cell[q.length] = cell;
-  q.digit[q.length] = digit;
-  if (q.length < kWitnessCapacity) q.witnessed[q.length] = 0;
-  ++q.length;
-  return 1;
-}
-
 uint32_t QueueEliminationWitness(uint32_t cell, uint32_t digit, uint32_t w1, uint32_t w2,
                                  uint32_t w3) {
   EliminationQueue& q = g.queue;

@@ -72,27 +72,34 @@ static uint32_t SilentRunSlot(TechniqueRoutine routine) {
   return runs.used++;
 }
 
-// Run a routine in log mode, unless its last run searched this very state and wrote, logged
-// and removed nothing: it would find nothing again, and everything around it (the batch's
-// status refresh) runs as ever.
-static void RunLogOnly(TechniqueRoutine routine, RunState& state) {
+static bool LoadedRunKey(RunState& state) {
   if (!state.loaded) {
     state.valid = LoadRunKey(state.key);
     state.loaded = true;
   }
+  return state.valid;
+}
+
+// Run a routine in log mode, unless its last run searched this very state and wrote, logged
+// and removed nothing: it would find nothing again, and everything around it (the batch's
+// status refresh) runs as ever.
+static void RunLogOnly(TechniqueRoutine routine, RunState& state) {
   SilentRuns& runs = g.silentRuns;
   const uint32_t slot = SilentRunSlot(routine);
-  const bool known = state.valid && slot < kSilentRunSlots;
-  if (known && runs.silent[slot] &&
+  const bool known = slot < kSilentRunSlots;
+  if (known && runs.silent[slot] && LoadedRunKey(state) &&
       std::memcmp(runs.key[slot], state.key, sizeof state.key) == 0)
     return;
-  const uint32_t outputs = g.techniqueOutputs;
+  const uint32_t outputs = g.techniqueOutputs, total = g.cand.total;
   routine(0);
-  const bool silent = g.techniqueOutputs == outputs;
-  if (!silent) state.loaded = false;  // the table may have changed
+  // In log mode a routine changes the table only through the logger, which counts every
+  // removal off the total: the same total is the same table.
+  if (g.cand.total != total) state.loaded = false;
   if (!known) return;
-  runs.silent[slot] = silent ? 1 : 0;
-  if (silent) std::memcpy(runs.key[slot], state.key, sizeof state.key);
+  runs.silent[slot] = 0;
+  if (g.techniqueOutputs != outputs || !LoadedRunKey(state)) return;
+  runs.silent[slot] = 1;
+  std::memcpy(runs.key[slot], state.key, sizeof state.key);
 }
 
 template <size_t N>

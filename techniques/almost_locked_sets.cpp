@@ -126,6 +126,7 @@ namespace {
 struct StruckPairs {
   uint32_t row[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
   void Bivalue(uint32_t m) {
+    if (std::popcount(m) != 2) return;  // a pair of digits is struck only by that pair
     const uint32_t p = static_cast<uint32_t>(std::countr_zero(m));
     const uint32_t q = static_cast<uint32_t>(std::countr_zero(m & (m - 1)));
     row[p] |= 1u << q;
@@ -152,13 +153,26 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   ResetQueue();
   uint32_t mask[81];
   for (uint32_t c = 0; c < 81; ++c) mask[c] = Mask(c);
-  // The examined cells of each unit: those of two or three candidates, in unit order.
-  uint32_t unitCells[27][9], unitSize[27];
+  // The tests of each unit, from its cells of two or three candidates: every bivalue cell
+  // (second cell 81), and every two cells whose union holds at most three digits.
+  struct UnitTest {
+    uint32_t digits, first, second;
+  };
+  UnitTest tests[27][9 + 36];
+  uint32_t testCount[27];
   for (uint32_t unit = 0; unit < 27; ++unit) {
-    unitSize[unit] = 0;
+    uint32_t cells[9], n = 0;
     for (uint32_t k = 0; k < 9; ++k) {
       const uint32_t cell = UnitCell27(unit, k);
-      if (Count(cell) >= 2 && Count(cell) <= 3) unitCells[unit][unitSize[unit]++] = cell;
+      if (Count(cell) >= 2 && Count(cell) <= 3) cells[n++] = cell;
+    }
+    testCount[unit] = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+      if (Count(cells[i]) == 2) tests[unit][testCount[unit]++] = {mask[cells[i]], cells[i], 81};
+      for (uint32_t j = i + 1; j < n; ++j) {
+        const uint32_t both = mask[cells[i]] | mask[cells[j]];
+        if (std::popcount(both) <= 3) tests[unit][testCount[unit]++] = {both, cells[i], cells[j]};
+      }
     }
   }
   for (uint32_t a = 0; a < 81; ++a) {
@@ -171,25 +185,21 @@ uint32_t AlignedPairExclusion(uint32_t place) {
       const uint32_t b = partners[i];
       if (Count(b) < 1) continue;
       const uint32_t line = RowOf(a) == RowOf(b) ? RowOf(a) : 9 + ColumnOf(a);
-      // The examined units: the shared line, and the shared box when there is one; a and b
-      // themselves are left out.
+      // The examined units: the shared line, and the shared box when there is one; tests
+      // on a or b themselves are left out.
       const uint32_t units[2] = {line, 18 + BlockOf(a)};
       const uint32_t unitCount = BlockOf(a) == BlockOf(b) ? 2 : 1;
       StruckPairs struck;
-      for (uint32_t u = 0; u < unitCount; ++u) {
-        const uint32_t* cells = unitCells[units[u]];
-        const uint32_t n = unitSize[units[u]];
-        for (uint32_t i = 0; i < n; ++i) {
-          if (cells[i] == a || cells[i] == b) continue;
-          const uint32_t mi = mask[cells[i]];
-          if (Count(cells[i]) == 2) struck.Bivalue(mi);
-          for (uint32_t j = i + 1; j < n; ++j) {
-            if (cells[j] == a || cells[j] == b) continue;
-            const uint32_t both = mi | mask[cells[j]];
-            if (std::popcount(both) <= 3) struck.Union(both);
-          }
+      for (uint32_t u = 0; u < unitCount; ++u)
+        for (uint32_t t = 0; t < testCount[units[u]]; ++t) {
+          const UnitTest& test = tests[units[u]][t];
+          if (test.first == a || test.first == b || test.second == a || test.second == b)
+            continue;
+          if (test.second == 81)
+            struck.Bivalue(test.digits);
+          else
+            struck.Union(test.digits);
         }
-      }
       // Candidates that keep some combination.
       uint32_t allowedA = 0, allowedB = 0;
       for (uint32_t x = 0; x < 9; ++x) {
