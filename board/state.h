@@ -132,7 +132,7 @@ struct AppState {
   Board board;
   CandidateTable cand;
   EliminationQueue queue;
-  uint32_t techniqueOutputs;  // flushes and free technique log lines so far
+  uint32_t techniqueOutputs;  // removals, logger lines and boxes, free technique log lines
   SilentRuns silentRuns;
   uint32_t cursorRow, cursorColumn;
   uint32_t cursorAllowed[10];
