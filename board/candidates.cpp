@@ -148,6 +148,29 @@ uint32_t FinishRoutine(uint32_t place, uint32_t kind) {
   return PlacementPass(kind);
 }
 
+// The other cells of a cell's row, column and block, in that order, repeats kept: the cells
+// a hidden single is queued in.
+struct UnitPeers {
+  uint8_t cell[81][24];
+};
+static constexpr UnitPeers MakeUnitPeers() {
+  UnitPeers t{};
+  for (uint32_t c = 0; c < 81; ++c) {
+    uint32_t n = 0;
+    const uint32_t r = c / 9, col = c % 9, first = 27 * (r / 3) + 3 * (col / 3);
+    for (uint32_t k = 0; k < 9; ++k)
+      if (r * 9 + k != c) t.cell[c][n++] = static_cast<uint8_t>(r * 9 + k);
+    for (uint32_t k = 0; k < 9; ++k)
+      if (k * 9 + col != c) t.cell[c][n++] = static_cast<uint8_t>(k * 9 + col);
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t p = first + 9 * (k / 3) + k % 3;
+      if (p != c) t.cell[c][n++] = static_cast<uint8_t>(p);
+    }
+  }
+  return t;
+}
+static constexpr UnitPeers kUnitPeers = MakeUnitPeers();
+
 uint32_t HiddenSingle(uint32_t place) {
   ResetQueue();
   const uint32_t* flag = g.cand.flag;
@@ -167,19 +190,8 @@ uint32_t HiddenSingle(uint32_t place) {
         if (count[c] >= 2)
           for (uint32_t e = 0; e < 9; ++e)
             if (e != d) QueueElimination(c, e);
-        const uint32_t r = RowOf(c), col = ColumnOf(c), b = BlockOf(c);
-        for (uint32_t k = 0; k < 9; ++k) {
-          const uint32_t p = CellAt(r, k);
-          if (p != c && count[p] >= 2) QueueElimination(p, d);
-        }
-        for (uint32_t k = 0; k < 9; ++k) {
-          const uint32_t p = CellAt(k, col);
-          if (p != c && count[p] >= 2) QueueElimination(p, d);
-        }
-        for (uint32_t k = 0; k < 9; ++k) {
-          const uint32_t p = BlockCell(b, k);
-          if (p != c && count[p] >= 2) QueueElimination(p, d);
-        }
+        for (const uint8_t p : kUnitPeers.cell[c])
+          if (count[p] >= 2) QueueElimination(p, d);
       }
     }
   }

@@ -142,24 +142,47 @@ uint32_t ColourConjugates(uint32_t d) {
 
 namespace {
 
+// The cells of a colour, ascending; returns how many.
+uint32_t CellsOfColour(uint32_t colour, uint32_t cells[81]) {
+  uint32_t n = 0;
+  for (uint32_t c = 0; c < 81; ++c)
+    if (CellColour[c] == colour) cells[n++] = c;
+  return n;
+}
+
 // True when two cells of colour c share a row, a column or a box.
 bool ColourSeesItself(uint32_t colour) {
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t n = 0;
-    for (uint32_t k = 0; k < 9; ++k)
-      if (CellColour[UnitCell27(unit, k)] == colour) ++n;
-    if (n >= 2) return true;
-  }
+  uint32_t cells[81];
+  const uint32_t n = CellsOfColour(colour, cells);
+  for (uint32_t i = 0; i < n; ++i)
+    for (uint32_t j = i + 1; j < n; ++j)
+      if (SharesUnit(cells[i], cells[j])) return true;
   return false;
 }
 
-// Common peers of every pair a < b of marked cells coloured one `x` and the other `y`.
+// Common peers of every pair a < b of marked cells coloured one `x` and the other `y`, in
+// the order of a, then of b.
 void QueueColourPairPeers(uint32_t x, uint32_t y, uint32_t d) {
-  for (uint32_t a = 0; a < 81; ++a) {
-    if (!LinkMask[a] || (CellColour[a] != x && CellColour[a] != y)) continue;
-    const uint32_t want = CellColour[a] == x ? y : x;
-    for (uint32_t b = a + 1; b < 81; ++b)
-      if (LinkMask[b] && CellColour[b] == want) QueueCommonPeers(a, b, d);
+  uint32_t marked[2][81], count[2] = {0, 0};
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (!LinkMask[c]) continue;
+    if (CellColour[c] == x) marked[0][count[0]++] = c;
+    if (CellColour[c] == y && y != x) marked[1][count[1]++] = c;
+  }
+  if (x == y) {  // a cell's partner colour is its own: every pair of the colour
+    for (uint32_t i = 0; i < count[0]; ++i)
+      for (uint32_t j = i + 1; j < count[0]; ++j) QueueCommonPeers(marked[0][i], marked[0][j], d);
+    return;
+  }
+  uint32_t next[2] = {0, 0};  // per side: the first cell not yet taken as a
+  while (next[0] < count[0] || next[1] < count[1]) {
+    const uint32_t side = next[1] >= count[1] ||
+                                  (next[0] < count[0] && marked[0][next[0]] < marked[1][next[1]])
+                              ? 0 : 1;
+    const uint32_t a = marked[side][next[side]++];
+    const uint32_t* other = marked[1 - side];
+    for (uint32_t j = 0; j < count[1 - side]; ++j)
+      if (other[j] > a) QueueCommonPeers(a, other[j], d);
   }
 }
 
@@ -320,12 +343,13 @@ uint32_t Medusa3D(uint32_t place) {
           }
       for (uint32_t e = 0; e < 9; ++e) {
         if (e == d) continue;
-        for (uint32_t a = 0; a < 81; ++a) {
-          if (!MedusaMarked[a * 9 + e]) continue;
-          for (uint32_t b = a + 1; b < 81; ++b)
-            if (MedusaMarked[b * 9 + e] && MedusaColour[b * 9 + e] != MedusaColour[a * 9 + e])
-              QueueCommonPeers(a, b, e);
-        }
+        uint32_t cells[81], n = 0;
+        for (uint32_t c = 0; c < 81; ++c)
+          if (MedusaMarked[c * 9 + e]) cells[n++] = c;
+        for (uint32_t i = 0; i < n; ++i)
+          for (uint32_t j = i + 1; j < n; ++j)
+            if (MedusaColour[cells[j] * 9 + e] != MedusaColour[cells[i] * 9 + e])
+              QueueCommonPeers(cells[i], cells[j], e);
       }
     }
   }
