@@ -100,17 +100,22 @@ uint32_t AlsXZ(uint32_t place) {
   for (uint32_t c = 0; c < 81; ++c) alsMask[c] = Mask(c);
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool vertical = pass == 0;
-    for (uint32_t line = 0; line < 9; ++line)
-      for (uint32_t p1 = 0; p1 < 6; ++p1)
-        for (uint32_t p2 = p1 + 1; p2 < 7; ++p2)
-          for (uint32_t p3 = p2 + 1; p3 < 8; ++p3)
-            for (uint32_t p4 = p3 + 1; p4 < 9; ++p4) {
-              const uint32_t pos[4] = {p1, p2, p3, p4};
-              uint32_t t[4];
-              for (uint32_t i = 0; i < 4; ++i)
-                t[i] = vertical ? CellAt(pos[i], line) : CellAt(line, pos[i]);
+    for (uint32_t line = 0; line < 9; ++line) {
+      // Only cells of two to five candidates can make a group: the four-cell groups of the
+      // line in lexicographic order of positions, those cells alone.
+      uint32_t cells[9], n = 0;
+      for (uint32_t p = 0; p < 9; ++p) {
+        const uint32_t cell = vertical ? CellAt(p, line) : CellAt(line, p);
+        if (Count(cell) >= 2 && Count(cell) <= 5) cells[n++] = cell;
+      }
+      for (uint32_t i1 = 0; i1 + 3 < n; ++i1)
+        for (uint32_t i2 = i1 + 1; i2 + 2 < n; ++i2)
+          for (uint32_t i3 = i2 + 1; i3 + 1 < n; ++i3)
+            for (uint32_t i4 = i3 + 1; i4 < n; ++i4) {
+              const uint32_t t[4] = {cells[i1], cells[i2], cells[i3], cells[i4]};
               AlsGroup(vertical, t);
             }
+    }
   }
   if (g.queue.length > 0) FlushEliminations(CodeAlsXZ);
   return FinishRoutine(place, KindAuto);
