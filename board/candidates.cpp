@@ -37,6 +37,15 @@ uint32_t ComputeCandidates() {
   return 1;
 }
 
+void LoadCellMasks(uint32_t mask[81]) {
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t* flag = g.cand.flag + c * 9;
+    uint32_t m = 0;
+    for (uint32_t d = 0; d < 9; ++d) m |= (flag[d] != 0) << d;
+    mask[c] = m;
+  }
+}
+
 void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
   for (uint32_t unit = 0; unit < 27; ++unit) holders[unit] = 0;
   for (uint32_t c = 0; c < 81; ++c) {

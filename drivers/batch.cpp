@@ -55,7 +55,8 @@ static bool LoadRunKey(uint32_t key[kSilentRunKeyLength]) {
   return true;
 }
 
-// The state routines of one batch share until one of them writes: loaded on first use.
+// The state the routines of one batch share until one of them removes a candidate, packed on
+// first use.
 struct RunState {
   bool loaded = false;
   bool valid = false;

@@ -23,15 +23,16 @@ const HiddenMember kQuad = {4, CodeHiddenQuad, 0};
 const HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
 
 // Positions (bit p for the unit's p-th cell) of each digit among the unit's unfilled cells,
-// and the occurrence of each digit, the number of those positions.
-void Positions(uint32_t t, uint32_t u, uint32_t pos[9], uint32_t occ[9]) {
+// and the occurrence of each digit, the number of those positions; cellMask holds the
+// candidate masks of every cell.
+void Positions(const uint32_t cellMask[81], uint32_t t, uint32_t u, uint32_t pos[9],
+               uint32_t occ[9]) {
   for (uint32_t d = 0; d < 9; ++d) pos[d] = 0;
   for (uint32_t p = 0; p < 9; ++p) {
     const uint32_t c = UnitCell(t, u, p);
     if (g.cand.count[c] == 0) continue;
-    const uint32_t* flag = g.cand.flag + c * 9;
-    for (uint32_t d = 0; d < 9; ++d)
-      if (flag[d]) pos[d] |= 1u << p;
+    for (uint32_t rest = cellMask[c]; rest; rest &= rest - 1)
+      pos[std::countr_zero(rest)] |= 1u << p;
   }
   for (uint32_t d = 0; d < 9; ++d) occ[d] = static_cast<uint32_t>(std::popcount(pos[d]));
 }
@@ -55,9 +56,10 @@ bool PassesGate(const HiddenMember& m, uint32_t t, const uint32_t occ[9]) {
 // Walk the hidden subsets of unit (t, u); found(tally) gets the per-position tally of a set
 // whose digits fit exactly N positions, with the set's digit marks.
 template <class Found>
-void ScanUnit(const HiddenMember& m, uint32_t t, uint32_t u, Found&& found) {
+void ScanUnit(const HiddenMember& m, const uint32_t cellMask[81], uint32_t t, uint32_t u,
+              Found&& found) {
   uint32_t pos[9], occ[9];
-  Positions(t, u, pos, occ);
+  Positions(cellMask, t, u, pos, occ);
   if (!PassesGate(m, t, occ)) return;
   uint32_t items[9];
   uint32_t n = 0;
@@ -80,9 +82,11 @@ void ScanUnit(const HiddenMember& m, uint32_t t, uint32_t u, Found&& found) {
 
 uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
   ResetQueue();
+  uint32_t cellMask[81];
+  LoadCellMasks(cellMask);
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u)
-      ScanUnit(m, t, u, [&](const uint32_t* tally, const uint32_t* inSet) {
+      ScanUnit(m, cellMask, t, u, [&](const uint32_t* tally, const uint32_t* inSet) {
         for (uint32_t p = 0; p < 9; ++p) {
           const uint32_t c = UnitCell(t, u, p);
           if (!tally[p] || g.cand.count[c] < 2) continue;
@@ -96,13 +100,15 @@ uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
 
 uint32_t HiddenHint(const HiddenMember& m) {
   g.hintMarkCount = 0;
+  uint32_t cellMask[81];
+  LoadCellMasks(cellMask);
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
       uint32_t open = 0;
       for (uint32_t p = 0; p < 9; ++p)
         if (g.cand.count[UnitCell(t, u, p)] != 0) ++open;
       if (open < m.size + 1) continue;
-      ScanUnit(m, t, u, [&](const uint32_t* tally, const uint32_t*) {
+      ScanUnit(m, cellMask, t, u, [&](const uint32_t* tally, const uint32_t*) {
         for (uint32_t p = 0; p < 9; ++p)
           if (tally[p]) {
             g.board.kind[UnitCell(t, u, p)] = KindHint;
