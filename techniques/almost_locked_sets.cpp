@@ -161,7 +161,8 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   // The tests of each unit, from its cells of two or three candidates: every bivalue cell
   // (second cell 81), and every two cells whose union holds at most three digits.
   struct UnitTest {
-    uint32_t digits, first, second;
+    uint16_t digits;
+    uint8_t first, second;
   };
   UnitTest tests[27][9 + 36];
   uint32_t testCount[27];
@@ -173,10 +174,15 @@ uint32_t AlignedPairExclusion(uint32_t place) {
     }
     testCount[unit] = 0;
     for (uint32_t i = 0; i < n; ++i) {
-      if (Count(cells[i]) == 2) tests[unit][testCount[unit]++] = {mask[cells[i]], cells[i], 81};
+      auto add = [&](uint32_t digits, uint32_t first, uint32_t second) {
+        tests[unit][testCount[unit]++] = {static_cast<uint16_t>(digits),
+                                          static_cast<uint8_t>(first),
+                                          static_cast<uint8_t>(second)};
+      };
+      if (Count(cells[i]) == 2) add(mask[cells[i]], cells[i], 81);
       for (uint32_t j = i + 1; j < n; ++j) {
         const uint32_t both = mask[cells[i]] | mask[cells[j]];
-        if (std::popcount(both) <= 3) tests[unit][testCount[unit]++] = {both, cells[i], cells[j]};
+        if (std::popcount(both) <= 3) add(both, cells[i], cells[j]);
       }
     }
   }

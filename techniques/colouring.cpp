@@ -100,8 +100,8 @@ namespace {
 struct ConjugateColouring {
   uint32_t valid;
   uint32_t holders[27];
-  uint32_t linkMask[81];
-  uint32_t cellColour[81];
+  uint8_t linkMask[81];
+  uint8_t cellColour[81];  // at most 1 + 2 × 40 clusters
   uint32_t next;
 };
 ConjugateColouring gColouring[9];
@@ -113,8 +113,10 @@ uint32_t ColourConjugates(uint32_t d) {
   LoadUnitHolders(d, holders);
   ConjugateColouring& known = gColouring[d];
   if (known.valid && std::memcmp(known.holders, holders, sizeof holders) == 0) {
-    std::memcpy(LinkMask, known.linkMask, sizeof known.linkMask);
-    std::memcpy(CellColour, known.cellColour, sizeof known.cellColour);
+    for (uint32_t c = 0; c < 81; ++c) {
+      LinkMask[c] = known.linkMask[c];
+      CellColour[c] = known.cellColour[c];
+    }
     return known.next;
   }
   for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
@@ -134,8 +136,10 @@ uint32_t ColourConjugates(uint32_t d) {
   }
   known.valid = 1;
   std::memcpy(known.holders, holders, sizeof holders);
-  std::memcpy(known.linkMask, LinkMask, sizeof known.linkMask);
-  std::memcpy(known.cellColour, CellColour, sizeof known.cellColour);
+  for (uint32_t c = 0; c < 81; ++c) {
+    known.linkMask[c] = static_cast<uint8_t>(LinkMask[c]);
+    known.cellColour[c] = static_cast<uint8_t>(CellColour[c]);
+  }
   known.next = next;
   return next;
 }
