@@ -87,6 +87,7 @@ void ResetStartupState() {
   std::memset(&g.board, 0, sizeof g.board);
   std::memset(&g.cand, 0, sizeof g.cand);
   std::memset(&g.queue, 0, sizeof g.queue);
+  g.silentRuns.used = 0;  // the slots are claimed afresh; a slot's flag is cleared when claimed
   std::memset(&g.undo, 0, sizeof g.undo);
   std::memset(&g.memory, 0, sizeof g.memory);
   std::memset(g.solution, 0, sizeof g.solution);

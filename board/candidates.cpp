@@ -37,6 +37,26 @@ uint32_t ComputeCandidates() {
   return 1;
 }
 
+void LoadCellMasks(uint32_t mask[81]) {
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t* flag = g.cand.flag + c * 9;
+    uint32_t m = 0;
+    for (uint32_t d = 0; d < 9; ++d) m |= (flag[d] != 0) << d;
+    mask[c] = m;
+  }
+}
+
+void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
+  for (uint32_t unit = 0; unit < 27; ++unit) holders[unit] = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.cand.count[c] == 0 || g.cand.flag[c * 9 + d] == 0) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    holders[r] |= 1u << col;
+    holders[9 + col] |= 1u << r;
+    holders[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
+  }
+}
+
 // Digit table check of one unit from a per-cell digit source; returns 1 when every digit 1..9
 // is present.
 template <typename DigitOf>
@@ -137,42 +157,50 @@ uint32_t FinishRoutine(uint32_t place, uint32_t kind) {
   return PlacementPass(kind);
 }
 
+// The other cells of a cell's row, column and block, in that order, repeats kept: the cells
+// a hidden single is queued in.
+struct UnitPeers {
+  uint8_t cell[81][24];
+};
+static constexpr UnitPeers MakeUnitPeers() {
+  UnitPeers t{};
+  for (uint32_t c = 0; c < 81; ++c) {
+    uint32_t n = 0;
+    const uint32_t r = c / 9, col = c % 9, first = 27 * (r / 3) + 3 * (col / 3);
+    for (uint32_t k = 0; k < 9; ++k)
+      if (r * 9 + k != c) t.cell[c][n++] = static_cast<uint8_t>(r * 9 + k);
+    for (uint32_t k = 0; k < 9; ++k)
+      if (k * 9 + col != c) t.cell[c][n++] = static_cast<uint8_t>(k * 9 + col);
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t p = first + 9 * (k / 3) + k % 3;
+      if (p != c) t.cell[c][n++] = static_cast<uint8_t>(p);
+    }
+  }
+  return t;
+}
+static constexpr UnitPeers kUnitPeers = MakeUnitPeers();
+
 uint32_t HiddenSingle(uint32_t place) {
   ResetQueue();
   const uint32_t* flag = g.cand.flag;
   const uint32_t* count = g.cand.count;
   for (uint32_t t = 0; t < 3; ++t) {
     for (uint32_t u = 0; u < 9; ++u) {
-      uint32_t n[9] = {0};
-      uint32_t where[9] = {0};
+      // Positions of each digit among the unit's unfilled cells.
+      uint32_t pos[9] = {0};
       for (uint32_t k = 0; k < 9; ++k) {
         const uint32_t c = UnitCell(t, u, k);
         if (count[c] == 0) continue;
-        for (uint32_t d = 0; d < 9; ++d)
-          if (flag[c * 9 + d]) {
-            ++n[d];
-            where[d] = c;
-          }
+        for (uint32_t d = 0; d < 9; ++d) pos[d] |= (flag[c * 9 + d] != 0) << k;
       }
       for (uint32_t d = 0; d < 9; ++d) {
-        if (n[d] != 1) continue;
-        const uint32_t c = where[d];
+        if (std::popcount(pos[d]) != 1) continue;
+        const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(pos[d])));
         if (count[c] >= 2)
           for (uint32_t e = 0; e < 9; ++e)
             if (e != d) QueueElimination(c, e);
-        const uint32_t r = RowOf(c), col = ColumnOf(c), b = BlockOf(c);
-        for (uint32_t k = 0; k < 9; ++k) {
-          const uint32_t p = CellAt(r, k);
-          if (p != c && count[p] >= 2) QueueElimination(p, d);
-        }
-        for (uint32_t k = 0; k < 9; ++k) {
-          const uint32_t p = CellAt(k, col);
-          if (p != c && count[p] >= 2) QueueElimination(p, d);
-        }
-        for (uint32_t k = 0; k < 9; ++k) {
-          const uint32_t p = BlockCell(b, k);
-          if (p != c && count[p] >= 2) QueueElimination(p, d);
-        }
+        for (const uint8_t p : kUnitPeers.cell[c])
+          if (count[p] >= 2) QueueElimination(p, d);
       }
     }
   }

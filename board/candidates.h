@@ -5,6 +5,11 @@
 constexpr uint32_t kBrokenUnknown = 0xFFFFFFFFu;  // CheckUnits: board not ready for the check
 
 uint32_t ComputeCandidates();
+// The candidate flags of every cell as a mask (bit d for digit index d), filled cells too.
+void LoadCellMasks(uint32_t mask[81]);
+// The cells holding digit index d (count at least 1, flag set) per unit, units numbered as
+// UnitCell27 (rows, columns, boxes); bit k stands for the unit's k-th cell.
+void LoadUnitHolders(uint32_t d, uint32_t holders[27]);
 uint32_t CheckComplete();
 uint32_t CheckUnits();  // UnitMask of broken units, or kBrokenUnknown
 void MarkDuplicates(uint32_t unitType, uint32_t unit);

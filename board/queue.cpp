@@ -81,16 +81,6 @@ std::string Format(const char* fmt, ...) {
   return out;
 }
 
-uint32_t QueueElimination(uint32_t cell, uint32_t digit) {
-  EliminationQueue& q = g.queue;
-  if (q.length >= kQueueCapacity) return 0;
-  q.cell[q.length] = cell;
-  q.digit[q.length] = digit;
-  if (q.length < kWitnessCapacity) q.witnessed[q.length] = 0;
-  ++q.length;
-  return 1;
-}
-
 uint32_t QueueEliminationWitness(uint32_t cell, uint32_t digit, uint32_t w1, uint32_t w2,
                                  uint32_t w3) {
   EliminationQueue& q = g.queue;
@@ -104,6 +94,7 @@ uint32_t QueueEliminationWitness(uint32_t cell, uint32_t digit, uint32_t w1, uin
 }
 
 void LogLine(const std::string& line) {
+  ++g.techniqueOutputs;
   if (g.settings.candErase == 0) return;
   P().LogAppend(line, true);
   P().DrainMessages();
@@ -116,17 +107,24 @@ void FlushEliminations(uint32_t code) {
   EliminationQueue& q = g.queue;
   const uint32_t mode = static_cast<uint32_t>(g.settings.candErase);
   if (q.length > 1999) {
+    ++g.techniqueOutputs;
     P().MessageBox(Format("消去予定数が多すぎます！＜%u＞", q.length), "緊急停止希望",
                    IconExclamation, ButtonsOk);
   }
   const char* name = TechniqueName(code);
-  if (mode == 2) P().LogAppend(Format("処理(%s) %u件", name, q.length), true);
+  if (mode == 2) {
+    ++g.techniqueOutputs;
+    P().LogAppend(Format("処理(%s) %u件", name, q.length), true);
+  }
   while (q.length > 0) {
     --q.length;
     const uint32_t i = q.length;
     const uint32_t c = q.cell[i];
     if (c > 80) {
-      if (mode != 0) P().LogAppend(Format("処理(%s)で異常値[%u]", name, c), false);
+      if (mode != 0) {
+        ++g.techniqueOutputs;
+        P().LogAppend(Format("処理(%s)で異常値[%u]", name, c), false);
+      }
       continue;
     }
     if (g.cand.count[c] <= 1) continue;
@@ -135,6 +133,7 @@ void FlushEliminations(uint32_t code) {
     g.cand.flag[c * 9 + d] = 0;
     --g.cand.count[c];
     --g.cand.total;
+    ++g.techniqueOutputs;
     if (mode == 0) continue;
     std::string line;
     const bool witnessed = i < kWitnessCapacity && q.witnessed[i] != 0;

@@ -27,7 +27,7 @@ const char* TechniqueName(uint32_t code);
 inline void ResetQueue();
 // Append (cell, digit index). Refused (returns 0) when the queue already holds its 2000
 // entries: nothing is written past the columns. Returns 1 when queued.
-uint32_t QueueElimination(uint32_t cell, uint32_t digit);
+inline uint32_t QueueElimination(uint32_t cell, uint32_t digit);
 // Append with witnesses. Entries that record witnesses are refused once the 64 witness rows
 // are used, so a detailed line never prints a witness that was not written.
 uint32_t QueueEliminationWitness(uint32_t cell, uint32_t digit, uint32_t w1, uint32_t w2,
@@ -48,3 +48,12 @@ void LogLine(const std::string& line);
 
 #include "board/state.h"
 inline void ResetQueue() { g.queue.length = 0; }
+inline uint32_t QueueElimination(uint32_t cell, uint32_t digit) {
+  EliminationQueue& q = g.queue;
+  if (q.length >= kQueueCapacity) return 0;
+  q.cell[q.length] = cell;
+  q.digit[q.length] = digit;
+  if (q.length < kWitnessCapacity) q.witnessed[q.length] = 0;
+  ++q.length;
+  return 1;
+}

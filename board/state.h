@@ -118,10 +118,25 @@ struct EditSession {
   uint32_t solution[81];
 };
 
+// Technique routines the batch ran in log mode without writing, logging or removing anything,
+// each with the state it searched: per cell the candidate mask, count, value and kind packed
+// in one word, then the total and the display and screen modes. On that very state the
+// routine would again find nothing, so the batch passes over it.
+constexpr uint32_t kSilentRunSlots = 48;
+constexpr uint32_t kSilentRunKeyLength = 83;
+struct SilentRuns {
+  uint32_t used;
+  uint32_t (*routine[kSilentRunSlots])(uint32_t place);
+  uint32_t silent[kSilentRunSlots];  // 1: the key below holds the state of a silent run
+  uint32_t key[kSilentRunSlots][kSilentRunKeyLength];
+};
+
 struct AppState {
   Board board;
   CandidateTable cand;
   EliminationQueue queue;
+  uint32_t techniqueOutputs;  // removals, logger lines and boxes, free technique log lines
+  SilentRuns silentRuns;
   uint32_t cursorRow, cursorColumn;
   uint32_t cursorAllowed[10];
   uint32_t forcedReason;

@@ -38,9 +38,75 @@ TechniqueRoutine TechniqueCheckRoutines[kTechniqueCheckLength] = {
     DeathBlossom,  HiddenSingle,  NakedSingle,
 };
 
+// The state a routine in log mode reads, packed as SilentRuns keeps it. False when a field
+// does not fit its bits; such a state is never matched.
+static bool LoadRunKey(uint32_t key[kSilentRunKeyLength]) {
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t count = g.cand.count[c], value = g.board.value[c], kind = g.board.kind[c];
+    if (count > 15 || value > 15 || kind > 15) return false;
+    uint32_t mask = 0;
+    for (uint32_t d = 0; d < 9; ++d) mask |= (g.cand.flag[c * 9 + d] != 0) << d;
+    key[c] = mask | count << 9 | value << 13 | kind << 17;
+  }
+  const uint32_t mode = static_cast<uint32_t>(g.settings.candErase);
+  if (mode > 255 || g.screenMode > 255) return false;
+  key[81] = g.cand.total;
+  key[82] = mode | g.screenMode << 8;
+  return true;
+}
+
+// The state the routines of one batch share until one of them removes a candidate, packed on
+// first use.
+struct RunState {
+  bool loaded = false;
+  bool valid = false;
+  uint32_t key[kSilentRunKeyLength];
+};
+
+static uint32_t SilentRunSlot(TechniqueRoutine routine) {
+  SilentRuns& runs = g.silentRuns;
+  for (uint32_t i = 0; i < runs.used; ++i)
+    if (runs.routine[i] == routine) return i;
+  if (runs.used == kSilentRunSlots) return kSilentRunSlots;
+  runs.routine[runs.used] = routine;
+  runs.silent[runs.used] = 0;
+  return runs.used++;
+}
+
+static bool LoadedRunKey(RunState& state) {
+  if (!state.loaded) {
+    state.valid = LoadRunKey(state.key);
+    state.loaded = true;
+  }
+  return state.valid;
+}
+
+// Run a routine in log mode, unless its last run searched this very state and wrote, logged
+// and removed nothing: it would find nothing again, and everything around it (the batch's
+// status refresh) runs as ever.
+static void RunLogOnly(TechniqueRoutine routine, RunState& state) {
+  SilentRuns& runs = g.silentRuns;
+  const uint32_t slot = SilentRunSlot(routine);
+  const bool known = slot < kSilentRunSlots;
+  if (known && runs.silent[slot] && LoadedRunKey(state) &&
+      std::memcmp(runs.key[slot], state.key, sizeof state.key) == 0)
+    return;
+  const uint32_t outputs = g.techniqueOutputs, total = g.cand.total;
+  routine(0);
+  // In log mode a routine changes the table only through the logger, which counts every
+  // removal off the total: the same total is the same table.
+  if (g.cand.total != total) state.loaded = false;
+  if (!known) return;
+  runs.silent[slot] = 0;
+  if (g.techniqueOutputs != outputs || !LoadedRunKey(state)) return;
+  runs.silent[slot] = 1;
+  std::memcpy(runs.key[slot], state.key, sizeof state.key);
+}
+
 template <size_t N>
 static void RunOnceEach(const TechniqueRoutine (&list)[N]) {
-  for (TechniqueRoutine routine : list) routine(0);
+  RunState state;
+  for (TechniqueRoutine routine : list) RunLogOnly(routine, state);
 }
 
 static uint32_t ProblemScreenOr(uint32_t otherwise) {
@@ -60,10 +126,11 @@ void BatchUpper() { RunBatch(kUpperBatch); }
 
 // Hidden Single and Naked Single in log mode while they remove candidates.
 static void SinglesLoop() {
+  RunState state;
   do {
     g.savedTotal = g.cand.total;
-    HiddenSingle(0);
-    NakedSingle(0);
+    RunLogOnly(HiddenSingle, state);
+    RunLogOnly(NakedSingle, state);
   } while (g.cand.total != g.savedTotal);
 }
 

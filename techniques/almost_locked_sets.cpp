@@ -100,21 +100,57 @@ uint32_t AlsXZ(uint32_t place) {
   for (uint32_t c = 0; c < 81; ++c) alsMask[c] = Mask(c);
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool vertical = pass == 0;
-    for (uint32_t line = 0; line < 9; ++line)
-      for (uint32_t p1 = 0; p1 < 6; ++p1)
-        for (uint32_t p2 = p1 + 1; p2 < 7; ++p2)
-          for (uint32_t p3 = p2 + 1; p3 < 8; ++p3)
-            for (uint32_t p4 = p3 + 1; p4 < 9; ++p4) {
-              const uint32_t pos[4] = {p1, p2, p3, p4};
-              uint32_t t[4];
-              for (uint32_t i = 0; i < 4; ++i)
-                t[i] = vertical ? CellAt(pos[i], line) : CellAt(line, pos[i]);
+    for (uint32_t line = 0; line < 9; ++line) {
+      // Only cells of two to five candidates can make a group: the four-cell groups of the
+      // line in lexicographic order of positions, those cells alone.
+      uint32_t cells[9], n = 0;
+      for (uint32_t p = 0; p < 9; ++p) {
+        const uint32_t cell = vertical ? CellAt(p, line) : CellAt(line, p);
+        if (Count(cell) >= 2 && Count(cell) <= 5) cells[n++] = cell;
+      }
+      for (uint32_t i1 = 0; i1 + 3 < n; ++i1)
+        for (uint32_t i2 = i1 + 1; i2 + 2 < n; ++i2)
+          for (uint32_t i3 = i2 + 1; i3 + 1 < n; ++i3)
+            for (uint32_t i4 = i3 + 1; i4 < n; ++i4) {
+              const uint32_t t[4] = {cells[i1], cells[i2], cells[i3], cells[i4]};
               AlsGroup(vertical, t);
             }
+    }
   }
   if (g.queue.length > 0) FlushEliminations(CodeAlsXZ);
   return FinishRoutine(place, KindAuto);
 }
+
+namespace {
+
+// Pairs (x, y) struck for two aligned cells, as rows of a 9x9 bit matrix: bit y of
+// struck[x] is set when the first cell taking x and the second taking y leaves some cell
+// without a digit. A bivalue cell {p, q} strikes exactly {p, q}. Two cells of one unit whose
+// union U has at most three digits strike every pair that leaves them at most one digit of
+// U: with |U| = 2 every pair touching U, with |U| = 3 every pair inside U.
+struct StruckPairs {
+  uint32_t row[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+  void Bivalue(uint32_t m) {
+    if (std::popcount(m) != 2) return;  // a pair of digits is struck only by that pair
+    const uint32_t p = static_cast<uint32_t>(std::countr_zero(m));
+    const uint32_t q = static_cast<uint32_t>(std::countr_zero(m & (m - 1)));
+    row[p] |= 1u << q;
+    row[q] |= 1u << p;
+  }
+  uint32_t everyRow = 0;  // struck in every row: digits y that any x pairs with in vain
+  void Union(uint32_t u) {
+    const int n = std::popcount(u);
+    if (n <= 1) everyRow = 0x1FF;
+    if (n == 2) everyRow |= u;
+    for (uint32_t rest = u; rest; rest &= rest - 1) {
+      const uint32_t x = static_cast<uint32_t>(std::countr_zero(rest));
+      row[x] |= n == 2 ? 0x1FF : u & ~(1u << x);
+    }
+  }
+  uint32_t Row(uint32_t x) const { return row[x] | everyRow; }
+};
+
+}  // namespace
 
 // Aligned Pair Exclusion: two cells of one line (and possibly one box) cannot take a pair of
 // digits that would empty a bivalue cell, or leave two cells of one unit with one digit.
@@ -122,69 +158,66 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   ResetQueue();
   uint32_t mask[81];
   for (uint32_t c = 0; c < 81; ++c) mask[c] = Mask(c);
+  // The tests of each unit, from its cells of two or three candidates: every bivalue cell
+  // (second cell 81), and every two cells whose union holds at most three digits.
+  struct UnitTest {
+    uint16_t digits;
+    uint8_t first, second;
+  };
+  UnitTest tests[27][9 + 36];
+  uint32_t testCount[27];
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    uint32_t cells[9], n = 0;
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t cell = UnitCell27(unit, k);
+      if (Count(cell) >= 2 && Count(cell) <= 3) cells[n++] = cell;
+    }
+    testCount[unit] = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+      auto add = [&](uint32_t digits, uint32_t first, uint32_t second) {
+        tests[unit][testCount[unit]++] = {static_cast<uint16_t>(digits),
+                                          static_cast<uint8_t>(first),
+                                          static_cast<uint8_t>(second)};
+      };
+      if (Count(cells[i]) == 2) add(mask[cells[i]], cells[i], 81);
+      for (uint32_t j = i + 1; j < n; ++j) {
+        const uint32_t both = mask[cells[i]] | mask[cells[j]];
+        if (std::popcount(both) <= 3) add(both, cells[i], cells[j]);
+      }
+    }
+  }
   for (uint32_t a = 0; a < 81; ++a) {
     if (Count(a) < 1) continue;
-    for (uint32_t b = a + 1; b < 81; ++b) {
+    // The partners b after a in cell order: the rest of a's row, then the rest of its column.
+    uint32_t partners[16], partnerCount = 0;
+    for (uint32_t b = a + 1; b < RowOf(a) * 9 + 9; ++b) partners[partnerCount++] = b;
+    for (uint32_t b = a + 9; b < 81; b += 9) partners[partnerCount++] = b;
+    for (uint32_t i = 0; i < partnerCount; ++i) {
+      const uint32_t b = partners[i];
       if (Count(b) < 1) continue;
-      uint32_t lineType;
-      if (RowOf(a) == RowOf(b))
-        lineType = 0;
-      else if (ColumnOf(a) == ColumnOf(b))
-        lineType = 1;
-      else
-        continue;
-      // The examined units: the shared line, and the shared box when there is one. Each
-      // keeps its cells of two or three candidates, a and b left out.
-      uint32_t unitCells[2][9], unitSize[2] = {0, 0}, units = 1;
-      const uint32_t line = lineType == 0 ? RowOf(a) : ColumnOf(a);
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t cell = UnitCell(lineType, line, k);
-        if (cell != a && cell != b && Count(cell) >= 2 && Count(cell) <= 3)
-          unitCells[0][unitSize[0]++] = cell;
-      }
-      if (BlockOf(a) == BlockOf(b)) {
-        units = 2;
-        for (uint32_t k = 0; k < 9; ++k) {
-          const uint32_t cell = BlockCell(BlockOf(a), k);
-          if (cell != a && cell != b && Count(cell) >= 2 && Count(cell) <= 3)
-            unitCells[1][unitSize[1]++] = cell;
+      const uint32_t line = RowOf(a) == RowOf(b) ? RowOf(a) : 9 + ColumnOf(a);
+      // The examined units: the shared line, and the shared box when there is one; tests
+      // on a or b themselves are left out.
+      const uint32_t units[2] = {line, 18 + BlockOf(a)};
+      const uint32_t unitCount = BlockOf(a) == BlockOf(b) ? 2 : 1;
+      StruckPairs struck;
+      for (uint32_t u = 0; u < unitCount; ++u)
+        for (uint32_t t = 0; t < testCount[units[u]]; ++t) {
+          const UnitTest& test = tests[units[u]][t];
+          if (test.first == a || test.first == b || test.second == a || test.second == b)
+            continue;
+          if (test.second == 81)
+            struck.Bivalue(test.digits);
+          else
+            struck.Union(test.digits);
         }
-      }
-      // A combination (x, y) is struck when a bivalue cell holds exactly {x, y}, or when two
-      // cells of a unit keep at most one digit between them once x and y are gone. Only
-      // unions of at most three digits can do the latter, so the tests are gathered first.
-      uint32_t tests[2 * (9 + 36)], limits[2 * (9 + 36)], nTests = 0;
-      for (uint32_t u = 0; u < units; ++u) {
-        const uint32_t n = unitSize[u];
-        for (uint32_t i = 0; i < n; ++i) {
-          const uint32_t mi = mask[unitCells[u][i]];
-          if (Count(unitCells[u][i]) == 2) {
-            tests[nTests] = mi;
-            limits[nTests++] = 0;
-          }
-          for (uint32_t j = i + 1; j < n; ++j) {
-            const uint32_t both = mi | mask[unitCells[u][j]];
-            if (std::popcount(both) > 3) continue;
-            tests[nTests] = both;
-            limits[nTests++] = 1;
-          }
-        }
-      }
-      uint32_t allowedA = 0, allowedB = 0;  // candidates that keep some combination
+      // Candidates that keep some combination.
+      uint32_t allowedA = 0, allowedB = 0;
       for (uint32_t x = 0; x < 9; ++x) {
         if (!(mask[a] >> x & 1)) continue;
-        for (uint32_t y = 0; y < 9; ++y) {
-          if (y == x || !(mask[b] >> y & 1)) continue;
-          const uint32_t xy = 1u << x | 1u << y;
-          bool struck = false;
-          for (uint32_t t = 0; t < nTests && !struck; ++t)
-            struck = limits[t] == 0 ? tests[t] == xy
-                                    : std::popcount(tests[t] & ~xy) <= static_cast<int>(limits[t]);
-          if (!struck) {
-            allowedA |= 1u << x;
-            allowedB |= 1u << y;
-          }
-        }
+        const uint32_t ys = mask[b] & ~(1u << x) & ~struck.Row(x);
+        if (ys) allowedA |= 1u << x;
+        allowedB |= ys;
       }
       for (uint32_t x = 0; x < 9; ++x)
         if ((mask[a] >> x & 1) && !(allowedA >> x & 1)) QueueElimination(a, x);

@@ -20,18 +20,11 @@ const FishMember kSwordFish = {3, CodeSwordFish};
 const FishMember kJerryFish = {4, CodeJerryFish};
 const FishMember kSquirmbag = {5, CodeSquirmbag};
 
-void FishPass(const FishMember& m, uint32_t o, uint32_t d) {
+void FishPass(const FishMember& m, uint32_t o, uint32_t d, const uint32_t positions[9]) {
   uint32_t lines[9];
-  const uint32_t n = QualifyingLines(o, d, 2, m.size, lines);
-  // Positions of d in every line, as masks, so that a base set's cover is one union.
-  uint32_t positions[9];
-  for (uint32_t line = 0; line < 9; ++line) {
-    positions[line] = 0;
-    for (uint32_t p = 0; p < 9; ++p) positions[line] |= HasCandidate(LineCell(o, line, p), d) << p;
-  }
+  const uint32_t n = QualifyingLines(positions, 2, m.size, lines);
   ForEachSubset(lines, n, m.size, [&](const uint32_t* base) {
-    uint32_t cover = 0;
-    for (uint32_t i = 0; i < m.size; ++i) cover |= positions[base[i]];
+    const uint32_t cover = CoverUnion(positions, base, m.size);
     if (static_cast<uint32_t>(std::popcount(cover)) != m.size) return;
     for (uint32_t p = 0; p < 9; ++p) {
       if (!(cover >> p & 1)) continue;
@@ -44,8 +37,10 @@ void FishPass(const FishMember& m, uint32_t o, uint32_t d) {
 uint32_t FishScan(const FishMember& m, uint32_t place) {
   ResetQueue();
   for (uint32_t d = 0; d < 9; ++d) {
-    FishPass(m, 0, d);
-    FishPass(m, 1, d);
+    uint32_t holders[27];
+    LoadUnitHolders(d, holders);
+    FishPass(m, 0, d, holders);
+    FishPass(m, 1, d, holders + 9);
   }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);

@@ -21,9 +21,6 @@ uint32_t PairColourCount = 0;
 
 namespace {
 
-inline bool Holds(uint32_t c, uint32_t d) {
-  return g.cand.count[c] >= 1 && g.cand.flag[c * 9 + d] != 0;
-}
 inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2; }
 inline uint32_t CandidateBits(uint32_t c) {
   uint32_t m = 0;
@@ -59,17 +56,14 @@ bool PairOf(uint32_t c, uint32_t& lo, uint32_t& hi) {
 uint32_t MarkStrongLinks(uint32_t d) {
   for (uint32_t c = 0; c < 81; ++c)
     CellColour[c] = LinkMask[c] = RowStrong[c] = ColumnStrong[c] = BoxStrong[c] = 0;
+  uint32_t holders[27];
+  LoadUnitHolders(d, holders);
   uint32_t marks = 0;
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
-      uint32_t n = 0, cells[2] = {0, 0};
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, u, k);
-        if (!Holds(c, d)) continue;
-        if (n < 2) cells[n] = c;
-        ++n;
-      }
-      if (n != 2) continue;
+      const uint32_t h = holders[t * 9 + u];
+      if (std::popcount(h) != 2) continue;
+      const uint32_t cells[2] = {UnitCell(t, u, Digit(h)), UnitCell(t, u, Digit(h & (h - 1)))};
       for (uint32_t c : cells) LinkMask[c] = StrongTable(t)[c] = 1;
       marks += 2;
     }

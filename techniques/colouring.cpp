@@ -6,6 +6,9 @@
 // cluster into two colours of which exactly one is true.
 #include "techniques/colouring.h"
 
+#include <bit>
+#include <cstring>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -18,9 +21,6 @@ uint32_t MedusaColour[81 * 9];
 
 namespace {
 
-inline bool Holds(uint32_t c, uint32_t d) {
-  return g.cand.count[c] >= 1 && g.cand.flag[c * 9 + d] != 0;
-}
 inline void QueueIfOpen(uint32_t c, uint32_t d) {
   if (g.cand.count[c] >= 2) QueueElimination(c, d);
 }
@@ -29,6 +29,10 @@ inline uint32_t Stack(uint32_t c) { return ColumnOf(c) / 3; }
 // The unit of cell c of type t (0 row, 1 column, 2 box).
 inline uint32_t UnitOf(uint32_t t, uint32_t c) {
   return t == 0 ? RowOf(c) : t == 1 ? ColumnOf(c) : BlockOf(c);
+}
+// Position of cell c in its unit of type t, as UnitCell counts it.
+inline uint32_t PositionInUnit(uint32_t t, uint32_t c) {
+  return t == 0 ? ColumnOf(c) : t == 1 ? RowOf(c) : RowOf(c) % 3 * 3 + ColumnOf(c) % 3;
 }
 // Cluster of a colour: colours 2k+1 and 2k+2 form cluster k.
 inline uint32_t ClusterOf(uint32_t colour) { return (colour - 1) / 2; }
@@ -65,36 +69,17 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
   }
 }
 
-uint32_t MarkConjugates(uint32_t d) {
-  for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t n = 0, first = 0, second = 0;
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t c = UnitCell27(unit, k);
-      if (!Holds(c, d)) continue;
-      if (n == 0) first = c;
-      if (n == 1) second = c;
-      ++n;
-    }
-    if (n == 2) LinkMask[first] = LinkMask[second] = 1;
-  }
-  uint32_t marked = 0;
-  for (uint32_t c = 0; c < 81; ++c) marked += LinkMask[c];
-  return marked;
-}
+namespace {
 
-uint32_t SpreadConjugateColour(uint32_t from, uint32_t to, uint32_t d) {
+// One spreading step from colour `from` to colour `to`, the holders of the digit given per
+// unit; returns 1 when it coloured a cell.
+uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27]) {
   uint32_t coloured = 0;
   for (uint32_t s = 0; s < 81; ++s) {
     if (CellColour[s] != from || !LinkMask[s]) continue;
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t u = UnitOf(t, s);
-      uint32_t others = 0;
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, u, k);
-        if (c != s && Holds(c, d)) ++others;
-      }
-      if (others != 1) continue;
+      if (std::popcount(holders[t * 9 + u] & ~(1u << PositionInUnit(t, s))) != 1) continue;
       for (uint32_t k = 0; k < 9; ++k) {
         const uint32_t c = UnitCell(t, u, k);
         if (c == s || !LinkMask[c] || CellColour[c] != 0) continue;
@@ -106,38 +91,102 @@ uint32_t SpreadConjugateColour(uint32_t from, uint32_t to, uint32_t d) {
   return coloured;
 }
 
-uint32_t ColourClusters(uint32_t d) {
+}  // namespace
+
+namespace {
+
+// The colouring of each digit as last computed, with the holders it came from: the colouring
+// depends on nothing else, so the routines of one table state share it.
+struct ConjugateColouring {
+  uint32_t valid;
+  uint32_t holders[27];
+  uint8_t linkMask[81];
+  uint8_t cellColour[81];  // at most 1 + 2 × 40 clusters
+  uint32_t next;
+};
+ConjugateColouring gColouring[9];
+
+}  // namespace
+
+uint32_t ColourConjugates(uint32_t d) {
+  uint32_t holders[27];
+  LoadUnitHolders(d, holders);
+  ConjugateColouring& known = gColouring[d];
+  if (known.valid && std::memcmp(known.holders, holders, sizeof holders) == 0) {
+    for (uint32_t c = 0; c < 81; ++c) {
+      LinkMask[c] = known.linkMask[c];
+      CellColour[c] = known.cellColour[c];
+    }
+    return known.next;
+  }
+  for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    const uint32_t h = holders[unit];
+    if (std::popcount(h) != 2) continue;
+    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)))] = 1;
+    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))))] = 1;
+  }
   uint32_t next = 1;
   for (uint32_t c = 0; c < 81; ++c) {
     if (!LinkMask[c] || CellColour[c] != 0) continue;
     CellColour[c] = next;
-    while (SpreadConjugateColour(next, next + 1, d) && SpreadConjugateColour(next + 1, next, d)) {
+    while (SpreadColour(next, next + 1, holders) && SpreadColour(next + 1, next, holders)) {
     }
     next += 2;
   }
+  known.valid = 1;
+  std::memcpy(known.holders, holders, sizeof holders);
+  for (uint32_t c = 0; c < 81; ++c) {
+    known.linkMask[c] = static_cast<uint8_t>(LinkMask[c]);
+    known.cellColour[c] = static_cast<uint8_t>(CellColour[c]);
+  }
+  known.next = next;
   return next;
 }
 
 namespace {
 
+// The cells of a colour, ascending; returns how many.
+uint32_t CellsOfColour(uint32_t colour, uint32_t cells[81]) {
+  uint32_t n = 0;
+  for (uint32_t c = 0; c < 81; ++c)
+    if (CellColour[c] == colour) cells[n++] = c;
+  return n;
+}
+
 // True when two cells of colour c share a row, a column or a box.
 bool ColourSeesItself(uint32_t colour) {
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t n = 0;
-    for (uint32_t k = 0; k < 9; ++k)
-      if (CellColour[UnitCell27(unit, k)] == colour) ++n;
-    if (n >= 2) return true;
-  }
+  uint32_t cells[81];
+  const uint32_t n = CellsOfColour(colour, cells);
+  for (uint32_t i = 0; i < n; ++i)
+    for (uint32_t j = i + 1; j < n; ++j)
+      if (SharesUnit(cells[i], cells[j])) return true;
   return false;
 }
 
-// Common peers of every pair a < b of marked cells coloured one `x` and the other `y`.
+// Common peers of every pair a < b of marked cells coloured one `x` and the other `y`, in
+// the order of a, then of b.
 void QueueColourPairPeers(uint32_t x, uint32_t y, uint32_t d) {
-  for (uint32_t a = 0; a < 81; ++a) {
-    if (!LinkMask[a] || (CellColour[a] != x && CellColour[a] != y)) continue;
-    const uint32_t want = CellColour[a] == x ? y : x;
-    for (uint32_t b = a + 1; b < 81; ++b)
-      if (LinkMask[b] && CellColour[b] == want) QueueCommonPeers(a, b, d);
+  uint32_t marked[2][81], count[2] = {0, 0};
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (!LinkMask[c]) continue;
+    if (CellColour[c] == x) marked[0][count[0]++] = c;
+    if (CellColour[c] == y && y != x) marked[1][count[1]++] = c;
+  }
+  if (x == y) {  // a cell's partner colour is its own: every pair of the colour
+    for (uint32_t i = 0; i < count[0]; ++i)
+      for (uint32_t j = i + 1; j < count[0]; ++j) QueueCommonPeers(marked[0][i], marked[0][j], d);
+    return;
+  }
+  uint32_t next[2] = {0, 0};  // per side: the first cell not yet taken as a
+  while (next[0] < count[0] || next[1] < count[1]) {
+    const uint32_t side = next[1] >= count[1] ||
+                                  (next[0] < count[0] && marked[0][next[0]] < marked[1][next[1]])
+                              ? 0 : 1;
+    const uint32_t a = marked[side][next[side]++];
+    const uint32_t* other = marked[1 - side];
+    for (uint32_t j = 0; j < count[1 - side]; ++j)
+      if (other[j] > a) QueueCommonPeers(a, other[j], d);
   }
 }
 
@@ -170,8 +219,7 @@ uint32_t CountColour(uint32_t colour) {
 uint32_t SimpleColoring(uint32_t place) {
   ResetQueue();
   for (uint32_t d = 0; d < 9; ++d) {
-    MarkConjugates(d);
-    const uint32_t next = ColourClusters(d);
+    const uint32_t next = ColourConjugates(d);
     for (uint32_t colour = 1; colour < next; ++colour) {
       if (ColourSeesItself(colour))  // colour wrap: the colour is false everywhere
         for (uint32_t c = 0; c < 81; ++c)
@@ -186,8 +234,7 @@ uint32_t SimpleColoring(uint32_t place) {
 uint32_t MultiColoringType1(uint32_t place) {
   ResetQueue();
   for (uint32_t d = 0; d < 9; ++d) {
-    MarkConjugates(d);
-    const uint32_t next = ColourClusters(d);
+    const uint32_t next = ColourConjugates(d);
     if (next < 6) continue;  // needs three clusters
     for (uint32_t colour = 1; colour < next; ++colour) {
       if (CountColour(colour) < 2) continue;
@@ -209,8 +256,7 @@ uint32_t MultiColoringType1(uint32_t place) {
 uint32_t MultiColoringType2(uint32_t place) {
   ResetQueue();
   for (uint32_t d = 0; d < 9; ++d) {
-    MarkConjugates(d);
-    const uint32_t next = ColourClusters(d);
+    const uint32_t next = ColourConjugates(d);
     if (next < 5) continue;  // needs two clusters
     for (uint32_t colour = 1; colour < next; ++colour) {
       if (CountColour(colour) == 0) continue;
@@ -235,22 +281,19 @@ void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
                  RowOf(cell) + 1));
 }
 
-uint32_t MedusaSpread(uint32_t e) {
+namespace {
+
+// MedusaSpread with the holders of e given per unit.
+uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27]) {
   uint32_t marked = 0;
   for (uint32_t s = 0; s < 81; ++s) {
     if (!MedusaMarked[s * 9 + e]) continue;
     const uint32_t k = MedusaColour[s * 9 + e];
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t u = UnitOf(t, s);
-      uint32_t others = 0, other = 0;
-      for (uint32_t i = 0; i < 9; ++i) {
-        const uint32_t c = UnitCell(t, u, i);
-        if (c != s && Holds(c, e)) {
-          ++others;
-          other = c;
-        }
-      }
-      if (others != 1) continue;
+      const uint32_t others = holders[t * 9 + u] & ~(1u << PositionInUnit(t, s));
+      if (std::popcount(others) != 1) continue;
+      const uint32_t other = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(others)));
       const uint32_t idx = other * 9 + e;
       if (!MedusaMarked[idx]) {
         MedusaMarked[idx] = 1;
@@ -264,11 +307,20 @@ uint32_t MedusaSpread(uint32_t e) {
   return marked;
 }
 
+}  // namespace
+
+uint32_t MedusaSpread(uint32_t e) {
+  uint32_t holders[27];
+  LoadUnitHolders(e, holders);
+  return MedusaSpreadHolders(e, holders);
+}
+
 uint32_t Medusa3D(uint32_t place) {
   ResetQueue();
+  uint32_t holders[9][27];
+  for (uint32_t e = 0; e < 9; ++e) LoadUnitHolders(e, holders[e]);
   for (uint32_t d = 0; d < 9; ++d) {
-    MarkConjugates(d);
-    const uint32_t next = ColourClusters(d);
+    const uint32_t next = ColourConjugates(d);
     for (uint32_t colour = 1; colour < next; colour += 2) {  // one cluster: (colour, colour+1)
       for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
       for (uint32_t c = 0; c < 81; ++c) {
@@ -291,16 +343,17 @@ uint32_t Medusa3D(uint32_t place) {
       if (crossed == 0) continue;
       for (uint32_t e = 0; e < 9; ++e)
         if (e != d)
-          while (MedusaSpread(e) != 0) {
+          while (MedusaSpreadHolders(e, holders[e]) != 0) {
           }
       for (uint32_t e = 0; e < 9; ++e) {
         if (e == d) continue;
-        for (uint32_t a = 0; a < 81; ++a) {
-          if (!MedusaMarked[a * 9 + e]) continue;
-          for (uint32_t b = a + 1; b < 81; ++b)
-            if (MedusaMarked[b * 9 + e] && MedusaColour[b * 9 + e] != MedusaColour[a * 9 + e])
-              QueueCommonPeers(a, b, e);
-        }
+        uint32_t cells[81], n = 0;
+        for (uint32_t c = 0; c < 81; ++c)
+          if (MedusaMarked[c * 9 + e]) cells[n++] = c;
+        for (uint32_t i = 0; i < n; ++i)
+          for (uint32_t j = i + 1; j < n; ++j)
+            if (MedusaColour[cells[j] * 9 + e] != MedusaColour[cells[i] * 9 + e])
+              QueueCommonPeers(cells[i], cells[j], e);
       }
     }
   }

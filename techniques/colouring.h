@@ -31,15 +31,11 @@ inline uint32_t PartnerColour(uint32_t c) { return c == 0 ? 0 : (c & 1) ? c + 1 
 // Queue digit d in every cell (count at least 2) that sees both a and b, never a or b
 // themselves. Nothing when a == b. Presence of d is not tested.
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d);
-// Clear LinkMask and CellColour, then mark both cells of every conjugate pair of d (rows,
-// then columns, then boxes). Returns the number of marked cells.
-uint32_t MarkConjugates(uint32_t d);
-// Colour the marked cells cluster by cluster; returns the next free colour
-// (1 + 2 × number of clusters).
-uint32_t ColourClusters(uint32_t d);
-// One spreading step from colour `from` to colour `to` along conjugate units of d; returns 1
-// when it coloured a cell.
-uint32_t SpreadConjugateColour(uint32_t from, uint32_t to, uint32_t d);
+// Clear LinkMask and CellColour, mark both cells of every conjugate pair of d (rows, then
+// columns, then boxes), then colour the marked cells cluster by cluster: each new colour
+// spreads to its partner along the conjugate units of d and back while either step colours
+// a cell. Returns the next free colour (1 + 2 × number of clusters).
+uint32_t ColourConjugates(uint32_t d);
 // One 3D Medusa spreading pass over digit e; returns the number of candidates newly marked.
 // Candidates marked earlier in the same pass are spread in that same pass.
 uint32_t MedusaSpread(uint32_t e);

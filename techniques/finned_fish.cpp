@@ -2,6 +2,8 @@
 // has one fin (a single extra candidate) and eliminates in the fin's block; a sashimi set has
 // N+1 cover lines with no lower bound on their tallies and eliminates next to each single
 // cover position. Two parameterised scans, one per family, driven by the members' table.
+#include <bit>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -34,12 +36,13 @@ void QueueBandOutsideBase(uint32_t o, uint32_t d, uint32_t owner, uint32_t p,
 
 // Finned: N cover positions with a tally of 2 or more and exactly one more, the fin, with
 // tally 1. Cover positions in the fin's third lose d in the fin line's band.
-void FinnedPass(uint32_t n, uint32_t o, uint32_t d) {
+void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]) {
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(o, d, 2, n + 1, lines);
+  const uint32_t count = QualifyingLines(positions, 2, n + 1, lines);
   ForEachSubset(lines, count, n, [&](const uint32_t* base) {
+    if (std::popcount(CoverUnion(positions, base, n)) != static_cast<int>(n + 1)) return;
     uint32_t tally[9], owner[9];
-    if (CoverTally(o, d, base, n, tally, owner) != n + 1) return;
+    CoverTally(positions, base, n, tally, owner);
     uint32_t wide = 0, fin = 9;
     for (uint32_t p = 0; p < 9; ++p) {
       if (tally[p] >= 2) ++wide;
@@ -53,12 +56,13 @@ void FinnedPass(uint32_t n, uint32_t o, uint32_t d) {
 
 // Sashimi of size 2: two lines with exactly two candidates each, sharing one position, their
 // single positions in one third.
-void SashimiPairPass(uint32_t o, uint32_t d) {
+void SashimiPairPass(uint32_t o, uint32_t d, const uint32_t positions[9]) {
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(o, d, 2, 2, lines);
+  const uint32_t count = QualifyingLines(positions, 2, 2, lines);
   ForEachSubset(lines, count, 2, [&](const uint32_t* base) {
+    if (std::popcount(CoverUnion(positions, base, 2)) != 3) return;
     uint32_t tally[9], owner[9];
-    if (CoverTally(o, d, base, 2, tally, owner) != 3) return;
+    CoverTally(positions, base, 2, tally, owner);
     uint32_t a = 9, b = 9;
     for (uint32_t p = 0; p < 9; ++p)
       if (tally[p] == 1) (owner[p] == base[0] ? a : b) = p;
@@ -71,12 +75,13 @@ void SashimiPairPass(uint32_t o, uint32_t d) {
 // Sashimi of size 3 and up: exactly N+1 cover positions. Each single position f, with every
 // other cover position c in f's third, gives c in f's owner's band, and, when c is single
 // too, f in the band of c's owner.
-void SashimiPass(uint32_t n, uint32_t o, uint32_t d) {
+void SashimiPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]) {
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(o, d, 2, n, lines);
+  const uint32_t count = QualifyingLines(positions, 2, n, lines);
   ForEachSubset(lines, count, n, [&](const uint32_t* base) {
+    if (std::popcount(CoverUnion(positions, base, n)) != static_cast<int>(n + 1)) return;
     uint32_t tally[9], owner[9];
-    if (CoverTally(o, d, base, n, tally, owner) != n + 1) return;
+    CoverTally(positions, base, n, tally, owner);
     for (uint32_t f = 0; f < 9; ++f) {
       if (tally[f] != 1) continue;
       for (uint32_t c = 0; c < 9; ++c) {
@@ -90,21 +95,27 @@ void SashimiPass(uint32_t n, uint32_t o, uint32_t d) {
 
 uint32_t FinnedScan(const FinnedMember& m, uint32_t place) {
   ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t o = 0; o < 2; ++o) FinnedPass(m.size, o, d);
+  for (uint32_t d = 0; d < 9; ++d) {
+    uint32_t holders[27];
+    LoadUnitHolders(d, holders);
+    for (uint32_t o = 0; o < 2; ++o) FinnedPass(m.size, o, d, holders + o * 9);
+  }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
 }
 
 uint32_t SashimiScan(const FinnedMember& m, uint32_t place) {
   ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d)
+  for (uint32_t d = 0; d < 9; ++d) {
+    uint32_t holders[27];
+    LoadUnitHolders(d, holders);
     for (uint32_t o = 0; o < 2; ++o) {
       if (m.size == 2)
-        SashimiPairPass(o, d);
+        SashimiPairPass(o, d, holders + o * 9);
       else
-        SashimiPass(m.size, o, d);
+        SashimiPass(m.size, o, d, holders + o * 9);
     }
+  }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
 }

@@ -1,6 +1,8 @@
 // Hidden subsets: N digits of a unit that between them fit only N cells; every other digit
 // leaves those cells. One scan serves the four sizes, driven by the members' table; a unit
 // is searched only when its digit occurrences pass the member's gate.
+#include <bit>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -20,14 +22,19 @@ const HiddenMember kTriple = {3, CodeHiddenTriple, 0};
 const HiddenMember kQuad = {4, CodeHiddenQuad, 0};
 const HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
 
-// Occurrence of each digit among the unit's unfilled cells.
-void Occurrences(uint32_t t, uint32_t u, uint32_t occ[9]) {
-  for (uint32_t d = 0; d < 9; ++d) occ[d] = 0;
+// Positions (bit p for the unit's p-th cell) of each digit among the unit's unfilled cells,
+// and the occurrence of each digit, the number of those positions; cellMask holds the
+// candidate masks of every cell.
+void Positions(const uint32_t cellMask[81], uint32_t t, uint32_t u, uint32_t pos[9],
+               uint32_t occ[9]) {
+  for (uint32_t d = 0; d < 9; ++d) pos[d] = 0;
   for (uint32_t p = 0; p < 9; ++p) {
     const uint32_t c = UnitCell(t, u, p);
-    for (uint32_t d = 0; d < 9; ++d)
-      if (HasCandidate(c, d)) ++occ[d];
+    if (g.cand.count[c] == 0) continue;
+    for (uint32_t rest = cellMask[c]; rest; rest &= rest - 1)
+      pos[std::countr_zero(rest)] |= 1u << p;
   }
+  for (uint32_t d = 0; d < 9; ++d) occ[d] = static_cast<uint32_t>(std::popcount(pos[d]));
 }
 
 // The unit gate. Pairs count exactly: in rows and columns exactly two digits occurring
@@ -49,25 +56,24 @@ bool PassesGate(const HiddenMember& m, uint32_t t, const uint32_t occ[9]) {
 // Walk the hidden subsets of unit (t, u); found(tally) gets the per-position tally of a set
 // whose digits fit exactly N positions, with the set's digit marks.
 template <class Found>
-void ScanUnit(const HiddenMember& m, uint32_t t, uint32_t u, Found&& found) {
-  uint32_t occ[9];
-  Occurrences(t, u, occ);
+void ScanUnit(const HiddenMember& m, const uint32_t cellMask[81], uint32_t t, uint32_t u,
+              Found&& found) {
+  uint32_t pos[9], occ[9];
+  Positions(cellMask, t, u, pos, occ);
   if (!PassesGate(m, t, occ)) return;
   uint32_t items[9];
   uint32_t n = 0;
   for (uint32_t d = 0; d < 9; ++d)
     if (occ[d] >= 2 && occ[d] <= m.size) items[n++] = d;
   ForEachSubset(items, n, m.size, [&](const uint32_t* digits) {
-    uint32_t tally[9];
     uint32_t spread = 0;
+    for (uint32_t i = 0; i < m.size; ++i) spread |= pos[digits[i]];
+    if (static_cast<uint32_t>(std::popcount(spread)) != m.size) return;
+    uint32_t tally[9];
     for (uint32_t p = 0; p < 9; ++p) {
-      const uint32_t c = UnitCell(t, u, p);
       tally[p] = 0;
-      for (uint32_t i = 0; i < m.size; ++i)
-        if (HasCandidate(c, digits[i])) ++tally[p];
-      if (tally[p]) ++spread;
+      for (uint32_t i = 0; i < m.size; ++i) tally[p] += pos[digits[i]] >> p & 1;
     }
-    if (spread != m.size) return;
     uint32_t inSet[9] = {0};
     for (uint32_t i = 0; i < m.size; ++i) inSet[digits[i]] = 1;
     found(static_cast<const uint32_t*>(tally), static_cast<const uint32_t*>(inSet));
@@ -76,9 +82,11 @@ void ScanUnit(const HiddenMember& m, uint32_t t, uint32_t u, Found&& found) {
 
 uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
   ResetQueue();
+  uint32_t cellMask[81];
+  LoadCellMasks(cellMask);
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u)
-      ScanUnit(m, t, u, [&](const uint32_t* tally, const uint32_t* inSet) {
+      ScanUnit(m, cellMask, t, u, [&](const uint32_t* tally, const uint32_t* inSet) {
         for (uint32_t p = 0; p < 9; ++p) {
           const uint32_t c = UnitCell(t, u, p);
           if (!tally[p] || g.cand.count[c] < 2) continue;
@@ -92,13 +100,15 @@ uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
 
 uint32_t HiddenHint(const HiddenMember& m) {
   g.hintMarkCount = 0;
+  uint32_t cellMask[81];
+  LoadCellMasks(cellMask);
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
       uint32_t open = 0;
       for (uint32_t p = 0; p < 9; ++p)
         if (g.cand.count[UnitCell(t, u, p)] != 0) ++open;
       if (open < m.size + 1) continue;
-      ScanUnit(m, t, u, [&](const uint32_t* tally, const uint32_t*) {
+      ScanUnit(m, cellMask, t, u, [&](const uint32_t* tally, const uint32_t*) {
         for (uint32_t p = 0; p < 9; ++p)
           if (tally[p]) {
             g.board.kind[UnitCell(t, u, p)] = KindHint;

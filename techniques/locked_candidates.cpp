@@ -9,18 +9,18 @@
 
 namespace {
 
-// Ascending positions of digit d in unit (t, u); returns how many.
-uint32_t Positions(uint32_t t, uint32_t u, uint32_t d, uint32_t pos[9]) {
+// The positions of a mask, ascending; returns how many.
+uint32_t Positions(uint32_t mask, uint32_t pos[9]) {
   uint32_t n = 0;
   for (uint32_t p = 0; p < 9; ++p)
-    if (HasCandidate(UnitCell(t, u, p), d)) pos[n++] = p;
+    if (mask >> p & 1) pos[n++] = p;
   return n;
 }
 
 // Claiming from line u of orientation t (0 rows, 1 columns).
-void Claim(uint32_t t, uint32_t u, uint32_t d) {
+void Claim(uint32_t t, uint32_t u, uint32_t d, uint32_t holders) {
   uint32_t pos[9];
-  const uint32_t n = Positions(t, u, d, pos);
+  const uint32_t n = Positions(holders, pos);
   if (n < 2 || n > 3) return;
   const uint32_t third = pos[0] / 3;
   for (uint32_t i = 1; i < n; ++i)
@@ -33,9 +33,9 @@ void Claim(uint32_t t, uint32_t u, uint32_t d) {
 }
 
 // Pointing from block b.
-void Point(uint32_t b, uint32_t d) {
+void Point(uint32_t b, uint32_t d, uint32_t holders) {
   uint32_t pos[9];
-  const uint32_t n = Positions(2, b, d, pos);
+  const uint32_t n = Positions(holders, pos);
   if (n < 2 || n > 3) return;
   bool sameRow = true, sameColumn = true;
   for (uint32_t i = 1; i < n; ++i) {
@@ -70,12 +70,14 @@ void Point(uint32_t b, uint32_t d) {
 
 uint32_t LockedCandidates(uint32_t place) {
   ResetQueue();
+  uint32_t holders[9][27];
+  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
   for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t r = 0; r < 9; ++r) Claim(0, r, d);
+    for (uint32_t r = 0; r < 9; ++r) Claim(0, r, d, holders[d][r]);
   for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t c = 0; c < 9; ++c) Claim(1, c, d);
+    for (uint32_t c = 0; c < 9; ++c) Claim(1, c, d, holders[d][9 + c]);
   for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t b = 0; b < 9; ++b) Point(b, d);
+    for (uint32_t b = 0; b < 9; ++b) Point(b, d, holders[d][18 + b]);
   if (g.queue.length) FlushEliminations(CodeLockedCandidates);
   return FinishRoutine(place, KindAuto);
 }

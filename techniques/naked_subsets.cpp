@@ -23,14 +23,16 @@ const NakedMember kTriple = {3, CodeNakedTriple, 1, 4};
 const NakedMember kQuad = {4, CodeNakedQuad, 0, 5};
 const NakedMember kQuintuplet = {5, CodeNakedQuintuplet, 0, 6};
 
-// Union of the candidates of the chosen positions of unit (t, u), as a digit mask.
-uint32_t DigitUnion(uint32_t t, uint32_t u, const uint32_t* positions, uint32_t n) {
-  uint32_t mask = 0;
-  for (uint32_t i = 0; i < n; ++i) {
-    const uint32_t* flag = g.cand.flag + UnitCell(t, u, positions[i]) * 9;
-    for (uint32_t d = 0; d < 9; ++d) mask |= (flag[d] != 0) << d;
-  }
-  return mask;
+// Candidate masks of the cells of unit (t, u), in unit order, from those of every cell.
+void UnitMasks(const uint32_t cellMask[81], uint32_t t, uint32_t u, uint32_t mask[9]) {
+  for (uint32_t p = 0; p < 9; ++p) mask[p] = cellMask[UnitCell(t, u, p)];
+}
+
+// Union of the candidates of the chosen positions, as a digit mask.
+uint32_t DigitUnion(const uint32_t mask[9], const uint32_t* positions, uint32_t n) {
+  uint32_t digits = 0;
+  for (uint32_t i = 0; i < n; ++i) digits |= mask[positions[i]];
+  return digits;
 }
 
 // The qualifying positions of a unit: cells with 2..N candidates.
@@ -77,12 +79,17 @@ void LineBlockStep(uint32_t t, uint32_t u, const uint32_t* pos) {
 
 uint32_t NakedScan(const NakedMember& m, uint32_t place) {
   ResetQueue();
+  uint32_t cellMask[81];
+  LoadCellMasks(cellMask);
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
       uint32_t items[9];
       const uint32_t n = QualifyingPositions(t, u, m.size, items);
+      if (n < m.size) continue;
+      uint32_t mask[9];
+      UnitMasks(cellMask, t, u, mask);
       ForEachSubset(items, n, m.size, [&](const uint32_t* pos) {
-        const uint32_t digits = DigitUnion(t, u, pos, m.size);
+        const uint32_t digits = DigitUnion(mask, pos, m.size);
         if (static_cast<uint32_t>(std::popcount(digits)) != m.size) return;
         for (uint32_t q = 0; q < 9; ++q) {
           if (Contains(pos, m.size, q)) continue;
@@ -100,6 +107,8 @@ uint32_t NakedScan(const NakedMember& m, uint32_t place) {
 
 uint32_t NakedHint(const NakedMember& m) {
   g.hintMarkCount = 0;
+  uint32_t cellMask[81];
+  LoadCellMasks(cellMask);
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
       uint32_t open = 0;
@@ -110,8 +119,11 @@ uint32_t NakedHint(const NakedMember& m) {
       if (open < m.hintMinOpen) continue;
       uint32_t items[9];
       const uint32_t n = QualifyingPositions(t, u, m.size, items);
+      if (n < m.size) continue;
+      uint32_t mask[9];
+      UnitMasks(cellMask, t, u, mask);
       ForEachSubset(items, n, m.size, [&](const uint32_t* pos) {
-        if (static_cast<uint32_t>(std::popcount(DigitUnion(t, u, pos, m.size))) != m.size) return;
+        if (static_cast<uint32_t>(std::popcount(DigitUnion(mask, pos, m.size))) != m.size) return;
         for (uint32_t i = 0; i < m.size; ++i) g.board.kind[UnitCell(t, u, pos[i])] = KindHint;
         ++g.hintMarkCount;
       });

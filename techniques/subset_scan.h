@@ -2,6 +2,7 @@
 // the N-element subsets of a list, the candidate tests every scan uses, and the common
 // "queue it if the cell is still open" target rule.
 #pragma once
+#include <bit>
 #include <cstdint>
 
 #include "board/queue.h"
@@ -55,39 +56,37 @@ inline uint32_t LineCell(uint32_t orientation, uint32_t line, uint32_t position)
   return orientation == 0 ? line * 9 + position : position * 9 + line;
 }
 
-// Base count of digit d in line `line` of orientation o: its unfilled cells holding d.
-inline uint32_t BaseCount(uint32_t o, uint32_t line, uint32_t d) {
-  uint32_t n = 0;
-  for (uint32_t p = 0; p < 9; ++p)
-    if (HasCandidate(LineCell(o, line, p), d)) ++n;
-  return n;
-}
-
-// Lines of orientation o whose base count of d lies in low..high, ascending.
-inline uint32_t QualifyingLines(uint32_t o, uint32_t d, uint32_t low, uint32_t high,
+// Lines of one orientation whose count of positions lies in low..high, ascending; positions
+// holds each line's positions of the digit as a mask (as LoadUnitHolders gives them: rows at
+// 0, columns at 9).
+inline uint32_t QualifyingLines(const uint32_t positions[9], uint32_t low, uint32_t high,
                                 uint32_t out[9]) {
   uint32_t n = 0;
   for (uint32_t line = 0; line < 9; ++line) {
-    const uint32_t k = BaseCount(o, line, d);
+    const uint32_t k = static_cast<uint32_t>(std::popcount(positions[line]));
     if (k >= low && k <= high) out[n++] = line;
   }
   return n;
 }
 
-// Cover tally of a base set: tally[p] = base lines holding d at position p; owner[p] = the
-// last such base line (the owner when the tally is 1). Returns the cover union.
-inline uint32_t CoverTally(uint32_t o, uint32_t d, const uint32_t* base, uint32_t n,
-                           uint32_t tally[9], uint32_t owner[9]) {
-  uint32_t width = 0;
+// Cover union of a base set: the positions any of its lines holds.
+inline uint32_t CoverUnion(const uint32_t positions[9], const uint32_t* base, uint32_t n) {
+  uint32_t cover = 0;
+  for (uint32_t i = 0; i < n; ++i) cover |= positions[base[i]];
+  return cover;
+}
+
+// Cover tally of a base set: tally[p] = base lines holding the digit at position p;
+// owner[p] = the last such base line (the owner when the tally is 1).
+inline void CoverTally(const uint32_t positions[9], const uint32_t* base, uint32_t n,
+                       uint32_t tally[9], uint32_t owner[9]) {
   for (uint32_t p = 0; p < 9; ++p) {
     tally[p] = 0;
     owner[p] = 9;
     for (uint32_t i = 0; i < n; ++i)
-      if (HasCandidate(LineCell(o, base[i], p), d)) {
+      if (positions[base[i]] >> p & 1) {
         ++tally[p];
         owner[p] = base[i];
       }
-    if (tally[p]) ++width;
   }
-  return width;
 }

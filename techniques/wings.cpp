@@ -91,6 +91,8 @@ uint32_t XYWing(uint32_t place) {
           if (c1 / 3 == c2 / 3) continue;
           const uint32_t a = CellAt(r1, c1), b = CellAt(r1, c2);
           const uint32_t c = CellAt(r2, c1), d = CellAt(r2, c2);
+          // Pivot and wings are bivalue: a rectangle with two other corners has no wing.
+          if (Bivalue(a) + Bivalue(b) + Bivalue(c) + Bivalue(d) < 3) continue;
           XYWingCorner(a, b, c, d);
           XYWingCorner(b, d, a, c);
           XYWingCorner(c, a, d, b);

@@ -156,15 +156,4 @@ TEST_F(AlmostLockedSets, DeathBlossomKeepsTheSolutionDigitOfTheIssuePuzzle) {
   EXPECT_TRUE(LogLines().empty());
 }
 
-TEST(AlmostLockedSetsCli, DeathBlossomRegressionTranscript) {
-  const std::string file = WriteTempFile("blossom.txt", std::string(kBlossomPuzzle) + "\n");
-  int status = -1;
-  const std::string out = RunCli(
-      "-t -m candidate -l 2 -r HiddenSingle -r NakedSingle -r HiddenSingle -r NakedSingle "
-      "-r DeathBlossom -r AlignedPairExclusion " + file, &status);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(out.find("Death Blossom"), std::string::npos) << out;
-  EXPECT_NE(out.find("log\t処理(Naked Single) 14件\n"), std::string::npos);
-}
-
 }  // namespace

@@ -16,13 +16,6 @@ std::string SolvedGrid() {
 
 class Candidates : public EngineTest {};
 
-TEST_F(Candidates, EmptyBoardHasEveryDigitEverywhere) {
-  ClearBoard();
-  ComputeCandidates();
-  EXPECT_EQ(g.cand.total, 729u);
-  for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(g.cand.count[c], 9u);
-}
-
 TEST_F(Candidates, CellWithAllDigitsAmongPeersKeepsTheLastRemovedOne) {
   // Row 0 holds 2..9 in columns 1..8 and cell (row 1, column 0) holds 1: the removal of 9 at
   // cell 0 comes before the attempt for 1, which then finds the count at 1 and removes nothing.
@@ -103,15 +96,6 @@ TEST_F(Candidates, NakedSingleRemovesTheDigitFromPeersInWalkOrder) {
   EXPECT_EQ(lines.front(), "Naked Single (3,3) <1>");
   // Cells 9 and 18 were removed by their later block entries, so column row 3 ends the log.
   EXPECT_EQ(lines.back(), "Naked Single (1,4) <1>");
-}
-
-TEST_F(Candidates, PlacementPassStopsAtAFilledDecidedCell) {
-  LoadGrid(".23456789");
-  ComputeCandidates();
-  EXPECT_EQ(PlacementPass(KindAuto), 1u);
-  EXPECT_EQ(g.board.value[0], 1u);
-  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindAuto));
-  EXPECT_EQ(PlacementPass(KindAuto), 0u);
 }
 
 TEST_F(Candidates, SellUniqueFollowsAChainInOneCall) {

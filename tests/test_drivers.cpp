@@ -77,6 +77,17 @@ TEST_F(Drivers, BatchesStaySilentWithoutChangeButSingleMaxAlwaysRefreshes) {
   EXPECT_EQ(platform.Lines("status1"), std::vector<std::string>{"全候補数[0]"});
 }
 
+// (1,1) holds only 1, so Hidden Single queues the 1 of its open peers, which lack it: every
+// run writes its header line though nothing goes, and a batch must not pass over it.
+TEST_F(Drivers, BatchesRerunARoutineThatLogsWithoutRemoving) {
+  LoadOpenCells({{1, 1, "1"}, {2, 1, "23"}, {3, 1, "23"}, {2, 2, "23"}, {3, 2, "23"}});
+  g.settings.candErase = 2;
+  const uint32_t total = g.cand.total;
+  for (int run = 0; run < 3; ++run) RunCommand(910);
+  EXPECT_EQ(g.cand.total, total);
+  EXPECT_EQ(LogLines(), std::vector<std::string>(3, "処理(Hidden Single) 18件"));
+}
+
 TEST_F(Drivers, AutoLimitInEditOnlyReportsAndKeepsTheBoard) {
   std::string almost = kSampleSolved;
   for (int c : {0, 10, 20, 40, 80}) almost[c] = '0';
