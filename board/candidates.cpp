@@ -38,12 +38,11 @@ uint32_t ComputeCandidates() {
 }
 
 void LoadCellMasks(uint32_t mask[81]) {
-  for (uint32_t c = 0; c < 81; ++c) {
-    const uint32_t* flag = g.cand.flag + c * 9;
-    uint32_t m = 0;
-    for (uint32_t d = 0; d < 9; ++d) m |= (flag[d] != 0) << d;
-    mask[c] = m;
-  }
+  const uint32_t* flag = g.cand.flag;
+  for (uint32_t c = 0; c < 81; ++c, flag += 9)
+    mask[c] = (flag[0] != 0) | (flag[1] != 0) << 1 | (flag[2] != 0) << 2 | (flag[3] != 0) << 3 |
+              (flag[4] != 0) << 4 | (flag[5] != 0) << 5 | (flag[6] != 0) << 6 |
+              (flag[7] != 0) << 7 | (flag[8] != 0) << 8;
 }
 
 void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
@@ -182,17 +181,18 @@ static constexpr UnitPeers kUnitPeers = MakeUnitPeers();
 
 uint32_t HiddenSingle(uint32_t place) {
   ResetQueue();
-  const uint32_t* flag = g.cand.flag;
   const uint32_t* count = g.cand.count;
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  for (uint32_t c = 0; c < 81; ++c)
+    if (count[c] == 0) mask[c] = 0;
   for (uint32_t t = 0; t < 3; ++t) {
     for (uint32_t u = 0; u < 9; ++u) {
       // Positions of each digit among the unit's unfilled cells.
       uint32_t pos[9] = {0};
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, u, k);
-        if (count[c] == 0) continue;
-        for (uint32_t d = 0; d < 9; ++d) pos[d] |= (flag[c * 9 + d] != 0) << k;
-      }
+      for (uint32_t k = 0; k < 9; ++k)
+        for (uint32_t m = mask[UnitCell(t, u, k)]; m != 0; m &= m - 1)
+          pos[std::countr_zero(m)] |= 1u << k;
       for (uint32_t d = 0; d < 9; ++d) {
         if (std::popcount(pos[d]) != 1) continue;
         const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(pos[d])));

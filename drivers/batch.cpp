@@ -41,12 +41,11 @@ TechniqueRoutine TechniqueCheckRoutines[kTechniqueCheckLength] = {
 // The state a routine in log mode reads, packed as SilentRuns keeps it. False when a field
 // does not fit its bits; such a state is never matched.
 static bool LoadRunKey(uint32_t key[kSilentRunKeyLength]) {
+  LoadCellMasks(key);
   for (uint32_t c = 0; c < 81; ++c) {
     const uint32_t count = g.cand.count[c], value = g.board.value[c], kind = g.board.kind[c];
     if (count > 15 || value > 15 || kind > 15) return false;
-    uint32_t mask = 0;
-    for (uint32_t d = 0; d < 9; ++d) mask |= (g.cand.flag[c * 9 + d] != 0) << d;
-    key[c] = mask | count << 9 | value << 13 | kind << 17;
+    key[c] |= count << 9 | value << 13 | kind << 17;
   }
   const uint32_t mode = static_cast<uint32_t>(g.settings.candErase);
   if (mode > 255 || g.screenMode > 255) return false;
