@@ -34,18 +34,42 @@ uint32_t ComputeCandidates() {
   uint32_t total = 0;
   for (uint32_t c = 0; c < 81; ++c) total += count[c];
   g.cand.total = total;
+  ForgetUnitHolders();
   return 1;
 }
 
 void LoadCellMasks(uint32_t mask[81]) {
+  HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known & kKnownCellMasks) != 0) {
+    std::memcpy(mask, cache.mask, sizeof cache.mask);
+    return;
+  }
   const uint32_t* flag = g.cand.flag;
   for (uint32_t c = 0; c < 81; ++c, flag += 9)
     mask[c] = (flag[0] != 0) | (flag[1] != 0) << 1 | (flag[2] != 0) << 2 | (flag[3] != 0) << 3 |
               (flag[4] != 0) << 4 | (flag[5] != 0) << 5 | (flag[6] != 0) << 6 |
               (flag[7] != 0) << 7 | (flag[8] != 0) << 8;
+  if (cache.depth == 0) return;
+  std::memcpy(cache.mask, mask, sizeof cache.mask);
+  cache.known |= kKnownCellMasks;
 }
 
+void BeginUnitHolderCache() {
+  if (g.holderCache.depth++ == 0) g.holderCache.known = 0;
+}
+
+void EndUnitHolderCache() {
+  if (g.holderCache.depth > 0 && --g.holderCache.depth == 0) g.holderCache.known = 0;
+}
+
+void ForgetUnitHolders() { g.holderCache.known = 0; }
+
 void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
+  HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known >> d & 1) != 0) {
+    std::memcpy(holders, cache.holders[d], sizeof cache.holders[d]);
+    return;
+  }
   for (uint32_t unit = 0; unit < 27; ++unit) holders[unit] = 0;
   for (uint32_t c = 0; c < 81; ++c) {
     if (g.cand.count[c] == 0 || g.cand.flag[c * 9 + d] == 0) continue;
@@ -54,6 +78,9 @@ void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
     holders[9 + col] |= 1u << r;
     holders[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
   }
+  if (cache.depth == 0) return;
+  std::memcpy(cache.holders[d], holders, sizeof cache.holders[d]);
+  cache.known |= 1u << d;
 }
 
 // Digit table check of one unit from a per-cell digit source; returns 1 when every digit 1..9

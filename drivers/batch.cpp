@@ -105,7 +105,9 @@ static void RunLogOnly(TechniqueRoutine routine, RunState& state) {
 template <size_t N>
 static void RunOnceEach(const TechniqueRoutine (&list)[N]) {
   RunState state;
+  BeginUnitHolderCache();
   for (TechniqueRoutine routine : list) RunLogOnly(routine, state);
+  EndUnitHolderCache();
 }
 
 static uint32_t ProblemScreenOr(uint32_t otherwise) {
@@ -126,11 +128,13 @@ void BatchUpper() { RunBatch(kUpperBatch); }
 // Hidden Single and Naked Single in log mode while they remove candidates.
 static void SinglesLoop() {
   RunState state;
+  BeginUnitHolderCache();
   do {
     g.savedTotal = g.cand.total;
     RunLogOnly(HiddenSingle, state);
     RunLogOnly(NakedSingle, state);
   } while (g.cand.total != g.savedTotal);
+  EndUnitHolderCache();
 }
 
 void SingleMax() {
@@ -296,6 +300,7 @@ struct TrialSnapshot {
 static TrialSnapshot trial;
 
 static void RestoreTrial() {
+  ForgetUnitHolders();
   std::memcpy(g.cand.flag, trial.flag, sizeof trial.flag);
   std::memcpy(g.cand.count, trial.count, sizeof trial.count);
   g.cand.total = trial.total;
@@ -307,6 +312,7 @@ static void RestoreTrial() {
 // whether the grid came out complete and correct.
 static bool TrialSolves(uint32_t cell, uint32_t removed) {
   ClearTechniqueLog();
+  ForgetUnitHolders();
   g.cand.flag[cell * 9 + removed] = 0;
   --g.cand.count[cell];
   --g.cand.total;

@@ -3,6 +3,7 @@
 // inverse of the plain layout written in the candidate screen.
 #include <cstring>
 
+#include "board/candidates.h"
 #include "board/platform.h"
 #include "board/state.h"
 #include "drivers/commands.h"
@@ -184,6 +185,7 @@ uint32_t ParseCandidateText(const uint8_t* data, size_t length) {
   }
   g.cand.total = 0;
   for (uint32_t c = 0; c < 81; ++c) g.cand.total += g.cand.count[c];
+  ForgetUnitHolders();
   return read;
 }
 
