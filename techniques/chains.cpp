@@ -9,6 +9,7 @@
 #include "board/queue.h"
 #include "board/state.h"
 #include "techniques/colouring.h"
+#include "techniques/quiet_digits.h"
 #include "techniques/techniques.h"
 
 uint32_t RowStrong[81], ColumnStrong[81], BoxStrong[81];
@@ -176,35 +177,44 @@ void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d) {
   }
 }
 
-uint32_t XCycle(uint32_t place) {
-  ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d) {
-    if (MarkStrongLinks(d) < 3) continue;
-    MarkWeakLinks();
-    for (uint32_t start = 0; start < 81; ++start) {
-      if (!LinkMask[start]) continue;
-      const uint32_t links = FindXCycle(start);
-      if (links < 3) continue;
-      bool weak = false;
-      for (uint32_t i = 1; i < links; ++i) weak = weak || CycleLinkType[i] >= 5;
-      if (!weak) continue;
-      if (DetailedLog())
-        LogLine(Format("☆候補[%u]でX-cycleが(%u,%u)から%u連鎖しました", d + 1,
-                       ColumnOf(start) + 1, RowOf(start) + 1, links));
-      if (links & 1) {
-        // Both links at the start are strong: the start holds d, its other digits go.
-        if (g.cand.count[start] < 2) continue;
-        for (uint32_t e = 0; e < 9; ++e)
-          if (e != d && g.cand.flag[start * 9 + e]) {
-            QueueElimination(start, e);
-            break;
-          }
-      } else {
-        for (uint32_t i = 1; i < links; ++i)
-          if (CycleLinkType[i] >= 5)
-            QueueWeakLinkUnit(CyclePath[i], CyclePath[(i + 1) % links], d);
-      }
+// The X-cycles of digit d, queued as they are found.
+static void XCycleDigit(uint32_t d) {
+  if (MarkStrongLinks(d) < 3) return;
+  MarkWeakLinks();
+  for (uint32_t start = 0; start < 81; ++start) {
+    if (!LinkMask[start]) continue;
+    const uint32_t links = FindXCycle(start);
+    if (links < 3) continue;
+    bool weak = false;
+    for (uint32_t i = 1; i < links; ++i) weak = weak || CycleLinkType[i] >= 5;
+    if (!weak) continue;
+    if (DetailedLog())
+      LogLine(Format("☆候補[%u]でX-cycleが(%u,%u)から%u連鎖しました", d + 1,
+                     ColumnOf(start) + 1, RowOf(start) + 1, links));
+    if (links & 1) {
+      // Both links at the start are strong: the start holds d, its other digits go.
+      if (g.cand.count[start] < 2) continue;
+      for (uint32_t e = 0; e < 9; ++e)
+        if (e != d && g.cand.flag[start * 9 + e]) {
+          QueueElimination(start, e);
+          break;
+        }
+    } else {
+      for (uint32_t i = 1; i < links; ++i)
+        if (CycleLinkType[i] >= 5)
+          QueueWeakLinkUnit(CyclePath[i], CyclePath[(i + 1) % links], d);
     }
+  }
+}
+
+uint32_t XCycle(uint32_t place) {
+  static QuietDigits memo;
+  ResetQueue();
+  QuietDigitScan scan(memo);
+  for (uint32_t d = 0; d < 9; ++d) {
+    if (scan.Skip(d)) continue;
+    XCycleDigit(d);
+    scan.Done(d);
   }
   if (g.queue.length) FlushEliminations(CodeXCycle);
   return FinishRoutine(place, KindAuto);
