@@ -214,8 +214,8 @@ uint32_t XCycle(uint32_t place) {
   for (uint32_t d = 0; d < 9; ++d) {
     if (scan.Skip(d)) continue;
     XCycleDigit(d);
-    scan.Done(d);
   }
+  scan.Settle();
   if (g.queue.length) FlushEliminations(CodeXCycle);
   return FinishRoutine(place, KindAuto);
 }

@@ -1,6 +1,7 @@
 // Passing over digits a single-digit routine has searched in vain. What such a routine finds
-// on a digit depends only on the digit's picture: the cells that hold it, which of them hold
-// other candidates too, and the display mode. The routine keeps the picture of every digit on
+// on a digit depends only on the digit's picture: the cells that hold it, which of them are
+// open (hold other candidates too, so that the queue takes them), and the display mode. This
+// holds for routines that queue only cells holding the digit, and flush once at the end. The routine keeps the picture of every digit on
 // which it queued nothing and wrote nothing, and skips the digit while its picture is the
 // same; a skipped digit is one that would again add no entry and no line, so the queue and
 // the log come out as ever.
@@ -20,7 +21,8 @@ struct QuietDigits {
   DigitPicture picture[9];
 };
 
-// One run of a routine over the digits: Skip(d) before a digit, Done(d) after it.
+// One run of a routine over the digits, in ascending order: Skip(d) before each digit (true:
+// pass over it), Settle() once the last digit is searched, before the queue is flushed.
 class QuietDigitScan {
  public:
   explicit QuietDigitScan(QuietDigits& memo) : memo_(memo) {
@@ -32,6 +34,7 @@ class QuietDigitScan {
   }
 
   bool Skip(uint32_t d) {
+    Settle();
     uint32_t rows[27];
     LoadUnitHolders(d, rows);
     DigitPicture& p = now_[d];
@@ -45,14 +48,18 @@ class QuietDigitScan {
     if ((memo_.quiet >> d & 1) != 0 && std::memcmp(&p, &memo_.picture[d], sizeof p) == 0)
       return true;
     memo_.quiet &= ~(1u << d);
+    searching_ = d;
     queued_ = g.queue.length;
     outputs_ = g.techniqueOutputs;
     return false;
   }
 
-  // A digit counts as searched in vain only when the queue could still take entries.
-  void Done(uint32_t d) {
-    if (g.queue.length != queued_ || g.techniqueOutputs != outputs_ ||
+  // Keeps the picture of the digit searched last if the search added nothing; a digit counts
+  // as searched in vain only when the queue could still take entries.
+  void Settle() {
+    const uint32_t d = searching_;
+    searching_ = kNone;
+    if (d == kNone || g.queue.length != queued_ || g.techniqueOutputs != outputs_ ||
         g.queue.length >= kQueueCapacity)
       return;
     memo_.picture[d] = now_[d];
@@ -60,8 +67,9 @@ class QuietDigitScan {
   }
 
  private:
+  static constexpr uint32_t kNone = 9;
   QuietDigits& memo_;
   uint32_t openRows_[9];
   DigitPicture now_[9];
-  uint32_t queued_ = 0, outputs_ = 0;
+  uint32_t searching_ = kNone, queued_ = 0, outputs_ = 0;
 };
