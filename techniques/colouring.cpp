@@ -283,11 +283,30 @@ void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
 
 namespace {
 
-// MedusaSpread with the holders of e given per unit.
-uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27]) {
+// The cells of one digit marked in MedusaMarked, as bits (cell c is bit c % 64 of word c / 64),
+// so that the walks over them pass over the unmarked cells at once.
+struct MarkedCells {
+  uint64_t word[2];
+  void Add(uint32_t c) { word[c / 64] |= uint64_t{1} << (c % 64); }
+  // The first marked cell from `from` on, 81 when there is none.
+  uint32_t Next(uint32_t from) const {
+    if (from < 64) {
+      const uint64_t m = word[0] & (~uint64_t{0} << from);
+      if (m != 0) return static_cast<uint32_t>(std::countr_zero(m));
+      from = 64;
+    }
+    if (from >= 81) return 81;
+    const uint64_t m = word[1] & (~uint64_t{0} << (from - 64));
+    return m != 0 ? 64 + static_cast<uint32_t>(std::countr_zero(m)) : 81;
+  }
+};
+
+// MedusaSpread with the holders of e given per unit and its marked cells as bits, which it
+// keeps up to date. A cell marked during the pass is spread in the same pass when it comes
+// after the cell that marked it, as a walk over MedusaMarked would meet it.
+uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27], MarkedCells& cells) {
   uint32_t marked = 0;
-  for (uint32_t s = 0; s < 81; ++s) {
-    if (!MedusaMarked[s * 9 + e]) continue;
+  for (uint32_t s = cells.Next(0); s < 81; s = cells.Next(s + 1)) {
     const uint32_t k = MedusaColour[s * 9 + e];
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t u = UnitOf(t, s);
@@ -297,6 +316,7 @@ uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27]) {
       const uint32_t idx = other * 9 + e;
       if (!MedusaMarked[idx]) {
         MedusaMarked[idx] = 1;
+        cells.Add(other);
         MedusaColour[idx] = 1 - k;
         ++marked;
       } else if (MedusaColour[idx] == k) {
@@ -312,29 +332,41 @@ uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27]) {
 uint32_t MedusaSpread(uint32_t e) {
   uint32_t holders[27];
   LoadUnitHolders(e, holders);
-  return MedusaSpreadHolders(e, holders);
+  MarkedCells cells{};
+  for (uint32_t c = 0; c < 81; ++c)
+    if (MedusaMarked[c * 9 + e]) cells.Add(c);
+  return MedusaSpreadHolders(e, holders, cells);
 }
 
 uint32_t Medusa3D(uint32_t place) {
   ResetQueue();
   uint32_t holders[9][27];
   for (uint32_t e = 0; e < 9; ++e) LoadUnitHolders(e, holders[e]);
+  // MedusaMarked is cleared once here and then, cluster by cluster, where `marked` says.
+  for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
+  MarkedCells marked[9] = {};
   for (uint32_t d = 0; d < 9; ++d) {
     const uint32_t next = ColourConjugates(d);
     for (uint32_t colour = 1; colour < next; colour += 2) {  // one cluster: (colour, colour+1)
-      for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
+      for (uint32_t e = 0; e < 9; ++e) {
+        for (uint32_t c = marked[e].Next(0); c < 81; c = marked[e].Next(c + 1))
+          MedusaMarked[c * 9 + e] = 0;
+        marked[e] = {};
+      }
       for (uint32_t c = 0; c < 81; ++c) {
         if (CellColour[c] != colour && CellColour[c] != colour + 1) continue;
         MedusaMarked[c * 9 + d] = 1;
+        marked[d].Add(c);
         MedusaColour[c * 9 + d] = CellColour[c] == colour ? 1 : 0;
       }
       // Bivalue step: the other candidate of a coloured bivalue cell takes the other colour.
       uint32_t crossed = 0;
-      for (uint32_t c = 0; c < 81; ++c) {
-        if (!MedusaMarked[c * 9 + d] || g.cand.count[c] != 2) continue;
+      for (uint32_t c = marked[d].Next(0); c < 81; c = marked[d].Next(c + 1)) {
+        if (g.cand.count[c] != 2) continue;
         for (uint32_t e = 0; e < 9; ++e) {
           if (e == d || !g.cand.flag[c * 9 + e]) continue;
           MedusaMarked[c * 9 + e] = 1;
+          marked[e].Add(c);
           MedusaColour[c * 9 + e] = 1 - MedusaColour[c * 9 + d];
           ++crossed;
           break;
@@ -343,13 +375,12 @@ uint32_t Medusa3D(uint32_t place) {
       if (crossed == 0) continue;
       for (uint32_t e = 0; e < 9; ++e)
         if (e != d)
-          while (MedusaSpreadHolders(e, holders[e]) != 0) {
+          while (MedusaSpreadHolders(e, holders[e], marked[e]) != 0) {
           }
       for (uint32_t e = 0; e < 9; ++e) {
         if (e == d) continue;
         uint32_t cells[81], n = 0;
-        for (uint32_t c = 0; c < 81; ++c)
-          if (MedusaMarked[c * 9 + e]) cells[n++] = c;
+        for (uint32_t c = marked[e].Next(0); c < 81; c = marked[e].Next(c + 1)) cells[n++] = c;
         for (uint32_t i = 0; i < n; ++i)
           for (uint32_t j = i + 1; j < n; ++j)
             if (MedusaColour[cells[j] * 9 + e] != MedusaColour[cells[i] * 9 + e])
