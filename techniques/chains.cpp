@@ -368,17 +368,24 @@ uint32_t XYChainCheck(uint32_t place) {
 
 uint32_t ColourRemotePairs(uint32_t v, uint32_t colourA, uint32_t colourB) {
   if (v > 80 || !LinkMask[v]) return 0;
+  // The marked cells of v's pair per unit, bit k for the unit's k-th cell.
+  uint32_t same[27] = {};
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (!LinkMask[c] || PairFirst[c] != PairFirst[v] || PairSecond[c] != PairSecond[v]) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    same[r] |= 1u << col;
+    same[9 + col] |= 1u << r;
+    same[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
+  }
   uint32_t coloured = 0;
   for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t found[2] = {81, 81}, n = 0;
-    for (uint32_t k = 0; k < 9 && n < 2; ++k) {
-      const uint32_t c = UnitCell27(unit, k);
-      if (LinkMask[c] && PairFirst[c] == PairFirst[v] && PairSecond[c] == PairSecond[v])
-        found[n++] = c;
-    }
-    if (n < 2) continue;
-    uint32_t& f = CellColour[found[0]];
-    uint32_t& s = CellColour[found[1]];
+    // The unit's first two such cells.
+    const uint32_t m = same[unit];
+    if (std::popcount(m) < 2) continue;
+    const uint32_t first = static_cast<uint32_t>(std::countr_zero(m));
+    const uint32_t second = static_cast<uint32_t>(std::countr_zero(m & (m - 1)));
+    uint32_t& f = CellColour[UnitCell27(unit, first)];
+    uint32_t& s = CellColour[UnitCell27(unit, second)];
     if (f == colourA && s == 0) {
       s = colourB;
     } else if (f == colourB && s == 0) {
