@@ -18,13 +18,9 @@ namespace {
 uint32_t gMask[81];
 
 void LoadMasks() {
-  for (uint32_t c = 0; c < 81; ++c) {
-    uint32_t m = 0;
-    if (g.cand.count[c] != 0)
-      for (uint32_t d = 0; d < 9; ++d)
-        if (g.cand.flag[c * 9 + d]) m |= 1u << d;
-    gMask[c] = m;
-  }
+  LoadCellMasks(gMask);
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.cand.count[c] == 0) gMask[c] = 0;
 }
 
 inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2 && std::popcount(gMask[c]) == 2; }
