@@ -72,20 +72,22 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
 namespace {
 
 // One spreading step from colour `from` to colour `to`, the holders of the digit given per
-// unit; returns 1 when it coloured a cell.
-uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27]) {
+// unit and the marked cells listed in ascending order; returns 1 when it coloured a cell.
+// Marked cells hold the digit, so a unit with one holder besides s has no other marked cell.
+uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27],
+                      const uint8_t* links, uint32_t linkCount) {
   uint32_t coloured = 0;
-  for (uint32_t s = 0; s < 81; ++s) {
-    if (CellColour[s] != from || !LinkMask[s]) continue;
+  for (uint32_t i = 0; i < linkCount; ++i) {
+    const uint32_t s = links[i];
+    if (CellColour[s] != from) continue;
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t u = UnitOf(t, s);
-      if (std::popcount(holders[t * 9 + u] & ~(1u << PositionInUnit(t, s))) != 1) continue;
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, u, k);
-        if (c == s || !LinkMask[c] || CellColour[c] != 0) continue;
-        CellColour[c] = to;
-        coloured = 1;
-      }
+      const uint32_t others = holders[t * 9 + u] & ~(1u << PositionInUnit(t, s));
+      if (std::popcount(others) != 1) continue;
+      const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(others)));
+      if (!LinkMask[c] || CellColour[c] != 0) continue;
+      CellColour[c] = to;
+      coloured = 1;
     }
   }
   return coloured;
@@ -126,11 +128,17 @@ uint32_t ColourConjugates(uint32_t d) {
     LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)))] = 1;
     LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))))] = 1;
   }
+  uint8_t links[81];
+  uint32_t linkCount = 0;
+  for (uint32_t c = 0; c < 81; ++c)
+    if (LinkMask[c]) links[linkCount++] = static_cast<uint8_t>(c);
   uint32_t next = 1;
-  for (uint32_t c = 0; c < 81; ++c) {
-    if (!LinkMask[c] || CellColour[c] != 0) continue;
+  for (uint32_t i = 0; i < linkCount; ++i) {
+    const uint32_t c = links[i];
+    if (CellColour[c] != 0) continue;
     CellColour[c] = next;
-    while (SpreadColour(next, next + 1, holders) && SpreadColour(next + 1, next, holders)) {
+    while (SpreadColour(next, next + 1, holders, links, linkCount) &&
+           SpreadColour(next + 1, next, holders, links, linkCount)) {
     }
     next += 2;
   }
