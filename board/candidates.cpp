@@ -34,19 +34,42 @@ uint32_t ComputeCandidates() {
   uint32_t total = 0;
   for (uint32_t c = 0; c < 81; ++c) total += count[c];
   g.cand.total = total;
+  ForgetUnitHolders();
   return 1;
 }
 
 void LoadCellMasks(uint32_t mask[81]) {
-  for (uint32_t c = 0; c < 81; ++c) {
-    const uint32_t* flag = g.cand.flag + c * 9;
-    uint32_t m = 0;
-    for (uint32_t d = 0; d < 9; ++d) m |= (flag[d] != 0) << d;
-    mask[c] = m;
+  HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known & kKnownCellMasks) != 0) {
+    std::memcpy(mask, cache.mask, sizeof cache.mask);
+    return;
   }
+  const uint32_t* flag = g.cand.flag;
+  for (uint32_t c = 0; c < 81; ++c, flag += 9)
+    mask[c] = (flag[0] != 0) | (flag[1] != 0) << 1 | (flag[2] != 0) << 2 | (flag[3] != 0) << 3 |
+              (flag[4] != 0) << 4 | (flag[5] != 0) << 5 | (flag[6] != 0) << 6 |
+              (flag[7] != 0) << 7 | (flag[8] != 0) << 8;
+  if (cache.depth == 0) return;
+  std::memcpy(cache.mask, mask, sizeof cache.mask);
+  cache.known |= kKnownCellMasks;
 }
 
+void BeginUnitHolderCache() {
+  if (g.holderCache.depth++ == 0) g.holderCache.known = 0;
+}
+
+void EndUnitHolderCache() {
+  if (g.holderCache.depth > 0 && --g.holderCache.depth == 0) g.holderCache.known = 0;
+}
+
+void ForgetUnitHolders() { g.holderCache.known = 0; }
+
 void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
+  HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known >> d & 1) != 0) {
+    std::memcpy(holders, cache.holders[d], sizeof cache.holders[d]);
+    return;
+  }
   for (uint32_t unit = 0; unit < 27; ++unit) holders[unit] = 0;
   for (uint32_t c = 0; c < 81; ++c) {
     if (g.cand.count[c] == 0 || g.cand.flag[c * 9 + d] == 0) continue;
@@ -55,6 +78,9 @@ void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
     holders[9 + col] |= 1u << r;
     holders[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
   }
+  if (cache.depth == 0) return;
+  std::memcpy(cache.holders[d], holders, sizeof cache.holders[d]);
+  cache.known |= 1u << d;
 }
 
 // Digit table check of one unit from a per-cell digit source; returns 1 when every digit 1..9
@@ -182,17 +208,18 @@ static constexpr UnitPeers kUnitPeers = MakeUnitPeers();
 
 uint32_t HiddenSingle(uint32_t place) {
   ResetQueue();
-  const uint32_t* flag = g.cand.flag;
   const uint32_t* count = g.cand.count;
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  for (uint32_t c = 0; c < 81; ++c)
+    if (count[c] == 0) mask[c] = 0;
   for (uint32_t t = 0; t < 3; ++t) {
     for (uint32_t u = 0; u < 9; ++u) {
       // Positions of each digit among the unit's unfilled cells.
       uint32_t pos[9] = {0};
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, u, k);
-        if (count[c] == 0) continue;
-        for (uint32_t d = 0; d < 9; ++d) pos[d] |= (flag[c * 9 + d] != 0) << k;
-      }
+      for (uint32_t k = 0; k < 9; ++k)
+        for (uint32_t m = mask[UnitCell(t, u, k)]; m != 0; m &= m - 1)
+          pos[std::countr_zero(m)] |= 1u << k;
       for (uint32_t d = 0; d < 9; ++d) {
         if (std::popcount(pos[d]) != 1) continue;
         const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(pos[d])));

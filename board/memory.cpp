@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "board/candidates.h"
 #include "board/state.h"
 
 uint32_t SnapshotToMemory(uint32_t origin) {
@@ -25,6 +26,7 @@ void RestoreBoardFromMemory() {
 }
 
 void RestoreCandidatesFromMemory() {
+  ForgetUnitHolders();
   std::memcpy(g.cand.flag, g.memory.flag, sizeof g.cand.flag);
   std::memcpy(g.cand.count, g.memory.count, sizeof g.cand.count);
   uint32_t total = 0;

@@ -132,6 +132,7 @@ void FlushEliminations(uint32_t code) {
     if (d > 8 || g.cand.flag[c * 9 + d] == 0) continue;
     g.cand.flag[c * 9 + d] = 0;
     --g.cand.count[c];
+    g.holderCache.known = 0;
     --g.cand.total;
     ++g.techniqueOutputs;
     if (mode == 0) continue;

@@ -131,12 +131,24 @@ struct SilentRuns {
   uint32_t key[kSilentRunSlots][kSilentRunKeyLength];
 };
 
+// The unit holders of each digit and the cell masks (as LoadUnitHolders and LoadCellMasks give
+// them) kept while the batch runs its routines one after another: within that stretch the
+// table changes only by the queue's flush, which forgets them all.
+constexpr uint32_t kKnownCellMasks = 1u << 9;
+struct HolderCache {
+  uint32_t depth;  // open stretches; the cache serves only while one is open
+  uint32_t known;  // bit d: holders[d] matches the table; kKnownCellMasks: mask does
+  uint32_t holders[9][27];
+  uint32_t mask[81];
+};
+
 struct AppState {
   Board board;
   CandidateTable cand;
   EliminationQueue queue;
   uint32_t techniqueOutputs;  // removals, logger lines and boxes, free technique log lines
   SilentRuns silentRuns;
+  HolderCache holderCache;
   uint32_t cursorRow, cursorColumn;
   uint32_t cursorAllowed[10];
   uint32_t forcedReason;

@@ -41,12 +41,11 @@ TechniqueRoutine TechniqueCheckRoutines[kTechniqueCheckLength] = {
 // The state a routine in log mode reads, packed as SilentRuns keeps it. False when a field
 // does not fit its bits; such a state is never matched.
 static bool LoadRunKey(uint32_t key[kSilentRunKeyLength]) {
+  LoadCellMasks(key);
   for (uint32_t c = 0; c < 81; ++c) {
     const uint32_t count = g.cand.count[c], value = g.board.value[c], kind = g.board.kind[c];
     if (count > 15 || value > 15 || kind > 15) return false;
-    uint32_t mask = 0;
-    for (uint32_t d = 0; d < 9; ++d) mask |= (g.cand.flag[c * 9 + d] != 0) << d;
-    key[c] = mask | count << 9 | value << 13 | kind << 17;
+    key[c] |= count << 9 | value << 13 | kind << 17;
   }
   const uint32_t mode = static_cast<uint32_t>(g.settings.candErase);
   if (mode > 255 || g.screenMode > 255) return false;
@@ -106,7 +105,9 @@ static void RunLogOnly(TechniqueRoutine routine, RunState& state) {
 template <size_t N>
 static void RunOnceEach(const TechniqueRoutine (&list)[N]) {
   RunState state;
+  BeginUnitHolderCache();
   for (TechniqueRoutine routine : list) RunLogOnly(routine, state);
+  EndUnitHolderCache();
 }
 
 static uint32_t ProblemScreenOr(uint32_t otherwise) {
@@ -127,11 +128,13 @@ void BatchUpper() { RunBatch(kUpperBatch); }
 // Hidden Single and Naked Single in log mode while they remove candidates.
 static void SinglesLoop() {
   RunState state;
+  BeginUnitHolderCache();
   do {
     g.savedTotal = g.cand.total;
     RunLogOnly(HiddenSingle, state);
     RunLogOnly(NakedSingle, state);
   } while (g.cand.total != g.savedTotal);
+  EndUnitHolderCache();
 }
 
 void SingleMax() {
@@ -297,6 +300,7 @@ struct TrialSnapshot {
 static TrialSnapshot trial;
 
 static void RestoreTrial() {
+  ForgetUnitHolders();
   std::memcpy(g.cand.flag, trial.flag, sizeof trial.flag);
   std::memcpy(g.cand.count, trial.count, sizeof trial.count);
   g.cand.total = trial.total;
@@ -308,6 +312,7 @@ static void RestoreTrial() {
 // whether the grid came out complete and correct.
 static bool TrialSolves(uint32_t cell, uint32_t removed) {
   ClearTechniqueLog();
+  ForgetUnitHolders();
   g.cand.flag[cell * 9 + removed] = 0;
   --g.cand.count[cell];
   --g.cand.total;

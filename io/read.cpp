@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/candidates.h"
 #include "board/state.h"
 #include "io/layout.h"
 
@@ -350,5 +351,6 @@ uint32_t ParseCandidateText(const uint8_t* data, size_t length) {
   }
   g.cand.total = 0;
   for (uint32_t c = 0; c < 81; ++c) g.cand.total += g.cand.count[c];
+  ForgetUnitHolders();
   return read;
 }

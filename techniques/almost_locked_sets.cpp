@@ -213,16 +213,16 @@ uint32_t AlignedPairExclusion(uint32_t place) {
         }
       // Candidates that keep some combination.
       uint32_t allowedA = 0, allowedB = 0;
-      for (uint32_t x = 0; x < 9; ++x) {
-        if (!(mask[a] >> x & 1)) continue;
+      for (uint32_t xs = mask[a]; xs != 0; xs &= xs - 1) {
+        const uint32_t x = static_cast<uint32_t>(std::countr_zero(xs));
         const uint32_t ys = mask[b] & ~(1u << x) & ~struck.Row(x);
         if (ys) allowedA |= 1u << x;
         allowedB |= ys;
       }
-      for (uint32_t x = 0; x < 9; ++x)
-        if ((mask[a] >> x & 1) && !(allowedA >> x & 1)) QueueElimination(a, x);
-      for (uint32_t y = 0; y < 9; ++y)
-        if ((mask[b] >> y & 1) && !(allowedB >> y & 1)) QueueElimination(b, y);
+      for (uint32_t gone = mask[a] & ~allowedA; gone != 0; gone &= gone - 1)
+        QueueElimination(a, static_cast<uint32_t>(std::countr_zero(gone)));
+      for (uint32_t gone = mask[b] & ~allowedB; gone != 0; gone &= gone - 1)
+        QueueElimination(b, static_cast<uint32_t>(std::countr_zero(gone)));
     }
   }
   if (g.queue.length > 0) FlushEliminations(CodeAlignedPairExclusion);

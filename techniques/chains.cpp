@@ -9,6 +9,7 @@
 #include "board/queue.h"
 #include "board/state.h"
 #include "techniques/colouring.h"
+#include "techniques/quiet_digits.h"
 #include "techniques/techniques.h"
 
 uint32_t RowStrong[81], ColumnStrong[81], BoxStrong[81];
@@ -176,36 +177,45 @@ void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d) {
   }
 }
 
-uint32_t XCycle(uint32_t place) {
-  ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d) {
-    if (MarkStrongLinks(d) < 3) continue;
-    MarkWeakLinks();
-    for (uint32_t start = 0; start < 81; ++start) {
-      if (!LinkMask[start]) continue;
-      const uint32_t links = FindXCycle(start);
-      if (links < 3) continue;
-      bool weak = false;
-      for (uint32_t i = 1; i < links; ++i) weak = weak || CycleLinkType[i] >= 5;
-      if (!weak) continue;
-      if (DetailedLog())
-        LogLine(Format("☆候補[%u]でX-cycleが(%u,%u)から%u連鎖しました", d + 1,
-                       ColumnOf(start) + 1, RowOf(start) + 1, links));
-      if (links & 1) {
-        // Both links at the start are strong: the start holds d, its other digits go.
-        if (g.cand.count[start] < 2) continue;
-        for (uint32_t e = 0; e < 9; ++e)
-          if (e != d && g.cand.flag[start * 9 + e]) {
-            QueueElimination(start, e);
-            break;
-          }
-      } else {
-        for (uint32_t i = 1; i < links; ++i)
-          if (CycleLinkType[i] >= 5)
-            QueueWeakLinkUnit(CyclePath[i], CyclePath[(i + 1) % links], d);
-      }
+// The X-cycles of digit d, queued as they are found.
+static void XCycleDigit(uint32_t d) {
+  if (MarkStrongLinks(d) < 3) return;
+  MarkWeakLinks();
+  for (uint32_t start = 0; start < 81; ++start) {
+    if (!LinkMask[start]) continue;
+    const uint32_t links = FindXCycle(start);
+    if (links < 3) continue;
+    bool weak = false;
+    for (uint32_t i = 1; i < links; ++i) weak = weak || CycleLinkType[i] >= 5;
+    if (!weak) continue;
+    if (DetailedLog())
+      LogLine(Format("☆候補[%u]でX-cycleが(%u,%u)から%u連鎖しました", d + 1,
+                     ColumnOf(start) + 1, RowOf(start) + 1, links));
+    if (links & 1) {
+      // Both links at the start are strong: the start holds d, its other digits go.
+      if (g.cand.count[start] < 2) continue;
+      for (uint32_t e = 0; e < 9; ++e)
+        if (e != d && g.cand.flag[start * 9 + e]) {
+          QueueElimination(start, e);
+          break;
+        }
+    } else {
+      for (uint32_t i = 1; i < links; ++i)
+        if (CycleLinkType[i] >= 5)
+          QueueWeakLinkUnit(CyclePath[i], CyclePath[(i + 1) % links], d);
     }
   }
+}
+
+uint32_t XCycle(uint32_t place) {
+  static QuietDigits memo;
+  ResetQueue();
+  QuietDigitScan scan(memo);
+  for (uint32_t d = 0; d < 9; ++d) {
+    if (scan.Skip(d)) continue;
+    XCycleDigit(d);
+  }
+  scan.Settle();
   if (g.queue.length) FlushEliminations(CodeXCycle);
   return FinishRoutine(place, KindAuto);
 }
@@ -358,17 +368,24 @@ uint32_t XYChainCheck(uint32_t place) {
 
 uint32_t ColourRemotePairs(uint32_t v, uint32_t colourA, uint32_t colourB) {
   if (v > 80 || !LinkMask[v]) return 0;
+  // The marked cells of v's pair per unit, bit k for the unit's k-th cell.
+  uint32_t same[27] = {};
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (!LinkMask[c] || PairFirst[c] != PairFirst[v] || PairSecond[c] != PairSecond[v]) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    same[r] |= 1u << col;
+    same[9 + col] |= 1u << r;
+    same[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
+  }
   uint32_t coloured = 0;
   for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t found[2] = {81, 81}, n = 0;
-    for (uint32_t k = 0; k < 9 && n < 2; ++k) {
-      const uint32_t c = UnitCell27(unit, k);
-      if (LinkMask[c] && PairFirst[c] == PairFirst[v] && PairSecond[c] == PairSecond[v])
-        found[n++] = c;
-    }
-    if (n < 2) continue;
-    uint32_t& f = CellColour[found[0]];
-    uint32_t& s = CellColour[found[1]];
+    // The unit's first two such cells.
+    const uint32_t m = same[unit];
+    if (std::popcount(m) < 2) continue;
+    const uint32_t first = static_cast<uint32_t>(std::countr_zero(m));
+    const uint32_t second = static_cast<uint32_t>(std::countr_zero(m & (m - 1)));
+    uint32_t& f = CellColour[UnitCell27(unit, first)];
+    uint32_t& s = CellColour[UnitCell27(unit, second)];
     if (f == colourA && s == 0) {
       s = colourB;
     } else if (f == colourB && s == 0) {

@@ -72,20 +72,22 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
 namespace {
 
 // One spreading step from colour `from` to colour `to`, the holders of the digit given per
-// unit; returns 1 when it coloured a cell.
-uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27]) {
+// unit and the marked cells listed in ascending order; returns 1 when it coloured a cell.
+// Marked cells hold the digit, so a unit with one holder besides s has no other marked cell.
+uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27],
+                      const uint8_t* links, uint32_t linkCount) {
   uint32_t coloured = 0;
-  for (uint32_t s = 0; s < 81; ++s) {
-    if (CellColour[s] != from || !LinkMask[s]) continue;
+  for (uint32_t i = 0; i < linkCount; ++i) {
+    const uint32_t s = links[i];
+    if (CellColour[s] != from) continue;
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t u = UnitOf(t, s);
-      if (std::popcount(holders[t * 9 + u] & ~(1u << PositionInUnit(t, s))) != 1) continue;
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, u, k);
-        if (c == s || !LinkMask[c] || CellColour[c] != 0) continue;
-        CellColour[c] = to;
-        coloured = 1;
-      }
+      const uint32_t others = holders[t * 9 + u] & ~(1u << PositionInUnit(t, s));
+      if (std::popcount(others) != 1) continue;
+      const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(others)));
+      if (!LinkMask[c] || CellColour[c] != 0) continue;
+      CellColour[c] = to;
+      coloured = 1;
     }
   }
   return coloured;
@@ -126,11 +128,17 @@ uint32_t ColourConjugates(uint32_t d) {
     LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)))] = 1;
     LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))))] = 1;
   }
+  uint8_t links[81];
+  uint32_t linkCount = 0;
+  for (uint32_t c = 0; c < 81; ++c)
+    if (LinkMask[c]) links[linkCount++] = static_cast<uint8_t>(c);
   uint32_t next = 1;
-  for (uint32_t c = 0; c < 81; ++c) {
-    if (!LinkMask[c] || CellColour[c] != 0) continue;
+  for (uint32_t i = 0; i < linkCount; ++i) {
+    const uint32_t c = links[i];
+    if (CellColour[c] != 0) continue;
     CellColour[c] = next;
-    while (SpreadColour(next, next + 1, holders) && SpreadColour(next + 1, next, holders)) {
+    while (SpreadColour(next, next + 1, holders, links, linkCount) &&
+           SpreadColour(next + 1, next, holders, links, linkCount)) {
     }
     next += 2;
   }
@@ -283,11 +291,30 @@ void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
 
 namespace {
 
-// MedusaSpread with the holders of e given per unit.
-uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27]) {
+// The cells of one digit marked in MedusaMarked, as bits (cell c is bit c % 64 of word c / 64),
+// so that the walks over them pass over the unmarked cells at once.
+struct MarkedCells {
+  uint64_t word[2];
+  void Add(uint32_t c) { word[c / 64] |= uint64_t{1} << (c % 64); }
+  // The first marked cell from `from` on, 81 when there is none.
+  uint32_t Next(uint32_t from) const {
+    if (from < 64) {
+      const uint64_t m = word[0] & (~uint64_t{0} << from);
+      if (m != 0) return static_cast<uint32_t>(std::countr_zero(m));
+      from = 64;
+    }
+    if (from >= 81) return 81;
+    const uint64_t m = word[1] & (~uint64_t{0} << (from - 64));
+    return m != 0 ? 64 + static_cast<uint32_t>(std::countr_zero(m)) : 81;
+  }
+};
+
+// MedusaSpread with the holders of e given per unit and its marked cells as bits, which it
+// keeps up to date. A cell marked during the pass is spread in the same pass when it comes
+// after the cell that marked it, as a walk over MedusaMarked would meet it.
+uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27], MarkedCells& cells) {
   uint32_t marked = 0;
-  for (uint32_t s = 0; s < 81; ++s) {
-    if (!MedusaMarked[s * 9 + e]) continue;
+  for (uint32_t s = cells.Next(0); s < 81; s = cells.Next(s + 1)) {
     const uint32_t k = MedusaColour[s * 9 + e];
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t u = UnitOf(t, s);
@@ -297,6 +324,7 @@ uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27]) {
       const uint32_t idx = other * 9 + e;
       if (!MedusaMarked[idx]) {
         MedusaMarked[idx] = 1;
+        cells.Add(other);
         MedusaColour[idx] = 1 - k;
         ++marked;
       } else if (MedusaColour[idx] == k) {
@@ -312,29 +340,41 @@ uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27]) {
 uint32_t MedusaSpread(uint32_t e) {
   uint32_t holders[27];
   LoadUnitHolders(e, holders);
-  return MedusaSpreadHolders(e, holders);
+  MarkedCells cells{};
+  for (uint32_t c = 0; c < 81; ++c)
+    if (MedusaMarked[c * 9 + e]) cells.Add(c);
+  return MedusaSpreadHolders(e, holders, cells);
 }
 
 uint32_t Medusa3D(uint32_t place) {
   ResetQueue();
   uint32_t holders[9][27];
   for (uint32_t e = 0; e < 9; ++e) LoadUnitHolders(e, holders[e]);
+  // MedusaMarked is cleared once here and then, cluster by cluster, where `marked` says.
+  for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
+  MarkedCells marked[9] = {};
   for (uint32_t d = 0; d < 9; ++d) {
     const uint32_t next = ColourConjugates(d);
     for (uint32_t colour = 1; colour < next; colour += 2) {  // one cluster: (colour, colour+1)
-      for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
+      for (uint32_t e = 0; e < 9; ++e) {
+        for (uint32_t c = marked[e].Next(0); c < 81; c = marked[e].Next(c + 1))
+          MedusaMarked[c * 9 + e] = 0;
+        marked[e] = {};
+      }
       for (uint32_t c = 0; c < 81; ++c) {
         if (CellColour[c] != colour && CellColour[c] != colour + 1) continue;
         MedusaMarked[c * 9 + d] = 1;
+        marked[d].Add(c);
         MedusaColour[c * 9 + d] = CellColour[c] == colour ? 1 : 0;
       }
       // Bivalue step: the other candidate of a coloured bivalue cell takes the other colour.
       uint32_t crossed = 0;
-      for (uint32_t c = 0; c < 81; ++c) {
-        if (!MedusaMarked[c * 9 + d] || g.cand.count[c] != 2) continue;
+      for (uint32_t c = marked[d].Next(0); c < 81; c = marked[d].Next(c + 1)) {
+        if (g.cand.count[c] != 2) continue;
         for (uint32_t e = 0; e < 9; ++e) {
           if (e == d || !g.cand.flag[c * 9 + e]) continue;
           MedusaMarked[c * 9 + e] = 1;
+          marked[e].Add(c);
           MedusaColour[c * 9 + e] = 1 - MedusaColour[c * 9 + d];
           ++crossed;
           break;
@@ -343,13 +383,12 @@ uint32_t Medusa3D(uint32_t place) {
       if (crossed == 0) continue;
       for (uint32_t e = 0; e < 9; ++e)
         if (e != d)
-          while (MedusaSpreadHolders(e, holders[e]) != 0) {
+          while (MedusaSpreadHolders(e, holders[e], marked[e]) != 0) {
           }
       for (uint32_t e = 0; e < 9; ++e) {
         if (e == d) continue;
         uint32_t cells[81], n = 0;
-        for (uint32_t c = 0; c < 81; ++c)
-          if (MedusaMarked[c * 9 + e]) cells[n++] = c;
+        for (uint32_t c = marked[e].Next(0); c < 81; c = marked[e].Next(c + 1)) cells[n++] = c;
         for (uint32_t i = 0; i < n; ++i)
           for (uint32_t j = i + 1; j < n; ++j)
             if (MedusaColour[cells[j] * 9 + e] != MedusaColour[cells[i] * 9 + e])

@@ -22,19 +22,20 @@ const HiddenMember kTriple = {3, CodeHiddenTriple, 0};
 const HiddenMember kQuad = {4, CodeHiddenQuad, 0};
 const HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
 
+// The unit holders of every digit, as LoadUnitHolders gives them.
+using AllHolders = uint32_t[9][27];
+void LoadAllHolders(AllHolders& holders) {
+  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
+}
+
 // Positions (bit p for the unit's p-th cell) of each digit among the unit's unfilled cells,
-// and the occurrence of each digit, the number of those positions; cellMask holds the
-// candidate masks of every cell.
-void Positions(const uint32_t cellMask[81], uint32_t t, uint32_t u, uint32_t pos[9],
+// and the occurrence of each digit, the number of those positions.
+void Positions(const AllHolders& holders, uint32_t t, uint32_t u, uint32_t pos[9],
                uint32_t occ[9]) {
-  for (uint32_t d = 0; d < 9; ++d) pos[d] = 0;
-  for (uint32_t p = 0; p < 9; ++p) {
-    const uint32_t c = UnitCell(t, u, p);
-    if (g.cand.count[c] == 0) continue;
-    for (uint32_t rest = cellMask[c]; rest; rest &= rest - 1)
-      pos[std::countr_zero(rest)] |= 1u << p;
+  for (uint32_t d = 0; d < 9; ++d) {
+    pos[d] = holders[d][t * 9 + u];
+    occ[d] = static_cast<uint32_t>(std::popcount(pos[d]));
   }
-  for (uint32_t d = 0; d < 9; ++d) occ[d] = static_cast<uint32_t>(std::popcount(pos[d]));
 }
 
 // The unit gate. Pairs count exactly: in rows and columns exactly two digits occurring
@@ -56,10 +57,10 @@ bool PassesGate(const HiddenMember& m, uint32_t t, const uint32_t occ[9]) {
 // Walk the hidden subsets of unit (t, u); found(tally) gets the per-position tally of a set
 // whose digits fit exactly N positions, with the set's digit marks.
 template <class Found>
-void ScanUnit(const HiddenMember& m, const uint32_t cellMask[81], uint32_t t, uint32_t u,
+void ScanUnit(const HiddenMember& m, const AllHolders& holders, uint32_t t, uint32_t u,
               Found&& found) {
   uint32_t pos[9], occ[9];
-  Positions(cellMask, t, u, pos, occ);
+  Positions(holders, t, u, pos, occ);
   if (!PassesGate(m, t, occ)) return;
   uint32_t items[9];
   uint32_t n = 0;
@@ -82,11 +83,11 @@ void ScanUnit(const HiddenMember& m, const uint32_t cellMask[81], uint32_t t, ui
 
 uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
   ResetQueue();
-  uint32_t cellMask[81];
-  LoadCellMasks(cellMask);
+  AllHolders holders;
+  LoadAllHolders(holders);
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u)
-      ScanUnit(m, cellMask, t, u, [&](const uint32_t* tally, const uint32_t* inSet) {
+      ScanUnit(m, holders, t, u, [&](const uint32_t* tally, const uint32_t* inSet) {
         for (uint32_t p = 0; p < 9; ++p) {
           const uint32_t c = UnitCell(t, u, p);
           if (!tally[p] || g.cand.count[c] < 2) continue;
@@ -100,15 +101,15 @@ uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
 
 uint32_t HiddenHint(const HiddenMember& m) {
   g.hintMarkCount = 0;
-  uint32_t cellMask[81];
-  LoadCellMasks(cellMask);
+  AllHolders holders;
+  LoadAllHolders(holders);
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
       uint32_t open = 0;
       for (uint32_t p = 0; p < 9; ++p)
         if (g.cand.count[UnitCell(t, u, p)] != 0) ++open;
       if (open < m.size + 1) continue;
-      ScanUnit(m, cellMask, t, u, [&](const uint32_t* tally, const uint32_t*) {
+      ScanUnit(m, holders, t, u, [&](const uint32_t* tally, const uint32_t*) {
         for (uint32_t p = 0; p < 9; ++p)
           if (tally[p]) {
             g.board.kind[UnitCell(t, u, p)] = KindHint;

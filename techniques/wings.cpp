@@ -18,13 +18,9 @@ namespace {
 uint32_t gMask[81];
 
 void LoadMasks() {
-  for (uint32_t c = 0; c < 81; ++c) {
-    uint32_t m = 0;
-    if (g.cand.count[c] != 0)
-      for (uint32_t d = 0; d < 9; ++d)
-        if (g.cand.flag[c * 9 + d]) m |= 1u << d;
-    gMask[c] = m;
-  }
+  LoadCellMasks(gMask);
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.cand.count[c] == 0) gMask[c] = 0;
 }
 
 inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2 && std::popcount(gMask[c]) == 2; }
@@ -261,6 +257,9 @@ struct Triple {
   uint32_t all;
 };
 
+// A cell that may belong to a triple: two to four candidates.
+bool TripleCell(uint32_t c) { return g.cand.count[c] >= 2 && g.cand.count[c] <= 4; }
+
 bool LoadTriple(Triple& t) {
   t.all = 0;
   for (uint32_t i = 0; i < 3; ++i) {
@@ -303,11 +302,13 @@ uint32_t WXYZWingType2(uint32_t place) {
   // form 0: vertical (three cells of a column); form 1: horizontal (three cells of a row).
   for (uint32_t form = 0; form < 2; ++form) {
     const char* tag = form == 0 ? "縦" : "横";
-    for (uint32_t line = 0; line < 9; ++line)
-      for (uint32_t i1 = 0; i1 < 7; ++i1)
-        for (uint32_t i2 = i1 + 1; i2 < 8; ++i2)
+    for (uint32_t line = 0; line < 9; ++line) {
+      auto at = [&](uint32_t i) { return form == 0 ? CellAt(i, line) : CellAt(line, i); };
+      for (uint32_t i1 = 0; i1 < 7; ++i1) {
+        if (!TripleCell(at(i1))) continue;
+        for (uint32_t i2 = i1 + 1; i2 < 8; ++i2) {
+          if (!TripleCell(at(i2))) continue;
           for (uint32_t i3 = i2 + 1; i3 < 9; ++i3) {
-            auto at = [&](uint32_t i) { return form == 0 ? CellAt(i, line) : CellAt(line, i); };
             Triple t{{at(i1), at(i2), at(i3)}, 0};
             if (!LoadTriple(t)) continue;
             for (uint32_t z = 0; z < 9; ++z) {
@@ -347,6 +348,9 @@ uint32_t WXYZWingType2(uint32_t place) {
               }
             }
           }
+        }
+      }
+    }
   }
   if (g.queue.length) FlushEliminations(CodeWXYZWing);
   return FinishRoutine(place, KindAuto);
@@ -356,8 +360,10 @@ uint32_t WXYZWingType3(uint32_t place) {
   ResetQueue();
   LoadMasks();
   for (uint32_t box = 0; box < 9; ++box)
-    for (uint32_t i = 0; i < 7; ++i)
-      for (uint32_t j = i + 1; j < 8; ++j)
+    for (uint32_t i = 0; i < 7; ++i) {
+      if (!TripleCell(BlockCell(box, i))) continue;
+      for (uint32_t j = i + 1; j < 8; ++j) {
+        if (!TripleCell(BlockCell(box, j))) continue;
         for (uint32_t k = j + 1; k < 9; ++k) {
           Triple t{{BlockCell(box, i), BlockCell(box, j), BlockCell(box, k)}, 0};
           if (!LoadTriple(t)) continue;
@@ -385,6 +391,8 @@ uint32_t WXYZWingType3(uint32_t place) {
             }
           }
         }
+      }
+    }
   if (g.queue.length) FlushEliminations(CodeWXYZWing);
   return FinishRoutine(place, KindAuto);
 }
