@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "board/platform.h"
 #include "board/queue.h"
@@ -81,6 +82,43 @@ void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
   if (cache.depth == 0) return;
   std::memcpy(cache.holders[d], holders, sizeof cache.holders[d]);
   cache.known |= 1u << d;
+}
+
+void LoadAllUnitHolders(uint32_t holders[9][27]) {
+  HolderCache& cache = g.holderCache;
+  constexpr uint32_t kAllDigits = 0x1FF;
+  if (cache.depth != 0 && (cache.known & kAllDigits) == kAllDigits) {
+    std::memcpy(holders, cache.holders, sizeof cache.holders);
+    return;
+  }
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  std::memset(holders, 0, sizeof cache.holders);
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.cand.count[c] == 0) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c), b = 18 + BlockOf(c);
+    const uint32_t inBlock = r % 3 * 3 + col % 3;
+    for (uint32_t m = mask[c]; m != 0; m &= m - 1) {
+      uint32_t* h = holders[std::countr_zero(m)];
+      h[r] |= 1u << col;
+      h[9 + col] |= 1u << r;
+      h[b] |= 1u << inBlock;
+    }
+  }
+  if (cache.depth == 0) return;
+  std::memcpy(cache.holders, holders, sizeof cache.holders);
+  cache.known |= kAllDigits;
+}
+
+void ForgetCandidate(uint32_t c, uint32_t d) {
+  HolderCache& cache = g.holderCache;
+  if ((cache.known >> d & 1) != 0) {
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    cache.holders[d][r] &= ~(1u << col);
+    cache.holders[d][9 + col] &= ~(1u << r);
+    cache.holders[d][18 + BlockOf(c)] &= ~(1u << (r % 3 * 3 + col % 3));
+  }
+  if ((cache.known & kKnownCellMasks) != 0) cache.mask[c] &= ~(1u << d);
 }
 
 // Digit table check of one unit from a per-cell digit source; returns 1 when every digit 1..9
@@ -183,55 +221,105 @@ uint32_t FinishRoutine(uint32_t place, uint32_t kind) {
   return PlacementPass(kind);
 }
 
-// The other cells of a cell's row, column and block, in that order, repeats kept: the cells
-// a hidden single is queued in.
-struct UnitPeers {
-  uint8_t cell[81][24];
-};
-static constexpr UnitPeers MakeUnitPeers() {
-  UnitPeers t{};
+// Per unit, the cells that hold two candidates or more (bit k for the unit's k-th cell): the
+// only cells the singles queue in.
+static void LoadOpenUnits(uint32_t open[27]) {
+  std::memset(open, 0, 27 * sizeof open[0]);
   for (uint32_t c = 0; c < 81; ++c) {
-    uint32_t n = 0;
-    const uint32_t r = c / 9, col = c % 9, first = 27 * (r / 3) + 3 * (col / 3);
-    for (uint32_t k = 0; k < 9; ++k)
-      if (r * 9 + k != c) t.cell[c][n++] = static_cast<uint8_t>(r * 9 + k);
-    for (uint32_t k = 0; k < 9; ++k)
-      if (k * 9 + col != c) t.cell[c][n++] = static_cast<uint8_t>(k * 9 + col);
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t p = first + 9 * (k / 3) + k % 3;
-      if (p != c) t.cell[c][n++] = static_cast<uint8_t>(p);
-    }
+    if (g.cand.count[c] < 2) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    open[r] |= 1u << col;
+    open[9 + col] |= 1u << r;
+    open[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
+  }
+}
+
+// A cell's row, column and block as units, and its place in each of them.
+struct CellUnits {
+  uint8_t unit[3];
+  uint8_t place[3];
+};
+struct CellUnitTable {
+  CellUnits cell[81];
+};
+static constexpr CellUnitTable MakeCellUnits() {
+  CellUnitTable t{};
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t r = c / 9, col = c % 9;
+    t.cell[c] = {{static_cast<uint8_t>(r), static_cast<uint8_t>(9 + col),
+                  static_cast<uint8_t>(18 + r / 3 * 3 + col / 3)},
+                 {static_cast<uint8_t>(col), static_cast<uint8_t>(r),
+                  static_cast<uint8_t>(r % 3 * 3 + col % 3)}};
   }
   return t;
 }
-static constexpr UnitPeers kUnitPeers = MakeUnitPeers();
+static constexpr CellUnitTable kCellUnits = MakeCellUnits();
+
+// A hidden single queues, in this order, the cell's other digits and then the digit in every
+// other open cell of the cell's row, column and block (a cell of both the row and the block
+// twice). Entries that find the candidate gone are queued as well: they count towards the
+// queue's length, its limit and the header of the detailed log, though they remove nothing.
+// Of those only the number is kept (the queue's idle entries); the others are written.
+namespace {
+class SingleQueue {
+ public:
+  uint32_t Length() const { return length_; }
+
+  // One entry for each bit k of `all`, ascending, naming entry(k) = {cell, digit}; the
+  // entries of `removes` (part of `all`) are the ones written.
+  template <typename Entry>
+  void Queue(uint32_t all, uint32_t removes, Entry entry) {
+    const uint32_t n = static_cast<uint32_t>(std::popcount(all));
+    if (length_ + n <= kQueueCapacity) {
+      length_ += n;
+      for (uint32_t m = removes; m != 0; m &= m - 1) Write(entry(std::countr_zero(m)));
+      return;
+    }
+    for (uint32_t m = all; m != 0 && length_ < kQueueCapacity; m &= m - 1) {
+      ++length_;
+      const uint32_t k = static_cast<uint32_t>(std::countr_zero(m));
+      if ((removes >> k & 1) != 0) Write(entry(k));
+    }
+  }
+
+ private:
+  static void Write(std::pair<uint32_t, uint32_t> entry) {
+    QueueElimination(entry.first, entry.second);
+  }
+  uint32_t length_ = 0;
+};
+}  // namespace
 
 uint32_t HiddenSingle(uint32_t place) {
   ResetQueue();
   const uint32_t* count = g.cand.count;
-  uint32_t mask[81];
+  uint32_t holders[9][27], open[27], mask[81];
+  LoadAllUnitHolders(holders);
+  LoadOpenUnits(open);
   LoadCellMasks(mask);
-  for (uint32_t c = 0; c < 81; ++c)
-    if (count[c] == 0) mask[c] = 0;
-  for (uint32_t t = 0; t < 3; ++t) {
-    for (uint32_t u = 0; u < 9; ++u) {
-      // Positions of each digit among the unit's unfilled cells.
-      uint32_t pos[9] = {0};
-      for (uint32_t k = 0; k < 9; ++k)
-        for (uint32_t m = mask[UnitCell(t, u, k)]; m != 0; m &= m - 1)
-          pos[std::countr_zero(m)] |= 1u << k;
-      for (uint32_t d = 0; d < 9; ++d) {
-        if (std::popcount(pos[d]) != 1) continue;
-        const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(pos[d])));
-        if (count[c] >= 2)
-          for (uint32_t e = 0; e < 9; ++e)
-            if (e != d) QueueElimination(c, e);
-        for (const uint8_t p : kUnitPeers.cell[c])
-          if (count[p] >= 2) QueueElimination(p, d);
+  SingleQueue queue;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    for (uint32_t d = 0; d < 9; ++d) {
+      const uint32_t pos = holders[d][unit];
+      if (pos == 0 || (pos & (pos - 1)) != 0) continue;
+      const uint32_t c = UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(pos)));
+      if (count[c] >= 2) {
+        const uint32_t others = 0x1FFu & ~(1u << d);
+        queue.Queue(others, mask[c] & others,
+                    [c](uint32_t e) { return std::pair<uint32_t, uint32_t>{c, e}; });
+      }
+      const CellUnits& cu = kCellUnits.cell[c];
+      for (uint32_t i = 0; i < 3; ++i) {
+        const uint32_t u = cu.unit[i];
+        const uint32_t peers = open[u] & ~(1u << cu.place[i]);
+        queue.Queue(peers, peers & holders[d][u], [u, d](uint32_t k) {
+          return std::pair<uint32_t, uint32_t>{UnitCell27(u, k), d};
+        });
       }
     }
   }
-  if (g.queue.length) FlushEliminations(CodeHiddenSingle);
+  g.queue.idle = queue.Length() - g.queue.length;
+  if (queue.Length() != 0) FlushEliminations(CodeHiddenSingle);
   return FinishRoutine(place, KindAutoSingle);
 }
 
@@ -239,18 +327,26 @@ uint32_t NakedSingle(uint32_t place) {
   ResetQueue();
   const uint32_t* flag = g.cand.flag;
   const uint32_t* count = g.cand.count;
+  uint32_t holders[9][27], open[27];
+  bool loaded = false;
   for (uint32_t c = 0; c < 81; ++c) {
     if (count[c] != 1) continue;
     uint32_t d = 0;
     while (d < 9 && !flag[c * 9 + d]) ++d;
     if (d == 9) continue;
-    const uint32_t r = RowOf(c), col = ColumnOf(c), b = BlockOf(c);
-    auto visit = [&](uint32_t p) {
-      if (p != c && count[p] >= 2 && flag[p * 9 + d]) QueueElimination(p, d);
-    };
-    for (uint32_t k = 0; k < 9; ++k) visit(CellAt(r, k));
-    for (uint32_t k = 0; k < 9; ++k) visit(CellAt(k, col));
-    for (uint32_t k = 0; k < 9; ++k) visit(BlockCell(b, k));
+    if (!loaded) {
+      LoadAllUnitHolders(holders);
+      LoadOpenUnits(open);
+      loaded = true;
+    }
+    // The row, the column and the block in turn; a cell of both the row and the block is
+    // queued twice.
+    const CellUnits& cu = kCellUnits.cell[c];
+    for (uint32_t i = 0; i < 3; ++i) {
+      const uint32_t u = cu.unit[i];
+      for (uint32_t m = open[u] & holders[d][u] & ~(1u << cu.place[i]); m != 0; m &= m - 1)
+        QueueElimination(UnitCell27(u, static_cast<uint32_t>(std::countr_zero(m))), d);
+    }
   }
   if (g.queue.length) FlushEliminations(CodeNakedSingle);
   return FinishRoutine(place, KindAutoSingle);

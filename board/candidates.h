@@ -10,12 +10,17 @@ void LoadCellMasks(uint32_t mask[81]);
 // The cells holding digit index d (count at least 1, flag set) per unit, units numbered as
 // UnitCell27 (rows, columns, boxes); bit k stands for the unit's k-th cell.
 void LoadUnitHolders(uint32_t d, uint32_t holders[27]);
+// LoadUnitHolders for the nine digits at once.
+void LoadAllUnitHolders(uint32_t holders[9][27]);
 // A stretch in which LoadUnitHolders and LoadCellMasks keep what they found for the next
 // caller; every change of the table inside it must go through the queue's flush (or call
 // ForgetUnitHolders).
 void BeginUnitHolderCache();
 void EndUnitHolderCache();
 void ForgetUnitHolders();
+// The flush's note that candidate d of cell c is gone (the cell keeps another): the kept
+// positions are mended rather than forgotten.
+void ForgetCandidate(uint32_t c, uint32_t d);
 uint32_t CheckComplete();
 uint32_t CheckUnits();  // UnitMask of broken units, or kBrokenUnknown
 void MarkDuplicates(uint32_t unitType, uint32_t unit);

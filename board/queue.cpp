@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "board/candidates.h"
 #include "board/platform.h"
 #include "board/state.h"
 
@@ -106,15 +107,17 @@ static uint32_t WitnessRow(uint32_t cell) { return cell / 9 + 1; }
 void FlushEliminations(uint32_t code) {
   EliminationQueue& q = g.queue;
   const uint32_t mode = static_cast<uint32_t>(g.settings.candErase);
-  if (q.length > 1999) {
+  const uint32_t queued = q.length + q.idle;
+  q.idle = 0;
+  if (queued > 1999) {
     ++g.techniqueOutputs;
-    P().MessageBox(Format("消去予定数が多すぎます！＜%u＞", q.length), "緊急停止希望",
+    P().MessageBox(Format("消去予定数が多すぎます！＜%u＞", queued), "緊急停止希望",
                    IconExclamation, ButtonsOk);
   }
   const char* name = TechniqueName(code);
   if (mode == 2) {
     ++g.techniqueOutputs;
-    P().LogAppend(Format("処理(%s) %u件", name, q.length), true);
+    P().LogAppend(Format("処理(%s) %u件", name, queued), true);
   }
   while (q.length > 0) {
     --q.length;
@@ -132,7 +135,7 @@ void FlushEliminations(uint32_t code) {
     if (d > 8 || g.cand.flag[c * 9 + d] == 0) continue;
     g.cand.flag[c * 9 + d] = 0;
     --g.cand.count[c];
-    g.holderCache.known = 0;
+    ForgetCandidate(c, d);
     --g.cand.total;
     ++g.techniqueOutputs;
     if (mode == 0) continue;

@@ -47,7 +47,10 @@ std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 void LogLine(const std::string& line);
 
 #include "board/state.h"
-inline void ResetQueue() { g.queue.length = 0; }
+inline void ResetQueue() {
+  g.queue.length = 0;
+  g.queue.idle = 0;
+}
 inline uint32_t QueueElimination(uint32_t cell, uint32_t digit) {
   EliminationQueue& q = g.queue;
   if (q.length >= kQueueCapacity) return 0;

@@ -43,6 +43,9 @@ struct CandidateTable {
 
 struct EliminationQueue {
   uint32_t length;
+  // Entries counted in the queue's length but not written, since they remove nothing (see
+  // HiddenSingle); the flush reports length + idle.
+  uint32_t idle;
   uint32_t cell[kQueueCapacity];
   uint32_t digit[kQueueCapacity];
   uint32_t witness1[kWitnessCapacity];

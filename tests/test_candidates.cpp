@@ -84,6 +84,29 @@ TEST_F(Candidates, HiddenSingleQueuesOtherDigitsAndPeersButLogsOnlyPresentOnes) 
   EXPECT_EQ(CandidateInvariantError(), "");
 }
 
+TEST_F(Candidates, HiddenSinglesCountEntriesThatRemoveNothingUpToTheQueueLimit) {
+  // Digits 7, 8 and 9 stay only where the solution has them, so each is a hidden single in
+  // all 27 units: 81 singles of 8 own digits and 24 open peers each, 2592 entries, of which
+  // the queue takes 2000. Those reach the first 63 singles, the rows, the columns and three
+  // blocks: every cell solved by 7, 8 or 9 loses 1 to 6, and no peer loses anything.
+  const std::string solved = SolvedGrid();
+  std::string text;
+  for (char s : solved) text += s >= '7' ? std::string("(123456") + s + ")" : "(123456)";
+  LoadState(text);
+  g.settings.candErase = 2;
+  const uint32_t total = g.cand.total;
+  HiddenSingle(0);
+  EXPECT_EQ(platform.Lines("message"),
+            std::vector<std::string>{"緊急停止希望\t消去予定数が多すぎます！＜2000＞"});
+  const auto lines = LogLines();
+  ASSERT_EQ(lines.size(), 163u);
+  EXPECT_EQ(lines.front(), "処理(Hidden Single) 2000件");
+  EXPECT_EQ(total - g.cand.total, 162u);
+  for (uint32_t c = 0; c < 81; ++c)
+    EXPECT_EQ(g.cand.count[c], solved[c] >= '7' ? 1u : 6u) << "cell " << c;
+  EXPECT_EQ(CandidateInvariantError(), "");
+}
+
 TEST_F(Candidates, NakedSingleRemovesTheDigitFromPeersInWalkOrder) {
   LoadGrid(".23456789");
   platform.logOpen = true;
