@@ -67,7 +67,13 @@ void ForgetUnitHolders() { g.holderCache.known = 0; }
 
 void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
   HolderCache& cache = g.holderCache;
-  if (cache.depth != 0 && (cache.known >> d & 1) != 0) {
+  if (cache.depth != 0) {
+    // Working out all nine digits costs little more than one, and the next caller will
+    // likely ask for the others.
+    if ((cache.known >> d & 1) == 0) {
+      uint32_t all[9][27];
+      LoadAllUnitHolders(all);
+    }
     std::memcpy(holders, cache.holders[d], sizeof cache.holders[d]);
     return;
   }
@@ -79,9 +85,6 @@ void LoadUnitHolders(uint32_t d, uint32_t holders[27]) {
     holders[9 + col] |= 1u << r;
     holders[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
   }
-  if (cache.depth == 0) return;
-  std::memcpy(cache.holders[d], holders, sizeof cache.holders[d]);
-  cache.known |= 1u << d;
 }
 
 void LoadAllUnitHolders(uint32_t holders[9][27]) {
