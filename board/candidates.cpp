@@ -122,6 +122,12 @@ void ForgetCandidate(uint32_t c, uint32_t d) {
     cache.holders[d][18 + BlockOf(c)] &= ~(1u << (r % 3 * 3 + col % 3));
   }
   if ((cache.known & kKnownCellMasks) != 0) cache.mask[c] &= ~(1u << d);
+  if ((cache.known & kKnownOpenUnits) != 0 && g.cand.count[c] == 1) {
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    cache.open[r] &= ~(1u << col);
+    cache.open[9 + col] &= ~(1u << r);
+    cache.open[18 + BlockOf(c)] &= ~(1u << (r % 3 * 3 + col % 3));
+  }
 }
 
 // Digit table check of one unit from a per-cell digit source; returns 1 when every digit 1..9
@@ -227,7 +233,12 @@ uint32_t FinishRoutine(uint32_t place, uint32_t kind) {
 // Per unit, the cells that hold two candidates or more (bit k for the unit's k-th cell): the
 // only cells the singles queue in.
 static void LoadOpenUnits(uint32_t open[27]) {
-  std::memset(open, 0, 27 * sizeof open[0]);
+  HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known & kKnownOpenUnits) != 0) {
+    std::memcpy(open, cache.open, sizeof cache.open);
+    return;
+  }
+  std::memset(open, 0, sizeof cache.open);
   for (uint32_t c = 0; c < 81; ++c) {
     if (g.cand.count[c] < 2) continue;
     const uint32_t r = RowOf(c), col = ColumnOf(c);
@@ -235,6 +246,9 @@ static void LoadOpenUnits(uint32_t open[27]) {
     open[9 + col] |= 1u << r;
     open[18 + BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
   }
+  if (cache.depth == 0) return;
+  std::memcpy(cache.open, open, sizeof cache.open);
+  cache.known |= kKnownOpenUnits;
 }
 
 // A cell's row, column and block as units, and its place in each of them.

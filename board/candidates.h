@@ -18,8 +18,8 @@ void LoadAllUnitHolders(uint32_t holders[9][27]);
 void BeginUnitHolderCache();
 void EndUnitHolderCache();
 void ForgetUnitHolders();
-// The flush's note that candidate d of cell c is gone (the cell keeps another): the kept
-// positions are mended rather than forgotten.
+// The flush's note that candidate d of cell c is gone (the cell keeps another), given once
+// the flag and the count are written: what the cache keeps is mended rather than forgotten.
 void ForgetCandidate(uint32_t c, uint32_t d);
 uint32_t CheckComplete();
 uint32_t CheckUnits();  // UnitMask of broken units, or kBrokenUnknown

@@ -136,13 +136,16 @@ struct SilentRuns {
 
 // The unit holders of each digit and the cell masks (as LoadUnitHolders and LoadCellMasks give
 // them) kept while the batch runs its routines one after another: within that stretch the
-// table changes only by the queue's flush, which forgets them all.
+// table changes only by the queue's flush, which mends them candidate by candidate.
 constexpr uint32_t kKnownCellMasks = 1u << 9;
+constexpr uint32_t kKnownOpenUnits = 1u << 10;
 struct HolderCache {
   uint32_t depth;  // open stretches; the cache serves only while one is open
-  uint32_t known;  // bit d: holders[d] matches the table; kKnownCellMasks: mask does
+  uint32_t known;  // bit d: holders[d] matches the table; kKnownCellMasks: mask does;
+                   // kKnownOpenUnits: open does
   uint32_t holders[9][27];
   uint32_t mask[81];
+  uint32_t open[27];  // per unit, the cells with two candidates or more
 };
 
 struct AppState {
