@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "board/candidates.h"
+
 AppState g;
 
 const uint32_t BlockOrder[81] = {
@@ -86,6 +88,7 @@ void ResetStartupState() {
   // Plain tables: zero everything.
   std::memset(&g.board, 0, sizeof g.board);
   std::memset(&g.cand, 0, sizeof g.cand);
+  ForgetUnitHolders();
   std::memset(&g.queue, 0, sizeof g.queue);
   g.silentRuns.used = 0;  // the slots are claimed afresh; a slot's flag is cleared when claimed
   std::memset(&g.undo, 0, sizeof g.undo);

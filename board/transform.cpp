@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "board/candidates.h"
 #include "board/state.h"
 
 void BackupBoard() {
@@ -131,5 +132,6 @@ void EndEditSession(bool keep) {
   std::memcpy(g.board.kind, g.editSession.kind, sizeof g.editSession.kind);
   std::memcpy(g.board.value, g.editSession.value, sizeof g.editSession.value);
   g.cand = g.editSession.cand;
+  ForgetUnitHolders();
   std::memcpy(g.solution, g.editSession.solution, sizeof g.solution);
 }

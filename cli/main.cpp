@@ -387,6 +387,9 @@ int main(int argc, char** argv) {
     // Techniques only remove candidates or fill cells, so a fixed point comes within 810
     // passes; commands that rearrange the board (1220, the turns) may never settle.
     constexpr uint32_t kMaxFixpointPasses = 1000;
+    // The unit positions worked out by one batch serve the next: between them the table
+    // changes only through the flush or writers that forget them.
+    BeginUnitHolderCache();
     for (uint32_t pass = 0;; ++pass) {
       std::memcpy(values, g.board.value, sizeof values);
       const uint32_t total = g.cand.total;
@@ -397,6 +400,7 @@ int main(int argc, char** argv) {
         break;
       }
     }
+    EndUnitHolderCache();
 
     if (!o.print.empty()) PrintBoard(platform, o.print);
     return 0;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "board/candidates.h"
 #include "board/platform.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -202,6 +203,7 @@ uint32_t EditDialogButton(uint32_t button) {
     for (uint32_t d = 0; d < 9; ++d) g.cand.flag[c * 9 + d] = cand.flag[from * 9 + d];
     if (g.screenMode == ModeMakeProblem) g.solution[c] = solution[from];
   }
+  ForgetUnitHolders();
   P().Repaint();
   FillUsageList();
   return 1;

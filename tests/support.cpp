@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -212,6 +213,29 @@ std::string CandidateInvariantError() {
     total += n;
   }
   if (total != g.cand.total) return "total differs from the counts";
+  // While a batch keeps the unit positions, what it kept must match the table.
+  const HolderCache& cache = g.holderCache;
+  if (cache.depth == 0) return {};
+  uint32_t holders[9][27] = {}, mask[81] = {}, open[27] = {};
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t r = c / 9, col = c % 9, units[3] = {r, 9 + col, 18 + r / 3 * 3 + col / 3};
+    const uint32_t places[3] = {col, r, r % 3 * 3 + col % 3};
+    for (uint32_t d = 0; d < 9; ++d) {
+      if (g.cand.flag[c * 9 + d] == 0) continue;
+      mask[c] |= 1u << d;
+      if (g.cand.count[c] != 0)
+        for (uint32_t i = 0; i < 3; ++i) holders[d][units[i]] |= 1u << places[i];
+    }
+    if (g.cand.count[c] >= 2)
+      for (uint32_t i = 0; i < 3; ++i) open[units[i]] |= 1u << places[i];
+  }
+  for (uint32_t d = 0; d < 9; ++d)
+    if ((cache.known >> d & 1) != 0 && std::memcmp(cache.holders[d], holders[d], sizeof holders[d]) != 0)
+      return "kept positions of digit " + std::to_string(d + 1) + " differ from the table";
+  if ((cache.known & kKnownCellMasks) != 0 && std::memcmp(cache.mask, mask, sizeof mask) != 0)
+    return "kept cell masks differ from the table";
+  if ((cache.known & kKnownOpenUnits) != 0 && std::memcmp(cache.open, open, sizeof open) != 0)
+    return "kept open cells differ from the table";
   return {};
 }
 
