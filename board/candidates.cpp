@@ -282,6 +282,14 @@ class SingleQueue {
  public:
   uint32_t Length() const { return length_; }
 
+  // Counts n entries that remove nothing; false (and nothing counted) if the limit could cut
+  // them short, so that the caller queues them one by one.
+  bool Idle(uint32_t n) {
+    if (length_ + n > kQueueCapacity) return false;
+    length_ += n;
+    return true;
+  }
+
   // One entry for each bit k of `all`, ascending, naming entry(k) = {cell, digit}; the
   // entries of `removes` (part of `all`) are the ones written.
   template <typename Entry>
@@ -326,10 +334,17 @@ uint32_t HiddenSingle(uint32_t place) {
                     [c](uint32_t e) { return std::pair<uint32_t, uint32_t>{c, e}; });
       }
       const CellUnits& cu = kCellUnits.cell[c];
+      uint32_t peers[3], removes = 0, n = 0;
+      for (uint32_t i = 0; i < 3; ++i) {
+        peers[i] = open[cu.unit[i]] & ~(1u << cu.place[i]);
+        removes |= peers[i] & holders[d][cu.unit[i]];
+        n += static_cast<uint32_t>(std::popcount(peers[i]));
+      }
+      // Most singles are cells already down to their digit, whose peers have lost it too.
+      if (removes == 0 && queue.Idle(n)) continue;
       for (uint32_t i = 0; i < 3; ++i) {
         const uint32_t u = cu.unit[i];
-        const uint32_t peers = open[u] & ~(1u << cu.place[i]);
-        queue.Queue(peers, peers & holders[d][u], [u, d](uint32_t k) {
+        queue.Queue(peers[i], peers[i] & holders[d][u], [u, d](uint32_t k) {
           return std::pair<uint32_t, uint32_t>{UnitCell27(u, k), d};
         });
       }

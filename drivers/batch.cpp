@@ -42,11 +42,13 @@ TechniqueRoutine TechniqueCheckRoutines[kTechniqueCheckLength] = {
 // does not fit its bits; such a state is never matched.
 static bool LoadRunKey(uint32_t key[kSilentRunKeyLength]) {
   LoadCellMasks(key);
+  uint32_t fields = 0;
   for (uint32_t c = 0; c < 81; ++c) {
     const uint32_t count = g.cand.count[c], value = g.board.value[c], kind = g.board.kind[c];
-    if (count > 15 || value > 15 || kind > 15) return false;
+    fields |= count | value | kind;
     key[c] |= count << 9 | value << 13 | kind << 17;
   }
+  if (fields > 15) return false;
   const uint32_t mode = static_cast<uint32_t>(g.settings.candErase);
   if (mode > 255 || g.screenMode > 255) return false;
   key[81] = g.cand.total;
