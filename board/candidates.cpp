@@ -256,6 +256,24 @@ struct CellUnits {
   uint8_t unit[3];
   uint8_t place[3];
 };
+// The cells of each unit, numbered as UnitCell27.
+struct UnitCellTable {
+  uint8_t cell[27][9];
+};
+static constexpr UnitCellTable MakeUnitCells() {
+  UnitCellTable t{};
+  for (uint32_t u = 0; u < 27; ++u)
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t i = u % 9;
+      const uint32_t c = u < 9    ? i * 9 + k
+                         : u < 18 ? k * 9 + i
+                                  : 27 * (i / 3) + 3 * (i % 3) + 9 * (k / 3) + k % 3;
+      t.cell[u][k] = static_cast<uint8_t>(c);
+    }
+  return t;
+}
+static constexpr UnitCellTable kUnitCells = MakeUnitCells();
+
 struct CellUnitTable {
   CellUnits cell[81];
 };
@@ -323,12 +341,21 @@ uint32_t HiddenSingle(uint32_t place) {
   LoadOpenUnits(open);
   LoadCellMasks(mask);
   SingleQueue queue;
+  // A cell down to one candidate is a single of that digit in each of its units, each time
+  // with the same peers: their entries are counted once for the three.
+  constexpr uint8_t kUnknown = 0xFF, kRemoves = 0xFE;
+  uint8_t idlePeers[81];
+  std::memset(idlePeers, kUnknown, sizeof idlePeers);
   for (uint32_t unit = 0; unit < 27; ++unit) {
     for (uint32_t d = 0; d < 9; ++d) {
       const uint32_t pos = holders[d][unit];
       if (pos == 0 || (pos & (pos - 1)) != 0) continue;
-      const uint32_t c = UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(pos)));
-      if (count[c] >= 2) {
+      const uint32_t c = kUnitCells.cell[unit][std::countr_zero(pos)];
+      const bool solved = count[c] < 2;
+      if (solved && idlePeers[c] != kUnknown && idlePeers[c] != kRemoves &&
+          queue.Idle(idlePeers[c]))
+        continue;
+      if (!solved) {
         const uint32_t others = 0x1FFu & ~(1u << d);
         queue.Queue(others, mask[c] & others,
                     [c](uint32_t e) { return std::pair<uint32_t, uint32_t>{c, e}; });
@@ -340,12 +367,13 @@ uint32_t HiddenSingle(uint32_t place) {
         removes |= peers[i] & holders[d][cu.unit[i]];
         n += static_cast<uint32_t>(std::popcount(peers[i]));
       }
+      if (solved) idlePeers[c] = removes == 0 ? static_cast<uint8_t>(n) : kRemoves;
       // Most singles are cells already down to their digit, whose peers have lost it too.
       if (removes == 0 && queue.Idle(n)) continue;
       for (uint32_t i = 0; i < 3; ++i) {
         const uint32_t u = cu.unit[i];
         queue.Queue(peers[i], peers[i] & holders[d][u], [u, d](uint32_t k) {
-          return std::pair<uint32_t, uint32_t>{UnitCell27(u, k), d};
+          return std::pair<uint32_t, uint32_t>{kUnitCells.cell[u][k], d};
         });
       }
     }
@@ -357,15 +385,13 @@ uint32_t HiddenSingle(uint32_t place) {
 
 uint32_t NakedSingle(uint32_t place) {
   ResetQueue();
-  const uint32_t* flag = g.cand.flag;
   const uint32_t* count = g.cand.count;
-  uint32_t holders[9][27], open[27];
+  uint32_t holders[9][27], open[27], mask[81];
+  LoadCellMasks(mask);
   bool loaded = false;
   for (uint32_t c = 0; c < 81; ++c) {
-    if (count[c] != 1) continue;
-    uint32_t d = 0;
-    while (d < 9 && !flag[c * 9 + d]) ++d;
-    if (d == 9) continue;
+    if (count[c] != 1 || mask[c] == 0) continue;
+    const uint32_t d = static_cast<uint32_t>(std::countr_zero(mask[c]));
     if (!loaded) {
       LoadAllUnitHolders(holders);
       LoadOpenUnits(open);
@@ -377,7 +403,7 @@ uint32_t NakedSingle(uint32_t place) {
     for (uint32_t i = 0; i < 3; ++i) {
       const uint32_t u = cu.unit[i];
       for (uint32_t m = open[u] & holders[d][u] & ~(1u << cu.place[i]); m != 0; m &= m - 1)
-        QueueElimination(UnitCell27(u, static_cast<uint32_t>(std::countr_zero(m))), d);
+        QueueElimination(kUnitCells.cell[u][std::countr_zero(m)], d);
     }
   }
   if (g.queue.length) FlushEliminations(CodeNakedSingle);
