@@ -251,6 +251,27 @@ static void LoadOpenUnits(uint32_t open[27]) {
   cache.known |= kKnownOpenUnits;
 }
 
+// The tables the singles read: what the batch keeps, when it keeps them, else worked out
+// into the caller's buffer.
+static const uint32_t (*AllUnitHolders(uint32_t (*buffer)[27]))[27] {
+  const HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known & 0x1FF) == 0x1FF) return cache.holders;
+  LoadAllUnitHolders(buffer);
+  return buffer;
+}
+static const uint32_t* OpenUnits(uint32_t* buffer) {
+  const HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known & kKnownOpenUnits) != 0) return cache.open;
+  LoadOpenUnits(buffer);
+  return buffer;
+}
+static const uint32_t* CellMasks(uint32_t* buffer) {
+  const HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known & kKnownCellMasks) != 0) return cache.mask;
+  LoadCellMasks(buffer);
+  return buffer;
+}
+
 // A cell's row, column and block as units, and its place in each of them.
 struct CellUnits {
   uint8_t unit[3];
@@ -336,10 +357,10 @@ class SingleQueue {
 uint32_t HiddenSingle(uint32_t place) {
   ResetQueue();
   const uint32_t* count = g.cand.count;
-  uint32_t holders[9][27], open[27], mask[81];
-  LoadAllUnitHolders(holders);
-  LoadOpenUnits(open);
-  LoadCellMasks(mask);
+  uint32_t holderBuffer[9][27], openBuffer[27], maskBuffer[81];
+  const uint32_t(*holders)[27] = AllUnitHolders(holderBuffer);
+  const uint32_t* open = OpenUnits(openBuffer);
+  const uint32_t* mask = CellMasks(maskBuffer);
   SingleQueue queue;
   // A cell down to one candidate is a single of that digit in each of its units, each time
   // with the same peers: their entries are counted once for the three.
@@ -386,16 +407,16 @@ uint32_t HiddenSingle(uint32_t place) {
 uint32_t NakedSingle(uint32_t place) {
   ResetQueue();
   const uint32_t* count = g.cand.count;
-  uint32_t holders[9][27], open[27], mask[81];
-  LoadCellMasks(mask);
-  bool loaded = false;
+  uint32_t holderBuffer[9][27], openBuffer[27], maskBuffer[81];
+  const uint32_t* mask = CellMasks(maskBuffer);
+  const uint32_t(*holders)[27] = nullptr;
+  const uint32_t* open = nullptr;
   for (uint32_t c = 0; c < 81; ++c) {
     if (count[c] != 1 || mask[c] == 0) continue;
     const uint32_t d = static_cast<uint32_t>(std::countr_zero(mask[c]));
-    if (!loaded) {
-      LoadAllUnitHolders(holders);
-      LoadOpenUnits(open);
-      loaded = true;
+    if (holders == nullptr) {
+      holders = AllUnitHolders(holderBuffer);
+      open = OpenUnits(openBuffer);
     }
     // The row, the column and the block in turn; a cell of both the row and the block is
     // queued twice.
