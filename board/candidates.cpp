@@ -9,31 +9,49 @@
 #include "board/queue.h"
 #include "board/state.h"
 
-uint32_t ComputeCandidates() {
-  uint32_t* flag = g.cand.flag;
-  uint32_t* count = g.cand.count;
-  for (uint32_t c = 0; c < 81; ++c) {
-    const uint32_t v = g.board.value[c] != 0 ? 0 : 1;
-    for (uint32_t d = 0; d < 9; ++d) flag[c * 9 + d] = v;
-    count[c] = v ? 9 : 0;
+// A cell that every digit is taken from keeps one candidate: the digit whose first filled
+// peer comes last, in cell order, since a removal never takes a cell's last candidate.
+static void KeepLastCandidate(uint32_t p) {
+  uint32_t* flag = g.cand.flag + p * 9;
+  uint32_t& count = g.cand.count[p];
+  for (uint32_t d = 0; d < 9; ++d) flag[d] = 1;
+  count = 9;
+  for (uint32_t q = 0; q < 81; ++q) {
+    const uint32_t value = g.board.value[q];
+    if (value == 0 || value > 9 || !SharesUnit(p, q)) continue;
+    if (count > 1 && flag[value - 1]) {
+      flag[value - 1] = 0;
+      --count;
+    }
   }
+}
+
+uint32_t ComputeCandidates() {
+  uint32_t used[27] = {0};
   for (uint32_t c = 0; c < 81; ++c) {
     const uint32_t value = g.board.value[c];
     if (value == 0 || value > 9) continue;
-    const uint32_t d = value - 1;
-    const uint32_t r = RowOf(c), col = ColumnOf(c), b = BlockOf(c);
-    auto visit = [&](uint32_t p) {
-      if (count[p] > 1 && flag[p * 9 + d]) {
-        flag[p * 9 + d] = 0;
-        --count[p];
-      }
-    };
-    for (uint32_t k = 0; k < 9; ++k) visit(CellAt(r, k));
-    for (uint32_t k = 0; k < 9; ++k) visit(CellAt(k, col));
-    for (uint32_t k = 0; k < 9; ++k) visit(BlockCell(b, k));
+    const uint32_t bit = 1u << (value - 1);
+    used[RowOf(c)] |= bit;
+    used[9 + ColumnOf(c)] |= bit;
+    used[18 + BlockOf(c)] |= bit;
   }
   uint32_t total = 0;
-  for (uint32_t c = 0; c < 81; ++c) total += count[c];
+  for (uint32_t c = 0; c < 81; ++c) {
+    uint32_t* flag = g.cand.flag + c * 9;
+    uint32_t allowed = 0;
+    if (g.board.value[c] == 0) {
+      allowed = ~(used[RowOf(c)] | used[9 + ColumnOf(c)] | used[18 + BlockOf(c)]) & 0x1FF;
+      if (allowed == 0) {
+        KeepLastCandidate(c);
+        total += g.cand.count[c];
+        continue;
+      }
+    }
+    for (uint32_t d = 0; d < 9; ++d) flag[d] = allowed >> d & 1;
+    g.cand.count[c] = static_cast<uint32_t>(std::popcount(allowed));
+    total += g.cand.count[c];
+  }
   g.cand.total = total;
   ForgetUnitHolders();
   return 1;
