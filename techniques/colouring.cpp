@@ -69,108 +69,196 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
   }
 }
 
-namespace {
-
-// One spreading step from colour `from` to colour `to`, the holders of the digit given per
-// unit and the marked cells listed in ascending order; returns 1 when it coloured a cell.
-// Marked cells hold the digit, so a unit with one holder besides s has no other marked cell.
-uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27],
-                      const uint8_t* links, uint32_t linkCount) {
-  uint32_t coloured = 0;
-  for (uint32_t i = 0; i < linkCount; ++i) {
-    const uint32_t s = links[i];
-    if (CellColour[s] != from) continue;
-    for (uint32_t t = 0; t < 3; ++t) {
-      const uint32_t u = UnitOf(t, s);
-      const uint32_t others = holders[t * 9 + u] & ~(1u << PositionInUnit(t, s));
-      if (std::popcount(others) != 1) continue;
-      const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(others)));
-      if (!LinkMask[c] || CellColour[c] != 0) continue;
-      CellColour[c] = to;
-      coloured = 1;
-    }
-  }
-  return coloured;
+CellSet OpenCellSet() {
+  CellSet open;
+  for (uint32_t c = 0; c < 81; ++c)
+    open.word[c >> 6] |= static_cast<uint64_t>(g.cand.count[c] >= 2) << (c & 63);
+  return open;
 }
 
-}  // namespace
-
 namespace {
 
-// The colouring of each digit as last computed, with the holders it came from: the colouring
-// depends on nothing else, so the routines of one table state share it.
-struct ConjugateColouring {
+// The units of every cell: row, column and box, numbered as kUnitCellSets numbers them.
+struct CellUnitTable {
+  uint8_t unit[81][3];
+};
+constexpr CellUnitTable MakeCellUnitTable() {
+  CellUnitTable t{};
+  for (uint32_t c = 0; c < 81; ++c) {
+    t.unit[c][0] = static_cast<uint8_t>(c / 9);
+    t.unit[c][1] = static_cast<uint8_t>(9 + c % 9);
+    t.unit[c][2] = static_cast<uint8_t>(18 + c / 27 * 3 + c % 9 / 3);
+  }
+  return t;
+}
+constexpr CellUnitTable kCellUnits = MakeCellUnitTable();
+
+// Queue d in every cell of s, ascending.
+void QueueCells(CellSet s, uint32_t d) {
+  while (!s.Empty()) QueueElimination(s.TakeFirst(), d);
+}
+
+// QueueCommonPeers for two different cells, the open cells given as a set.
+void QueueCommonPeersOpen(uint32_t a, uint32_t b, uint32_t d, const CellSet& open) {
+  const uint32_t ra = RowOf(a), ca = ColumnOf(a), rb = RowOf(b), cb = ColumnOf(b);
+  uint32_t unit;
+  if (ca == cb) {
+    unit = 9 + ca;
+  } else if (ra == rb) {
+    unit = ra;
+  } else if (kCellUnits.unit[a][2] == kCellUnits.unit[b][2]) {
+    unit = kCellUnits.unit[a][2];
+  } else {
+    const uint32_t bandA = ra / 3, bandB = rb / 3, stackA = ca / 3, stackB = cb / 3;
+    if (bandA != bandB && stackA != stackB) {
+      if (open.Has(CellAt(rb, ca))) QueueElimination(CellAt(rb, ca), d);
+      if (open.Has(CellAt(ra, cb))) QueueElimination(CellAt(ra, cb), d);
+    } else if (bandA == bandB) {
+      for (uint32_t c = CellAt(rb, stackA * 3), end = c + 3; c < end; ++c)
+        if (open.Has(c)) QueueElimination(c, d);
+      for (uint32_t c = CellAt(ra, stackB * 3), end = c + 3; c < end; ++c)
+        if (open.Has(c)) QueueElimination(c, d);
+    } else {
+      for (uint32_t c = CellAt(bandA * 3, cb), end = c + 27; c < end; c += 9)
+        if (open.Has(c)) QueueElimination(c, d);
+      for (uint32_t c = CellAt(bandB * 3, ca), end = c + 27; c < end; c += 9)
+        if (open.Has(c)) QueueElimination(c, d);
+    }
+    return;
+  }
+  CellSet peers = kUnitCellSets.unit[unit] & open;
+  peers.Remove(a);
+  peers.Remove(b);
+  QueueCells(peers, d);
+}
+
+// Common peers of every pair a < b of cells, one in x and the other in y (the two sets share
+// no cell), in the order of a, then of b. Stops early once the queue is full, when no entry
+// can be added any more.
+void QueuePairPeers(CellSet x, CellSet y, uint32_t d, const CellSet& open) {
+  for (;;) {
+    const uint32_t fx = x.First(), fy = y.First();
+    if (fx == 81 && fy == 81) return;
+    if (g.queue.length >= kQueueCapacity) return;
+    uint32_t a;
+    CellSet other;
+    if (fx < fy) {
+      a = fx;
+      x.Remove(fx);
+      other = y;
+    } else {
+      a = fy;
+      y.Remove(fy);
+      other = x;
+    }
+    while (!other.Empty()) QueueCommonPeersOpen(a, other.TakeFirst(), d, open);
+  }
+}
+
+// The conjugate colouring of one digit, with the holders it came from: it depends on nothing
+// else, so the routines of one table state share it. Colours are numbered as in CellColour.
+struct DigitColouring {
   uint32_t valid;
   uint32_t holders[27];
-  uint8_t linkMask[81];
-  uint8_t cellColour[81];  // at most 1 + 2 × 40 clusters
-  uint32_t next;
+  uint32_t next;  // 1 + 2 × number of clusters
+  CellSet links;  // the cells of the conjugate pairs
+  uint8_t colour[81];
+  // The other holder of the digit in the cell's row, column and box when the unit holds the
+  // digit exactly twice; 81 otherwise.
+  uint8_t conjugate[81][3];
+  CellSet ofColour[82];
 };
-ConjugateColouring gColouring[9];
+DigitColouring gColouring[9];
+
+// Colours every cluster from its lowest cell: a cell an even number of conjugate steps away
+// takes the cluster's first colour, the others its second, which is what spreading the two
+// colours alternately from the lowest cell gives.
+void BuildColouring(DigitColouring& k) {
+  std::memset(k.conjugate, 81, sizeof k.conjugate);
+  std::memset(k.colour, 0, sizeof k.colour);
+  k.links = CellSet{};
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    const uint32_t h = k.holders[unit];
+    if (std::popcount(h) != 2) continue;
+    const uint32_t a = UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)));
+    const uint32_t b = UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))));
+    k.conjugate[a][unit / 9] = static_cast<uint8_t>(b);
+    k.conjugate[b][unit / 9] = static_cast<uint8_t>(a);
+    k.links.Add(a);
+    k.links.Add(b);
+  }
+  uint32_t next = 1;
+  uint8_t queue[81];
+  for (CellSet seeds = k.links; !seeds.Empty();) {
+    const uint32_t seed = seeds.TakeFirst();
+    if (k.colour[seed] != 0) continue;
+    k.ofColour[next] = CellSet{};
+    k.ofColour[next + 1] = CellSet{};
+    k.colour[seed] = static_cast<uint8_t>(next);
+    k.ofColour[next].Add(seed);
+    uint32_t head = 0, tail = 0;
+    queue[tail++] = static_cast<uint8_t>(seed);
+    while (head < tail) {
+      const uint32_t s = queue[head++];
+      const uint32_t partner = PartnerColour(k.colour[s]);
+      for (uint32_t t = 0; t < 3; ++t) {
+        const uint32_t o = k.conjugate[s][t];
+        if (o == 81 || k.colour[o] != 0) continue;
+        k.colour[o] = static_cast<uint8_t>(partner);
+        k.ofColour[partner].Add(o);
+        queue[tail++] = static_cast<uint8_t>(o);
+      }
+    }
+    next += 2;
+  }
+  k.next = next;
+}
+
+const DigitColouring& ColouringOf(uint32_t d) {
+  uint32_t holders[27];
+  LoadUnitHolders(d, holders);
+  DigitColouring& k = gColouring[d];
+  if (k.valid && std::memcmp(k.holders, holders, sizeof holders) == 0) return k;
+  std::memcpy(k.holders, holders, sizeof holders);
+  BuildColouring(k);
+  k.valid = 1;
+  return k;
+}
+
+// True when two cells of the set share a row, a column or a box.
+bool SeesItself(const CellSet& cells) {
+  for (CellSet rest = cells; !rest.Empty();)
+    if (cells.Intersects(kUnitCellSets.peers[rest.TakeFirst()])) return true;
+  return false;
+}
 
 }  // namespace
 
 uint32_t ColourConjugates(uint32_t d) {
-  uint32_t holders[27];
-  LoadUnitHolders(d, holders);
-  ConjugateColouring& known = gColouring[d];
-  if (known.valid && std::memcmp(known.holders, holders, sizeof holders) == 0) {
-    for (uint32_t c = 0; c < 81; ++c) {
-      LinkMask[c] = known.linkMask[c];
-      CellColour[c] = known.cellColour[c];
-    }
-    return known.next;
-  }
-  for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    const uint32_t h = holders[unit];
-    if (std::popcount(h) != 2) continue;
-    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)))] = 1;
-    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))))] = 1;
-  }
-  uint8_t links[81];
-  uint32_t linkCount = 0;
-  for (uint32_t c = 0; c < 81; ++c)
-    if (LinkMask[c]) links[linkCount++] = static_cast<uint8_t>(c);
-  uint32_t next = 1;
-  for (uint32_t i = 0; i < linkCount; ++i) {
-    const uint32_t c = links[i];
-    if (CellColour[c] != 0) continue;
-    CellColour[c] = next;
-    while (SpreadColour(next, next + 1, holders, links, linkCount) &&
-           SpreadColour(next + 1, next, holders, links, linkCount)) {
-    }
-    next += 2;
-  }
-  known.valid = 1;
-  std::memcpy(known.holders, holders, sizeof holders);
+  const DigitColouring& k = ColouringOf(d);
   for (uint32_t c = 0; c < 81; ++c) {
-    known.linkMask[c] = static_cast<uint8_t>(LinkMask[c]);
-    known.cellColour[c] = static_cast<uint8_t>(CellColour[c]);
+    LinkMask[c] = k.links.Has(c);
+    CellColour[c] = k.colour[c];
   }
-  known.next = next;
-  return next;
+  return k.next;
+}
+
+uint32_t SimpleColoring(uint32_t place) {
+  ResetQueue();
+  const CellSet open = OpenCellSet();
+  for (uint32_t d = 0; d < 9; ++d) {
+    const DigitColouring& k = ColouringOf(d);
+    for (uint32_t colour = 1; colour < k.next; ++colour) {
+      const CellSet& cells = k.ofColour[colour];
+      if (SeesItself(cells)) QueueCells(cells & open, d);  // colour wrap: false everywhere
+      QueuePairPeers(cells, k.ofColour[PartnerColour(colour)], d, open);  // colour trap
+    }
+  }
+  if (g.queue.length) FlushEliminations(CodeSimpleColoring);
+  return FinishRoutine(place, KindAuto);
 }
 
 namespace {
-
-// The cells of a colour, ascending; returns how many.
-uint32_t CellsOfColour(uint32_t colour, uint32_t cells[81]) {
-  uint32_t n = 0;
-  for (uint32_t c = 0; c < 81; ++c)
-    if (CellColour[c] == colour) cells[n++] = c;
-  return n;
-}
-
-// True when two cells of colour c share a row, a column or a box.
-bool ColourSeesItself(uint32_t colour) {
-  uint32_t cells[81];
-  const uint32_t n = CellsOfColour(colour, cells);
-  for (uint32_t i = 0; i < n; ++i)
-    for (uint32_t j = i + 1; j < n; ++j)
-      if (SharesUnit(cells[i], cells[j])) return true;
-  return false;
-}
 
 // Common peers of every pair a < b of marked cells coloured one `x` and the other `y`, in
 // the order of a, then of b.
@@ -223,21 +311,6 @@ uint32_t CountColour(uint32_t colour) {
 }
 
 }  // namespace
-
-uint32_t SimpleColoring(uint32_t place) {
-  ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d) {
-    const uint32_t next = ColourConjugates(d);
-    for (uint32_t colour = 1; colour < next; ++colour) {
-      if (ColourSeesItself(colour))  // colour wrap: the colour is false everywhere
-        for (uint32_t c = 0; c < 81; ++c)
-          if (CellColour[c] == colour) QueueIfOpen(c, d);
-      QueueColourPairPeers(colour, PartnerColour(colour), d);  // colour trap
-    }
-  }
-  if (g.queue.length) FlushEliminations(CodeSimpleColoring);
-  return FinishRoutine(place, KindAuto);
-}
 
 uint32_t MultiColoringType1(uint32_t place) {
   ResetQueue();

@@ -6,7 +6,92 @@
 // clears what it uses before it fills it. Digits are digit indices 0..8 throughout (the
 // digit shown to the user minus one), exactly as the elimination queue stores them.
 #pragma once
+#include <bit>
 #include <cstdint>
+
+// ---------------------------------------------------------------------------------------
+// Cell sets
+// ---------------------------------------------------------------------------------------
+
+// A set of cells as bits: cell c is bit c % 64 of word c / 64, so walking the set meets the
+// cells in ascending order, which is also the order of every unit (row, column or box).
+struct CellSet {
+  uint64_t word[2] = {0, 0};
+
+  constexpr bool Has(uint32_t c) const { return (word[c >> 6] >> (c & 63) & 1) != 0; }
+  constexpr void Add(uint32_t c) { word[c >> 6] |= uint64_t{1} << (c & 63); }
+  constexpr void Remove(uint32_t c) { word[c >> 6] &= ~(uint64_t{1} << (c & 63)); }
+  constexpr bool Empty() const { return (word[0] | word[1]) == 0; }
+  constexpr uint32_t Count() const {
+    return static_cast<uint32_t>(std::popcount(word[0]) + std::popcount(word[1]));
+  }
+  // The lowest cell, 81 when empty.
+  constexpr uint32_t First() const {
+    if (word[0] != 0) return static_cast<uint32_t>(std::countr_zero(word[0]));
+    return word[1] != 0 ? 64 + static_cast<uint32_t>(std::countr_zero(word[1])) : 81;
+  }
+  // Removes and returns the lowest cell (the set must not be empty).
+  constexpr uint32_t TakeFirst() {
+    if (word[0] != 0) {
+      const uint32_t c = static_cast<uint32_t>(std::countr_zero(word[0]));
+      word[0] &= word[0] - 1;
+      return c;
+    }
+    const uint32_t c = 64 + static_cast<uint32_t>(std::countr_zero(word[1]));
+    word[1] &= word[1] - 1;
+    return c;
+  }
+  // The lowest cell from `from` on, 81 when there is none.
+  constexpr uint32_t NextFrom(uint32_t from) const {
+    if (from < 64) {
+      const uint64_t m = word[0] & (~uint64_t{0} << from);
+      if (m != 0) return static_cast<uint32_t>(std::countr_zero(m));
+      from = 64;
+    }
+    if (from >= 81) return 81;
+    const uint64_t m = word[1] & (~uint64_t{0} << (from - 64));
+    return m != 0 ? 64 + static_cast<uint32_t>(std::countr_zero(m)) : 81;
+  }
+  constexpr CellSet operator&(const CellSet& o) const {
+    return {{word[0] & o.word[0], word[1] & o.word[1]}};
+  }
+  constexpr CellSet operator|(const CellSet& o) const {
+    return {{word[0] | o.word[0], word[1] | o.word[1]}};
+  }
+  // The cells of this set that are not in o.
+  constexpr CellSet Without(const CellSet& o) const {
+    return {{word[0] & ~o.word[0], word[1] & ~o.word[1]}};
+  }
+  constexpr bool Intersects(const CellSet& o) const {
+    return ((word[0] & o.word[0]) | (word[1] & o.word[1])) != 0;
+  }
+};
+
+// The 27 units as cell sets (rows 0..8, columns 9..17, boxes 18..26) and the 20 peers of
+// every cell.
+struct UnitCellSets {
+  CellSet unit[27];
+  CellSet peers[81];
+};
+constexpr UnitCellSets MakeUnitCellSets() {
+  UnitCellSets s{};
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t r = c / 9, col = c % 9, box = r / 3 * 3 + col / 3;
+    s.unit[r].Add(c);
+    s.unit[9 + col].Add(c);
+    s.unit[18 + box].Add(c);
+  }
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t r = c / 9, col = c % 9, box = r / 3 * 3 + col / 3;
+    s.peers[c] = s.unit[r] | s.unit[9 + col] | s.unit[18 + box];
+    s.peers[c].Remove(c);
+  }
+  return s;
+}
+inline constexpr UnitCellSets kUnitCellSets = MakeUnitCellSets();
+
+// Cells with at least two candidates: the ones the elimination queue takes.
+CellSet OpenCellSet();
 
 // ---------------------------------------------------------------------------------------
 // Colouring tables
