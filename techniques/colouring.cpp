@@ -260,74 +260,42 @@ uint32_t SimpleColoring(uint32_t place) {
 
 namespace {
 
-// Common peers of every pair a < b of marked cells coloured one `x` and the other `y`, in
-// the order of a, then of b.
-void QueueColourPairPeers(uint32_t x, uint32_t y, uint32_t d) {
-  uint32_t marked[2][81], count[2] = {0, 0};
-  for (uint32_t c = 0; c < 81; ++c) {
-    if (!LinkMask[c]) continue;
-    if (CellColour[c] == x) marked[0][count[0]++] = c;
-    if (CellColour[c] == y && y != x) marked[1][count[1]++] = c;
-  }
-  if (x == y) {  // a cell's partner colour is its own: every pair of the colour
-    for (uint32_t i = 0; i < count[0]; ++i)
-      for (uint32_t j = i + 1; j < count[0]; ++j) QueueCommonPeers(marked[0][i], marked[0][j], d);
-    return;
-  }
-  uint32_t next[2] = {0, 0};  // per side: the first cell not yet taken as a
-  while (next[0] < count[0] || next[1] < count[1]) {
-    const uint32_t side = next[1] >= count[1] ||
-                                  (next[0] < count[0] && marked[0][next[0]] < marked[1][next[1]])
-                              ? 0 : 1;
-    const uint32_t a = marked[side][next[side]++];
-    const uint32_t* other = marked[1 - side];
-    for (uint32_t j = 0; j < count[1 - side]; ++j)
-      if (other[j] > a) QueueCommonPeers(a, other[j], d);
-  }
-}
-
-// Marked cells in the units of the cells of colour A whose colour lies in another cluster,
-// in unit order (row, column, box) per cell; repeats kept.
-uint32_t gSeenCell[81 * 20 * 3];
-uint32_t BuildSeen(uint32_t colour) {
-  uint32_t n = 0;
-  for (uint32_t s = 0; s < 81; ++s) {
-    if (CellColour[s] != colour) continue;
-    for (uint32_t t = 0; t < 3; ++t)
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, UnitOf(t, s), k);
-        if (c == s || !LinkMask[c] || CellColour[c] == 0) continue;
-        if (ClusterOf(CellColour[c]) == ClusterOf(colour)) continue;
-        gSeenCell[n++] = c;
+// Calls visit(c) for every marked cell c in the units of the cells of colour A whose colour
+// lies in another cluster, in unit order (row, column, box) per cell, repeats kept.
+template <typename Visit>
+void VisitSeen(const DigitColouring& k, uint32_t colour, Visit visit) {
+  const uint32_t cluster = ClusterOf(colour);
+  for (CellSet cells = k.ofColour[colour]; !cells.Empty();) {
+    const uint32_t s = cells.TakeFirst();
+    for (uint32_t t = 0; t < 3; ++t) {
+      CellSet seen = kUnitCellSets.unit[kCellUnits.unit[s][t]] & k.links;
+      seen.Remove(s);
+      while (!seen.Empty()) {
+        const uint32_t c = seen.TakeFirst();
+        if (ClusterOf(k.colour[c]) != cluster) visit(c);
       }
+    }
   }
-  return n;
-}
-
-uint32_t CountColour(uint32_t colour) {
-  uint32_t n = 0;
-  for (uint32_t c = 0; c < 81; ++c) n += CellColour[c] == colour;
-  return n;
 }
 
 }  // namespace
 
 uint32_t MultiColoringType1(uint32_t place) {
   ResetQueue();
+  const CellSet open = OpenCellSet();
   for (uint32_t d = 0; d < 9; ++d) {
-    const uint32_t next = ColourConjugates(d);
-    if (next < 6) continue;  // needs three clusters
-    for (uint32_t colour = 1; colour < next; ++colour) {
-      if (CountColour(colour) < 2) continue;
-      const uint32_t n = BuildSeen(colour);
-      // A colour that sees both colours of another cluster is false.
-      for (uint32_t i = 0; i < n; ++i)
-        for (uint32_t j = i + 1; j < n; ++j) {
-          const uint32_t ci = CellColour[gSeenCell[i]], cj = CellColour[gSeenCell[j]];
-          if (cj != PartnerColour(ci)) continue;
-          for (uint32_t c = 0; c < 81; ++c)
-            if (CellColour[c] == colour) QueueIfOpen(c, d);
-        }
+    const DigitColouring& k = ColouringOf(d);
+    if (k.next < 6) continue;  // needs three clusters
+    for (uint32_t colour = 1; colour < k.next; ++colour) {
+      if (k.ofColour[colour].Count() < 2) continue;
+      // A colour that sees both colours of another cluster is false: its cells are queued
+      // once for every two sightings, one of each colour of that cluster.
+      uint32_t seen[82] = {};
+      VisitSeen(k, colour, [&](uint32_t c) { ++seen[k.colour[c]]; });
+      uint32_t pairs = 0;
+      for (uint32_t c = 1; c < k.next; c += 2) pairs += seen[c] * seen[c + 1];
+      const CellSet cells = k.ofColour[colour] & open;
+      for (uint32_t i = 0; i < pairs && g.queue.length < kQueueCapacity; ++i) QueueCells(cells, d);
     }
   }
   if (g.queue.length) FlushEliminations(CodeMultiColoringType1);
@@ -336,20 +304,21 @@ uint32_t MultiColoringType1(uint32_t place) {
 
 uint32_t MultiColoringType2(uint32_t place) {
   ResetQueue();
+  const CellSet open = OpenCellSet();
   for (uint32_t d = 0; d < 9; ++d) {
-    const uint32_t next = ColourConjugates(d);
-    if (next < 5) continue;  // needs two clusters
-    for (uint32_t colour = 1; colour < next; ++colour) {
-      if (CountColour(colour) == 0) continue;
-      const uint32_t n = BuildSeen(colour);
-      // Colour A sees colour C: A' or C' is true, so cells seeing both lose d.
-      for (uint32_t i = 0; i < n; ++i) {
-        const uint32_t seen = CellColour[gSeenCell[i]];
-        bool earlier = false;
-        for (uint32_t j = 0; j < i && !earlier; ++j) earlier = CellColour[gSeenCell[j]] == seen;
-        if (earlier) continue;
-        QueueColourPairPeers(PartnerColour(seen), PartnerColour(colour), d);
-      }
+    const DigitColouring& k = ColouringOf(d);
+    if (k.next < 5) continue;  // needs two clusters
+    for (uint32_t colour = 1; colour < k.next; ++colour) {
+      // Colour A sees colour C: A' or C' is true, so cells seeing both lose d. Every colour
+      // seen is taken once, in the order first seen.
+      CellSet seenColours;  // colours as bits
+      VisitSeen(k, colour, [&](uint32_t c) {
+        const uint32_t seen = k.colour[c];
+        if (seenColours.Has(seen)) return;
+        seenColours.Add(seen);
+        QueuePairPeers(k.ofColour[PartnerColour(seen)], k.ofColour[PartnerColour(colour)], d,
+                       open);
+      });
     }
   }
   if (g.queue.length) FlushEliminations(CodeMultiColoringType2);
