@@ -333,43 +333,26 @@ void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
 
 namespace {
 
-// The cells of one digit marked in MedusaMarked, as bits (cell c is bit c % 64 of word c / 64),
-// so that the walks over them pass over the unmarked cells at once.
-struct MarkedCells {
-  uint64_t word[2];
-  void Add(uint32_t c) { word[c / 64] |= uint64_t{1} << (c % 64); }
-  // The first marked cell from `from` on, 81 when there is none.
-  uint32_t Next(uint32_t from) const {
-    if (from < 64) {
-      const uint64_t m = word[0] & (~uint64_t{0} << from);
-      if (m != 0) return static_cast<uint32_t>(std::countr_zero(m));
-      from = 64;
-    }
-    if (from >= 81) return 81;
-    const uint64_t m = word[1] & (~uint64_t{0} << (from - 64));
-    return m != 0 ? 64 + static_cast<uint32_t>(std::countr_zero(m)) : 81;
-  }
+// The 3D Medusa marks of one digit: the marked cells and, among them, those of colour 1.
+struct MedusaMarks {
+  CellSet marked, one;
 };
 
-// MedusaSpread with the holders of e given per unit and its marked cells as bits, which it
-// keeps up to date. A cell marked during the pass is spread in the same pass when it comes
-// after the cell that marked it, as a walk over MedusaMarked would meet it.
-uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27], MarkedCells& cells) {
+// One spreading pass over digit e along its conjugate pairs (k is its colouring; every marked
+// cell holds e); returns the number of candidates newly marked. A cell marked during the pass
+// is spread in the same pass when it comes after the cell that marked it.
+uint32_t SpreadMarks(uint32_t e, const DigitColouring& k, MedusaMarks& m) {
   uint32_t marked = 0;
-  for (uint32_t s = cells.Next(0); s < 81; s = cells.Next(s + 1)) {
-    const uint32_t k = MedusaColour[s * 9 + e];
+  for (uint32_t s = m.marked.First(); s < 81; s = m.marked.NextFrom(s + 1)) {
+    const bool one = m.one.Has(s);
     for (uint32_t t = 0; t < 3; ++t) {
-      const uint32_t u = UnitOf(t, s);
-      const uint32_t others = holders[t * 9 + u] & ~(1u << PositionInUnit(t, s));
-      if (std::popcount(others) != 1) continue;
-      const uint32_t other = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(others)));
-      const uint32_t idx = other * 9 + e;
-      if (!MedusaMarked[idx]) {
-        MedusaMarked[idx] = 1;
-        cells.Add(other);
-        MedusaColour[idx] = 1 - k;
+      const uint32_t other = k.conjugate[s][t];
+      if (other == 81) continue;
+      if (!m.marked.Has(other)) {
+        m.marked.Add(other);
+        if (!one) m.one.Add(other);
         ++marked;
-      } else if (MedusaColour[idx] == k) {
+      } else if (m.one.Has(other) == one) {
         ReportMedusaContradiction(other, e);
       }
     }
@@ -380,61 +363,56 @@ uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27], MarkedCells
 }  // namespace
 
 uint32_t MedusaSpread(uint32_t e) {
-  uint32_t holders[27];
-  LoadUnitHolders(e, holders);
-  MarkedCells cells{};
-  for (uint32_t c = 0; c < 81; ++c)
-    if (MedusaMarked[c * 9 + e]) cells.Add(c);
-  return MedusaSpreadHolders(e, holders, cells);
+  MedusaMarks m;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (!MedusaMarked[c * 9 + e]) continue;
+    m.marked.Add(c);
+    if (MedusaColour[c * 9 + e]) m.one.Add(c);
+  }
+  const uint32_t marked = SpreadMarks(e, ColouringOf(e), m);
+  for (CellSet cells = m.marked; !cells.Empty();) {
+    const uint32_t c = cells.TakeFirst();
+    MedusaMarked[c * 9 + e] = 1;
+    MedusaColour[c * 9 + e] = m.one.Has(c);
+  }
+  return marked;
 }
 
 uint32_t Medusa3D(uint32_t place) {
   ResetQueue();
-  uint32_t holders[9][27];
-  for (uint32_t e = 0; e < 9; ++e) LoadUnitHolders(e, holders[e]);
-  // MedusaMarked is cleared once here and then, cluster by cluster, where `marked` says.
-  for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
-  MarkedCells marked[9] = {};
+  const CellSet open = OpenCellSet();
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  CellSet bivalue;
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.cand.count[c] == 2) bivalue.Add(c);
+  const DigitColouring* colouring[9];
+  for (uint32_t e = 0; e < 9; ++e) colouring[e] = &ColouringOf(e);
   for (uint32_t d = 0; d < 9; ++d) {
-    const uint32_t next = ColourConjugates(d);
-    for (uint32_t colour = 1; colour < next; colour += 2) {  // one cluster: (colour, colour+1)
-      for (uint32_t e = 0; e < 9; ++e) {
-        for (uint32_t c = marked[e].Next(0); c < 81; c = marked[e].Next(c + 1))
-          MedusaMarked[c * 9 + e] = 0;
-        marked[e] = {};
+    const DigitColouring& k = *colouring[d];
+    for (uint32_t colour = 1; colour < k.next; colour += 2) {  // one cluster: (colour, colour+1)
+      // Bivalue step: the other candidate of a coloured bivalue cell takes the other colour
+      // (the cluster's first colour is Medusa colour 1).
+      MedusaMarks marks[9];
+      uint32_t crossed = 0;  // bit e: digit e has marks
+      const CellSet cluster = k.ofColour[colour] | k.ofColour[colour + 1];
+      for (CellSet cells = cluster & bivalue; !cells.Empty();) {
+        const uint32_t c = cells.TakeFirst();
+        const uint32_t others = mask[c] & ~(1u << d);
+        if (others == 0) continue;
+        const uint32_t e = static_cast<uint32_t>(std::countr_zero(others));
+        marks[e].marked.Add(c);
+        if (!k.ofColour[colour].Has(c)) marks[e].one.Add(c);
+        crossed |= 1u << e;
       }
-      for (uint32_t c = 0; c < 81; ++c) {
-        if (CellColour[c] != colour && CellColour[c] != colour + 1) continue;
-        MedusaMarked[c * 9 + d] = 1;
-        marked[d].Add(c);
-        MedusaColour[c * 9 + d] = CellColour[c] == colour ? 1 : 0;
-      }
-      // Bivalue step: the other candidate of a coloured bivalue cell takes the other colour.
-      uint32_t crossed = 0;
-      for (uint32_t c = marked[d].Next(0); c < 81; c = marked[d].Next(c + 1)) {
-        if (g.cand.count[c] != 2) continue;
-        for (uint32_t e = 0; e < 9; ++e) {
-          if (e == d || !g.cand.flag[c * 9 + e]) continue;
-          MedusaMarked[c * 9 + e] = 1;
-          marked[e].Add(c);
-          MedusaColour[c * 9 + e] = 1 - MedusaColour[c * 9 + d];
-          ++crossed;
-          break;
+      for (uint32_t m = crossed; m != 0; m &= m - 1) {
+        const uint32_t e = static_cast<uint32_t>(std::countr_zero(m));
+        while (SpreadMarks(e, *colouring[e], marks[e]) != 0) {
         }
       }
-      if (crossed == 0) continue;
-      for (uint32_t e = 0; e < 9; ++e)
-        if (e != d)
-          while (MedusaSpreadHolders(e, holders[e], marked[e]) != 0) {
-          }
-      for (uint32_t e = 0; e < 9; ++e) {
-        if (e == d) continue;
-        uint32_t cells[81], n = 0;
-        for (uint32_t c = marked[e].Next(0); c < 81; c = marked[e].Next(c + 1)) cells[n++] = c;
-        for (uint32_t i = 0; i < n; ++i)
-          for (uint32_t j = i + 1; j < n; ++j)
-            if (MedusaColour[cells[j] * 9 + e] != MedusaColour[cells[i] * 9 + e])
-              QueueCommonPeers(cells[i], cells[j], e);
+      for (uint32_t m = crossed; m != 0; m &= m - 1) {
+        const uint32_t e = static_cast<uint32_t>(std::countr_zero(m));
+        QueuePairPeers(marks[e].marked.Without(marks[e].one), marks[e].one, e, open);
       }
     }
   }
