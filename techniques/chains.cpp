@@ -4,6 +4,7 @@
 // a weak link (two holders among more) says "at most one". Loops that alternate them pin the
 // truth of every cell on them; the routines below remove what those loops rule out.
 #include <bit>
+#include <cstring>
 
 #include "board/candidates.h"
 #include "board/queue.h"
@@ -93,69 +94,86 @@ void MarkWeakLinks() {
 
 namespace {
 
-// Whether a link of the given type leaves the cell.
-bool LinkExists(uint32_t cell, uint32_t type) {
-  const uint32_t t = type % 4 - 1;
-  return type >= 5 ? WeakTable(t)[cell] != 0 : StrongTable(t)[cell] != 0;
+// The links of one digit as the cycle search reads them: per cell, bit t of strong / weak
+// where a strong / weak link leaves it through its unit of type t (0 row, 1 column, 2 box),
+// and the first marked cell of that unit other than the cell itself (81 when none).
+struct CycleLinks {
+  uint8_t strong[81];
+  uint8_t weak[81];
+  uint8_t target[81][3];
+};
+
+// Fills the target of every cell from LinkMask.
+void FindLinkTargets(CycleLinks& x) {
+  for (uint32_t c = 0; c < 81; ++c)
+    for (uint32_t t = 0; t < 3; ++t) {
+      const uint32_t u = UnitOf(t, c);
+      uint32_t target = 81;
+      for (uint32_t k = 0; k < 9 && target == 81; ++k) {
+        const uint32_t o = UnitCell(t, u, k);
+        if (o != c && LinkMask[o]) target = o;
+      }
+      x.target[c][t] = static_cast<uint8_t>(target);
+    }
 }
 
-// The first marked cell of the link's unit other than the cell itself.
-uint32_t LinkTarget(uint32_t cell, uint32_t type) {
-  const uint32_t t = type % 4 - 1, u = UnitOf(t, cell);
-  for (uint32_t k = 0; k < 9; ++k) {
-    const uint32_t c = UnitCell(t, u, k);
-    if (c != cell && LinkMask[c]) return c;
+// The cycle search from a marked cell over the given links. A position takes the first link
+// option (weak ones first where a weak link may leave) of a unit kind after the one it tried
+// last and other than the kind it was entered by; a position keeps the kind it tried last
+// even when it is left and later reached again by another cell.
+uint32_t SearchCycle(const CycleLinks& x, uint32_t start) {
+  for (uint32_t i = 0; i < kCyclePathCapacity; ++i) CycleLinkType[i] = 0;
+  CyclePath[0] = start;
+  CellSet onPath;  // the cells at positions 1..pos
+  uint32_t pos = 0;
+  for (;;) {
+    const uint32_t cell = CyclePath[pos];
+    const uint32_t entered = pos == 0 ? 0 : 1u << (CycleLinkType[pos - 1] % 4 - 1);
+    const bool weakPosition = (pos & 1) != 0;
+    bool advanced = false;
+    // A refused step keeps that option's type and the same position tries again.
+    for (;;) {
+      const uint32_t kinds = (7u << CycleLinkType[pos] % 4) & 7 & ~entered;
+      uint32_t type = 0;
+      if (weakPosition && (x.weak[cell] & kinds) != 0)
+        type = 5 + static_cast<uint32_t>(std::countr_zero(x.weak[cell] & kinds));
+      else if ((x.strong[cell] & kinds) != 0)
+        type = 1 + static_cast<uint32_t>(std::countr_zero(x.strong[cell] & kinds));
+      if (type == 0) break;
+      CycleLinkType[pos] = type;
+      const uint32_t next = x.target[cell][type % 4 - 1];
+      if (next == start) return pos + 1;
+      if (next > 80 || onPath.Has(next)) continue;
+      if (pos + 1 >= kCyclePathCapacity) {  // the path is full: refused like a revisit
+        ++CyclePathOverflows;
+        continue;
+      }
+      CyclePath[++pos] = next;
+      onPath.Add(next);
+      advanced = true;
+      break;
+    }
+    if (advanced) continue;
+    if (pos == 0) return 0;
+    onPath.Remove(CyclePath[pos]);
+    --pos;  // abandon this position; the previous one tries its next allowed option
   }
-  return 81;
 }
-
-const uint32_t kStrongOptions[] = {1, 2, 3};
-const uint32_t kWeakOptions[] = {5, 6, 7, 1, 2, 3};
 
 }  // namespace
 
 uint32_t FindXCycle(uint32_t start) {
   for (uint32_t i = 0; i < kCyclePathCapacity; ++i) CycleLinkType[i] = 0;
   if (start > 80 || !LinkMask[start]) return 0;
-  CyclePath[0] = start;
-  uint32_t pos = 0;
-  for (;;) {
-    const uint32_t cell = CyclePath[pos];
-    const uint32_t enterKind = pos == 0 ? 0 : CycleLinkType[pos - 1] % 4;
-    const bool weakPosition = (pos & 1) != 0;
-    const uint32_t* options = weakPosition ? kWeakOptions : kStrongOptions;
-    const uint32_t optionCount = weakPosition ? 6 : 3;
-    bool advanced = false;
-    // Take the first option that exists and is allowed; a refused step keeps that option's
-    // type and the same position tries again.
-    for (;;) {
-      const uint32_t keptKind = CycleLinkType[pos] % 4;
-      uint32_t type = 0;
-      for (uint32_t i = 0; i < optionCount && type == 0; ++i) {
-        const uint32_t o = options[i], kind = o % 4;
-        if (kind <= keptKind || (pos != 0 && kind == enterKind)) continue;
-        if (LinkExists(cell, o)) type = o;
-      }
-      if (type == 0) break;
-      CycleLinkType[pos] = type;
-      const uint32_t next = LinkTarget(cell, type);
-      if (next == start) return pos + 1;
-      if (next > 80) continue;
-      bool onPath = false;
-      for (uint32_t i = 1; i <= pos && !onPath; ++i) onPath = CyclePath[i] == next;
-      if (onPath) continue;
-      if (pos + 1 >= kCyclePathCapacity) {  // the path is full: refused like a revisit
-        ++CyclePathOverflows;
-        continue;
-      }
-      CyclePath[++pos] = next;
-      advanced = true;
-      break;
-    }
-    if (advanced) continue;
-    if (pos == 0) return 0;
-    --pos;  // abandon this position; the previous one tries its next allowed option
+  CycleLinks x;
+  for (uint32_t c = 0; c < 81; ++c) {
+    x.strong[c] = static_cast<uint8_t>((RowStrong[c] != 0) | (ColumnStrong[c] != 0) << 1 |
+                                       (BoxStrong[c] != 0) << 2);
+    x.weak[c] = static_cast<uint8_t>((RowWeak[c] != 0) | (ColumnWeak[c] != 0) << 1 |
+                                     (BoxWeak[c] != 0) << 2);
   }
+  FindLinkTargets(x);
+  return SearchCycle(x, start);
 }
 
 void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d) {
@@ -177,13 +195,62 @@ void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d) {
   }
 }
 
+namespace {
+
+// The strong and weak links of digit d as MarkStrongLinks and MarkWeakLinks mark them, and
+// the marked cells; returns the number of strong units.
+uint32_t BuildCycleLinks(uint32_t d, CycleLinks& x, CellSet& marked, bool& anyWeak) {
+  uint32_t holders[27];
+  LoadUnitHolders(d, holders);
+  std::memset(x.strong, 0, sizeof x.strong);
+  std::memset(x.weak, 0, sizeof x.weak);
+  marked = CellSet{};
+  uint32_t strongUnits = 0, strong = 0;  // strong: bit per unit
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    const uint32_t h = holders[unit];
+    if (std::popcount(h) != 2) continue;
+    const uint32_t a = UnitCell27(unit, Digit(h)), b = UnitCell27(unit, Digit(h & (h - 1)));
+    x.strong[a] |= static_cast<uint8_t>(1u << unit / 9);
+    x.strong[b] |= static_cast<uint8_t>(1u << unit / 9);
+    marked.Add(a);
+    marked.Add(b);
+    strong |= 1u << unit;
+    ++strongUnits;
+  }
+  anyWeak = false;
+  if (strongUnits < 2) return strongUnits;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    CellSet cells = kUnitCellSets.unit[unit] & marked;
+    if (cells.Empty()) continue;
+    const uint32_t t = unit / 9;
+    const uint32_t first = cells.TakeFirst(), second = cells.First();
+    if (second == 81) {
+      x.target[first][t] = 81;
+      continue;
+    }
+    const bool weak = (strong >> unit & 1) == 0;
+    anyWeak = anyWeak || weak;
+    x.target[first][t] = static_cast<uint8_t>(second);
+    if (weak) x.weak[first] |= static_cast<uint8_t>(1u << t);
+    while (!cells.Empty()) {
+      const uint32_t c = cells.TakeFirst();
+      x.target[c][t] = static_cast<uint8_t>(first);
+      if (weak) x.weak[c] |= static_cast<uint8_t>(1u << t);
+    }
+  }
+  return strongUnits;
+}
+
 // The X-cycles of digit d, queued as they are found.
-static void XCycleDigit(uint32_t d) {
-  if (MarkStrongLinks(d) < 3) return;
-  MarkWeakLinks();
-  for (uint32_t start = 0; start < 81; ++start) {
-    if (!LinkMask[start]) continue;
-    const uint32_t links = FindXCycle(start);
+void XCycleDigit(uint32_t d) {
+  CycleLinks x;
+  CellSet marked;
+  bool anyWeak = false;
+  // At least two strong units; a cycle without a weak link removes nothing.
+  if (BuildCycleLinks(d, x, marked, anyWeak) < 2 || !anyWeak) return;
+  for (CellSet starts = marked; !starts.Empty();) {
+    const uint32_t start = starts.TakeFirst();
+    const uint32_t links = SearchCycle(x, start);
     if (links < 3) continue;
     bool weak = false;
     for (uint32_t i = 1; i < links; ++i) weak = weak || CycleLinkType[i] >= 5;
@@ -206,6 +273,8 @@ static void XCycleDigit(uint32_t d) {
     }
   }
 }
+
+}  // namespace
 
 uint32_t XCycle(uint32_t place) {
   static QuietDigits memo;
