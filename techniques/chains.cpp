@@ -474,36 +474,59 @@ uint32_t ColourRemotePairs(uint32_t v, uint32_t colourA, uint32_t colourB) {
 
 uint32_t RemotePairs(uint32_t place) {
   ResetQueue();
-  for (uint32_t c = 0; c < 81; ++c) {
-    LinkMask[c] = CellColour[c] = 0;
-    PairFirst[c] = PairSecond[c] = 9;
-    uint32_t lo = 0, hi = 0;
-    if (PairOf(c, lo, hi)) {
-      LinkMask[c] = 1;
-      PairFirst[c] = lo;
-      PairSecond[c] = hi;
+  const CellSet open = OpenCellSet();
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  CellSet live;  // bivalue cells not yet taken by a colouring
+  for (uint32_t c = 0; c < 81; ++c)
+    if (Bivalue(c) && std::popcount(mask[c]) == 2) live.Add(c);
+  for (uint32_t v = live.First(); v < 81; v = live.NextFrom(v + 1)) {
+    // Cells of v's pair; every unit holding two or more links its first two.
+    CellSet same;
+    for (CellSet cells = live; !cells.Empty();) {
+      const uint32_t c = cells.TakeFirst();
+      if (mask[c] == mask[v]) same.Add(c);
     }
-  }
-  for (uint32_t v = 0; v < 81; ++v) {
-    if (!LinkMask[v]) continue;
-    PairColourCount = 1;
-    CellColour[v] = 1;
-    while (ColourRemotePairs(v, 1, 2)) {
+    uint8_t linked[27][2];
+    uint32_t links = 0;
+    for (uint32_t unit = 0; unit < 27; ++unit) {
+      CellSet cells = kUnitCellSets.unit[unit] & same;
+      if (cells.Count() < 2) continue;
+      linked[links][0] = static_cast<uint8_t>(cells.TakeFirst());
+      linked[links][1] = static_cast<uint8_t>(cells.First());
+      ++links;
     }
-    if (PairColourCount == 1) {
-      CellColour[v] = LinkMask[v] = 0;
-      continue;
-    }
-    for (uint32_t a = 0; a < 81; ++a) {
-      if (CellColour[a] == 0) continue;
-      for (uint32_t b = a + 1; b < 81; ++b) {
-        if (CellColour[b] == 0 || CellColour[b] == CellColour[a]) continue;
-        QueueCommonPeers(a, b, PairFirst[v]);
-        QueueCommonPeers(a, b, PairSecond[v]);
+    // Colour along the links, unit by unit, until a pass colours nothing.
+    CellSet colour[3];  // colour[1], colour[2]: the two colours
+    colour[1].Add(v);
+    auto colourOf = [&](uint32_t c) { return colour[1].Has(c) ? 1u : colour[2].Has(c) ? 2u : 0u; };
+    for (bool coloured = links != 0; coloured;) {
+      coloured = false;
+      for (uint32_t i = 0; i < links; ++i) {
+        const uint32_t f = linked[i][0], s = linked[i][1];
+        const uint32_t fc = colourOf(f), sc = colourOf(s);
+        if (fc != 0 && sc == 0) {
+          colour[3 - fc].Add(s);
+        } else if (sc != 0 && fc == 0) {
+          colour[3 - sc].Add(f);
+        } else {
+          continue;
+        }
+        coloured = true;
       }
     }
-    for (uint32_t c = 0; c < 81; ++c)
-      if (CellColour[c] != 0) CellColour[c] = LinkMask[c] = 0;
+    const CellSet cluster = colour[1] | colour[2];
+    live = live.Without(cluster);
+    if (cluster.Count() == 1) continue;
+    const uint32_t p = Digit(mask[v]), q = Digit(mask[v] & (mask[v] - 1));
+    for (CellSet as = cluster; !as.Empty();) {
+      const uint32_t a = as.TakeFirst();
+      for (CellSet bs = as & colour[3 - colourOf(a)]; !bs.Empty();) {
+        const uint32_t b = bs.TakeFirst();
+        QueueCommonPeers(a, b, p, open);
+        QueueCommonPeers(a, b, q, open);
+      }
+    }
   }
   if (g.queue.length) FlushEliminations(CodeRemotePairs);
   return FinishRoutine(place, KindAuto);

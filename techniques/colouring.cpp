@@ -98,8 +98,9 @@ void QueueCells(CellSet s, uint32_t d) {
   while (!s.Empty()) QueueElimination(s.TakeFirst(), d);
 }
 
-// QueueCommonPeers for two different cells, the open cells given as a set.
-void QueueCommonPeersOpen(uint32_t a, uint32_t b, uint32_t d, const CellSet& open) {
+}  // namespace
+
+void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d, const CellSet& open) {
   const uint32_t ra = RowOf(a), ca = ColumnOf(a), rb = RowOf(b), cb = ColumnOf(b);
   uint32_t unit;
   if (ca == cb) {
@@ -132,6 +133,8 @@ void QueueCommonPeersOpen(uint32_t a, uint32_t b, uint32_t d, const CellSet& ope
   QueueCells(peers, d);
 }
 
+namespace {
+
 // Common peers of every pair a < b of cells, one in x and the other in y (the two sets share
 // no cell), in the order of a, then of b. Stops early once the queue is full, when no entry
 // can be added any more.
@@ -151,7 +154,7 @@ void QueuePairPeers(CellSet x, CellSet y, uint32_t d, const CellSet& open) {
       y.Remove(fy);
       other = x;
     }
-    while (!other.Empty()) QueueCommonPeersOpen(a, other.TakeFirst(), d, open);
+    while (!other.Empty()) QueueCommonPeers(a, other.TakeFirst(), d, open);
   }
 }
 

@@ -116,6 +116,8 @@ inline uint32_t PartnerColour(uint32_t c) { return c == 0 ? 0 : (c & 1) ? c + 1 
 // Queue digit d in every cell (count at least 2) that sees both a and b, never a or b
 // themselves. Nothing when a == b. Presence of d is not tested.
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d);
+// The same for two different cells, with the open cells (OpenCellSet) given.
+void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d, const CellSet& open);
 // Clear LinkMask and CellColour, mark both cells of every conjugate pair of d (rows, then
 // columns, then boxes), then colour the marked cells cluster by cluster: each new colour
 // spreads to its partner along the conjugate units of d and back while either step colours
@@ -165,7 +167,8 @@ void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d);
 // XY-chain walk and remote pairs
 // ---------------------------------------------------------------------------------------
 
-// Pair digits of every bivalue cell (lower and higher digit index), set by RemotePairs.
+// Pair digits of every bivalue cell (lower and higher digit index), set by the caller of
+// ColourRemotePairs.
 extern uint32_t PairFirst[81], PairSecond[81];
 // Cells coloured by the current remote-pair colouring, the seed included.
 extern uint32_t PairColourCount;
