@@ -298,20 +298,29 @@ uint32_t XYChain(uint32_t place) {
   auto queueOpen = [](uint32_t c, uint32_t d) {
     if (g.cand.count[c] >= 2) QueueElimination(c, d);
   };
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  // The candidate mask of every bivalue cell, 0 for the others.
+  uint32_t pair[81];
+  uint32_t pairs = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    pair[c] = Bivalue(c) ? mask[c] : 0;
+    pairs += pair[c] != 0;
+  }
+  if (pairs < 4) return FinishRoutine(place, KindAuto);
   for (uint32_t r1 = 0; r1 < 6; ++r1)
-    for (uint32_t c1 = 0; c1 < 6; ++c1)
-      for (uint32_t r2 = (r1 / 3 + 1) * 3; r2 < 9; ++r2)
+    for (uint32_t c1 = 0; c1 < 6; ++c1) {
+      const uint32_t mA = pair[CellAt(r1, c1)];
+      if (mA == 0) continue;
+      for (uint32_t r2 = (r1 / 3 + 1) * 3; r2 < 9; ++r2) {
+        // B shares exactly one digit s with A; a and x are their other digits.
+        const uint32_t mB = pair[CellAt(r2, c1)];
+        const uint32_t sBit = mA & mB;
+        if (mB == 0 || std::popcount(sBit) != 1) continue;
+        const uint32_t aBit = mA & ~sBit, xBit = mB & ~sBit;
         for (uint32_t c2 = (c1 / 3 + 1) * 3; c2 < 9; ++c2) {
-          const uint32_t A = CellAt(r1, c1), B = CellAt(r2, c1);
-          const uint32_t C = CellAt(r1, c2), D = CellAt(r2, c2);
-          if (!Bivalue(A) || !Bivalue(B) || !Bivalue(C) || !Bivalue(D)) continue;
-          const uint32_t mA = CandidateBits(A), mB = CandidateBits(B);
-          const uint32_t mC = CandidateBits(C), mD = CandidateBits(D);
-          // B shares exactly one digit s with A; a and x are their other digits.
-          const uint32_t sBit = mA & mB;
-          if (std::popcount(sBit) != 1) continue;
-          const uint32_t aBit = mA & ~sBit, xBit = mB & ~sBit;
-          if ((mD & xBit) == 0) continue;
+          const uint32_t mC = pair[CellAt(r1, c2)], mD = pair[CellAt(r2, c2)];
+          if (mC == 0 || (mD & xBit) == 0) continue;
           const uint32_t yBit = mD & ~xBit;
           // C must be exactly {a, y} with y != a: a looser corner breaks the loop.
           if (yBit == aBit || mC != (aBit | yBit)) continue;
@@ -327,6 +336,8 @@ uint32_t XYChain(uint32_t place) {
             queueOpen(CellAt(row, c2), y);
           }
         }
+      }
+    }
   if (g.queue.length) FlushEliminations(CodeXYChain);
   return FinishRoutine(place, KindAuto);
 }
