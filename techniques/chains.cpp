@@ -198,56 +198,50 @@ void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d) {
 namespace {
 
 // The strong and weak links of digit d as MarkStrongLinks and MarkWeakLinks mark them, and
-// the marked cells; returns the number of strong units.
-uint32_t BuildCycleLinks(uint32_t d, CycleLinks& x, CellSet& marked, bool& anyWeak) {
+// the marked cells. False, with the tables left unfilled, when the digit has fewer than two
+// strong units or no weak one: then no cycle with a weak link exists.
+bool BuildCycleLinks(uint32_t d, CycleLinks& x, CellSet& marked) {
   uint32_t holders[27];
   LoadUnitHolders(d, holders);
-  std::memset(x.strong, 0, sizeof x.strong);
-  std::memset(x.weak, 0, sizeof x.weak);
   marked = CellSet{};
-  uint32_t strongUnits = 0, strong = 0;  // strong: bit per unit
+  uint32_t strong = 0;  // bit per unit
   for (uint32_t unit = 0; unit < 27; ++unit) {
     const uint32_t h = holders[unit];
     if (std::popcount(h) != 2) continue;
-    const uint32_t a = UnitCell27(unit, Digit(h)), b = UnitCell27(unit, Digit(h & (h - 1)));
-    x.strong[a] |= static_cast<uint8_t>(1u << unit / 9);
-    x.strong[b] |= static_cast<uint8_t>(1u << unit / 9);
-    marked.Add(a);
-    marked.Add(b);
+    marked.Add(UnitCell27(unit, Digit(h)));
+    marked.Add(UnitCell27(unit, Digit(h & (h - 1))));
     strong |= 1u << unit;
-    ++strongUnits;
   }
-  anyWeak = false;
-  if (strongUnits < 2) return strongUnits;
-  for (uint32_t unit = 0; unit < 27; ++unit) {
+  if (std::popcount(strong) < 2) return false;
+  uint32_t weak = 0;  // units other than the strong ones holding two or more marked cells
+  for (uint32_t unit = 0; unit < 27; ++unit)
+    if ((strong >> unit & 1) == 0 && (kUnitCellSets.unit[unit] & marked).Count() >= 2)
+      weak |= 1u << unit;
+  if (weak == 0) return false;
+  std::memset(x.strong, 0, sizeof x.strong);
+  std::memset(x.weak, 0, sizeof x.weak);
+  for (uint32_t units = strong | weak; units != 0; units &= units - 1) {
+    const uint32_t unit = Digit(units), t = unit / 9;
+    const uint8_t bit = static_cast<uint8_t>(1u << t);
+    uint8_t* links = (strong >> unit & 1) != 0 ? x.strong : x.weak;
     CellSet cells = kUnitCellSets.unit[unit] & marked;
-    if (cells.Empty()) continue;
-    const uint32_t t = unit / 9;
-    const uint32_t first = cells.TakeFirst(), second = cells.First();
-    if (second == 81) {
-      x.target[first][t] = 81;
-      continue;
-    }
-    const bool weak = (strong >> unit & 1) == 0;
-    anyWeak = anyWeak || weak;
-    x.target[first][t] = static_cast<uint8_t>(second);
-    if (weak) x.weak[first] |= static_cast<uint8_t>(1u << t);
+    const uint32_t first = cells.TakeFirst();
+    x.target[first][t] = static_cast<uint8_t>(cells.First());
+    links[first] |= bit;
     while (!cells.Empty()) {
       const uint32_t c = cells.TakeFirst();
       x.target[c][t] = static_cast<uint8_t>(first);
-      if (weak) x.weak[c] |= static_cast<uint8_t>(1u << t);
+      links[c] |= bit;
     }
   }
-  return strongUnits;
+  return true;
 }
 
 // The X-cycles of digit d, queued as they are found.
 void XCycleDigit(uint32_t d) {
   CycleLinks x;
   CellSet marked;
-  bool anyWeak = false;
-  // At least two strong units; a cycle without a weak link removes nothing.
-  if (BuildCycleLinks(d, x, marked, anyWeak) < 2 || !anyWeak) return;
+  if (!BuildCycleLinks(d, x, marked)) return;
   for (CellSet starts = marked; !starts.Empty();) {
     const uint32_t start = starts.TakeFirst();
     const uint32_t links = SearchCycle(x, start);
