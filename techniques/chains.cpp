@@ -479,7 +479,8 @@ uint32_t ColourRemotePairs(uint32_t v, uint32_t colourA, uint32_t colourB) {
 
 uint32_t RemotePairs(uint32_t place) {
   ResetQueue();
-  const CellSet open = OpenCellSet();
+  CellSet open;
+  bool openKnown = false;
   uint32_t mask[81];
   LoadCellMasks(mask);
   CellSet live;  // bivalue cells not yet taken by a colouring
@@ -491,6 +492,10 @@ uint32_t RemotePairs(uint32_t place) {
     for (CellSet cells = live; !cells.Empty();) {
       const uint32_t c = cells.TakeFirst();
       if (mask[c] == mask[v]) same.Add(c);
+    }
+    if (same.Count() < 2) {  // nothing to colour
+      live.Remove(v);
+      continue;
     }
     uint8_t linked[27][2];
     uint32_t links = 0;
@@ -504,7 +509,9 @@ uint32_t RemotePairs(uint32_t place) {
     // Colour along the links, unit by unit, until a pass colours nothing.
     CellSet colour[3];  // colour[1], colour[2]: the two colours
     colour[1].Add(v);
-    auto colourOf = [&](uint32_t c) { return colour[1].Has(c) ? 1u : colour[2].Has(c) ? 2u : 0u; };
+    auto colourOf = [&](uint32_t c) {
+      return colour[1].Has(c) ? 1u : colour[2].Has(c) ? 2u : 0u;
+    };
     for (bool coloured = links != 0; coloured;) {
       coloured = false;
       for (uint32_t i = 0; i < links; ++i) {
@@ -523,6 +530,8 @@ uint32_t RemotePairs(uint32_t place) {
     const CellSet cluster = colour[1] | colour[2];
     live = live.Without(cluster);
     if (cluster.Count() == 1) continue;
+    if (!openKnown) open = OpenCellSet();
+    openKnown = true;
     const uint32_t p = Digit(mask[v]), q = Digit(mask[v] & (mask[v] - 1));
     for (CellSet as = cluster; !as.Empty();) {
       const uint32_t a = as.TakeFirst();

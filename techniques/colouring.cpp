@@ -70,28 +70,40 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
 }
 
 CellSet OpenCellSet() {
+  const uint32_t* count = g.cand.count;
   CellSet open;
-  for (uint32_t c = 0; c < 81; ++c)
-    open.word[c >> 6] |= static_cast<uint64_t>(g.cand.count[c] >= 2) << (c & 63);
+  for (uint32_t c = 0; c < 64; ++c) open.word[0] |= static_cast<uint64_t>(count[c] >= 2) << c;
+  for (uint32_t c = 64; c < 81; ++c)
+    open.word[1] |= static_cast<uint64_t>(count[c] >= 2) << (c - 64);
   return open;
 }
 
 namespace {
 
-// The units of every cell: row, column and box, numbered as kUnitCellSets numbers them.
-struct CellUnitTable {
-  uint8_t unit[81][3];
+// Where every cell lies: row, column, box, band and stack.
+struct CellPlace {
+  uint8_t row, column, box, band, stack;
 };
-constexpr CellUnitTable MakeCellUnitTable() {
-  CellUnitTable t{};
+struct CellPlaceTable {
+  CellPlace of[81];
+};
+constexpr CellPlaceTable MakeCellPlaceTable() {
+  CellPlaceTable t{};
   for (uint32_t c = 0; c < 81; ++c) {
-    t.unit[c][0] = static_cast<uint8_t>(c / 9);
-    t.unit[c][1] = static_cast<uint8_t>(9 + c % 9);
-    t.unit[c][2] = static_cast<uint8_t>(18 + c / 27 * 3 + c % 9 / 3);
+    const uint32_t r = c / 9, col = c % 9;
+    t.of[c] = {static_cast<uint8_t>(r), static_cast<uint8_t>(col),
+               static_cast<uint8_t>(r / 3 * 3 + col / 3), static_cast<uint8_t>(r / 3),
+               static_cast<uint8_t>(col / 3)};
   }
   return t;
 }
-constexpr CellUnitTable kCellUnits = MakeCellUnitTable();
+constexpr CellPlaceTable kCellPlaces = MakeCellPlaceTable();
+
+// The unit of type t (0 row, 1 column, 2 box) of a cell, numbered as in kUnitCellSets.
+inline uint32_t UnitOfCell(uint32_t c, uint32_t t) {
+  const CellPlace& p = kCellPlaces.of[c];
+  return t == 0 ? p.row : t == 1 ? 9u + p.column : 18u + p.box;
+}
 
 // Queue d in every cell of s, ascending.
 void QueueCells(CellSet s, uint32_t d) {
@@ -101,28 +113,28 @@ void QueueCells(CellSet s, uint32_t d) {
 }  // namespace
 
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d, const CellSet& open) {
-  const uint32_t ra = RowOf(a), ca = ColumnOf(a), rb = RowOf(b), cb = ColumnOf(b);
+  const CellPlace& pa = kCellPlaces.of[a];
+  const CellPlace& pb = kCellPlaces.of[b];
   uint32_t unit;
-  if (ca == cb) {
-    unit = 9 + ca;
-  } else if (ra == rb) {
-    unit = ra;
-  } else if (kCellUnits.unit[a][2] == kCellUnits.unit[b][2]) {
-    unit = kCellUnits.unit[a][2];
+  if (pa.column == pb.column) {
+    unit = 9u + pa.column;
+  } else if (pa.row == pb.row) {
+    unit = pa.row;
+  } else if (pa.box == pb.box) {
+    unit = 18u + pa.box;
   } else {
-    const uint32_t bandA = ra / 3, bandB = rb / 3, stackA = ca / 3, stackB = cb / 3;
-    if (bandA != bandB && stackA != stackB) {
-      if (open.Has(CellAt(rb, ca))) QueueElimination(CellAt(rb, ca), d);
-      if (open.Has(CellAt(ra, cb))) QueueElimination(CellAt(ra, cb), d);
-    } else if (bandA == bandB) {
-      for (uint32_t c = CellAt(rb, stackA * 3), end = c + 3; c < end; ++c)
+    if (pa.band != pb.band && pa.stack != pb.stack) {
+      if (open.Has(CellAt(pb.row, pa.column))) QueueElimination(CellAt(pb.row, pa.column), d);
+      if (open.Has(CellAt(pa.row, pb.column))) QueueElimination(CellAt(pa.row, pb.column), d);
+    } else if (pa.band == pb.band) {
+      for (uint32_t c = CellAt(pb.row, pa.stack * 3u), end = c + 3; c < end; ++c)
         if (open.Has(c)) QueueElimination(c, d);
-      for (uint32_t c = CellAt(ra, stackB * 3), end = c + 3; c < end; ++c)
+      for (uint32_t c = CellAt(pa.row, pb.stack * 3u), end = c + 3; c < end; ++c)
         if (open.Has(c)) QueueElimination(c, d);
     } else {
-      for (uint32_t c = CellAt(bandA * 3, cb), end = c + 27; c < end; c += 9)
+      for (uint32_t c = CellAt(pa.band * 3u, pb.column), end = c + 27; c < end; c += 9)
         if (open.Has(c)) QueueElimination(c, d);
-      for (uint32_t c = CellAt(bandB * 3, ca), end = c + 27; c < end; c += 9)
+      for (uint32_t c = CellAt(pb.band * 3u, pa.column), end = c + 27; c < end; c += 9)
         if (open.Has(c)) QueueElimination(c, d);
     }
     return;
@@ -271,7 +283,7 @@ void VisitSeen(const DigitColouring& k, uint32_t colour, Visit visit) {
   for (CellSet cells = k.ofColour[colour]; !cells.Empty();) {
     const uint32_t s = cells.TakeFirst();
     for (uint32_t t = 0; t < 3; ++t) {
-      CellSet seen = kUnitCellSets.unit[kCellUnits.unit[s][t]] & k.links;
+      CellSet seen = kUnitCellSets.unit[UnitOfCell(s, t)] & k.links;
       seen.Remove(s);
       while (!seen.Empty()) {
         const uint32_t c = seen.TakeFirst();
