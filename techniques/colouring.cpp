@@ -263,10 +263,20 @@ uint32_t SimpleColoring(uint32_t place) {
   const CellSet open = OpenCellSet();
   for (uint32_t d = 0; d < 9; ++d) {
     const DigitColouring& k = ColouringOf(d);
+    uint32_t trapStart = 0, trapEnd = 0;
     for (uint32_t colour = 1; colour < k.next; ++colour) {
       const CellSet& cells = k.ofColour[colour];
       if (SeesItself(cells)) QueueCells(cells & open, d);  // colour wrap: false everywhere
-      QueuePairPeers(cells, k.ofColour[PartnerColour(colour)], d, open);  // colour trap
+      // Colour trap. The trap of the cluster's second colour pairs the same cells in the same
+      // order as the first colour's did: it repeats the entries queued then.
+      if (colour % 2 == 0) {
+        for (uint32_t i = trapStart; i < trapEnd; ++i)
+          QueueElimination(g.queue.cell[i], g.queue.digit[i]);
+        continue;
+      }
+      trapStart = g.queue.length;
+      QueuePairPeers(cells, k.ofColour[colour + 1], d, open);
+      trapEnd = g.queue.length;
     }
   }
   if (g.queue.length) FlushEliminations(CodeSimpleColoring);
