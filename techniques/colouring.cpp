@@ -19,54 +19,9 @@ uint32_t CellColour[81];
 uint32_t MedusaMarked[81 * 9];
 uint32_t MedusaColour[81 * 9];
 
-namespace {
-
-inline void QueueIfOpen(uint32_t c, uint32_t d) {
-  if (g.cand.count[c] >= 2) QueueElimination(c, d);
-}
-inline uint32_t Band(uint32_t c) { return RowOf(c) / 3; }
-inline uint32_t Stack(uint32_t c) { return ColumnOf(c) / 3; }
-// The unit of cell c of type t (0 row, 1 column, 2 box).
-inline uint32_t UnitOf(uint32_t t, uint32_t c) {
-  return t == 0 ? RowOf(c) : t == 1 ? ColumnOf(c) : BlockOf(c);
-}
-// Position of cell c in its unit of type t, as UnitCell counts it.
-inline uint32_t PositionInUnit(uint32_t t, uint32_t c) {
-  return t == 0 ? ColumnOf(c) : t == 1 ? RowOf(c) : RowOf(c) % 3 * 3 + ColumnOf(c) % 3;
-}
-// Cluster of a colour: colours 2k+1 and 2k+2 form cluster k.
-inline uint32_t ClusterOf(uint32_t colour) { return (colour - 1) / 2; }
-
-}  // namespace
-
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
   if (a == b || a > 80 || b > 80) return;
-  const uint32_t ra = RowOf(a), ca = ColumnOf(a), rb = RowOf(b), cb = ColumnOf(b);
-  if (ca == cb) {
-    for (uint32_t r = 0; r < 9; ++r) {
-      const uint32_t t = CellAt(r, ca);
-      if (t != a && t != b) QueueIfOpen(t, d);
-    }
-  } else if (ra == rb) {
-    for (uint32_t c = 0; c < 9; ++c) {
-      const uint32_t t = CellAt(ra, c);
-      if (t != a && t != b) QueueIfOpen(t, d);
-    }
-  } else if (BlockOf(a) == BlockOf(b)) {
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t t = BlockCell(BlockOf(a), k);
-      if (t != a && t != b) QueueIfOpen(t, d);
-    }
-  } else if (Band(a) != Band(b) && Stack(a) != Stack(b)) {
-    QueueIfOpen(CellAt(rb, ca), d);
-    QueueIfOpen(CellAt(ra, cb), d);
-  } else if (Band(a) == Band(b)) {
-    for (uint32_t c = Stack(a) * 3; c < Stack(a) * 3 + 3; ++c) QueueIfOpen(CellAt(rb, c), d);
-    for (uint32_t c = Stack(b) * 3; c < Stack(b) * 3 + 3; ++c) QueueIfOpen(CellAt(ra, c), d);
-  } else {
-    for (uint32_t r = Band(a) * 3; r < Band(a) * 3 + 3; ++r) QueueIfOpen(CellAt(r, cb), d);
-    for (uint32_t r = Band(b) * 3; r < Band(b) * 3 + 3; ++r) QueueIfOpen(CellAt(r, ca), d);
-  }
+  QueueCommonPeers(a, b, d, OpenCellSet());
 }
 
 CellSet OpenCellSet() {
@@ -115,6 +70,9 @@ void QueueCells(CellSet s, uint32_t d) {
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d, const CellSet& open) {
   const CellPlace& pa = kCellPlaces.of[a];
   const CellPlace& pb = kCellPlaces.of[b];
+  // A shared column, row or box: its other seven cells. Otherwise the cells that see both
+  // through a line and a box: the two crossings, or b's row (column) in a's box and then a's
+  // row (column) in b's box.
   uint32_t unit;
   if (pa.column == pb.column) {
     unit = 9u + pa.column;
@@ -284,6 +242,9 @@ uint32_t SimpleColoring(uint32_t place) {
 }
 
 namespace {
+
+// The cluster of a colour: colours 2k+1 and 2k+2 form cluster k.
+inline uint32_t ClusterOf(uint32_t colour) { return (colour - 1) / 2; }
 
 // Calls visit(c) for every marked cell c in the units of the cells of colour A whose colour
 // lies in another cluster, in unit order (row, column, box) per cell, repeats kept.
