@@ -117,10 +117,11 @@ void FindLinkTargets(CycleLinks& x) {
     }
 }
 
-// The cycle search from a marked cell over the given links. A position takes the first link
-// option (weak ones first where a weak link may leave) of a unit kind after the one it tried
-// last and other than the kind it was entered by; a position keeps the kind it tried last
-// even when it is left and later reached again by another cell.
+// The cycle search from a marked cell over the given links. Each position tries the unit
+// kinds (row, column, box) in turn after the kind it tried there last, never the kind it was
+// entered by; at an odd position it takes a weak link of the lowest such kind while the cell
+// has one, and only then strong links. A position keeps the kind it tried last even when it is
+// abandoned and later reached by another cell.
 uint32_t SearchCycle(const CycleLinks& x, uint32_t start) {
   for (uint32_t i = 0; i < kCyclePathCapacity; ++i) CycleLinkType[i] = 0;
   CyclePath[0] = start;
