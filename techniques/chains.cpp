@@ -4,6 +4,7 @@
 // a weak link (two holders among more) says "at most one". Loops that alternate them pin the
 // truth of every cell on them; the routines below remove what those loops rule out.
 #include <bit>
+#include <cstring>
 
 #include "board/candidates.h"
 #include "board/queue.h"
@@ -93,69 +94,87 @@ void MarkWeakLinks() {
 
 namespace {
 
-// Whether a link of the given type leaves the cell.
-bool LinkExists(uint32_t cell, uint32_t type) {
-  const uint32_t t = type % 4 - 1;
-  return type >= 5 ? WeakTable(t)[cell] != 0 : StrongTable(t)[cell] != 0;
+// The links of one digit as the cycle search reads them: per cell, bit t of strong / weak
+// where a strong / weak link leaves it through its unit of type t (0 row, 1 column, 2 box),
+// and the first marked cell of that unit other than the cell itself (81 when none).
+struct CycleLinks {
+  uint8_t strong[81];
+  uint8_t weak[81];
+  uint8_t target[81][3];
+};
+
+// Fills the target of every cell from LinkMask.
+void FindLinkTargets(CycleLinks& x) {
+  for (uint32_t c = 0; c < 81; ++c)
+    for (uint32_t t = 0; t < 3; ++t) {
+      const uint32_t u = UnitOf(t, c);
+      uint32_t target = 81;
+      for (uint32_t k = 0; k < 9 && target == 81; ++k) {
+        const uint32_t o = UnitCell(t, u, k);
+        if (o != c && LinkMask[o]) target = o;
+      }
+      x.target[c][t] = static_cast<uint8_t>(target);
+    }
 }
 
-// The first marked cell of the link's unit other than the cell itself.
-uint32_t LinkTarget(uint32_t cell, uint32_t type) {
-  const uint32_t t = type % 4 - 1, u = UnitOf(t, cell);
-  for (uint32_t k = 0; k < 9; ++k) {
-    const uint32_t c = UnitCell(t, u, k);
-    if (c != cell && LinkMask[c]) return c;
+// The cycle search from a marked cell over the given links. Each position tries the unit
+// kinds (row, column, box) in turn after the kind it tried there last, never the kind it was
+// entered by; at an odd position it takes a weak link of the lowest such kind while the cell
+// has one, and only then strong links. A position keeps the kind it tried last even when it is
+// abandoned and later reached by another cell.
+uint32_t SearchCycle(const CycleLinks& x, uint32_t start) {
+  for (uint32_t i = 0; i < kCyclePathCapacity; ++i) CycleLinkType[i] = 0;
+  CyclePath[0] = start;
+  CellSet onPath;  // the cells at positions 1..pos
+  uint32_t pos = 0;
+  for (;;) {
+    const uint32_t cell = CyclePath[pos];
+    const uint32_t entered = pos == 0 ? 0 : 1u << (CycleLinkType[pos - 1] % 4 - 1);
+    const bool weakPosition = (pos & 1) != 0;
+    bool advanced = false;
+    // A refused step keeps that option's type and the same position tries again.
+    for (;;) {
+      const uint32_t kinds = (7u << CycleLinkType[pos] % 4) & 7 & ~entered;
+      uint32_t type = 0;
+      if (weakPosition && (x.weak[cell] & kinds) != 0)
+        type = 5 + static_cast<uint32_t>(std::countr_zero(x.weak[cell] & kinds));
+      else if ((x.strong[cell] & kinds) != 0)
+        type = 1 + static_cast<uint32_t>(std::countr_zero(x.strong[cell] & kinds));
+      if (type == 0) break;
+      CycleLinkType[pos] = type;
+      const uint32_t next = x.target[cell][type % 4 - 1];
+      if (next == start) return pos + 1;
+      if (next > 80 || onPath.Has(next)) continue;
+      if (pos + 1 >= kCyclePathCapacity) {  // the path is full: refused like a revisit
+        ++CyclePathOverflows;
+        continue;
+      }
+      CyclePath[++pos] = next;
+      onPath.Add(next);
+      advanced = true;
+      break;
+    }
+    if (advanced) continue;
+    if (pos == 0) return 0;
+    onPath.Remove(CyclePath[pos]);
+    --pos;  // abandon this position; the previous one tries its next allowed option
   }
-  return 81;
 }
-
-const uint32_t kStrongOptions[] = {1, 2, 3};
-const uint32_t kWeakOptions[] = {5, 6, 7, 1, 2, 3};
 
 }  // namespace
 
 uint32_t FindXCycle(uint32_t start) {
   for (uint32_t i = 0; i < kCyclePathCapacity; ++i) CycleLinkType[i] = 0;
   if (start > 80 || !LinkMask[start]) return 0;
-  CyclePath[0] = start;
-  uint32_t pos = 0;
-  for (;;) {
-    const uint32_t cell = CyclePath[pos];
-    const uint32_t enterKind = pos == 0 ? 0 : CycleLinkType[pos - 1] % 4;
-    const bool weakPosition = (pos & 1) != 0;
-    const uint32_t* options = weakPosition ? kWeakOptions : kStrongOptions;
-    const uint32_t optionCount = weakPosition ? 6 : 3;
-    bool advanced = false;
-    // Take the first option that exists and is allowed; a refused step keeps that option's
-    // type and the same position tries again.
-    for (;;) {
-      const uint32_t keptKind = CycleLinkType[pos] % 4;
-      uint32_t type = 0;
-      for (uint32_t i = 0; i < optionCount && type == 0; ++i) {
-        const uint32_t o = options[i], kind = o % 4;
-        if (kind <= keptKind || (pos != 0 && kind == enterKind)) continue;
-        if (LinkExists(cell, o)) type = o;
-      }
-      if (type == 0) break;
-      CycleLinkType[pos] = type;
-      const uint32_t next = LinkTarget(cell, type);
-      if (next == start) return pos + 1;
-      if (next > 80) continue;
-      bool onPath = false;
-      for (uint32_t i = 1; i <= pos && !onPath; ++i) onPath = CyclePath[i] == next;
-      if (onPath) continue;
-      if (pos + 1 >= kCyclePathCapacity) {  // the path is full: refused like a revisit
-        ++CyclePathOverflows;
-        continue;
-      }
-      CyclePath[++pos] = next;
-      advanced = true;
-      break;
-    }
-    if (advanced) continue;
-    if (pos == 0) return 0;
-    --pos;  // abandon this position; the previous one tries its next allowed option
+  CycleLinks x;
+  for (uint32_t c = 0; c < 81; ++c) {
+    x.strong[c] = static_cast<uint8_t>((RowStrong[c] != 0) | (ColumnStrong[c] != 0) << 1 |
+                                       (BoxStrong[c] != 0) << 2);
+    x.weak[c] = static_cast<uint8_t>((RowWeak[c] != 0) | (ColumnWeak[c] != 0) << 1 |
+                                     (BoxWeak[c] != 0) << 2);
   }
+  FindLinkTargets(x);
+  return SearchCycle(x, start);
 }
 
 void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d) {
@@ -177,13 +196,56 @@ void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d) {
   }
 }
 
+namespace {
+
+// The strong and weak links of digit d as MarkStrongLinks and MarkWeakLinks mark them, and
+// the marked cells. False, with the tables left unfilled, when the digit has fewer than two
+// strong units or no weak one: then no cycle with a weak link exists.
+bool BuildCycleLinks(uint32_t d, CycleLinks& x, CellSet& marked) {
+  uint32_t holders[27];
+  LoadUnitHolders(d, holders);
+  marked = CellSet{};
+  uint32_t strong = 0;  // bit per unit
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    const uint32_t h = holders[unit];
+    if (std::popcount(h) != 2) continue;
+    marked.Add(UnitCell27(unit, Digit(h)));
+    marked.Add(UnitCell27(unit, Digit(h & (h - 1))));
+    strong |= 1u << unit;
+  }
+  if (std::popcount(strong) < 2) return false;
+  uint32_t weak = 0;  // units other than the strong ones holding two or more marked cells
+  for (uint32_t unit = 0; unit < 27; ++unit)
+    if ((strong >> unit & 1) == 0 && (kUnitCellSets.unit[unit] & marked).Count() >= 2)
+      weak |= 1u << unit;
+  if (weak == 0) return false;
+  std::memset(x.strong, 0, sizeof x.strong);
+  std::memset(x.weak, 0, sizeof x.weak);
+  for (uint32_t units = strong | weak; units != 0; units &= units - 1) {
+    const uint32_t unit = Digit(units), t = unit / 9;
+    const uint8_t bit = static_cast<uint8_t>(1u << t);
+    uint8_t* links = (strong >> unit & 1) != 0 ? x.strong : x.weak;
+    CellSet cells = kUnitCellSets.unit[unit] & marked;
+    const uint32_t first = cells.TakeFirst();
+    x.target[first][t] = static_cast<uint8_t>(cells.First());
+    links[first] |= bit;
+    while (!cells.Empty()) {
+      const uint32_t c = cells.TakeFirst();
+      x.target[c][t] = static_cast<uint8_t>(first);
+      links[c] |= bit;
+    }
+  }
+  return true;
+}
+
 // The X-cycles of digit d, queued as they are found.
-static void XCycleDigit(uint32_t d) {
-  if (MarkStrongLinks(d) < 3) return;
-  MarkWeakLinks();
-  for (uint32_t start = 0; start < 81; ++start) {
-    if (!LinkMask[start]) continue;
-    const uint32_t links = FindXCycle(start);
+void XCycleDigit(uint32_t d) {
+  CycleLinks x;
+  CellSet marked;
+  if (!BuildCycleLinks(d, x, marked)) return;
+  for (CellSet starts = marked; !starts.Empty();) {
+    const uint32_t start = starts.TakeFirst();
+    const uint32_t links = SearchCycle(x, start);
     if (links < 3) continue;
     bool weak = false;
     for (uint32_t i = 1; i < links; ++i) weak = weak || CycleLinkType[i] >= 5;
@@ -207,6 +269,8 @@ static void XCycleDigit(uint32_t d) {
   }
 }
 
+}  // namespace
+
 uint32_t XCycle(uint32_t place) {
   static QuietDigits memo;
   ResetQueue();
@@ -229,20 +293,29 @@ uint32_t XYChain(uint32_t place) {
   auto queueOpen = [](uint32_t c, uint32_t d) {
     if (g.cand.count[c] >= 2) QueueElimination(c, d);
   };
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  // The candidate mask of every bivalue cell, 0 for the others.
+  uint32_t pair[81];
+  uint32_t pairs = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    pair[c] = Bivalue(c) ? mask[c] : 0;
+    pairs += pair[c] != 0;
+  }
+  if (pairs < 4) return FinishRoutine(place, KindAuto);
   for (uint32_t r1 = 0; r1 < 6; ++r1)
-    for (uint32_t c1 = 0; c1 < 6; ++c1)
-      for (uint32_t r2 = (r1 / 3 + 1) * 3; r2 < 9; ++r2)
+    for (uint32_t c1 = 0; c1 < 6; ++c1) {
+      const uint32_t mA = pair[CellAt(r1, c1)];
+      if (mA == 0) continue;
+      for (uint32_t r2 = (r1 / 3 + 1) * 3; r2 < 9; ++r2) {
+        // B shares exactly one digit s with A; a and x are their other digits.
+        const uint32_t mB = pair[CellAt(r2, c1)];
+        const uint32_t sBit = mA & mB;
+        if (mB == 0 || std::popcount(sBit) != 1) continue;
+        const uint32_t aBit = mA & ~sBit, xBit = mB & ~sBit;
         for (uint32_t c2 = (c1 / 3 + 1) * 3; c2 < 9; ++c2) {
-          const uint32_t A = CellAt(r1, c1), B = CellAt(r2, c1);
-          const uint32_t C = CellAt(r1, c2), D = CellAt(r2, c2);
-          if (!Bivalue(A) || !Bivalue(B) || !Bivalue(C) || !Bivalue(D)) continue;
-          const uint32_t mA = CandidateBits(A), mB = CandidateBits(B);
-          const uint32_t mC = CandidateBits(C), mD = CandidateBits(D);
-          // B shares exactly one digit s with A; a and x are their other digits.
-          const uint32_t sBit = mA & mB;
-          if (std::popcount(sBit) != 1) continue;
-          const uint32_t aBit = mA & ~sBit, xBit = mB & ~sBit;
-          if ((mD & xBit) == 0) continue;
+          const uint32_t mC = pair[CellAt(r1, c2)], mD = pair[CellAt(r2, c2)];
+          if (mC == 0 || (mD & xBit) == 0) continue;
           const uint32_t yBit = mD & ~xBit;
           // C must be exactly {a, y} with y != a: a looser corner breaks the loop.
           if (yBit == aBit || mC != (aBit | yBit)) continue;
@@ -258,6 +331,8 @@ uint32_t XYChain(uint32_t place) {
             queueOpen(CellAt(row, c2), y);
           }
         }
+      }
+    }
   if (g.queue.length) FlushEliminations(CodeXYChain);
   return FinishRoutine(place, KindAuto);
 }
@@ -405,36 +480,68 @@ uint32_t ColourRemotePairs(uint32_t v, uint32_t colourA, uint32_t colourB) {
 
 uint32_t RemotePairs(uint32_t place) {
   ResetQueue();
-  for (uint32_t c = 0; c < 81; ++c) {
-    LinkMask[c] = CellColour[c] = 0;
-    PairFirst[c] = PairSecond[c] = 9;
-    uint32_t lo = 0, hi = 0;
-    if (PairOf(c, lo, hi)) {
-      LinkMask[c] = 1;
-      PairFirst[c] = lo;
-      PairSecond[c] = hi;
+  CellSet open;
+  bool openKnown = false;
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  CellSet live;  // bivalue cells not yet taken by a colouring
+  for (uint32_t c = 0; c < 81; ++c)
+    if (Bivalue(c) && std::popcount(mask[c]) == 2) live.Add(c);
+  for (uint32_t v = live.First(); v < 81; v = live.NextFrom(v + 1)) {
+    // Cells of v's pair; every unit holding two or more links its first two.
+    CellSet same;
+    for (CellSet cells = live; !cells.Empty();) {
+      const uint32_t c = cells.TakeFirst();
+      if (mask[c] == mask[v]) same.Add(c);
     }
-  }
-  for (uint32_t v = 0; v < 81; ++v) {
-    if (!LinkMask[v]) continue;
-    PairColourCount = 1;
-    CellColour[v] = 1;
-    while (ColourRemotePairs(v, 1, 2)) {
-    }
-    if (PairColourCount == 1) {
-      CellColour[v] = LinkMask[v] = 0;
+    if (same.Count() < 2) {  // nothing to colour
+      live.Remove(v);
       continue;
     }
-    for (uint32_t a = 0; a < 81; ++a) {
-      if (CellColour[a] == 0) continue;
-      for (uint32_t b = a + 1; b < 81; ++b) {
-        if (CellColour[b] == 0 || CellColour[b] == CellColour[a]) continue;
-        QueueCommonPeers(a, b, PairFirst[v]);
-        QueueCommonPeers(a, b, PairSecond[v]);
+    uint8_t linked[27][2];
+    uint32_t links = 0;
+    for (uint32_t unit = 0; unit < 27; ++unit) {
+      CellSet cells = kUnitCellSets.unit[unit] & same;
+      if (cells.Count() < 2) continue;
+      linked[links][0] = static_cast<uint8_t>(cells.TakeFirst());
+      linked[links][1] = static_cast<uint8_t>(cells.First());
+      ++links;
+    }
+    // Colour along the links, unit by unit, until a pass colours nothing.
+    CellSet colour[3];  // colour[1], colour[2]: the two colours
+    colour[1].Add(v);
+    auto colourOf = [&](uint32_t c) {
+      return colour[1].Has(c) ? 1u : colour[2].Has(c) ? 2u : 0u;
+    };
+    for (bool coloured = links != 0; coloured;) {
+      coloured = false;
+      for (uint32_t i = 0; i < links; ++i) {
+        const uint32_t f = linked[i][0], s = linked[i][1];
+        const uint32_t fc = colourOf(f), sc = colourOf(s);
+        if (fc != 0 && sc == 0) {
+          colour[3 - fc].Add(s);
+        } else if (sc != 0 && fc == 0) {
+          colour[3 - sc].Add(f);
+        } else {
+          continue;
+        }
+        coloured = true;
       }
     }
-    for (uint32_t c = 0; c < 81; ++c)
-      if (CellColour[c] != 0) CellColour[c] = LinkMask[c] = 0;
+    const CellSet cluster = colour[1] | colour[2];
+    live = live.Without(cluster);
+    if (cluster.Count() == 1) continue;
+    if (!openKnown) open = OpenCellSet();
+    openKnown = true;
+    const uint32_t p = Digit(mask[v]), q = Digit(mask[v] & (mask[v] - 1));
+    for (CellSet as = cluster; !as.Empty();) {
+      const uint32_t a = as.TakeFirst();
+      for (CellSet bs = as & colour[3 - colourOf(a)]; !bs.Empty();) {
+        const uint32_t b = bs.TakeFirst();
+        QueueCommonPeers(a, b, p, open);
+        QueueCommonPeers(a, b, q, open);
+      }
+    }
   }
   if (g.queue.length) FlushEliminations(CodeRemotePairs);
   return FinishRoutine(place, KindAuto);

@@ -19,242 +19,269 @@ uint32_t CellColour[81];
 uint32_t MedusaMarked[81 * 9];
 uint32_t MedusaColour[81 * 9];
 
-namespace {
-
-inline void QueueIfOpen(uint32_t c, uint32_t d) {
-  if (g.cand.count[c] >= 2) QueueElimination(c, d);
-}
-inline uint32_t Band(uint32_t c) { return RowOf(c) / 3; }
-inline uint32_t Stack(uint32_t c) { return ColumnOf(c) / 3; }
-// The unit of cell c of type t (0 row, 1 column, 2 box).
-inline uint32_t UnitOf(uint32_t t, uint32_t c) {
-  return t == 0 ? RowOf(c) : t == 1 ? ColumnOf(c) : BlockOf(c);
-}
-// Position of cell c in its unit of type t, as UnitCell counts it.
-inline uint32_t PositionInUnit(uint32_t t, uint32_t c) {
-  return t == 0 ? ColumnOf(c) : t == 1 ? RowOf(c) : RowOf(c) % 3 * 3 + ColumnOf(c) % 3;
-}
-// Cluster of a colour: colours 2k+1 and 2k+2 form cluster k.
-inline uint32_t ClusterOf(uint32_t colour) { return (colour - 1) / 2; }
-
-}  // namespace
-
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
   if (a == b || a > 80 || b > 80) return;
-  const uint32_t ra = RowOf(a), ca = ColumnOf(a), rb = RowOf(b), cb = ColumnOf(b);
-  if (ca == cb) {
-    for (uint32_t r = 0; r < 9; ++r) {
-      const uint32_t t = CellAt(r, ca);
-      if (t != a && t != b) QueueIfOpen(t, d);
-    }
-  } else if (ra == rb) {
-    for (uint32_t c = 0; c < 9; ++c) {
-      const uint32_t t = CellAt(ra, c);
-      if (t != a && t != b) QueueIfOpen(t, d);
-    }
-  } else if (BlockOf(a) == BlockOf(b)) {
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t t = BlockCell(BlockOf(a), k);
-      if (t != a && t != b) QueueIfOpen(t, d);
-    }
-  } else if (Band(a) != Band(b) && Stack(a) != Stack(b)) {
-    QueueIfOpen(CellAt(rb, ca), d);
-    QueueIfOpen(CellAt(ra, cb), d);
-  } else if (Band(a) == Band(b)) {
-    for (uint32_t c = Stack(a) * 3; c < Stack(a) * 3 + 3; ++c) QueueIfOpen(CellAt(rb, c), d);
-    for (uint32_t c = Stack(b) * 3; c < Stack(b) * 3 + 3; ++c) QueueIfOpen(CellAt(ra, c), d);
-  } else {
-    for (uint32_t r = Band(a) * 3; r < Band(a) * 3 + 3; ++r) QueueIfOpen(CellAt(r, cb), d);
-    for (uint32_t r = Band(b) * 3; r < Band(b) * 3 + 3; ++r) QueueIfOpen(CellAt(r, ca), d);
-  }
+  QueueCommonPeers(a, b, d, OpenCellSet());
+}
+
+CellSet OpenCellSet() {
+  const uint32_t* count = g.cand.count;
+  CellSet open;
+  for (uint32_t c = 0; c < 64; ++c) open.word[0] |= static_cast<uint64_t>(count[c] >= 2) << c;
+  for (uint32_t c = 64; c < 81; ++c)
+    open.word[1] |= static_cast<uint64_t>(count[c] >= 2) << (c - 64);
+  return open;
 }
 
 namespace {
 
-// One spreading step from colour `from` to colour `to`, the holders of the digit given per
-// unit and the marked cells listed in ascending order; returns 1 when it coloured a cell.
-// Marked cells hold the digit, so a unit with one holder besides s has no other marked cell.
-uint32_t SpreadColour(uint32_t from, uint32_t to, const uint32_t holders[27],
-                      const uint8_t* links, uint32_t linkCount) {
-  uint32_t coloured = 0;
-  for (uint32_t i = 0; i < linkCount; ++i) {
-    const uint32_t s = links[i];
-    if (CellColour[s] != from) continue;
-    for (uint32_t t = 0; t < 3; ++t) {
-      const uint32_t u = UnitOf(t, s);
-      const uint32_t others = holders[t * 9 + u] & ~(1u << PositionInUnit(t, s));
-      if (std::popcount(others) != 1) continue;
-      const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(others)));
-      if (!LinkMask[c] || CellColour[c] != 0) continue;
-      CellColour[c] = to;
-      coloured = 1;
-    }
+// Where every cell lies: row, column, box, band and stack.
+struct CellPlace {
+  uint8_t row, column, box, band, stack;
+};
+struct CellPlaceTable {
+  CellPlace of[81];
+};
+constexpr CellPlaceTable MakeCellPlaceTable() {
+  CellPlaceTable t{};
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t r = c / 9, col = c % 9;
+    t.of[c] = {static_cast<uint8_t>(r), static_cast<uint8_t>(col),
+               static_cast<uint8_t>(r / 3 * 3 + col / 3), static_cast<uint8_t>(r / 3),
+               static_cast<uint8_t>(col / 3)};
   }
-  return coloured;
+  return t;
+}
+constexpr CellPlaceTable kCellPlaces = MakeCellPlaceTable();
+
+// The unit of type t (0 row, 1 column, 2 box) of a cell, numbered as in kUnitCellSets.
+inline uint32_t UnitOfCell(uint32_t c, uint32_t t) {
+  const CellPlace& p = kCellPlaces.of[c];
+  return t == 0 ? p.row : t == 1 ? 9u + p.column : 18u + p.box;
+}
+
+// Queue d in every cell of s, ascending.
+void QueueCells(CellSet s, uint32_t d) {
+  while (!s.Empty()) QueueElimination(s.TakeFirst(), d);
 }
 
 }  // namespace
 
+void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d, const CellSet& open) {
+  const CellPlace& pa = kCellPlaces.of[a];
+  const CellPlace& pb = kCellPlaces.of[b];
+  // A shared column, row or box: its other seven cells. Otherwise the cells that see both
+  // through a line and a box: the two crossings, or b's row (column) in a's box and then a's
+  // row (column) in b's box.
+  uint32_t unit;
+  if (pa.column == pb.column) {
+    unit = 9u + pa.column;
+  } else if (pa.row == pb.row) {
+    unit = pa.row;
+  } else if (pa.box == pb.box) {
+    unit = 18u + pa.box;
+  } else {
+    if (pa.band != pb.band && pa.stack != pb.stack) {
+      if (open.Has(CellAt(pb.row, pa.column))) QueueElimination(CellAt(pb.row, pa.column), d);
+      if (open.Has(CellAt(pa.row, pb.column))) QueueElimination(CellAt(pa.row, pb.column), d);
+    } else if (pa.band == pb.band) {
+      for (uint32_t c = CellAt(pb.row, pa.stack * 3u), end = c + 3; c < end; ++c)
+        if (open.Has(c)) QueueElimination(c, d);
+      for (uint32_t c = CellAt(pa.row, pb.stack * 3u), end = c + 3; c < end; ++c)
+        if (open.Has(c)) QueueElimination(c, d);
+    } else {
+      for (uint32_t c = CellAt(pa.band * 3u, pb.column), end = c + 27; c < end; c += 9)
+        if (open.Has(c)) QueueElimination(c, d);
+      for (uint32_t c = CellAt(pb.band * 3u, pa.column), end = c + 27; c < end; c += 9)
+        if (open.Has(c)) QueueElimination(c, d);
+    }
+    return;
+  }
+  CellSet peers = kUnitCellSets.unit[unit] & open;
+  peers.Remove(a);
+  peers.Remove(b);
+  QueueCells(peers, d);
+}
+
 namespace {
 
-// The colouring of each digit as last computed, with the holders it came from: the colouring
-// depends on nothing else, so the routines of one table state share it.
-struct ConjugateColouring {
+// Common peers of every pair a < b of cells, one in x and the other in y (the two sets share
+// no cell), in the order of a, then of b. Stops early once the queue is full, when no entry
+// can be added any more.
+void QueuePairPeers(CellSet x, CellSet y, uint32_t d, const CellSet& open) {
+  for (;;) {
+    const uint32_t fx = x.First(), fy = y.First();
+    if (fx == 81 && fy == 81) return;
+    if (g.queue.length >= kQueueCapacity) return;
+    uint32_t a;
+    CellSet other;
+    if (fx < fy) {
+      a = fx;
+      x.Remove(fx);
+      other = y;
+    } else {
+      a = fy;
+      y.Remove(fy);
+      other = x;
+    }
+    while (!other.Empty()) QueueCommonPeers(a, other.TakeFirst(), d, open);
+  }
+}
+
+// The conjugate colouring of one digit, with the holders it came from: it depends on nothing
+// else, so the routines of one table state share it. Colours are numbered as in CellColour.
+struct DigitColouring {
   uint32_t valid;
   uint32_t holders[27];
-  uint8_t linkMask[81];
-  uint8_t cellColour[81];  // at most 1 + 2 × 40 clusters
-  uint32_t next;
+  uint32_t next;  // 1 + 2 × number of clusters
+  CellSet links;  // the cells of the conjugate pairs
+  uint8_t colour[81];
+  // The other holder of the digit in the cell's row, column and box when the unit holds the
+  // digit exactly twice; 81 otherwise.
+  uint8_t conjugate[81][3];
+  CellSet ofColour[82];
 };
-ConjugateColouring gColouring[9];
+DigitColouring gColouring[9];
+
+// Colours every cluster from its lowest cell: a cell an even number of conjugate steps away
+// takes the cluster's first colour, the others its second, which is what spreading the two
+// colours alternately from the lowest cell gives.
+void BuildColouring(DigitColouring& k) {
+  std::memset(k.conjugate, 81, sizeof k.conjugate);
+  std::memset(k.colour, 0, sizeof k.colour);
+  k.links = CellSet{};
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    const uint32_t h = k.holders[unit];
+    if (std::popcount(h) != 2) continue;
+    const uint32_t a = UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)));
+    const uint32_t b = UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))));
+    k.conjugate[a][unit / 9] = static_cast<uint8_t>(b);
+    k.conjugate[b][unit / 9] = static_cast<uint8_t>(a);
+    k.links.Add(a);
+    k.links.Add(b);
+  }
+  uint32_t next = 1;
+  uint8_t queue[81];
+  for (CellSet seeds = k.links; !seeds.Empty();) {
+    const uint32_t seed = seeds.TakeFirst();
+    if (k.colour[seed] != 0) continue;
+    k.ofColour[next] = CellSet{};
+    k.ofColour[next + 1] = CellSet{};
+    k.colour[seed] = static_cast<uint8_t>(next);
+    k.ofColour[next].Add(seed);
+    uint32_t head = 0, tail = 0;
+    queue[tail++] = static_cast<uint8_t>(seed);
+    while (head < tail) {
+      const uint32_t s = queue[head++];
+      const uint32_t partner = PartnerColour(k.colour[s]);
+      for (uint32_t t = 0; t < 3; ++t) {
+        const uint32_t o = k.conjugate[s][t];
+        if (o == 81 || k.colour[o] != 0) continue;
+        k.colour[o] = static_cast<uint8_t>(partner);
+        k.ofColour[partner].Add(o);
+        queue[tail++] = static_cast<uint8_t>(o);
+      }
+    }
+    next += 2;
+  }
+  k.next = next;
+}
+
+const DigitColouring& ColouringOf(uint32_t d) {
+  uint32_t holders[27];
+  LoadUnitHolders(d, holders);
+  DigitColouring& k = gColouring[d];
+  if (k.valid && std::memcmp(k.holders, holders, sizeof holders) == 0) return k;
+  std::memcpy(k.holders, holders, sizeof holders);
+  BuildColouring(k);
+  k.valid = 1;
+  return k;
+}
+
+// True when two cells of the set share a row, a column or a box.
+bool SeesItself(const CellSet& cells) {
+  for (CellSet rest = cells; !rest.Empty();)
+    if (cells.Intersects(kUnitCellSets.peers[rest.TakeFirst()])) return true;
+  return false;
+}
 
 }  // namespace
 
 uint32_t ColourConjugates(uint32_t d) {
-  uint32_t holders[27];
-  LoadUnitHolders(d, holders);
-  ConjugateColouring& known = gColouring[d];
-  if (known.valid && std::memcmp(known.holders, holders, sizeof holders) == 0) {
-    for (uint32_t c = 0; c < 81; ++c) {
-      LinkMask[c] = known.linkMask[c];
-      CellColour[c] = known.cellColour[c];
-    }
-    return known.next;
-  }
-  for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = 0;
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    const uint32_t h = holders[unit];
-    if (std::popcount(h) != 2) continue;
-    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h)))] = 1;
-    LinkMask[UnitCell27(unit, static_cast<uint32_t>(std::countr_zero(h & (h - 1))))] = 1;
-  }
-  uint8_t links[81];
-  uint32_t linkCount = 0;
-  for (uint32_t c = 0; c < 81; ++c)
-    if (LinkMask[c]) links[linkCount++] = static_cast<uint8_t>(c);
-  uint32_t next = 1;
-  for (uint32_t i = 0; i < linkCount; ++i) {
-    const uint32_t c = links[i];
-    if (CellColour[c] != 0) continue;
-    CellColour[c] = next;
-    while (SpreadColour(next, next + 1, holders, links, linkCount) &&
-           SpreadColour(next + 1, next, holders, links, linkCount)) {
-    }
-    next += 2;
-  }
-  known.valid = 1;
-  std::memcpy(known.holders, holders, sizeof holders);
+  const DigitColouring& k = ColouringOf(d);
   for (uint32_t c = 0; c < 81; ++c) {
-    known.linkMask[c] = static_cast<uint8_t>(LinkMask[c]);
-    known.cellColour[c] = static_cast<uint8_t>(CellColour[c]);
+    LinkMask[c] = k.links.Has(c);
+    CellColour[c] = k.colour[c];
   }
-  known.next = next;
-  return next;
+  return k.next;
 }
-
-namespace {
-
-// The cells of a colour, ascending; returns how many.
-uint32_t CellsOfColour(uint32_t colour, uint32_t cells[81]) {
-  uint32_t n = 0;
-  for (uint32_t c = 0; c < 81; ++c)
-    if (CellColour[c] == colour) cells[n++] = c;
-  return n;
-}
-
-// True when two cells of colour c share a row, a column or a box.
-bool ColourSeesItself(uint32_t colour) {
-  uint32_t cells[81];
-  const uint32_t n = CellsOfColour(colour, cells);
-  for (uint32_t i = 0; i < n; ++i)
-    for (uint32_t j = i + 1; j < n; ++j)
-      if (SharesUnit(cells[i], cells[j])) return true;
-  return false;
-}
-
-// Common peers of every pair a < b of marked cells coloured one `x` and the other `y`, in
-// the order of a, then of b.
-void QueueColourPairPeers(uint32_t x, uint32_t y, uint32_t d) {
-  uint32_t marked[2][81], count[2] = {0, 0};
-  for (uint32_t c = 0; c < 81; ++c) {
-    if (!LinkMask[c]) continue;
-    if (CellColour[c] == x) marked[0][count[0]++] = c;
-    if (CellColour[c] == y && y != x) marked[1][count[1]++] = c;
-  }
-  if (x == y) {  // a cell's partner colour is its own: every pair of the colour
-    for (uint32_t i = 0; i < count[0]; ++i)
-      for (uint32_t j = i + 1; j < count[0]; ++j) QueueCommonPeers(marked[0][i], marked[0][j], d);
-    return;
-  }
-  uint32_t next[2] = {0, 0};  // per side: the first cell not yet taken as a
-  while (next[0] < count[0] || next[1] < count[1]) {
-    const uint32_t side = next[1] >= count[1] ||
-                                  (next[0] < count[0] && marked[0][next[0]] < marked[1][next[1]])
-                              ? 0 : 1;
-    const uint32_t a = marked[side][next[side]++];
-    const uint32_t* other = marked[1 - side];
-    for (uint32_t j = 0; j < count[1 - side]; ++j)
-      if (other[j] > a) QueueCommonPeers(a, other[j], d);
-  }
-}
-
-// Marked cells in the units of the cells of colour A whose colour lies in another cluster,
-// in unit order (row, column, box) per cell; repeats kept.
-uint32_t gSeenCell[81 * 20 * 3];
-uint32_t BuildSeen(uint32_t colour) {
-  uint32_t n = 0;
-  for (uint32_t s = 0; s < 81; ++s) {
-    if (CellColour[s] != colour) continue;
-    for (uint32_t t = 0; t < 3; ++t)
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t c = UnitCell(t, UnitOf(t, s), k);
-        if (c == s || !LinkMask[c] || CellColour[c] == 0) continue;
-        if (ClusterOf(CellColour[c]) == ClusterOf(colour)) continue;
-        gSeenCell[n++] = c;
-      }
-  }
-  return n;
-}
-
-uint32_t CountColour(uint32_t colour) {
-  uint32_t n = 0;
-  for (uint32_t c = 0; c < 81; ++c) n += CellColour[c] == colour;
-  return n;
-}
-
-}  // namespace
 
 uint32_t SimpleColoring(uint32_t place) {
   ResetQueue();
+  const CellSet open = OpenCellSet();
   for (uint32_t d = 0; d < 9; ++d) {
-    const uint32_t next = ColourConjugates(d);
-    for (uint32_t colour = 1; colour < next; ++colour) {
-      if (ColourSeesItself(colour))  // colour wrap: the colour is false everywhere
-        for (uint32_t c = 0; c < 81; ++c)
-          if (CellColour[c] == colour) QueueIfOpen(c, d);
-      QueueColourPairPeers(colour, PartnerColour(colour), d);  // colour trap
+    const DigitColouring& k = ColouringOf(d);
+    uint32_t trapStart = 0, trapEnd = 0;
+    for (uint32_t colour = 1; colour < k.next; ++colour) {
+      const CellSet& cells = k.ofColour[colour];
+      if (SeesItself(cells)) QueueCells(cells & open, d);  // colour wrap: false everywhere
+      // Colour trap. The trap of the cluster's second colour pairs the same cells in the same
+      // order as the first colour's did: it repeats the entries queued then.
+      if (colour % 2 == 0) {
+        for (uint32_t i = trapStart; i < trapEnd; ++i)
+          QueueElimination(g.queue.cell[i], g.queue.digit[i]);
+        continue;
+      }
+      trapStart = g.queue.length;
+      QueuePairPeers(cells, k.ofColour[colour + 1], d, open);
+      trapEnd = g.queue.length;
     }
   }
   if (g.queue.length) FlushEliminations(CodeSimpleColoring);
   return FinishRoutine(place, KindAuto);
 }
 
+namespace {
+
+// The cluster of a colour: colours 2k+1 and 2k+2 form cluster k.
+inline uint32_t ClusterOf(uint32_t colour) { return (colour - 1) / 2; }
+
+// Calls visit(c) for every marked cell c in the units of the cells of colour A whose colour
+// lies in another cluster, in unit order (row, column, box) per cell, repeats kept.
+template <typename Visit>
+void VisitSeen(const DigitColouring& k, uint32_t colour, Visit visit) {
+  const uint32_t cluster = ClusterOf(colour);
+  for (CellSet cells = k.ofColour[colour]; !cells.Empty();) {
+    const uint32_t s = cells.TakeFirst();
+    for (uint32_t t = 0; t < 3; ++t) {
+      CellSet seen = kUnitCellSets.unit[UnitOfCell(s, t)] & k.links;
+      seen.Remove(s);
+      while (!seen.Empty()) {
+        const uint32_t c = seen.TakeFirst();
+        if (ClusterOf(k.colour[c]) != cluster) visit(c);
+      }
+    }
+  }
+}
+
+}  // namespace
+
 uint32_t MultiColoringType1(uint32_t place) {
   ResetQueue();
+  const CellSet open = OpenCellSet();
   for (uint32_t d = 0; d < 9; ++d) {
-    const uint32_t next = ColourConjugates(d);
-    if (next < 6) continue;  // needs three clusters
-    for (uint32_t colour = 1; colour < next; ++colour) {
-      if (CountColour(colour) < 2) continue;
-      const uint32_t n = BuildSeen(colour);
-      // A colour that sees both colours of another cluster is false.
-      for (uint32_t i = 0; i < n; ++i)
-        for (uint32_t j = i + 1; j < n; ++j) {
-          const uint32_t ci = CellColour[gSeenCell[i]], cj = CellColour[gSeenCell[j]];
-          if (cj != PartnerColour(ci)) continue;
-          for (uint32_t c = 0; c < 81; ++c)
-            if (CellColour[c] == colour) QueueIfOpen(c, d);
-        }
+    const DigitColouring& k = ColouringOf(d);
+    if (k.next < 6) continue;  // needs three clusters
+    for (uint32_t colour = 1; colour < k.next; ++colour) {
+      if (k.ofColour[colour].Count() < 2) continue;
+      // A colour that sees both colours of another cluster is false: its cells are queued
+      // once for every two sightings, one of each colour of that cluster.
+      uint32_t seen[82] = {};
+      VisitSeen(k, colour, [&](uint32_t c) { ++seen[k.colour[c]]; });
+      uint32_t pairs = 0;
+      for (uint32_t c = 1; c < k.next; c += 2) pairs += seen[c] * seen[c + 1];
+      const CellSet cells = k.ofColour[colour] & open;
+      for (uint32_t i = 0; i < pairs && g.queue.length < kQueueCapacity; ++i) QueueCells(cells, d);
     }
   }
   if (g.queue.length) FlushEliminations(CodeMultiColoringType1);
@@ -263,20 +290,21 @@ uint32_t MultiColoringType1(uint32_t place) {
 
 uint32_t MultiColoringType2(uint32_t place) {
   ResetQueue();
+  const CellSet open = OpenCellSet();
   for (uint32_t d = 0; d < 9; ++d) {
-    const uint32_t next = ColourConjugates(d);
-    if (next < 5) continue;  // needs two clusters
-    for (uint32_t colour = 1; colour < next; ++colour) {
-      if (CountColour(colour) == 0) continue;
-      const uint32_t n = BuildSeen(colour);
-      // Colour A sees colour C: A' or C' is true, so cells seeing both lose d.
-      for (uint32_t i = 0; i < n; ++i) {
-        const uint32_t seen = CellColour[gSeenCell[i]];
-        bool earlier = false;
-        for (uint32_t j = 0; j < i && !earlier; ++j) earlier = CellColour[gSeenCell[j]] == seen;
-        if (earlier) continue;
-        QueueColourPairPeers(PartnerColour(seen), PartnerColour(colour), d);
-      }
+    const DigitColouring& k = ColouringOf(d);
+    if (k.next < 5) continue;  // needs two clusters
+    for (uint32_t colour = 1; colour < k.next; ++colour) {
+      // Colour A sees colour C: A' or C' is true, so cells seeing both lose d. Every colour
+      // seen is taken once, in the order first seen.
+      CellSet seenColours;  // colours as bits
+      VisitSeen(k, colour, [&](uint32_t c) {
+        const uint32_t seen = k.colour[c];
+        if (seenColours.Has(seen)) return;
+        seenColours.Add(seen);
+        QueuePairPeers(k.ofColour[PartnerColour(seen)], k.ofColour[PartnerColour(colour)], d,
+                       open);
+      });
     }
   }
   if (g.queue.length) FlushEliminations(CodeMultiColoringType2);
@@ -291,43 +319,26 @@ void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
 
 namespace {
 
-// The cells of one digit marked in MedusaMarked, as bits (cell c is bit c % 64 of word c / 64),
-// so that the walks over them pass over the unmarked cells at once.
-struct MarkedCells {
-  uint64_t word[2];
-  void Add(uint32_t c) { word[c / 64] |= uint64_t{1} << (c % 64); }
-  // The first marked cell from `from` on, 81 when there is none.
-  uint32_t Next(uint32_t from) const {
-    if (from < 64) {
-      const uint64_t m = word[0] & (~uint64_t{0} << from);
-      if (m != 0) return static_cast<uint32_t>(std::countr_zero(m));
-      from = 64;
-    }
-    if (from >= 81) return 81;
-    const uint64_t m = word[1] & (~uint64_t{0} << (from - 64));
-    return m != 0 ? 64 + static_cast<uint32_t>(std::countr_zero(m)) : 81;
-  }
+// The 3D Medusa marks of one digit: the marked cells and, among them, those of colour 1.
+struct MedusaMarks {
+  CellSet marked, one;
 };
 
-// MedusaSpread with the holders of e given per unit and its marked cells as bits, which it
-// keeps up to date. A cell marked during the pass is spread in the same pass when it comes
-// after the cell that marked it, as a walk over MedusaMarked would meet it.
-uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27], MarkedCells& cells) {
+// One spreading pass over digit e along its conjugate pairs (k is its colouring; every marked
+// cell holds e); returns the number of candidates newly marked. A cell marked during the pass
+// is spread in the same pass when it comes after the cell that marked it.
+uint32_t SpreadMarks(uint32_t e, const DigitColouring& k, MedusaMarks& m) {
   uint32_t marked = 0;
-  for (uint32_t s = cells.Next(0); s < 81; s = cells.Next(s + 1)) {
-    const uint32_t k = MedusaColour[s * 9 + e];
+  for (uint32_t s = m.marked.First(); s < 81; s = m.marked.NextFrom(s + 1)) {
+    const bool one = m.one.Has(s);
     for (uint32_t t = 0; t < 3; ++t) {
-      const uint32_t u = UnitOf(t, s);
-      const uint32_t others = holders[t * 9 + u] & ~(1u << PositionInUnit(t, s));
-      if (std::popcount(others) != 1) continue;
-      const uint32_t other = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(others)));
-      const uint32_t idx = other * 9 + e;
-      if (!MedusaMarked[idx]) {
-        MedusaMarked[idx] = 1;
-        cells.Add(other);
-        MedusaColour[idx] = 1 - k;
+      const uint32_t other = k.conjugate[s][t];
+      if (other == 81) continue;
+      if (!m.marked.Has(other)) {
+        m.marked.Add(other);
+        if (!one) m.one.Add(other);
         ++marked;
-      } else if (MedusaColour[idx] == k) {
+      } else if (m.one.Has(other) == one) {
         ReportMedusaContradiction(other, e);
       }
     }
@@ -338,61 +349,56 @@ uint32_t MedusaSpreadHolders(uint32_t e, const uint32_t holders[27], MarkedCells
 }  // namespace
 
 uint32_t MedusaSpread(uint32_t e) {
-  uint32_t holders[27];
-  LoadUnitHolders(e, holders);
-  MarkedCells cells{};
-  for (uint32_t c = 0; c < 81; ++c)
-    if (MedusaMarked[c * 9 + e]) cells.Add(c);
-  return MedusaSpreadHolders(e, holders, cells);
+  MedusaMarks m;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (!MedusaMarked[c * 9 + e]) continue;
+    m.marked.Add(c);
+    if (MedusaColour[c * 9 + e]) m.one.Add(c);
+  }
+  const uint32_t marked = SpreadMarks(e, ColouringOf(e), m);
+  for (CellSet cells = m.marked; !cells.Empty();) {
+    const uint32_t c = cells.TakeFirst();
+    MedusaMarked[c * 9 + e] = 1;
+    MedusaColour[c * 9 + e] = m.one.Has(c);
+  }
+  return marked;
 }
 
 uint32_t Medusa3D(uint32_t place) {
   ResetQueue();
-  uint32_t holders[9][27];
-  for (uint32_t e = 0; e < 9; ++e) LoadUnitHolders(e, holders[e]);
-  // MedusaMarked is cleared once here and then, cluster by cluster, where `marked` says.
-  for (uint32_t i = 0; i < 81 * 9; ++i) MedusaMarked[i] = 0;
-  MarkedCells marked[9] = {};
+  const CellSet open = OpenCellSet();
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  CellSet bivalue;
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.cand.count[c] == 2) bivalue.Add(c);
+  const DigitColouring* colouring[9];
+  for (uint32_t e = 0; e < 9; ++e) colouring[e] = &ColouringOf(e);
   for (uint32_t d = 0; d < 9; ++d) {
-    const uint32_t next = ColourConjugates(d);
-    for (uint32_t colour = 1; colour < next; colour += 2) {  // one cluster: (colour, colour+1)
-      for (uint32_t e = 0; e < 9; ++e) {
-        for (uint32_t c = marked[e].Next(0); c < 81; c = marked[e].Next(c + 1))
-          MedusaMarked[c * 9 + e] = 0;
-        marked[e] = {};
+    const DigitColouring& k = *colouring[d];
+    for (uint32_t colour = 1; colour < k.next; colour += 2) {  // one cluster: (colour, colour+1)
+      // Bivalue step: the other candidate of a coloured bivalue cell takes the other colour
+      // (the cluster's first colour is Medusa colour 1).
+      MedusaMarks marks[9];
+      uint32_t crossed = 0;  // bit e: digit e has marks
+      const CellSet cluster = k.ofColour[colour] | k.ofColour[colour + 1];
+      for (CellSet cells = cluster & bivalue; !cells.Empty();) {
+        const uint32_t c = cells.TakeFirst();
+        const uint32_t others = mask[c] & ~(1u << d);
+        if (others == 0) continue;
+        const uint32_t e = static_cast<uint32_t>(std::countr_zero(others));
+        marks[e].marked.Add(c);
+        if (!k.ofColour[colour].Has(c)) marks[e].one.Add(c);
+        crossed |= 1u << e;
       }
-      for (uint32_t c = 0; c < 81; ++c) {
-        if (CellColour[c] != colour && CellColour[c] != colour + 1) continue;
-        MedusaMarked[c * 9 + d] = 1;
-        marked[d].Add(c);
-        MedusaColour[c * 9 + d] = CellColour[c] == colour ? 1 : 0;
-      }
-      // Bivalue step: the other candidate of a coloured bivalue cell takes the other colour.
-      uint32_t crossed = 0;
-      for (uint32_t c = marked[d].Next(0); c < 81; c = marked[d].Next(c + 1)) {
-        if (g.cand.count[c] != 2) continue;
-        for (uint32_t e = 0; e < 9; ++e) {
-          if (e == d || !g.cand.flag[c * 9 + e]) continue;
-          MedusaMarked[c * 9 + e] = 1;
-          marked[e].Add(c);
-          MedusaColour[c * 9 + e] = 1 - MedusaColour[c * 9 + d];
-          ++crossed;
-          break;
+      for (uint32_t m = crossed; m != 0; m &= m - 1) {
+        const uint32_t e = static_cast<uint32_t>(std::countr_zero(m));
+        while (SpreadMarks(e, *colouring[e], marks[e]) != 0) {
         }
       }
-      if (crossed == 0) continue;
-      for (uint32_t e = 0; e < 9; ++e)
-        if (e != d)
-          while (MedusaSpreadHolders(e, holders[e], marked[e]) != 0) {
-          }
-      for (uint32_t e = 0; e < 9; ++e) {
-        if (e == d) continue;
-        uint32_t cells[81], n = 0;
-        for (uint32_t c = marked[e].Next(0); c < 81; c = marked[e].Next(c + 1)) cells[n++] = c;
-        for (uint32_t i = 0; i < n; ++i)
-          for (uint32_t j = i + 1; j < n; ++j)
-            if (MedusaColour[cells[j] * 9 + e] != MedusaColour[cells[i] * 9 + e])
-              QueueCommonPeers(cells[i], cells[j], e);
+      for (uint32_t m = crossed; m != 0; m &= m - 1) {
+        const uint32_t e = static_cast<uint32_t>(std::countr_zero(m));
+        QueuePairPeers(marks[e].marked.Without(marks[e].one), marks[e].one, e, open);
       }
     }
   }

@@ -6,7 +6,92 @@
 // clears what it uses before it fills it. Digits are digit indices 0..8 throughout (the
 // digit shown to the user minus one), exactly as the elimination queue stores them.
 #pragma once
+#include <bit>
 #include <cstdint>
+
+// ---------------------------------------------------------------------------------------
+// Cell sets
+// ---------------------------------------------------------------------------------------
+
+// A set of cells as bits: cell c is bit c % 64 of word c / 64, so walking the set meets the
+// cells in ascending order, which is also the order of every unit (row, column or box).
+struct CellSet {
+  uint64_t word[2] = {0, 0};
+
+  constexpr bool Has(uint32_t c) const { return (word[c >> 6] >> (c & 63) & 1) != 0; }
+  constexpr void Add(uint32_t c) { word[c >> 6] |= uint64_t{1} << (c & 63); }
+  constexpr void Remove(uint32_t c) { word[c >> 6] &= ~(uint64_t{1} << (c & 63)); }
+  constexpr bool Empty() const { return (word[0] | word[1]) == 0; }
+  constexpr uint32_t Count() const {
+    return static_cast<uint32_t>(std::popcount(word[0]) + std::popcount(word[1]));
+  }
+  // The lowest cell, 81 when empty.
+  constexpr uint32_t First() const {
+    if (word[0] != 0) return static_cast<uint32_t>(std::countr_zero(word[0]));
+    return word[1] != 0 ? 64 + static_cast<uint32_t>(std::countr_zero(word[1])) : 81;
+  }
+  // Removes and returns the lowest cell (the set must not be empty).
+  constexpr uint32_t TakeFirst() {
+    if (word[0] != 0) {
+      const uint32_t c = static_cast<uint32_t>(std::countr_zero(word[0]));
+      word[0] &= word[0] - 1;
+      return c;
+    }
+    const uint32_t c = 64 + static_cast<uint32_t>(std::countr_zero(word[1]));
+    word[1] &= word[1] - 1;
+    return c;
+  }
+  // The lowest cell from `from` on, 81 when there is none.
+  constexpr uint32_t NextFrom(uint32_t from) const {
+    if (from < 64) {
+      const uint64_t m = word[0] & (~uint64_t{0} << from);
+      if (m != 0) return static_cast<uint32_t>(std::countr_zero(m));
+      from = 64;
+    }
+    if (from >= 81) return 81;
+    const uint64_t m = word[1] & (~uint64_t{0} << (from - 64));
+    return m != 0 ? 64 + static_cast<uint32_t>(std::countr_zero(m)) : 81;
+  }
+  constexpr CellSet operator&(const CellSet& o) const {
+    return {{word[0] & o.word[0], word[1] & o.word[1]}};
+  }
+  constexpr CellSet operator|(const CellSet& o) const {
+    return {{word[0] | o.word[0], word[1] | o.word[1]}};
+  }
+  // The cells of this set that are not in o.
+  constexpr CellSet Without(const CellSet& o) const {
+    return {{word[0] & ~o.word[0], word[1] & ~o.word[1]}};
+  }
+  constexpr bool Intersects(const CellSet& o) const {
+    return ((word[0] & o.word[0]) | (word[1] & o.word[1])) != 0;
+  }
+};
+
+// The 27 units as cell sets (rows 0..8, columns 9..17, boxes 18..26) and the 20 peers of
+// every cell.
+struct UnitCellSets {
+  CellSet unit[27];
+  CellSet peers[81];
+};
+constexpr UnitCellSets MakeUnitCellSets() {
+  UnitCellSets s{};
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t r = c / 9, col = c % 9, box = r / 3 * 3 + col / 3;
+    s.unit[r].Add(c);
+    s.unit[9 + col].Add(c);
+    s.unit[18 + box].Add(c);
+  }
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t r = c / 9, col = c % 9, box = r / 3 * 3 + col / 3;
+    s.peers[c] = s.unit[r] | s.unit[9 + col] | s.unit[18 + box];
+    s.peers[c].Remove(c);
+  }
+  return s;
+}
+inline constexpr UnitCellSets kUnitCellSets = MakeUnitCellSets();
+
+// Cells with at least two candidates: the ones the elimination queue takes.
+CellSet OpenCellSet();
 
 // ---------------------------------------------------------------------------------------
 // Colouring tables
@@ -31,6 +116,8 @@ inline uint32_t PartnerColour(uint32_t c) { return c == 0 ? 0 : (c & 1) ? c + 1 
 // Queue digit d in every cell (count at least 2) that sees both a and b, never a or b
 // themselves. Nothing when a == b. Presence of d is not tested.
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d);
+// The same for two different cells, with the open cells (OpenCellSet) given.
+void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d, const CellSet& open);
 // Clear LinkMask and CellColour, mark both cells of every conjugate pair of d (rows, then
 // columns, then boxes), then colour the marked cells cluster by cluster: each new colour
 // spreads to its partner along the conjugate units of d and back while either step colours
@@ -80,7 +167,8 @@ void QueueWeakLinkUnit(uint32_t a, uint32_t b, uint32_t d);
 // XY-chain walk and remote pairs
 // ---------------------------------------------------------------------------------------
 
-// Pair digits of every bivalue cell (lower and higher digit index), set by RemotePairs.
+// Pair digits of every bivalue cell (lower and higher digit index), set by the caller of
+// ColourRemotePairs.
 extern uint32_t PairFirst[81], PairSecond[81];
 // Cells coloured by the current remote-pair colouring, the seed included.
 extern uint32_t PairColourCount;
