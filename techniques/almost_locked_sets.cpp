@@ -123,108 +123,267 @@ uint32_t AlsXZ(uint32_t place) {
 
 namespace {
 
-// Pairs (x, y) struck for two aligned cells, as rows of a 9x9 bit matrix: bit y of
-// struck[x] is set when the first cell taking x and the second taking y leaves some cell
-// without a digit. A bivalue cell {p, q} strikes exactly {p, q}. Two cells of one unit whose
-// union U has at most three digits strike every pair that leaves them at most one digit of
-// U: with |U| = 2 every pair touching U, with |U| = 3 every pair inside U.
-struct StruckPairs {
-  uint32_t row[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-  void Bivalue(uint32_t m) {
-    if (std::popcount(m) != 2) return;  // a pair of digits is struck only by that pair
-    const uint32_t p = static_cast<uint32_t>(std::countr_zero(m));
-    const uint32_t q = static_cast<uint32_t>(std::countr_zero(m & (m - 1)));
-    row[p] |= 1u << q;
-    row[q] |= 1u << p;
+// The cells of the 27 units (rows, columns, boxes) in unit order.
+struct UnitCellTable {
+  uint8_t cell[27][9];
+};
+constexpr UnitCellTable MakeUnitCells() {
+  UnitCellTable t{};
+  for (uint32_t u = 0; u < 9; ++u)
+    for (uint32_t k = 0; k < 9; ++k) {
+      t.cell[u][k] = static_cast<uint8_t>(u * 9 + k);
+      t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
+      t.cell[18 + u][k] = static_cast<uint8_t>(u / 3 * 27 + u % 3 * 3 + k / 3 * 9 + k % 3);
+    }
+  return t;
+}
+constexpr UnitCellTable kUnitCells = MakeUnitCells();
+
+// A 9x9 bit matrix over digits: row x is bits 9x..9x+8 of `low` for x < 7 and bits
+// 9(x-7).. of `high` for rows 7 and 8, so that whole rows are handled side by side. Used both
+// for pairs of digits and, with bit 0 of row x alone, for a set of digits ("flags").
+struct DigitMatrix {
+  uint64_t low = 0, high = 0;
+  void Set(uint32_t x, uint32_t ys) {
+    if (x < 7)
+      low |= static_cast<uint64_t>(ys) << (9 * x);
+    else
+      high |= static_cast<uint64_t>(ys) << (9 * (x - 7));
   }
-  uint32_t everyRow = 0;  // struck in every row: digits y that any x pairs with in vain
-  void Union(uint32_t u) {
-    const int n = std::popcount(u);
-    if (n <= 1) everyRow = 0x1FF;
-    if (n == 2) everyRow |= u;
-    for (uint32_t rest = u; rest; rest &= rest - 1) {
-      const uint32_t x = static_cast<uint32_t>(std::countr_zero(rest));
-      row[x] |= n == 2 ? 0x1FF : u & ~(1u << x);
+  uint32_t Row(uint32_t x) const {
+    return static_cast<uint32_t>((x < 7 ? low >> (9 * x) : high >> (9 * (x - 7))) & 0x1FF);
+  }
+  DigitMatrix& operator|=(const DigitMatrix& o) {
+    low |= o.low;
+    high |= o.high;
+    return *this;
+  }
+};
+
+constexpr uint64_t kRowsLow = 0x0040201008040201ull;      // bit 0 of rows 0..6
+constexpr uint64_t kRowsHigh = 0x201;                     // bit 0 of rows 7 and 8
+constexpr uint64_t kDiagonalLow = 0x1004010040100401ull;  // bit x of row x, rows 0..6
+constexpr uint64_t kDiagonalHigh = 1ull << 7 | 1ull << 17;
+
+// Bit 0 of each row of v that is not empty.
+inline uint64_t NonEmptyRows(uint64_t v, uint64_t rows) {
+  const uint64_t low8 = rows * 0xFF;
+  return ((((v & low8) + low8) | v) >> 8) & rows;
+}
+
+// Every row equal to m.
+inline DigitMatrix EveryRow(uint32_t m) { return {m * kRowsLow, m * kRowsHigh}; }
+
+// Pairs (x, y) struck for two aligned cells: bit y of row x is set when the first cell taking
+// x and the second taking y leaves some cell without a digit. A bivalue cell {p, q} strikes
+// exactly {p, q}. Two cells of one unit whose union U has at most three digits strike every
+// pair that leaves them at most one digit of U: with |U| = 2 every pair touching U, with
+// |U| = 3 every pair inside U. All these matrices are symmetric, and so are their unions.
+DigitMatrix BivalueStrikes(uint32_t m) {
+  DigitMatrix s;
+  if (std::popcount(m) != 2) return s;  // a pair of digits is struck only by that pair
+  const uint32_t p = static_cast<uint32_t>(std::countr_zero(m));
+  const uint32_t q = static_cast<uint32_t>(std::countr_zero(m & (m - 1)));
+  s.Set(p, 1u << q);
+  s.Set(q, 1u << p);
+  return s;
+}
+
+DigitMatrix UnionStrikes(uint32_t u) {
+  const int n = std::popcount(u);
+  if (n <= 1) return EveryRow(0x1FF);
+  DigitMatrix s = n == 2 ? EveryRow(u) : DigitMatrix{};
+  for (uint32_t rest = u; rest; rest &= rest - 1) {
+    const uint32_t x = static_cast<uint32_t>(std::countr_zero(rest));
+    s.Set(x, n == 2 ? 0x1FF : u & ~(1u << x));
+  }
+  return s;
+}
+
+// The tests of one unit, from its cells of two or three candidates (the positions `holders`):
+// every bivalue cell and every two cells whose union holds at most three digits. `cells` holds
+// the positions a test rests on; `all` the pairs struck by every test, `without[k]` (for the
+// holders k) by the tests not resting on position k.
+struct UnitTests {
+  uint32_t holders, count;
+  uint16_t cells[9 + 36];
+  DigitMatrix struck[9 + 36];
+  DigitMatrix all, without[9];
+  const DigitMatrix& Without(uint32_t k) const { return holders >> k & 1 ? without[k] : all; }
+};
+
+UnitTests apeTests[27];
+
+void LoadUnitTests(const uint32_t mask[81]) {
+  for (uint32_t unit = 0; unit < 27; ++unit) apeTests[unit].holders = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (Count(c) < 2 || Count(c) > 3) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    apeTests[r].holders |= 1u << col;
+    apeTests[9 + col].holders |= 1u << r;
+    apeTests[18 + r / 3 * 3 + col / 3].holders |= 1u << (r % 3 * 3 + col % 3);
+  }
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    UnitTests& u = apeTests[unit];
+    const uint8_t* cells = kUnitCells.cell[unit];
+    u.count = 0;
+    u.all = {};
+    for (uint32_t is = u.holders; is; is &= is - 1) {
+      const uint32_t i = static_cast<uint32_t>(std::countr_zero(is));
+      const uint32_t ci = cells[i];
+      if (Count(ci) == 2 && std::popcount(mask[ci]) == 2) {
+        u.cells[u.count] = static_cast<uint16_t>(1u << i);
+        u.struck[u.count++] = BivalueStrikes(mask[ci]);
+      }
+      for (uint32_t js = is & (is - 1); js; js &= js - 1) {
+        const uint32_t j = static_cast<uint32_t>(std::countr_zero(js));
+        const uint32_t both = mask[ci] | mask[cells[j]];
+        if (std::popcount(both) > 3) continue;
+        u.cells[u.count] = static_cast<uint16_t>(1u << i | 1u << j);
+        u.struck[u.count++] = UnionStrikes(both);
+      }
+    }
+    for (uint32_t t = 0; t < u.count; ++t) u.all |= u.struck[t];
+    for (uint32_t is = u.holders; is; is &= is - 1) {
+      const uint32_t i = static_cast<uint32_t>(std::countr_zero(is));
+      DigitMatrix& w = u.without[i];
+      w = {};
+      for (uint32_t t = 0; t < u.count; ++t)
+        if (!(u.cells[t] >> i & 1)) w |= u.struck[t];
     }
   }
-  uint32_t Row(uint32_t x) const { return row[x] | everyRow; }
-};
+}
+
+// The pairs struck in a unit by the tests resting on neither position p nor q.
+DigitMatrix StruckWithout(const UnitTests& u, uint32_t p, uint32_t q) {
+  if (!(u.holders >> q & 1)) return u.Without(p);
+  if (!(u.holders >> p & 1)) return u.without[q];
+  DigitMatrix s;
+  const uint32_t off = 1u << p | 1u << q;
+  for (uint32_t t = 0; t < u.count; ++t)
+    if (!(u.cells[t] & off)) s |= u.struck[t];
+  return s;
+}
+
+// The digits x, as a mask, for which every digit of m but x is struck with x.
+inline uint32_t CorneredDigits(uint32_t m, const DigitMatrix& struck) {
+  if (m != 0 && (m & (m - 1)) == 0)  // one digit v: v, and those struck with v
+    return m | struck.Row(static_cast<uint32_t>(std::countr_zero(m)));
+  const DigitMatrix e = EveryRow(m);
+  const uint64_t low = ~NonEmptyRows(e.low & ~struck.low & ~kDiagonalLow, kRowsLow) & kRowsLow;
+  const uint64_t high = ~NonEmptyRows(e.high & ~struck.high & ~kDiagonalHigh, kRowsHigh) &
+                        kRowsHigh;
+  // Bit 9x of `low` lands on bit 56 + x: the other products fall outside bits 56..62 and,
+  // all at distinct places, carry nothing into them.
+  constexpr uint64_t kGather = 1ull << 56 | 1ull << 48 | 1ull << 40 | 1ull << 32 | 1ull << 24 |
+                               1ull << 16 | 1ull << 8;
+  return static_cast<uint32_t>((low * kGather) >> 56 & 0x7F) |
+         static_cast<uint32_t>((high & 1) << 7 | (high >> 1 & 0x100));
+}
+
+// The full test of a pair: a and b at positions pa, pb of `line`, and at qa, qb of `box` when
+// they share one (box 27 otherwise).
+void ExcludePair(const uint32_t mask[81], uint32_t a, uint32_t b, uint32_t line, uint32_t pa,
+                 uint32_t pb, uint32_t box, uint32_t qa, uint32_t qb) {
+  DigitMatrix struck = StruckWithout(apeTests[line], pa, pb);
+  if (box < 27) struck |= StruckWithout(apeTests[box], qa, qb);
+  // Candidates that keep some combination.
+  uint32_t allowedA = 0, allowedB = 0;
+  for (uint32_t xs = mask[a]; xs != 0; xs &= xs - 1) {
+    const uint32_t x = static_cast<uint32_t>(std::countr_zero(xs));
+    const uint32_t ys = mask[b] & ~(1u << x) & ~struck.Row(x);
+    if (ys) allowedA |= 1u << x;
+    allowedB |= ys;
+  }
+  for (uint32_t gone = mask[a] & ~allowedA; gone != 0; gone &= gone - 1)
+    QueueElimination(a, static_cast<uint32_t>(std::countr_zero(gone)));
+  for (uint32_t gone = mask[b] & ~allowedB; gone != 0; gone &= gone - 1)
+    QueueElimination(b, static_cast<uint32_t>(std::countr_zero(gone)));
+}
+
+// Positions, over a set of digits, of a line's table of digit positions.
+inline uint32_t PositionsOf(const uint16_t positions[9], uint32_t digits) {
+  uint32_t p = 0;
+  for (; digits; digits &= digits - 1) p |= positions[std::countr_zero(digits)];
+  return p;
+}
 
 }  // namespace
 
 // Aligned Pair Exclusion: two cells of one line (and possibly one box) cannot take a pair of
-// digits that would empty a bivalue cell, or leave two cells of one unit with one digit.
+// digits that would empty a bivalue cell, or leave two cells of one unit with one digit. The
+// tests on a or b themselves are left out.
 uint32_t AlignedPairExclusion(uint32_t place) {
   ResetQueue();
   uint32_t mask[81];
-  for (uint32_t c = 0; c < 81; ++c) mask[c] = Mask(c);
-  // The tests of each unit, from its cells of two or three candidates: every bivalue cell
-  // (second cell 81), and every two cells whose union holds at most three digits.
-  struct UnitTest {
-    uint16_t digits;
-    uint8_t first, second;
-  };
-  UnitTest tests[27][9 + 36];
-  uint32_t testCount[27];
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t cells[9], n = 0;
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t cell = UnitCell27(unit, k);
-      if (Count(cell) >= 2 && Count(cell) <= 3) cells[n++] = cell;
-    }
-    testCount[unit] = 0;
-    for (uint32_t i = 0; i < n; ++i) {
-      auto add = [&](uint32_t digits, uint32_t first, uint32_t second) {
-        tests[unit][testCount[unit]++] = {static_cast<uint16_t>(digits),
-                                          static_cast<uint8_t>(first),
-                                          static_cast<uint8_t>(second)};
-      };
-      if (Count(cells[i]) == 2) add(mask[cells[i]], cells[i], 81);
-      for (uint32_t j = i + 1; j < n; ++j) {
-        const uint32_t both = mask[cells[i]] | mask[cells[j]];
-        if (std::popcount(both) <= 3) add(both, cells[i], cells[j]);
-      }
+  LoadCellMasks(mask);
+  LoadUnitTests(mask);
+  // Per line (rows 0..8, columns 9..17) and digit, the positions of the cells holding it.
+  uint16_t held[18][9] = {};
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (Count(c) < 1) continue;
+    for (uint32_t m = mask[c]; m; m &= m - 1) {
+      const uint32_t x = static_cast<uint32_t>(std::countr_zero(m));
+      held[RowOf(c)][x] |= static_cast<uint16_t>(1u << ColumnOf(c));
+      held[9 + ColumnOf(c)][x] |= static_cast<uint16_t>(1u << RowOf(c));
     }
   }
-  for (uint32_t a = 0; a < 81; ++a) {
-    if (Count(a) < 1) continue;
-    // The partners b after a in cell order: the rest of a's row, then the rest of its column.
-    uint32_t partners[16], partnerCount = 0;
-    for (uint32_t b = a + 1; b < RowOf(a) * 9 + 9; ++b) partners[partnerCount++] = b;
-    for (uint32_t b = a + 9; b < 81; b += 9) partners[partnerCount++] = b;
-    for (uint32_t i = 0; i < partnerCount; ++i) {
-      const uint32_t b = partners[i];
-      if (Count(b) < 1) continue;
-      const uint32_t line = RowOf(a) == RowOf(b) ? RowOf(a) : 9 + ColumnOf(a);
-      // The examined units: the shared line, and the shared box when there is one; tests
-      // on a or b themselves are left out.
-      const uint32_t units[2] = {line, 18 + BlockOf(a)};
-      const uint32_t unitCount = BlockOf(a) == BlockOf(b) ? 2 : 1;
-      StruckPairs struck;
-      for (uint32_t u = 0; u < unitCount; ++u)
-        for (uint32_t t = 0; t < testCount[units[u]]; ++t) {
-          const UnitTest& test = tests[units[u]][t];
-          if (test.first == a || test.first == b || test.second == a || test.second == b)
-            continue;
-          if (test.second == 81)
-            struck.Bivalue(test.digits);
-          else
-            struck.Union(test.digits);
-        }
-      // Candidates that keep some combination.
-      uint32_t allowedA = 0, allowedB = 0;
-      for (uint32_t xs = mask[a]; xs != 0; xs &= xs - 1) {
-        const uint32_t x = static_cast<uint32_t>(std::countr_zero(xs));
-        const uint32_t ys = mask[b] & ~(1u << x) & ~struck.Row(x);
-        if (ys) allowedA |= 1u << x;
-        allowedB |= ys;
+  // A digit x of a goes only when every digit of b but x is struck with x by tests not resting
+  // on b: x is cornered for b. The struck pairs being symmetric, a digit y of b goes only when
+  // y is cornered for a. So only pairs where one cell holds a digit cornered for the other
+  // need the full test; per line and position, the positions of those partners.
+  uint16_t worth[18][9] = {};
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (Count(c) < 1) continue;
+    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    const UnitTests& rowTests = apeTests[r];
+    const UnitTests& columnTests = apeTests[9 + col];
+    const UnitTests& boxTests = apeTests[18 + r / 3 * 3 + col / 3];
+    const uint32_t stack = 7u << (col / 3 * 3), band = 7u << (r / 3 * 3);
+    const uint32_t m = mask[c];
+    if (m != 0 && (m & (m - 1)) == 0 && Count(c) == 1) {
+      // A placed digit v, with no tests around: only the cells still holding v.
+      const uint32_t v = static_cast<uint32_t>(std::countr_zero(m));
+      if ((rowTests.all.Row(v) | columnTests.all.Row(v) | boxTests.all.Row(v)) == 0) {
+        worth[r][col] = static_cast<uint16_t>(held[r][v] & ~(1u << col));
+        worth[9 + col][r] = static_cast<uint16_t>(held[9 + col][v] & ~(1u << r));
+        continue;
       }
-      for (uint32_t gone = mask[a] & ~allowedA; gone != 0; gone &= gone - 1)
-        QueueElimination(a, static_cast<uint32_t>(std::countr_zero(gone)));
-      for (uint32_t gone = mask[b] & ~allowedB; gone != 0; gone &= gone - 1)
-        QueueElimination(b, static_cast<uint32_t>(std::countr_zero(gone)));
     }
+    const DigitMatrix& row = rowTests.Without(col);
+    const DigitMatrix& column = columnTests.Without(r);
+    const DigitMatrix& box = boxTests.Without(r % 3 * 3 + col % 3);
+    worth[r][col] = static_cast<uint16_t>(
+        (PositionsOf(held[r], CorneredDigits(m, row)) & ~stack) |
+        (PositionsOf(held[r], CorneredDigits(m, {row.low | box.low, row.high | box.high})) &
+         stack & ~(1u << col)));
+    worth[9 + col][r] = static_cast<uint16_t>(
+        (PositionsOf(held[9 + col], CorneredDigits(m, column)) & ~band) |
+        (PositionsOf(held[9 + col],
+                     CorneredDigits(m, {column.low | box.low, column.high | box.high})) &
+         band & ~(1u << r)));
   }
+  // Either cell may have found the other.
+  for (uint32_t line = 0; line < 18; ++line)
+    for (uint32_t p = 0; p < 9; ++p)
+      for (uint32_t qs = worth[line][p]; qs; qs &= qs - 1)
+        worth[line][std::countr_zero(qs)] |= static_cast<uint16_t>(1u << p);
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t c = 0; c < 9; ++c) {
+      const uint32_t a = CellAt(r, c);
+      const uint32_t box = 18 + r / 3 * 3 + c / 3;
+      // The partners b after a in cell order: the rest of a's row, then the rest of its column.
+      for (uint32_t ps = worth[r][c] & (0x1FEu << c); ps; ps &= ps - 1) {
+        const uint32_t c2 = static_cast<uint32_t>(std::countr_zero(ps));
+        ExcludePair(mask, a, CellAt(r, c2), r, c, c2, c2 / 3 == c / 3 ? box : 27,
+                    r % 3 * 3 + c % 3, r % 3 * 3 + c2 % 3);
+      }
+      for (uint32_t ps = worth[9 + c][r] & (0x1FEu << r); ps; ps &= ps - 1) {
+        const uint32_t r2 = static_cast<uint32_t>(std::countr_zero(ps));
+        ExcludePair(mask, a, CellAt(r2, c), 9 + c, r, r2, r2 / 3 == r / 3 ? box : 27,
+                    r % 3 * 3 + c % 3, r2 % 3 * 3 + c % 3);
+      }
+    }
   if (g.queue.length > 0) FlushEliminations(CodeAlignedPairExclusion);
   return FinishRoutine(place, KindAuto);
 }
