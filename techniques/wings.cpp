@@ -78,37 +78,61 @@ void QueueWingIntersection(uint32_t pivot, uint32_t wing1, uint32_t wing2, uint3
 uint32_t XYWing(uint32_t place) {
   ResetQueue();
   LoadMasks();
+  // The bivalue cells of each row (bit = column) and of each column (bit = row).
+  uint32_t rowBivalue[9] = {}, columnBivalue[9] = {};
+  for (uint32_t c = 0; c < 81; ++c)
+    if (Bivalue(c)) {
+      rowBivalue[RowOf(c)] |= 1u << ColumnOf(c);
+      columnBivalue[ColumnOf(c)] |= 1u << RowOf(c);
+    }
   // Phase 1: rectangles whose corners lie in four boxes; each corner in turn is the pivot.
+  // Pivot and wings are bivalue: a rectangle with two other corners has no wing, so both its
+  // columns hold a bivalue corner and one of them two.
   for (uint32_t r1 = 0; r1 < 8; ++r1)
     for (uint32_t r2 = r1 + 1; r2 < 9; ++r2) {
       if (r1 / 3 == r2 / 3) continue;
-      for (uint32_t c1 = 0; c1 < 8; ++c1)
-        for (uint32_t c2 = c1 + 1; c2 < 9; ++c2) {
-          if (c1 / 3 == c2 / 3) continue;
+      const uint32_t either = rowBivalue[r1] | rowBivalue[r2];
+      const uint32_t both = rowBivalue[r1] & rowBivalue[r2];
+      if (both == 0) continue;
+      for (uint32_t c1s = either; c1s; c1s &= c1s - 1) {
+        const uint32_t c1 = Lowest(c1s);
+        const uint32_t laterStacks = ~0u << (c1 / 3 * 3 + 3);
+        for (uint32_t c2s = either & laterStacks; c2s; c2s &= c2s - 1) {
+          const uint32_t c2 = Lowest(c2s);
+          if (!((both >> c1 | both >> c2) & 1)) continue;
           const uint32_t a = CellAt(r1, c1), b = CellAt(r1, c2);
           const uint32_t c = CellAt(r2, c1), d = CellAt(r2, c2);
-          // Pivot and wings are bivalue: a rectangle with two other corners has no wing.
-          if (Bivalue(a) + Bivalue(b) + Bivalue(c) + Bivalue(d) < 3) continue;
           XYWingCorner(a, b, c, d);
           XYWingCorner(b, d, a, c);
           XYWingCorner(c, a, d, b);
           XYWingCorner(d, b, c, a);
         }
+      }
     }
   // Phase 2: the pivot and one wing share a box, the other wing is in the pivot's line.
   for (uint32_t p = 0; p < 81; ++p) {
     if (!Bivalue(p)) continue;
     const uint32_t r = RowOf(p), c = ColumnOf(p), box = BlockOf(p);
     const uint32_t band = r / 3 * 3, stack = c / 3 * 3;
+    // The second wing W2 a given first wing W1 asks for: {x, z} = W1 sharing exactly x with
+    // the pivot {x, y}, and then W2 = {y, z}; 0 when W1 fits no pattern.
+    auto secondWing = [&](uint32_t w1) -> uint32_t {
+      const uint32_t shared = gMask[p] & gMask[w1];
+      if (std::popcount(shared) != 1) return 0;
+      const uint32_t z = gMask[w1] & ~shared;
+      if (z & gMask[p]) return 0;
+      return (gMask[p] & ~shared) | z;
+    };
     for (uint32_t k = 0; k < 9; ++k) {  // row form
       const uint32_t w1 = BlockCell(box, k);
       if (w1 == p || !Bivalue(w1)) continue;
-      for (uint32_t col = 0; col < 9; ++col) {
-        if (col / 3 == c / 3) continue;
+      const uint32_t want = secondWing(w1);
+      if (want == 0) continue;
+      for (uint32_t cols = rowBivalue[r] & ~(7u << stack); cols; cols &= cols - 1) {
+        const uint32_t col = Lowest(cols);
         const uint32_t w2 = CellAt(r, col);
-        const uint32_t z = XYWingDigit(p, w1, w2);
-        if (z == 0) continue;
-        const uint32_t d = Lowest(z);
+        if (gMask[w2] != want) continue;
+        const uint32_t d = Lowest(gMask[w1] & ~gMask[p]);
         for (uint32_t x = stack; x < stack + 3; ++x) {
           const uint32_t t = CellAt(r, x);
           if (t != p && t != w1) QueueIfOpen(t, d);
@@ -123,12 +147,13 @@ uint32_t XYWing(uint32_t place) {
     for (uint32_t k = 0; k < 9; ++k) {  // column form, W1 still row by row
       const uint32_t w1 = BlockCell(box, k);
       if (w1 == p || !Bivalue(w1)) continue;
-      for (uint32_t row = 0; row < 9; ++row) {
-        if (row / 3 == r / 3) continue;
+      const uint32_t want = secondWing(w1);
+      if (want == 0) continue;
+      for (uint32_t rows = columnBivalue[c] & ~(7u << band); rows; rows &= rows - 1) {
+        const uint32_t row = Lowest(rows);
         const uint32_t w2 = CellAt(row, c);
-        const uint32_t z = XYWingDigit(p, w1, w2);
-        if (z == 0) continue;
-        const uint32_t d = Lowest(z);
+        if (gMask[w2] != want) continue;
+        const uint32_t d = Lowest(gMask[w1] & ~gMask[p]);
         for (uint32_t y = band; y < band + 3; ++y) {
           const uint32_t t = CellAt(y, c);
           if (t != p && t != w1) QueueIfOpen(t, d);
