@@ -319,32 +319,64 @@ uint32_t QueueTripleTarget(uint32_t target, uint32_t y, uint32_t w1, uint32_t w2
   return g.cand.flag[target * 9 + y] != 0 ? 1 : 0;
 }
 
+// The digits held by exactly one of three masks.
+inline uint32_t HeldOnce(uint32_t a, uint32_t b, uint32_t c) {
+  return (a & ~b & ~c) | (b & ~a & ~c) | (c & ~a & ~b);
+}
+
+// The bivalue cells of each box (bit k = k-th box cell), row (bit = column) and column
+// (bit = row).
+struct BivalueCells {
+  uint32_t box[9], row[9], column[9];
+};
+
+BivalueCells LoadBivalueCells() {
+  BivalueCells b{};
+  for (uint32_t c = 0; c < 81; ++c)
+    if (Bivalue(c)) {
+      const uint32_t r = RowOf(c), col = ColumnOf(c);
+      b.box[BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
+      b.row[r] |= 1u << col;
+      b.column[col] |= 1u << r;
+    }
+  return b;
+}
+
 }  // namespace
 
 uint32_t WXYZWingType2(uint32_t place) {
   ResetQueue();
   LoadMasks();
+  const BivalueCells bivalue = LoadBivalueCells();
   // form 0: vertical (three cells of a column); form 1: horizontal (three cells of a row).
   for (uint32_t form = 0; form < 2; ++form) {
     const char* tag = form == 0 ? "縦" : "横";
     for (uint32_t line = 0; line < 9; ++line) {
       auto at = [&](uint32_t i) { return form == 0 ? CellAt(i, line) : CellAt(line, i); };
-      for (uint32_t i1 = 0; i1 < 7; ++i1) {
-        if (!TripleCell(at(i1))) continue;
-        for (uint32_t i2 = i1 + 1; i2 < 8; ++i2) {
-          if (!TripleCell(at(i2))) continue;
-          for (uint32_t i3 = i2 + 1; i3 < 9; ++i3) {
+      uint32_t open = 0;  // positions of the line's cells that may belong to a triple
+      for (uint32_t i = 0; i < 9; ++i)
+        if (TripleCell(at(i))) open |= 1u << i;
+      for (uint32_t s1 = open; s1; s1 &= s1 - 1) {
+        const uint32_t i1 = Lowest(s1);
+        for (uint32_t s2 = s1 & (s1 - 1); s2; s2 &= s2 - 1) {
+          const uint32_t i2 = Lowest(s2);
+          // The three cells hold four digits together: two with more can hold no triple.
+          if (std::popcount(gMask[at(i1)] | gMask[at(i2)]) > 4) continue;
+          for (uint32_t s3 = s2 & (s2 - 1); s3; s3 &= s3 - 1) {
+            const uint32_t i3 = Lowest(s3);
             Triple t{{at(i1), at(i2), at(i3)}, 0};
             if (!LoadTriple(t)) continue;
-            for (uint32_t z = 0; z < 9; ++z) {
-              if (Holders(t, z) != 1) continue;
+            const uint32_t once = HeldOnce(gMask[t.cell[0]], gMask[t.cell[1]], gMask[t.cell[2]]);
+            for (uint32_t zs = once; zs; zs &= zs - 1) {
+              const uint32_t z = Lowest(zs);
               const uint32_t zc = SoleHolder(t, z);
-              for (uint32_t y = 0; y < 9; ++y) {
-                if (y == z || !(t.all & (1u << y))) continue;
+              const uint32_t box = BlockOf(zc);
+              for (uint32_t ys = t.all & ~(1u << z); ys; ys &= ys - 1) {
+                const uint32_t y = Lowest(ys);
                 const uint32_t pair = (1u << z) | (1u << y);
-                for (uint32_t k = 0; k < 9; ++k) {
-                  const uint32_t w = BlockCell(BlockOf(zc), k);
-                  if (InTriple(t, w) || !Bivalue(w) || gMask[w] != pair) continue;
+                for (uint32_t ks = bivalue.box[box]; ks; ks &= ks - 1) {
+                  const uint32_t w = BlockCell(box, Lowest(ks));
+                  if (gMask[w] != pair || InTriple(t, w)) continue;
                   auto detail = [&](bool plus) {
                     if (DetailedLog())
                       LogLine(Format("※WXYZ-Wing Type2%s%s<%u> %u,%u,%u,%u,%u", tag,
@@ -384,26 +416,35 @@ uint32_t WXYZWingType2(uint32_t place) {
 uint32_t WXYZWingType3(uint32_t place) {
   ResetQueue();
   LoadMasks();
-  for (uint32_t box = 0; box < 9; ++box)
-    for (uint32_t i = 0; i < 7; ++i) {
-      if (!TripleCell(BlockCell(box, i))) continue;
-      for (uint32_t j = i + 1; j < 8; ++j) {
-        if (!TripleCell(BlockCell(box, j))) continue;
-        for (uint32_t k = j + 1; k < 9; ++k) {
+  const BivalueCells bivalue = LoadBivalueCells();
+  for (uint32_t box = 0; box < 9; ++box) {
+    uint32_t open = 0;  // box positions of the cells that may belong to a triple
+    for (uint32_t i = 0; i < 9; ++i)
+      if (TripleCell(BlockCell(box, i))) open |= 1u << i;
+    for (uint32_t s1 = open; s1; s1 &= s1 - 1) {
+      const uint32_t i = Lowest(s1);
+      for (uint32_t s2 = s1 & (s1 - 1); s2; s2 &= s2 - 1) {
+        const uint32_t j = Lowest(s2);
+        if (std::popcount(gMask[BlockCell(box, i)] | gMask[BlockCell(box, j)]) > 4) continue;
+        for (uint32_t s3 = s2 & (s2 - 1); s3; s3 &= s3 - 1) {
+          const uint32_t k = Lowest(s3);
           Triple t{{BlockCell(box, i), BlockCell(box, j), BlockCell(box, k)}, 0};
           if (!LoadTriple(t)) continue;
-          for (uint32_t z = 0; z < 9; ++z) {
-            if (Holders(t, z) != 1) continue;
+          const uint32_t once = HeldOnce(gMask[t.cell[0]], gMask[t.cell[1]], gMask[t.cell[2]]);
+          for (uint32_t zs = once; zs; zs &= zs - 1) {
+            const uint32_t z = Lowest(zs);
             const uint32_t zc = SoleHolder(t, z);
             const uint32_t zr = RowOf(zc), zcol = ColumnOf(zc);
-            for (uint32_t y = 0; y < 9; ++y) {
-              if (y == z || !(t.all & (1u << y))) continue;
+            for (uint32_t ys = t.all & ~(1u << z); ys; ys &= ys - 1) {
+              const uint32_t y = Lowest(ys);
               const uint32_t pair = (1u << z) | (1u << y);
               // scan 0: W in Z's row, targets in Z's row; scan 1: the same by column.
               for (uint32_t scan = 0; scan < 2; ++scan)
-                for (uint32_t x = 0; x < 9; ++x) {
+                for (uint32_t xs = scan == 0 ? bivalue.row[zr] : bivalue.column[zcol]; xs;
+                     xs &= xs - 1) {
+                  const uint32_t x = Lowest(xs);
                   const uint32_t w = scan == 0 ? CellAt(zr, x) : CellAt(x, zcol);
-                  if (InTriple(t, w) || !Bivalue(w) || gMask[w] != pair) continue;
+                  if (gMask[w] != pair || InTriple(t, w)) continue;
                   const uint32_t first = scan == 0 ? zcol / 3 * 3 : zr / 3 * 3;
                   for (uint32_t q = first; q < first + 3; ++q) {
                     const uint32_t target = scan == 0 ? CellAt(zr, q) : CellAt(q, zcol);
@@ -418,6 +459,7 @@ uint32_t WXYZWingType3(uint32_t place) {
         }
       }
     }
+  }
   if (g.queue.length) FlushEliminations(CodeWXYZWing);
   return FinishRoutine(place, KindAuto);
 }
