@@ -232,23 +232,44 @@ uint32_t WXYZWing(uint32_t place) {
 uint32_t WXYZWingType1(uint32_t place) {
   ResetQueue();
   LoadMasks();
+  // The four-candidate cells and the bivalue cells, as lists.
+  uint32_t quads[81], quadCount = 0, pairs[81], pairCount = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    if (g.cand.count[c] == 4 && std::popcount(gMask[c]) == 4) quads[quadCount++] = c;
+    if (Bivalue(c)) pairs[pairCount++] = c;
+  }
   for (uint32_t z = 0; z < 9; ++z) {
     const uint32_t zb = 1u << z;
+    // Per line (rows 0..8, columns 9..17) the positions of the pivots and of the bivalue
+    // cells holding z.
+    uint32_t pivots[18] = {}, wings[18] = {};
+    for (uint32_t i = 0; i < quadCount; ++i)
+      if (gMask[quads[i]] & zb) {
+        pivots[RowOf(quads[i])] |= 1u << ColumnOf(quads[i]);
+        pivots[9 + ColumnOf(quads[i])] |= 1u << RowOf(quads[i]);
+      }
+    for (uint32_t i = 0; i < pairCount; ++i)
+      if (gMask[pairs[i]] & zb) {
+        wings[RowOf(pairs[i])] |= 1u << ColumnOf(pairs[i]);
+        wings[9 + ColumnOf(pairs[i])] |= 1u << RowOf(pairs[i]);
+      }
     // form 0: the line is row `line`, positions are columns; form 1: column `line`, rows.
     for (uint32_t form = 0; form < 2; ++form)
-      for (uint32_t line = 0; line < 9; ++line)
-        for (uint32_t pos = 0; pos < 9; ++pos) {
+      for (uint32_t line = 0; line < 9; ++line) {
+        const uint32_t lineWings = wings[form * 9 + line];
+        if (std::popcount(lineWings) < 2) continue;
+        for (uint32_t ps = pivots[form * 9 + line]; ps; ps &= ps - 1) {
+          const uint32_t pos = Lowest(ps);
           auto at = [&](uint32_t i) { return form == 0 ? CellAt(line, i) : CellAt(i, line); };
           const uint32_t p = at(pos);
-          if (g.cand.count[p] != 4 || std::popcount(gMask[p]) != 4 || !(gMask[p] & zb)) continue;
           const uint32_t m = gMask[p];
-          for (uint32_t k1 = 0; k1 < 9; ++k1) {
+          for (uint32_t k1s = lineWings; k1s; k1s &= k1s - 1) {
+            const uint32_t k1 = Lowest(k1s);
             const uint32_t w2 = at(k1);
-            if (k1 == pos || !Bivalue(w2) || !(gMask[w2] & zb)) continue;
             const uint32_t y1 = gMask[w2] & ~zb;
-            for (uint32_t k2 = 0; k2 < 9; ++k2) {
+            for (uint32_t k2s = lineWings & ~(1u << k1); k2s; k2s &= k2s - 1) {
+              const uint32_t k2 = Lowest(k2s);
               const uint32_t w3 = at(k2);
-              if (k2 == pos || k2 == k1 || !Bivalue(w3) || !(gMask[w3] & zb)) continue;
               const uint32_t y2 = gMask[w3] & ~zb;
               if (y1 == y2 || !(y1 & m) || !(y2 & m)) continue;
               const uint32_t band = RowOf(p) / 3 * 3, stack = ColumnOf(p) / 3 * 3;
@@ -269,6 +290,7 @@ uint32_t WXYZWingType1(uint32_t place) {
             }
           }
         }
+      }
   }
   if (g.queue.length) FlushEliminations(CodeWXYZWing);
   return FinishRoutine(place, KindAuto);
