@@ -32,39 +32,43 @@ inline void QueueWitnessed(uint32_t cell, uint32_t d, uint32_t w1, uint32_t w2, 
   if (Count(cell) >= 2) QueueEliminationWitness(cell, d, w1, w2, w3);
 }
 
-// Candidate masks of all cells, taken once per ALS-XZ run (the scan removes nothing).
+// Candidate masks of all cells, taken once per ALS-XZ run (the scan removes nothing), and per
+// box the positions of its cells of two candidates.
 uint32_t alsMask[81];
+uint32_t alsBoxPairs[9];
 
-// One ALS-XZ group: four cells of a line (vertical: a column, horizontal: a row).
+// One ALS-XZ group: four cells of a line (vertical: a column, horizontal: a row), of two to
+// five candidates and five digits together.
 void AlsGroup(bool vertical, const uint32_t t[4]) {
   uint32_t mask[4], all = 0;
   for (uint32_t i = 0; i < 4; ++i) {
-    const uint32_t n = Count(t[i]);
-    if (n < 2 || n > 5) return;
     mask[i] = alsMask[t[i]];
     all |= mask[i];
   }
-  if (std::popcount(all) != 5) return;
   auto inGroup = [&](uint32_t cell) {
     return cell == t[0] || cell == t[1] || cell == t[2] || cell == t[3];
   };
-  for (uint32_t z = 0; z < 9; ++z) {
-    uint32_t holders = 0, zi = 0;
-    for (uint32_t i = 0; i < 4; ++i)
-      if (mask[i] >> z & 1) {
-        ++holders;
-        zi = i;
-      }
-    if (holders != 1) continue;
+  // The digits held by exactly one cell of the group.
+  uint32_t once = 0, twice = 0;
+  for (uint32_t i = 0; i < 4; ++i) {
+    twice |= once & mask[i];
+    once |= mask[i];
+  }
+  once &= ~twice;
+  for (uint32_t zs = once; zs; zs &= zs - 1) {
+    const uint32_t z = static_cast<uint32_t>(std::countr_zero(zs));
+    uint32_t zi = 0;
+    while (!(mask[zi] >> z & 1)) ++zi;
     const uint32_t zc = t[zi];
     const uint32_t box = BlockOf(zc);
-    for (uint32_t y = 0; y < 9; ++y) {
-      if (y == z || !(all >> y & 1)) continue;
-      uint32_t yHolders = 0;
-      for (uint32_t i = 0; i < 4; ++i) yHolders += mask[i] >> y & 1;
-      for (uint32_t k = 0; k < 9; ++k) {
-        const uint32_t w = BlockCell(box, k);
-        if (inGroup(w) || Count(w) != 2 || !Holds(w, z) || !Holds(w, y)) continue;
+    if (alsBoxPairs[box] == 0) continue;
+    for (uint32_t ys = all & ~(1u << z); ys; ys &= ys - 1) {
+      const uint32_t y = static_cast<uint32_t>(std::countr_zero(ys));
+      const bool ySole = once >> y & 1;
+      const uint32_t pair = 1u << z | 1u << y;
+      for (uint32_t ks = alsBoxPairs[box]; ks; ks &= ks - 1) {
+        const uint32_t w = BlockCell(box, static_cast<uint32_t>(std::countr_zero(ks)));
+        if ((alsMask[w] & pair) != pair || inGroup(w)) continue;
         if (vertical) {
           const uint32_t c = ColumnOf(zc), band = RowOf(zc) / 3 * 3;
           for (uint32_t rr = band; rr < band + 3; ++rr) {
@@ -72,7 +76,7 @@ void AlsGroup(bool vertical, const uint32_t t[4]) {
             if (cell == w || inGroup(cell)) continue;
             QueueWitnessed(cell, y, t[0], zc, w);
           }
-          if (ColumnOf(w) != c && yHolders == 1)
+          if (ColumnOf(w) != c && ySole)
             for (uint32_t i = 0; i < 4; ++i)
               if ((mask[i] >> y & 1) && RowOf(t[i]) != RowOf(w))
                 QueueWitnessed(CellAt(RowOf(t[i]), ColumnOf(w)), y, t[i], zc, w);
@@ -83,7 +87,7 @@ void AlsGroup(bool vertical, const uint32_t t[4]) {
             if (cell == w || inGroup(cell)) continue;
             QueueWitnessed(cell, y, t[0], zc, w);
           }
-          if (RowOf(w) != r && yHolders == 1)
+          if (RowOf(w) != r && ySole)
             for (uint32_t i = 0; i < 4; ++i)
               if ((mask[i] >> y & 1) && ColumnOf(t[i]) != ColumnOf(w))
                 QueueWitnessed(CellAt(RowOf(w), ColumnOf(t[i])), y, t[i], zc, w);
@@ -97,24 +101,37 @@ void AlsGroup(bool vertical, const uint32_t t[4]) {
 
 uint32_t AlsXZ(uint32_t place) {
   ResetQueue();
-  for (uint32_t c = 0; c < 81; ++c) alsMask[c] = Mask(c);
+  LoadCellMasks(alsMask);
+  for (uint32_t box = 0; box < 9; ++box) {
+    alsBoxPairs[box] = 0;
+    for (uint32_t k = 0; k < 9; ++k)
+      if (Count(BlockCell(box, k)) == 2) alsBoxPairs[box] |= 1u << k;
+  }
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool vertical = pass == 0;
     for (uint32_t line = 0; line < 9; ++line) {
       // Only cells of two to five candidates can make a group: the four-cell groups of the
-      // line in lexicographic order of positions, those cells alone.
+      // line in lexicographic order of positions, those cells alone. A group holds five
+      // digits, so a start already over five digits is dropped.
       uint32_t cells[9], n = 0;
       for (uint32_t p = 0; p < 9; ++p) {
         const uint32_t cell = vertical ? CellAt(p, line) : CellAt(line, p);
         if (Count(cell) >= 2 && Count(cell) <= 5) cells[n++] = cell;
       }
       for (uint32_t i1 = 0; i1 + 3 < n; ++i1)
-        for (uint32_t i2 = i1 + 1; i2 + 2 < n; ++i2)
-          for (uint32_t i3 = i2 + 1; i3 + 1 < n; ++i3)
+        for (uint32_t i2 = i1 + 1; i2 + 2 < n; ++i2) {
+          const uint32_t two = alsMask[cells[i1]] | alsMask[cells[i2]];
+          if (std::popcount(two) > 5) continue;
+          for (uint32_t i3 = i2 + 1; i3 + 1 < n; ++i3) {
+            const uint32_t three = two | alsMask[cells[i3]];
+            if (std::popcount(three) > 5) continue;
             for (uint32_t i4 = i3 + 1; i4 < n; ++i4) {
+              if (std::popcount(three | alsMask[cells[i4]]) != 5) continue;
               const uint32_t t[4] = {cells[i1], cells[i2], cells[i3], cells[i4]};
               AlsGroup(vertical, t);
             }
+          }
+        }
     }
   }
   if (g.queue.length > 0) FlushEliminations(CodeAlsXZ);
