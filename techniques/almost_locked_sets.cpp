@@ -413,10 +413,19 @@ namespace {
 
 // One petal test for both directions: the Q cells lie on `line` outside the stem's stack
 // (or band), the P cells across it on `cross`. Cell(a, b) is (row a, column b), or the
-// transposed cell for the column form.
-uint32_t PetalTest(uint32_t line, uint32_t cross, uint32_t z, uint32_t d, bool transposed) {
+// transposed cell for the column form. `mask` holds the candidate masks of all cells.
+uint32_t PetalTest(const uint32_t mask[81], uint32_t line, uint32_t cross, uint32_t z,
+                   uint32_t d, bool transposed) {
   auto cell = [transposed](uint32_t a, uint32_t b) { return transposed ? CellAt(b, a) : CellAt(a, b); };
   auto position = [transposed](uint32_t c) { return transposed ? RowOf(c) : ColumnOf(c); };
+  // The P cells first (cheap, and most often there is none), then the Q cells.
+  uint32_t ps[6], np = 0;
+  for (uint32_t k = 0; k < 9; ++k) {
+    if (k / 3 == line / 3) continue;
+    const uint32_t p = cell(k, cross);
+    if (Count(p) == 2 && (mask[p] >> d & 1) && !(mask[p] >> z & 1)) ps[np++] = k;
+  }
+  if (np == 0) return 0;
   uint32_t q[6], nq = 0;
   for (uint32_t j = 0; j < 9; ++j) {
     if (j / 3 == cross / 3) continue;
@@ -424,16 +433,14 @@ uint32_t PetalTest(uint32_t line, uint32_t cross, uint32_t z, uint32_t d, bool t
     if (Count(qc) >= 2 && Count(qc) <= 3) q[nq++] = qc;
   }
   if (nq < 3) return 0;
-  for (uint32_t k = 0; k < 9; ++k) {
-    if (k / 3 == line / 3) continue;
-    const uint32_t p = cell(k, cross);
-    if (Count(p) != 2 || !Holds(p, d) || Holds(p, z)) continue;
-    const uint32_t e = static_cast<uint32_t>(std::countr_zero(Mask(p) & ~(1u << d)));
+  for (uint32_t ip = 0; ip < np; ++ip) {
+    const uint32_t k = ps[ip];
+    const uint32_t e = static_cast<uint32_t>(std::countr_zero(mask[cell(k, cross)] & ~(1u << d)));
     for (uint32_t i1 = 0; i1 < nq; ++i1)
       for (uint32_t i2 = i1 + 1; i2 < nq; ++i2)
         for (uint32_t i3 = i2 + 1; i3 < nq; ++i3) {
           const uint32_t cells[3] = {q[i1], q[i2], q[i3]};
-          const uint32_t m[3] = {Mask(cells[0]), Mask(cells[1]), Mask(cells[2])};
+          const uint32_t m[3] = {mask[cells[0]], mask[cells[1]], mask[cells[2]]};
           if (std::popcount((m[0] | m[1] | m[2]) & ~(1u << z)) != 3) continue;
           for (uint32_t w = 0; w < 9; ++w) {
             if (w == z || w == d || w == e) continue;
@@ -446,7 +453,8 @@ uint32_t PetalTest(uint32_t line, uint32_t cross, uint32_t z, uint32_t d, bool t
             // w must be held by exactly one Q cell, the one facing the bivalue {e, w} cell.
             if (holders != 1) continue;
             const uint32_t facing = cell(k, position(holder));
-            if (Count(facing) == 2 && Holds(facing, e) && Holds(facing, w)) return 1;
+            if (Count(facing) == 2 && (mask[facing] >> e & 1) && (mask[facing] >> w & 1))
+              return 1;
           }
         }
   }
@@ -456,11 +464,15 @@ uint32_t PetalTest(uint32_t line, uint32_t cross, uint32_t z, uint32_t d, bool t
 }  // namespace
 
 uint32_t PetalTestRow(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
-  return PetalTest(r, c, z, d, false);
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  return PetalTest(mask, r, c, z, d, false);
 }
 
 uint32_t PetalTestColumn(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
-  return PetalTest(c, r, z, d, true);
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  return PetalTest(mask, c, r, z, d, true);
 }
 
 void QueueStemRow(uint32_t c, uint32_t r, uint32_t z) {
@@ -477,50 +489,76 @@ namespace {
 
 // Two cells of a box line form the stem when together they hold three digits, z among them:
 // both three-candidate with the same digits, or one three-candidate and the other a bivalue
-// z plus one of those digits.
-bool StemPair(uint32_t x, uint32_t y, uint32_t z) {
+// z plus one of those digits. Both cells holding z, only the first part depends on the cells.
+bool StemPair(const uint32_t mask[81], uint32_t x, uint32_t y) {
   const uint32_t nx = Count(x), ny = Count(y);
   if (nx == 2 && ny == 2) return false;
-  const uint32_t mx = Mask(x), my = Mask(y);
+  const uint32_t mx = mask[x], my = mask[y];
   if (nx == 3 && ny == 3) return mx == my;
-  if (nx == 3 && ny == 2) return (my >> z & 1) && (my & ~mx) == 0;
-  if (nx == 2 && ny == 3) return (mx >> z & 1) && (mx & ~my) == 0;
+  if (nx == 3 && ny == 2) return (my & ~mx) == 0;
+  if (nx == 2 && ny == 3) return (mx & ~my) == 0;
   return false;
 }
+
+// A stem: its two cells x, y, and the box line the petals go through (row or column).
+struct Stem {
+  uint8_t x, y, line, cross;
+};
 
 }  // namespace
 
 uint32_t DeathBlossom(uint32_t place) {
   ResetQueue();
-  for (uint32_t z = 0; z < 9; ++z) {
-    // Row half: stems in a mini-column, petals through the stem row.
-    for (uint32_t x = 0; x < 81; ++x) {
-      if (!Holds(x, z) || Count(x) < 2 || Count(x) > 3) continue;
-      const uint32_t c = ColumnOf(x), band = RowOf(x) / 3 * 3;
-      for (uint32_t ry = band; ry < band + 3; ++ry) {
-        const uint32_t y = CellAt(ry, c);
-        if (y == x || !Holds(y, z) || !StemPair(x, y, z)) continue;
-        const uint32_t stemRow = 3 * band + 3 - RowOf(x) - ry;
-        for (uint32_t d = 0; d < 9; ++d)
-          if (d != z && Holds(x, d) && Holds(y, d) && PetalTestRow(c, stemRow, z, d))
-            QueueStemRow(c, stemRow, z);
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  // The stems of each half in the order the search takes them: row half by cell x, then
+  // y down the mini-column; column half column by column, then y along the mini-row.
+  Stem rowStems[162], columnStems[162];
+  uint32_t rowCount = 0, columnCount = 0;
+  auto stemCell = [](uint32_t c) { return Count(c) >= 2 && Count(c) <= 3; };
+  for (uint32_t x = 0; x < 81; ++x) {
+    if (!stemCell(x)) continue;
+    const uint32_t c = ColumnOf(x), band = RowOf(x) / 3 * 3;
+    for (uint32_t ry = band; ry < band + 3; ++ry) {
+      const uint32_t y = CellAt(ry, c);
+      if (y == x || !StemPair(mask, x, y)) continue;
+      rowStems[rowCount++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                              static_cast<uint8_t>(3 * band + 3 - RowOf(x) - ry),
+                              static_cast<uint8_t>(c)};
+    }
+  }
+  for (uint32_t col = 0; col < 9; ++col)
+    for (uint32_t row = 0; row < 9; ++row) {
+      const uint32_t x = CellAt(row, col);
+      if (!stemCell(x)) continue;
+      const uint32_t stack = col / 3 * 3;
+      for (uint32_t cy = stack; cy < stack + 3; ++cy) {
+        const uint32_t y = CellAt(row, cy);
+        if (y == x || !StemPair(mask, x, y)) continue;
+        columnStems[columnCount++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                                      static_cast<uint8_t>(3 * stack + 3 - col - cy),
+                                      static_cast<uint8_t>(row)};
       }
     }
+  for (uint32_t z = 0; z < 9; ++z) {
+    // Row half: stems in a mini-column, petals through the stem row.
+    for (uint32_t i = 0; i < rowCount; ++i) {
+      const Stem& s = rowStems[i];
+      const uint32_t both = mask[s.x] & mask[s.y];
+      if (!(both >> z & 1)) continue;
+      for (uint32_t ds = both & ~(1u << z); ds; ds &= ds - 1)
+        if (PetalTest(mask, s.line, s.cross, z, static_cast<uint32_t>(std::countr_zero(ds)), false))
+          QueueStemRow(s.cross, s.line, z);
+    }
     // Column half: stems in a mini-row, petals through the stem column.
-    for (uint32_t col = 0; col < 9; ++col)
-      for (uint32_t row = 0; row < 9; ++row) {
-        const uint32_t x = CellAt(row, col);
-        if (!Holds(x, z) || Count(x) < 2 || Count(x) > 3) continue;
-        const uint32_t stack = col / 3 * 3;
-        for (uint32_t cy = stack; cy < stack + 3; ++cy) {
-          const uint32_t y = CellAt(row, cy);
-          if (y == x || !Holds(y, z) || !StemPair(x, y, z)) continue;
-          const uint32_t stemColumn = 3 * stack + 3 - col - cy;
-          for (uint32_t d = 0; d < 9; ++d)
-            if (d != z && Holds(x, d) && Holds(y, d) && PetalTestColumn(stemColumn, row, z, d))
-              QueueStemColumn(stemColumn, row, z);
-        }
-      }
+    for (uint32_t i = 0; i < columnCount; ++i) {
+      const Stem& s = columnStems[i];
+      const uint32_t both = mask[s.x] & mask[s.y];
+      if (!(both >> z & 1)) continue;
+      for (uint32_t ds = both & ~(1u << z); ds; ds &= ds - 1)
+        if (PetalTest(mask, s.line, s.cross, z, static_cast<uint32_t>(std::countr_zero(ds)), true))
+          QueueStemColumn(s.line, s.cross, z);
+    }
   }
   if (g.queue.length > 0) FlushEliminations(CodeDeathBlossom);
   return FinishRoutine(place, KindAuto);
