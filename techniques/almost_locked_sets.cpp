@@ -140,9 +140,11 @@ uint32_t AlsXZ(uint32_t place) {
 
 namespace {
 
-// The cells of the 27 units (rows, columns, boxes) in unit order.
+// The cells of the 27 units (rows, columns, boxes) in unit order, and per cell its row,
+// column, box and position in the box.
 struct UnitCellTable {
   uint8_t cell[27][9];
+  uint8_t row[81], column[81], box[81], boxPosition[81];
 };
 constexpr UnitCellTable MakeUnitCells() {
   UnitCellTable t{};
@@ -152,6 +154,12 @@ constexpr UnitCellTable MakeUnitCells() {
       t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
       t.cell[18 + u][k] = static_cast<uint8_t>(u / 3 * 27 + u % 3 * 3 + k / 3 * 9 + k % 3);
     }
+  for (uint32_t c = 0; c < 81; ++c) {
+    t.row[c] = static_cast<uint8_t>(c / 9);
+    t.column[c] = static_cast<uint8_t>(c % 9);
+    t.box[c] = static_cast<uint8_t>(c / 27 * 3 + c % 9 / 3);
+    t.boxPosition[c] = static_cast<uint8_t>(c / 9 % 3 * 3 + c % 3);
+  }
   return t;
 }
 constexpr UnitCellTable kUnitCells = MakeUnitCells();
@@ -220,13 +228,16 @@ DigitMatrix UnionStrikes(uint32_t u) {
 // The tests of one unit, from its cells of two or three candidates (the positions `holders`):
 // every bivalue cell and every two cells whose union holds at most three digits. `cells` holds
 // the positions a test rests on; `all` the pairs struck by every test, `without[k]` (for the
-// holders k) by the tests not resting on position k.
+// holders k) by the tests not resting on position k; `reach` the digits of their struck
+// pairs (the matrices being symmetric, a struck pair has both digits there).
 struct UnitTests {
   uint32_t holders, count;
-  uint16_t cells[9 + 36];
+  uint16_t cells[9 + 36], digits[9 + 36];
   DigitMatrix struck[9 + 36];
   DigitMatrix all, without[9];
+  uint32_t allReach, reach[9];
   const DigitMatrix& Without(uint32_t k) const { return holders >> k & 1 ? without[k] : all; }
+  uint32_t Reach(uint32_t k) const { return holders >> k & 1 ? reach[k] : allReach; }
 };
 
 UnitTests apeTests[27];
@@ -235,21 +246,22 @@ void LoadUnitTests(const uint32_t mask[81]) {
   for (uint32_t unit = 0; unit < 27; ++unit) apeTests[unit].holders = 0;
   for (uint32_t c = 0; c < 81; ++c) {
     if (Count(c) < 2 || Count(c) > 3) continue;
-    const uint32_t r = RowOf(c), col = ColumnOf(c);
-    apeTests[r].holders |= 1u << col;
-    apeTests[9 + col].holders |= 1u << r;
-    apeTests[18 + r / 3 * 3 + col / 3].holders |= 1u << (r % 3 * 3 + col % 3);
+    apeTests[kUnitCells.row[c]].holders |= 1u << kUnitCells.column[c];
+    apeTests[9 + kUnitCells.column[c]].holders |= 1u << kUnitCells.row[c];
+    apeTests[18 + kUnitCells.box[c]].holders |= 1u << kUnitCells.boxPosition[c];
   }
   for (uint32_t unit = 0; unit < 27; ++unit) {
     UnitTests& u = apeTests[unit];
     const uint8_t* cells = kUnitCells.cell[unit];
     u.count = 0;
     u.all = {};
+    u.allReach = 0;
     for (uint32_t is = u.holders; is; is &= is - 1) {
       const uint32_t i = static_cast<uint32_t>(std::countr_zero(is));
       const uint32_t ci = cells[i];
       if (Count(ci) == 2 && std::popcount(mask[ci]) == 2) {
         u.cells[u.count] = static_cast<uint16_t>(1u << i);
+        u.digits[u.count] = static_cast<uint16_t>(mask[ci]);
         u.struck[u.count++] = BivalueStrikes(mask[ci]);
       }
       for (uint32_t js = is & (is - 1); js; js &= js - 1) {
@@ -257,16 +269,25 @@ void LoadUnitTests(const uint32_t mask[81]) {
         const uint32_t both = mask[ci] | mask[cells[j]];
         if (std::popcount(both) > 3) continue;
         u.cells[u.count] = static_cast<uint16_t>(1u << i | 1u << j);
+        u.digits[u.count] = static_cast<uint16_t>(std::popcount(both) <= 2 ? 0x1FF : both);
         u.struck[u.count++] = UnionStrikes(both);
       }
     }
-    for (uint32_t t = 0; t < u.count; ++t) u.all |= u.struck[t];
+    for (uint32_t t = 0; t < u.count; ++t) {
+      u.all |= u.struck[t];
+      u.allReach |= u.digits[t];
+    }
     for (uint32_t is = u.holders; is; is &= is - 1) {
       const uint32_t i = static_cast<uint32_t>(std::countr_zero(is));
-      DigitMatrix& w = u.without[i];
-      w = {};
+      DigitMatrix w;
+      uint32_t reach = 0;
       for (uint32_t t = 0; t < u.count; ++t)
-        if (!(u.cells[t] >> i & 1)) w |= u.struck[t];
+        if (!(u.cells[t] >> i & 1)) {
+          w |= u.struck[t];
+          reach |= u.digits[t];
+        }
+      u.without[i] = w;
+      u.reach[i] = reach;
     }
   }
 }
@@ -282,10 +303,13 @@ DigitMatrix StruckWithout(const UnitTests& u, uint32_t p, uint32_t q) {
   return s;
 }
 
-// The digits x, as a mask, for which every digit of m but x is struck with x.
-inline uint32_t CorneredDigits(uint32_t m, const DigitMatrix& struck) {
+// The digits x, as a mask, for which every digit of m but x is struck with x; `reach` holds
+// the digits of the struck pairs.
+inline uint32_t CorneredDigits(uint32_t m, const DigitMatrix& struck, uint32_t reach) {
   if (m != 0 && (m & (m - 1)) == 0)  // one digit v: v, and those struck with v
     return m | struck.Row(static_cast<uint32_t>(std::countr_zero(m)));
+  const uint32_t unreached = m & ~reach;
+  if (unreached & (unreached - 1)) return 0;  // two digits of m struck with nothing
   const DigitMatrix e = EveryRow(m);
   const uint64_t low = ~NonEmptyRows(e.low & ~struck.low & ~kDiagonalLow, kRowsLow) & kRowsLow;
   const uint64_t high = ~NonEmptyRows(e.high & ~struck.high & ~kDiagonalHigh, kRowsHigh) &
@@ -335,72 +359,89 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   uint32_t mask[81];
   LoadCellMasks(mask);
   LoadUnitTests(mask);
+  const UnitCellTable& at = kUnitCells;
   // Per line (rows 0..8, columns 9..17) and digit, the positions of the cells holding it.
   uint16_t held[18][9] = {};
   for (uint32_t c = 0; c < 81; ++c) {
     if (Count(c) < 1) continue;
     for (uint32_t m = mask[c]; m; m &= m - 1) {
       const uint32_t x = static_cast<uint32_t>(std::countr_zero(m));
-      held[RowOf(c)][x] |= static_cast<uint16_t>(1u << ColumnOf(c));
-      held[9 + ColumnOf(c)][x] |= static_cast<uint16_t>(1u << RowOf(c));
+      held[at.row[c]][x] |= static_cast<uint16_t>(1u << at.column[c]);
+      held[9 + at.column[c]][x] |= static_cast<uint16_t>(1u << at.row[c]);
     }
   }
   // A digit x of a goes only when every digit of b but x is struck with x by tests not resting
   // on b: x is cornered for b. The struck pairs being symmetric, a digit y of b goes only when
   // y is cornered for a. So only pairs where one cell holds a digit cornered for the other
-  // need the full test; per line and position, the positions of those partners.
-  uint16_t worth[18][9] = {};
+  // need the full test: per cell, its partners after it along its row (bit = column) and
+  // down its column (bit = row).
+  uint16_t rowPartners[81] = {}, columnPartners[81] = {};
   for (uint32_t c = 0; c < 81; ++c) {
     if (Count(c) < 1) continue;
-    const uint32_t r = RowOf(c), col = ColumnOf(c);
+    const uint32_t r = at.row[c], col = at.column[c];
     const UnitTests& rowTests = apeTests[r];
     const UnitTests& columnTests = apeTests[9 + col];
-    const UnitTests& boxTests = apeTests[18 + r / 3 * 3 + col / 3];
-    const uint32_t stack = 7u << (col / 3 * 3), band = 7u << (r / 3 * 3);
+    const UnitTests& boxTests = apeTests[18 + at.box[c]];
+    const uint32_t boxPosition = at.boxPosition[c];
     const uint32_t m = mask[c];
-    if (m != 0 && (m & (m - 1)) == 0 && Count(c) == 1) {
-      // A placed digit v, with no tests around: only the cells still holding v.
-      const uint32_t v = static_cast<uint32_t>(std::countr_zero(m));
-      if ((rowTests.all.Row(v) | columnTests.all.Row(v) | boxTests.all.Row(v)) == 0) {
-        worth[r][col] = static_cast<uint16_t>(held[r][v] & ~(1u << col));
-        worth[9 + col][r] = static_cast<uint16_t>(held[9 + col][v] & ~(1u << r));
-        continue;
-      }
+    uint32_t alongRow, alongColumn;
+    if (m != 0 && (m & (m - 1)) == 0 && Count(c) == 1 &&
+        ((rowTests.all.Row(std::countr_zero(m)) | columnTests.all.Row(std::countr_zero(m)) |
+          boxTests.all.Row(std::countr_zero(m))) == 0)) {
+      // A placed digit v with no tests around: only the cells still holding v.
+      alongRow = held[r][std::countr_zero(m)];
+      alongColumn = held[9 + col][std::countr_zero(m)];
+    } else {
+      const DigitMatrix& row = rowTests.Without(col);
+      const DigitMatrix& column = columnTests.Without(r);
+      const DigitMatrix& box = boxTests.Without(boxPosition);
+      const uint32_t rowReach = rowTests.Reach(col), columnReach = columnTests.Reach(r);
+      const uint32_t boxReach = boxTests.Reach(boxPosition);
+      const uint32_t stack = 7u << (col / 3 * 3), band = 7u << (r / 3 * 3);
+      alongRow =
+          (PositionsOf(held[r], CorneredDigits(m, row, rowReach)) & ~stack) |
+          (PositionsOf(held[r], CorneredDigits(m, {row.low | box.low, row.high | box.high},
+                                               rowReach | boxReach)) &
+           stack);
+      alongColumn =
+          (PositionsOf(held[9 + col], CorneredDigits(m, column, columnReach)) & ~band) |
+          (PositionsOf(held[9 + col],
+                       CorneredDigits(m, {column.low | box.low, column.high | box.high},
+                                      columnReach | boxReach)) &
+           band);
     }
-    const DigitMatrix& row = rowTests.Without(col);
-    const DigitMatrix& column = columnTests.Without(r);
-    const DigitMatrix& box = boxTests.Without(r % 3 * 3 + col % 3);
-    worth[r][col] = static_cast<uint16_t>(
-        (PositionsOf(held[r], CorneredDigits(m, row)) & ~stack) |
-        (PositionsOf(held[r], CorneredDigits(m, {row.low | box.low, row.high | box.high})) &
-         stack & ~(1u << col)));
-    worth[9 + col][r] = static_cast<uint16_t>(
-        (PositionsOf(held[9 + col], CorneredDigits(m, column)) & ~band) |
-        (PositionsOf(held[9 + col],
-                     CorneredDigits(m, {column.low | box.low, column.high | box.high})) &
-         band & ~(1u << r)));
+    // Either cell may have found the other: the pair goes to the first of the two.
+    for (uint32_t ps = alongRow & ~(1u << col); ps; ps &= ps - 1) {
+      const uint32_t p = static_cast<uint32_t>(std::countr_zero(ps));
+      if (p > col)
+        rowPartners[c] |= static_cast<uint16_t>(1u << p);
+      else
+        rowPartners[CellAt(r, p)] |= static_cast<uint16_t>(1u << col);
+    }
+    for (uint32_t ps = alongColumn & ~(1u << r); ps; ps &= ps - 1) {
+      const uint32_t p = static_cast<uint32_t>(std::countr_zero(ps));
+      if (p > r)
+        columnPartners[c] |= static_cast<uint16_t>(1u << p);
+      else
+        columnPartners[CellAt(p, col)] |= static_cast<uint16_t>(1u << r);
+    }
   }
-  // Either cell may have found the other.
-  for (uint32_t line = 0; line < 18; ++line)
-    for (uint32_t p = 0; p < 9; ++p)
-      for (uint32_t qs = worth[line][p]; qs; qs &= qs - 1)
-        worth[line][std::countr_zero(qs)] |= static_cast<uint16_t>(1u << p);
-  for (uint32_t r = 0; r < 9; ++r)
-    for (uint32_t c = 0; c < 9; ++c) {
-      const uint32_t a = CellAt(r, c);
-      const uint32_t box = 18 + r / 3 * 3 + c / 3;
-      // The partners b after a in cell order: the rest of a's row, then the rest of its column.
-      for (uint32_t ps = worth[r][c] & (0x1FEu << c); ps; ps &= ps - 1) {
-        const uint32_t c2 = static_cast<uint32_t>(std::countr_zero(ps));
-        ExcludePair(mask, a, CellAt(r, c2), r, c, c2, c2 / 3 == c / 3 ? box : 27,
-                    r % 3 * 3 + c % 3, r % 3 * 3 + c2 % 3);
-      }
-      for (uint32_t ps = worth[9 + c][r] & (0x1FEu << r); ps; ps &= ps - 1) {
-        const uint32_t r2 = static_cast<uint32_t>(std::countr_zero(ps));
-        ExcludePair(mask, a, CellAt(r2, c), 9 + c, r, r2, r2 / 3 == r / 3 ? box : 27,
-                    r % 3 * 3 + c % 3, r2 % 3 * 3 + c % 3);
-      }
+  for (uint32_t a = 0; a < 81; ++a) {
+    if ((rowPartners[a] | columnPartners[a]) == 0) continue;
+    const uint32_t r = at.row[a], c = at.column[a], box = 18 + at.box[a];
+    const uint32_t boxPosition = at.boxPosition[a];
+    // The partners b after a in cell order: the rest of a's row, then the rest of its column.
+    for (uint32_t ps = rowPartners[a]; ps; ps &= ps - 1) {
+      const uint32_t c2 = static_cast<uint32_t>(std::countr_zero(ps));
+      ExcludePair(mask, a, CellAt(r, c2), r, c, c2, c2 / 3 == c / 3 ? box : 27, boxPosition,
+                  r % 3 * 3 + c2 % 3);
     }
+    for (uint32_t ps = columnPartners[a]; ps; ps &= ps - 1) {
+      const uint32_t r2 = static_cast<uint32_t>(std::countr_zero(ps));
+      ExcludePair(mask, a, CellAt(r2, c), 9 + c, r, r2, r2 / 3 == r / 3 ? box : 27,
+                  boxPosition, r2 % 3 * 3 + c % 3);
+    }
+  }
   if (g.queue.length > 0) FlushEliminations(CodeAlignedPairExclusion);
   return FinishRoutine(place, KindAuto);
 }
