@@ -346,38 +346,56 @@ inline uint32_t HeldOnce(uint32_t a, uint32_t b, uint32_t c) {
   return (a & ~b & ~c) | (b & ~a & ~c) | (c & ~a & ~b);
 }
 
-// The bivalue cells of each box (bit k = k-th box cell), row (bit = column) and column
-// (bit = row).
-struct BivalueCells {
-  uint32_t box[9], row[9], column[9];
+// Per box (bit k = k-th box cell), row (bit = column) and column (bit = row): the bivalue
+// cells, and the cells that may belong to a triple. Per box, row and column and digit p, the
+// digits q of its bivalue cells {p, q}.
+struct LineCells {
+  uint32_t bivalueBox[9], bivalueRow[9], bivalueColumn[9];
+  uint32_t tripleBox[9], tripleRow[9], tripleColumn[9];
+  uint16_t pairBox[9][9], pairRow[9][9], pairColumn[9][9];
 };
 
-BivalueCells LoadBivalueCells() {
-  BivalueCells b{};
-  for (uint32_t c = 0; c < 81; ++c)
-    if (Bivalue(c)) {
-      const uint32_t r = RowOf(c), col = ColumnOf(c);
-      b.box[BlockOf(c)] |= 1u << (r % 3 * 3 + col % 3);
-      b.row[r] |= 1u << col;
-      b.column[col] |= 1u << r;
+void LoadLineCells(LineCells& b) {
+  b = {};
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t col = 0; col < 9; ++col) {
+      const uint32_t c = CellAt(r, col);
+      const uint32_t box = r / 3 * 3 + col / 3, k = r % 3 * 3 + col % 3;
+      if (Bivalue(c)) {
+        b.bivalueBox[box] |= 1u << k;
+        b.bivalueRow[r] |= 1u << col;
+        b.bivalueColumn[col] |= 1u << r;
+        const uint32_t p = Lowest(gMask[c]), q = Lowest(gMask[c] & (gMask[c] - 1));
+        b.pairBox[box][p] |= static_cast<uint16_t>(1u << q);
+        b.pairBox[box][q] |= static_cast<uint16_t>(1u << p);
+        b.pairRow[r][p] |= static_cast<uint16_t>(1u << q);
+        b.pairRow[r][q] |= static_cast<uint16_t>(1u << p);
+        b.pairColumn[col][p] |= static_cast<uint16_t>(1u << q);
+        b.pairColumn[col][q] |= static_cast<uint16_t>(1u << p);
+      }
+      if (TripleCell(c)) {
+        b.tripleBox[box] |= 1u << k;
+        b.tripleRow[r] |= 1u << col;
+        b.tripleColumn[col] |= 1u << r;
+      }
     }
-  return b;
 }
+
+LineCells lineCells;
 
 }  // namespace
 
 uint32_t WXYZWingType2(uint32_t place) {
   ResetQueue();
   LoadMasks();
-  const BivalueCells bivalue = LoadBivalueCells();
+  const LineCells& cells = lineCells;
+  LoadLineCells(lineCells);
   // form 0: vertical (three cells of a column); form 1: horizontal (three cells of a row).
   for (uint32_t form = 0; form < 2; ++form) {
     const char* tag = form == 0 ? "縦" : "横";
     for (uint32_t line = 0; line < 9; ++line) {
       auto at = [&](uint32_t i) { return form == 0 ? CellAt(i, line) : CellAt(line, i); };
-      uint32_t open = 0;  // positions of the line's cells that may belong to a triple
-      for (uint32_t i = 0; i < 9; ++i)
-        if (TripleCell(at(i))) open |= 1u << i;
+      const uint32_t open = form == 0 ? cells.tripleColumn[line] : cells.tripleRow[line];
       for (uint32_t s1 = open; s1; s1 &= s1 - 1) {
         const uint32_t i1 = Lowest(s1);
         for (uint32_t s2 = s1 & (s1 - 1); s2; s2 &= s2 - 1) {
@@ -393,10 +411,11 @@ uint32_t WXYZWingType2(uint32_t place) {
               const uint32_t z = Lowest(zs);
               const uint32_t zc = SoleHolder(t, z);
               const uint32_t box = BlockOf(zc);
-              for (uint32_t ys = t.all & ~(1u << z); ys; ys &= ys - 1) {
+              // y among the digits forming a bivalue {z, y} in Z's box.
+              for (uint32_t ys = t.all & ~(1u << z) & cells.pairBox[box][z]; ys; ys &= ys - 1) {
                 const uint32_t y = Lowest(ys);
                 const uint32_t pair = (1u << z) | (1u << y);
-                for (uint32_t ks = bivalue.box[box]; ks; ks &= ks - 1) {
+                for (uint32_t ks = cells.bivalueBox[box]; ks; ks &= ks - 1) {
                   const uint32_t w = BlockCell(box, Lowest(ks));
                   if (gMask[w] != pair || InTriple(t, w)) continue;
                   auto detail = [&](bool plus) {
@@ -438,12 +457,10 @@ uint32_t WXYZWingType2(uint32_t place) {
 uint32_t WXYZWingType3(uint32_t place) {
   ResetQueue();
   LoadMasks();
-  const BivalueCells bivalue = LoadBivalueCells();
+  const LineCells& cells = lineCells;
+  LoadLineCells(lineCells);
   for (uint32_t box = 0; box < 9; ++box) {
-    uint32_t open = 0;  // box positions of the cells that may belong to a triple
-    for (uint32_t i = 0; i < 9; ++i)
-      if (TripleCell(BlockCell(box, i))) open |= 1u << i;
-    for (uint32_t s1 = open; s1; s1 &= s1 - 1) {
+    for (uint32_t s1 = cells.tripleBox[box]; s1; s1 &= s1 - 1) {
       const uint32_t i = Lowest(s1);
       for (uint32_t s2 = s1 & (s1 - 1); s2; s2 &= s2 - 1) {
         const uint32_t j = Lowest(s2);
@@ -457,12 +474,14 @@ uint32_t WXYZWingType3(uint32_t place) {
             const uint32_t z = Lowest(zs);
             const uint32_t zc = SoleHolder(t, z);
             const uint32_t zr = RowOf(zc), zcol = ColumnOf(zc);
-            for (uint32_t ys = t.all & ~(1u << z); ys; ys &= ys - 1) {
+            // y among the digits forming a bivalue {z, y} in Z's row or column.
+            const uint32_t paired = cells.pairRow[zr][z] | cells.pairColumn[zcol][z];
+            for (uint32_t ys = t.all & ~(1u << z) & paired; ys; ys &= ys - 1) {
               const uint32_t y = Lowest(ys);
               const uint32_t pair = (1u << z) | (1u << y);
               // scan 0: W in Z's row, targets in Z's row; scan 1: the same by column.
               for (uint32_t scan = 0; scan < 2; ++scan)
-                for (uint32_t xs = scan == 0 ? bivalue.row[zr] : bivalue.column[zcol]; xs;
+                for (uint32_t xs = scan == 0 ? cells.bivalueRow[zr] : cells.bivalueColumn[zcol]; xs;
                      xs &= xs - 1) {
                   const uint32_t x = Lowest(xs);
                   const uint32_t w = scan == 0 ? CellAt(zr, x) : CellAt(x, zcol);
