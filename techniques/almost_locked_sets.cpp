@@ -11,15 +11,7 @@
 
 namespace {
 
-inline bool Holds(uint32_t cell, uint32_t d) { return g.cand.flag[cell * 9 + d] != 0; }
 inline uint32_t Count(uint32_t cell) { return g.cand.count[cell]; }
-
-inline uint32_t Mask(uint32_t cell) {
-  uint32_t m = 0;
-  for (uint32_t d = 0; d < 9; ++d)
-    if (Holds(cell, d)) m |= 1u << d;
-  return m;
-}
 
 inline void QueueOpen(uint32_t cell, uint32_t d) {
   if (Count(cell) >= 2) QueueElimination(cell, d);
