@@ -13,6 +13,30 @@ namespace {
 
 inline uint32_t Count(uint32_t cell) { return g.cand.count[cell]; }
 
+// The cells of the 27 units (rows, columns, boxes) in unit order, and per cell its row,
+// column, box and position in the box.
+struct UnitCellTable {
+  uint8_t cell[27][9];
+  uint8_t row[81], column[81], box[81], boxPosition[81];
+};
+constexpr UnitCellTable MakeUnitCells() {
+  UnitCellTable t{};
+  for (uint32_t u = 0; u < 9; ++u)
+    for (uint32_t k = 0; k < 9; ++k) {
+      t.cell[u][k] = static_cast<uint8_t>(u * 9 + k);
+      t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
+      t.cell[18 + u][k] = static_cast<uint8_t>(u / 3 * 27 + u % 3 * 3 + k / 3 * 9 + k % 3);
+    }
+  for (uint32_t c = 0; c < 81; ++c) {
+    t.row[c] = static_cast<uint8_t>(c / 9);
+    t.column[c] = static_cast<uint8_t>(c % 9);
+    t.box[c] = static_cast<uint8_t>(c / 27 * 3 + c % 9 / 3);
+    t.boxPosition[c] = static_cast<uint8_t>(c / 9 % 3 * 3 + c % 3);
+  }
+  return t;
+}
+constexpr UnitCellTable kUnitCells = MakeUnitCells();
+
 inline void QueueOpen(uint32_t cell, uint32_t d) {
   if (Count(cell) >= 2) QueueElimination(cell, d);
 }
@@ -24,10 +48,12 @@ inline void QueueWitnessed(uint32_t cell, uint32_t d, uint32_t w1, uint32_t w2, 
   if (Count(cell) >= 2) QueueEliminationWitness(cell, d, w1, w2, w3);
 }
 
-// Candidate masks of all cells, taken once per ALS-XZ run (the scan removes nothing), and per
-// box the positions of its cells of two candidates.
+// Candidate masks of all cells, taken once per ALS-XZ run (the scan removes nothing); per box
+// the positions of its cells of two candidates, and per digit z the other digits of those
+// holding z.
 uint32_t alsMask[81];
 uint32_t alsBoxPairs[9];
+uint16_t alsPairedWith[9][9];
 
 // One ALS-XZ group: four cells of a line (vertical: a column, horizontal: a row), of two to
 // five candidates and five digits together.
@@ -52,14 +78,13 @@ void AlsGroup(bool vertical, const uint32_t t[4]) {
     uint32_t zi = 0;
     while (!(mask[zi] >> z & 1)) ++zi;
     const uint32_t zc = t[zi];
-    const uint32_t box = BlockOf(zc);
-    if (alsBoxPairs[box] == 0) continue;
-    for (uint32_t ys = all & ~(1u << z); ys; ys &= ys - 1) {
+    const uint32_t box = kUnitCells.box[zc];
+    for (uint32_t ys = all & ~(1u << z) & alsPairedWith[box][z]; ys; ys &= ys - 1) {
       const uint32_t y = static_cast<uint32_t>(std::countr_zero(ys));
       const bool ySole = once >> y & 1;
       const uint32_t pair = 1u << z | 1u << y;
       for (uint32_t ks = alsBoxPairs[box]; ks; ks &= ks - 1) {
-        const uint32_t w = BlockCell(box, static_cast<uint32_t>(std::countr_zero(ks)));
+        const uint32_t w = kUnitCells.cell[18 + box][std::countr_zero(ks)];
         if ((alsMask[w] & pair) != pair || inGroup(w)) continue;
         if (vertical) {
           const uint32_t c = ColumnOf(zc), band = RowOf(zc) / 3 * 3;
@@ -96,8 +121,15 @@ uint32_t AlsXZ(uint32_t place) {
   LoadCellMasks(alsMask);
   for (uint32_t box = 0; box < 9; ++box) {
     alsBoxPairs[box] = 0;
-    for (uint32_t k = 0; k < 9; ++k)
-      if (Count(BlockCell(box, k)) == 2) alsBoxPairs[box] |= 1u << k;
+    for (uint32_t z = 0; z < 9; ++z) alsPairedWith[box][z] = 0;
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t w = kUnitCells.cell[18 + box][k];
+      if (Count(w) != 2) continue;
+      alsBoxPairs[box] |= 1u << k;
+      for (uint32_t zs = alsMask[w]; zs; zs &= zs - 1)
+        alsPairedWith[box][std::countr_zero(zs)] |=
+            static_cast<uint16_t>(alsMask[w] & ~(1u << std::countr_zero(zs)));
+    }
   }
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool vertical = pass == 0;
@@ -131,30 +163,6 @@ uint32_t AlsXZ(uint32_t place) {
 }
 
 namespace {
-
-// The cells of the 27 units (rows, columns, boxes) in unit order, and per cell its row,
-// column, box and position in the box.
-struct UnitCellTable {
-  uint8_t cell[27][9];
-  uint8_t row[81], column[81], box[81], boxPosition[81];
-};
-constexpr UnitCellTable MakeUnitCells() {
-  UnitCellTable t{};
-  for (uint32_t u = 0; u < 9; ++u)
-    for (uint32_t k = 0; k < 9; ++k) {
-      t.cell[u][k] = static_cast<uint8_t>(u * 9 + k);
-      t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
-      t.cell[18 + u][k] = static_cast<uint8_t>(u / 3 * 27 + u % 3 * 3 + k / 3 * 9 + k % 3);
-    }
-  for (uint32_t c = 0; c < 81; ++c) {
-    t.row[c] = static_cast<uint8_t>(c / 9);
-    t.column[c] = static_cast<uint8_t>(c % 9);
-    t.box[c] = static_cast<uint8_t>(c / 27 * 3 + c % 9 / 3);
-    t.boxPosition[c] = static_cast<uint8_t>(c / 9 % 3 * 3 + c % 3);
-  }
-  return t;
-}
-constexpr UnitCellTable kUnitCells = MakeUnitCells();
 
 // A 9x9 bit matrix over digits: row x is bits 9x..9x+8 of `low` for x < 7 and bits
 // 9(x-7).. of `high` for rows 7 and 8, so that whole rows are handled side by side. Used both
