@@ -553,34 +553,45 @@ uint32_t DeathBlossom(uint32_t place) {
   uint32_t mask[81];
   LoadCellMasks(mask);
   // The stems of each half in the order the search takes them: row half by cell x, then
-  // y down the mini-column; column half column by column, then y along the mini-row.
+  // y down the mini-column; column half column by column, then y along the mini-row. Both
+  // cells hold two or three candidates.
   Stem rowStems[162], columnStems[162];
   uint32_t rowCount = 0, columnCount = 0;
-  auto stemCell = [](uint32_t c) { return Count(c) >= 2 && Count(c) <= 3; };
-  for (uint32_t x = 0; x < 81; ++x) {
-    if (!stemCell(x)) continue;
-    const uint32_t c = ColumnOf(x), band = RowOf(x) / 3 * 3;
-    for (uint32_t ry = band; ry < band + 3; ++ry) {
-      const uint32_t y = CellAt(ry, c);
-      if (y == x || !StemPair(mask, x, y)) continue;
-      rowStems[rowCount++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
-                              static_cast<uint8_t>(3 * band + 3 - RowOf(x) - ry),
-                              static_cast<uint8_t>(c)};
+  // The cells of two or three candidates: per column its rows, per row its columns.
+  uint32_t stemRows[9] = {}, stemColumns[9] = {};
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t c = 0; c < 9; ++c) {
+      const uint32_t n = Count(CellAt(r, c));
+      if (n < 2 || n > 3) continue;
+      stemRows[c] |= 1u << r;
+      stemColumns[r] |= 1u << c;
+    }
+  for (uint32_t r = 0; r < 9; ++r) {
+    const uint32_t band = r / 3 * 3;
+    for (uint32_t cs = stemColumns[r]; cs; cs &= cs - 1) {
+      const uint32_t c = static_cast<uint32_t>(std::countr_zero(cs)), x = CellAt(r, c);
+      for (uint32_t ys = stemRows[c] & 7u << band & ~(1u << r); ys; ys &= ys - 1) {
+        const uint32_t ry = static_cast<uint32_t>(std::countr_zero(ys)), y = CellAt(ry, c);
+        if (!StemPair(mask, x, y)) continue;
+        rowStems[rowCount++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                                static_cast<uint8_t>(3 * band + 3 - r - ry),
+                                static_cast<uint8_t>(c)};
+      }
     }
   }
-  for (uint32_t col = 0; col < 9; ++col)
-    for (uint32_t row = 0; row < 9; ++row) {
-      const uint32_t x = CellAt(row, col);
-      if (!stemCell(x)) continue;
-      const uint32_t stack = col / 3 * 3;
-      for (uint32_t cy = stack; cy < stack + 3; ++cy) {
-        const uint32_t y = CellAt(row, cy);
-        if (y == x || !StemPair(mask, x, y)) continue;
+  for (uint32_t col = 0; col < 9; ++col) {
+    const uint32_t stack = col / 3 * 3;
+    for (uint32_t rs = stemRows[col]; rs; rs &= rs - 1) {
+      const uint32_t row = static_cast<uint32_t>(std::countr_zero(rs)), x = CellAt(row, col);
+      for (uint32_t ys = stemColumns[row] & 7u << stack & ~(1u << col); ys; ys &= ys - 1) {
+        const uint32_t cy = static_cast<uint32_t>(std::countr_zero(ys)), y = CellAt(row, cy);
+        if (!StemPair(mask, x, y)) continue;
         columnStems[columnCount++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
                                       static_cast<uint8_t>(3 * stack + 3 - col - cy),
                                       static_cast<uint8_t>(row)};
       }
     }
+  }
   for (uint32_t z = 0; z < 9; ++z) {
     // Row half: stems in a mini-column, petals through the stem row.
     for (uint32_t i = 0; i < rowCount; ++i) {
