@@ -398,17 +398,24 @@ uint32_t AlignedPairExclusion(uint32_t place) {
       const uint32_t rowReach = rowTests.Reach(col), columnReach = columnTests.Reach(r);
       const uint32_t boxReach = boxTests.Reach(boxPosition);
       const uint32_t stack = 7u << (col / 3 * 3), band = 7u << (r / 3 * 3);
-      alongRow =
-          (PositionsOf(held[r], CorneredDigits(m, row, rowReach)) & ~stack) |
-          (PositionsOf(held[r], CorneredDigits(m, {row.low | box.low, row.high | box.high},
-                                               rowReach | boxReach)) &
-           stack);
-      alongColumn =
-          (PositionsOf(held[9 + col], CorneredDigits(m, column, columnReach)) & ~band) |
-          (PositionsOf(held[9 + col],
-                       CorneredDigits(m, {column.low | box.low, column.high | box.high},
-                                      columnReach | boxReach)) &
-           band);
+      // Partners in c's box see the box's tests too (when it has any beyond c's own).
+      const bool boxAdds = (box.low | box.high) != 0;
+      const uint32_t inRow = CorneredDigits(m, row, rowReach);
+      const uint32_t inColumn = CorneredDigits(m, column, columnReach);
+      const uint32_t inRowBox =
+          boxAdds ? CorneredDigits(m, {row.low | box.low, row.high | box.high}, rowReach | boxReach)
+                  : inRow;
+      const uint32_t inColumnBox =
+          boxAdds ? CorneredDigits(m, {column.low | box.low, column.high | box.high},
+                                   columnReach | boxReach)
+                  : inColumn;
+      alongRow = inRowBox == inRow ? PositionsOf(held[r], inRow)
+                                   : (PositionsOf(held[r], inRow) & ~stack) |
+                                         (PositionsOf(held[r], inRowBox) & stack);
+      alongColumn = inColumnBox == inColumn
+                        ? PositionsOf(held[9 + col], inColumn)
+                        : (PositionsOf(held[9 + col], inColumn) & ~band) |
+                              (PositionsOf(held[9 + col], inColumnBox) & band);
     }
     // Either cell may have found the other: the pair goes to the first of the two.
     for (uint32_t ps = alongRow & ~(1u << col); ps; ps &= ps - 1) {
