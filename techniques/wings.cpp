@@ -360,7 +360,11 @@ void LoadLineCells(LineCells& b) {
   for (uint32_t r = 0; r < 9; ++r)
     for (uint32_t col = 0; col < 9; ++col) {
       const uint32_t c = CellAt(r, col);
+      if (!TripleCell(c)) continue;  // a bivalue cell is one too
       const uint32_t box = r / 3 * 3 + col / 3, k = r % 3 * 3 + col % 3;
+      b.tripleBox[box] |= 1u << k;
+      b.tripleRow[r] |= 1u << col;
+      b.tripleColumn[col] |= 1u << r;
       if (Bivalue(c)) {
         b.bivalueBox[box] |= 1u << k;
         b.bivalueRow[r] |= 1u << col;
@@ -372,11 +376,6 @@ void LoadLineCells(LineCells& b) {
         b.pairRow[r][q] |= static_cast<uint16_t>(1u << p);
         b.pairColumn[col][p] |= static_cast<uint16_t>(1u << q);
         b.pairColumn[col][q] |= static_cast<uint16_t>(1u << p);
-      }
-      if (TripleCell(c)) {
-        b.tripleBox[box] |= 1u << k;
-        b.tripleRow[r] |= 1u << col;
-        b.tripleColumn[col] |= 1u << r;
       }
     }
 }
