@@ -78,13 +78,16 @@ void QueueWingIntersection(uint32_t pivot, uint32_t wing1, uint32_t wing2, uint3
 uint32_t XYWing(uint32_t place) {
   ResetQueue();
   LoadMasks();
-  // The bivalue cells of each row (bit = column) and of each column (bit = row).
-  uint32_t rowBivalue[9] = {}, columnBivalue[9] = {};
-  for (uint32_t c = 0; c < 81; ++c)
-    if (Bivalue(c)) {
-      rowBivalue[RowOf(c)] |= 1u << ColumnOf(c);
-      columnBivalue[ColumnOf(c)] |= 1u << RowOf(c);
-    }
+  // The bivalue cells of each row (bit = column), column (bit = row) and box (bit = k-th
+  // box cell).
+  uint32_t rowBivalue[9] = {}, columnBivalue[9] = {}, boxBivalue[9] = {};
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t c = 0; c < 9; ++c)
+      if (Bivalue(CellAt(r, c))) {
+        rowBivalue[r] |= 1u << c;
+        columnBivalue[c] |= 1u << r;
+        boxBivalue[r / 3 * 3 + c / 3] |= 1u << (r % 3 * 3 + c % 3);
+      }
   // Phase 1: rectangles whose corners lie in four boxes; each corner in turn is the pivot.
   // Pivot and wings are bivalue: a rectangle with two other corners has no wing, so both its
   // columns hold a bivalue corner and one of them two.
@@ -110,62 +113,61 @@ uint32_t XYWing(uint32_t place) {
       }
     }
   // Phase 2: the pivot and one wing share a box, the other wing is in the pivot's line.
-  for (uint32_t p = 0; p < 81; ++p) {
-    if (!Bivalue(p)) continue;
-    const uint32_t r = RowOf(p), c = ColumnOf(p), box = BlockOf(p);
-    const uint32_t band = r / 3 * 3, stack = c / 3 * 3;
-    // The second wing W2 a given first wing W1 asks for: {x, z} = W1 sharing exactly x with
-    // the pivot {x, y}, and then W2 = {y, z}; 0 when W1 fits no pattern.
-    auto secondWing = [&](uint32_t w1) -> uint32_t {
-      const uint32_t shared = gMask[p] & gMask[w1];
-      if (std::popcount(shared) != 1) return 0;
-      const uint32_t z = gMask[w1] & ~shared;
-      if (z & gMask[p]) return 0;
-      return (gMask[p] & ~shared) | z;
-    };
-    for (uint32_t k = 0; k < 9; ++k) {  // row form
-      const uint32_t w1 = BlockCell(box, k);
-      if (w1 == p || !Bivalue(w1)) continue;
-      const uint32_t want = secondWing(w1);
-      if (want == 0) continue;
-      for (uint32_t cols = rowBivalue[r] & ~(7u << stack); cols; cols &= cols - 1) {
-        const uint32_t col = Lowest(cols);
-        const uint32_t w2 = CellAt(r, col);
-        if (gMask[w2] != want) continue;
-        const uint32_t d = Lowest(gMask[w1] & ~gMask[p]);
-        for (uint32_t x = stack; x < stack + 3; ++x) {
-          const uint32_t t = CellAt(r, x);
-          if (t != p && t != w1) QueueIfOpen(t, d);
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t pivots = rowBivalue[r]; pivots; pivots &= pivots - 1) {
+      const uint32_t c = Lowest(pivots), p = CellAt(r, c), box = BlockOf(p);
+      const uint32_t band = r / 3 * 3, stack = c / 3 * 3;
+      // The second wing W2 each first wing W1 of the box asks for: {x, z} = W1 sharing
+      // exactly x with the pivot {x, y}, and then W2 = {y, z}; 0 when W1 fits no pattern.
+      uint32_t want[9] = {};
+      for (uint32_t ks = boxBivalue[box]; ks; ks &= ks - 1) {
+        const uint32_t k = Lowest(ks), w1 = BlockCell(box, k);
+        if (w1 == p) continue;
+        const uint32_t shared = gMask[p] & gMask[w1];
+        if (std::popcount(shared) != 1) continue;
+        const uint32_t z = gMask[w1] & ~shared;
+        if (z & gMask[p]) continue;
+        want[k] = (gMask[p] & ~shared) | z;
+      }
+      for (uint32_t k = 0; k < 9; ++k) {  // row form
+        if (want[k] == 0) continue;
+        const uint32_t w1 = BlockCell(box, k);
+        for (uint32_t cols = rowBivalue[r] & ~(7u << stack); cols; cols &= cols - 1) {
+          const uint32_t col = Lowest(cols);
+          const uint32_t w2 = CellAt(r, col);
+          if (gMask[w2] != want[k]) continue;
+          const uint32_t d = Lowest(gMask[w1] & ~gMask[p]);
+          for (uint32_t x = stack; x < stack + 3; ++x) {
+            const uint32_t t = CellAt(r, x);
+            if (t != p && t != w1) QueueIfOpen(t, d);
+          }
+          const uint32_t stack2 = col / 3 * 3;
+          for (uint32_t x = stack2; x < stack2 + 3; ++x) {
+            const uint32_t t = CellAt(RowOf(w1), x);
+            if (t != w2) QueueIfOpen(t, d);
+          }
         }
-        const uint32_t stack2 = col / 3 * 3;
-        for (uint32_t x = stack2; x < stack2 + 3; ++x) {
-          const uint32_t t = CellAt(RowOf(w1), x);
-          if (t != w2) QueueIfOpen(t, d);
+      }
+      for (uint32_t k = 0; k < 9; ++k) {  // column form, W1 still row by row
+        if (want[k] == 0) continue;
+        const uint32_t w1 = BlockCell(box, k);
+        for (uint32_t rows = columnBivalue[c] & ~(7u << band); rows; rows &= rows - 1) {
+          const uint32_t row = Lowest(rows);
+          const uint32_t w2 = CellAt(row, c);
+          if (gMask[w2] != want[k]) continue;
+          const uint32_t d = Lowest(gMask[w1] & ~gMask[p]);
+          for (uint32_t y = band; y < band + 3; ++y) {
+            const uint32_t t = CellAt(y, c);
+            if (t != p && t != w1) QueueIfOpen(t, d);
+          }
+          const uint32_t band2 = row / 3 * 3;
+          for (uint32_t y = band2; y < band2 + 3; ++y) {
+            const uint32_t t = CellAt(y, ColumnOf(w1));
+            if (t != w2) QueueIfOpen(t, d);
+          }
         }
       }
     }
-    for (uint32_t k = 0; k < 9; ++k) {  // column form, W1 still row by row
-      const uint32_t w1 = BlockCell(box, k);
-      if (w1 == p || !Bivalue(w1)) continue;
-      const uint32_t want = secondWing(w1);
-      if (want == 0) continue;
-      for (uint32_t rows = columnBivalue[c] & ~(7u << band); rows; rows &= rows - 1) {
-        const uint32_t row = Lowest(rows);
-        const uint32_t w2 = CellAt(row, c);
-        if (gMask[w2] != want) continue;
-        const uint32_t d = Lowest(gMask[w1] & ~gMask[p]);
-        for (uint32_t y = band; y < band + 3; ++y) {
-          const uint32_t t = CellAt(y, c);
-          if (t != p && t != w1) QueueIfOpen(t, d);
-        }
-        const uint32_t band2 = row / 3 * 3;
-        for (uint32_t y = band2; y < band2 + 3; ++y) {
-          const uint32_t t = CellAt(y, ColumnOf(w1));
-          if (t != w2) QueueIfOpen(t, d);
-        }
-      }
-    }
-  }
   if (g.queue.length) FlushEliminations(CodeXYWing);
   return FinishRoutine(place, KindAuto);
 }
