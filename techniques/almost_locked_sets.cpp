@@ -461,19 +461,16 @@ namespace {
 
 // One petal test for both directions: the Q cells lie on `line` outside the stem's stack
 // (or band), the P cells across it on `cross`. Cell(a, b) is (row a, column b), or the
-// transposed cell for the column form. `mask` holds the candidate masks of all cells.
+// transposed cell for the column form. `mask` holds the candidate masks of all cells, `pairs`
+// the positions along `cross` of its cells of two candidates that hold d but not z: the P
+// cells may lie among them outside the band (or stack) of `line`.
 uint32_t PetalTest(const uint32_t mask[81], uint32_t line, uint32_t cross, uint32_t z,
-                   uint32_t d, bool transposed) {
+                   uint32_t d, bool transposed, uint32_t pairs) {
   auto cell = [transposed](uint32_t a, uint32_t b) { return transposed ? CellAt(b, a) : CellAt(a, b); };
   auto position = [transposed](uint32_t c) { return transposed ? RowOf(c) : ColumnOf(c); };
-  // The P cells first (cheap, and most often there is none), then the Q cells.
-  uint32_t ps[6], np = 0;
-  for (uint32_t k = 0; k < 9; ++k) {
-    if (k / 3 == line / 3) continue;
-    const uint32_t p = cell(k, cross);
-    if (Count(p) == 2 && (mask[p] >> d & 1) && !(mask[p] >> z & 1)) ps[np++] = k;
-  }
-  if (np == 0) return 0;
+  // The P cells first (most often there is none), then the Q cells.
+  const uint32_t ps = pairs & ~(7u << (line / 3 * 3));
+  if (ps == 0) return 0;
   uint32_t q[6], nq = 0;
   for (uint32_t j = 0; j < 9; ++j) {
     if (j / 3 == cross / 3) continue;
@@ -481,8 +478,8 @@ uint32_t PetalTest(const uint32_t mask[81], uint32_t line, uint32_t cross, uint3
     if (Count(qc) >= 2 && Count(qc) <= 3) q[nq++] = qc;
   }
   if (nq < 3) return 0;
-  for (uint32_t ip = 0; ip < np; ++ip) {
-    const uint32_t k = ps[ip];
+  for (uint32_t ks = ps; ks; ks &= ks - 1) {
+    const uint32_t k = static_cast<uint32_t>(std::countr_zero(ks));
     const uint32_t e = static_cast<uint32_t>(std::countr_zero(mask[cell(k, cross)] & ~(1u << d)));
     for (uint32_t i1 = 0; i1 < nq; ++i1)
       for (uint32_t i2 = i1 + 1; i2 < nq; ++i2)
@@ -511,16 +508,42 @@ uint32_t PetalTest(const uint32_t mask[81], uint32_t line, uint32_t cross, uint3
 
 }  // namespace
 
+namespace {
+
+// Per column (bit = row) and per row (bit = column), and per digit, the cells of two
+// candidates holding the digit.
+struct PairCells {
+  uint16_t inColumn[9][9], inRow[9][9];
+};
+
+void LoadPairCells(const uint32_t mask[81], PairCells& pairs) {
+  pairs = {};
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t c = 0; c < 9; ++c) {
+      if (Count(CellAt(r, c)) != 2) continue;
+      for (uint32_t m = mask[CellAt(r, c)]; m; m &= m - 1) {
+        pairs.inColumn[c][std::countr_zero(m)] |= static_cast<uint16_t>(1u << r);
+        pairs.inRow[r][std::countr_zero(m)] |= static_cast<uint16_t>(1u << c);
+      }
+    }
+}
+
+}  // namespace
+
 uint32_t PetalTestRow(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
   uint32_t mask[81];
   LoadCellMasks(mask);
-  return PetalTest(mask, r, c, z, d, false);
+  PairCells pairs;
+  LoadPairCells(mask, pairs);
+  return PetalTest(mask, r, c, z, d, false, pairs.inColumn[c][d] & ~pairs.inColumn[c][z]);
 }
 
 uint32_t PetalTestColumn(uint32_t c, uint32_t r, uint32_t z, uint32_t d) {
   uint32_t mask[81];
   LoadCellMasks(mask);
-  return PetalTest(mask, c, r, z, d, true);
+  PairCells pairs;
+  LoadPairCells(mask, pairs);
+  return PetalTest(mask, c, r, z, d, true, pairs.inRow[r][d] & ~pairs.inRow[r][z]);
 }
 
 void QueueStemRow(uint32_t c, uint32_t r, uint32_t z) {
@@ -599,24 +622,32 @@ uint32_t DeathBlossom(uint32_t place) {
       }
     }
   }
+  PairCells pairs;
+  LoadPairCells(mask, pairs);
   for (uint32_t z = 0; z < 9; ++z) {
     // Row half: stems in a mini-column, petals through the stem row.
     for (uint32_t i = 0; i < rowCount; ++i) {
       const Stem& s = rowStems[i];
       const uint32_t both = mask[s.x] & mask[s.y];
       if (!(both >> z & 1)) continue;
-      for (uint32_t ds = both & ~(1u << z); ds; ds &= ds - 1)
-        if (PetalTest(mask, s.line, s.cross, z, static_cast<uint32_t>(std::countr_zero(ds)), false))
+      const uint16_t* column = pairs.inColumn[s.cross];
+      for (uint32_t ds = both & ~(1u << z); ds; ds &= ds - 1) {
+        const uint32_t d = static_cast<uint32_t>(std::countr_zero(ds));
+        if (PetalTest(mask, s.line, s.cross, z, d, false, column[d] & ~column[z]))
           QueueStemRow(s.cross, s.line, z);
+      }
     }
     // Column half: stems in a mini-row, petals through the stem column.
     for (uint32_t i = 0; i < columnCount; ++i) {
       const Stem& s = columnStems[i];
       const uint32_t both = mask[s.x] & mask[s.y];
       if (!(both >> z & 1)) continue;
-      for (uint32_t ds = both & ~(1u << z); ds; ds &= ds - 1)
-        if (PetalTest(mask, s.line, s.cross, z, static_cast<uint32_t>(std::countr_zero(ds)), true))
+      const uint16_t* row = pairs.inRow[s.cross];
+      for (uint32_t ds = both & ~(1u << z); ds; ds &= ds - 1) {
+        const uint32_t d = static_cast<uint32_t>(std::countr_zero(ds));
+        if (PetalTest(mask, s.line, s.cross, z, d, true, row[d] & ~row[z]))
           QueueStemColumn(s.line, s.cross, z);
+      }
     }
   }
   if (g.queue.length > 0) FlushEliminations(CodeDeathBlossom);
