@@ -169,12 +169,6 @@ namespace {
 // for pairs of digits and, with bit 0 of row x alone, for a set of digits ("flags").
 struct DigitMatrix {
   uint64_t low = 0, high = 0;
-  void Set(uint32_t x, uint32_t ys) {
-    if (x < 7)
-      low |= static_cast<uint64_t>(ys) << (9 * x);
-    else
-      high |= static_cast<uint64_t>(ys) << (9 * (x - 7));
-  }
   uint32_t Row(uint32_t x) const {
     return static_cast<uint32_t>((x < 7 ? low >> (9 * x) : high >> (9 * (x - 7))) & 0x1FF);
   }
@@ -204,25 +198,30 @@ inline DigitMatrix EveryRow(uint32_t m) { return {m * kRowsLow, m * kRowsHigh}; 
 // exactly {p, q}. Two cells of one unit whose union U has at most three digits strike every
 // pair that leaves them at most one digit of U: with |U| = 2 every pair touching U, with
 // |U| = 3 every pair inside U. All these matrices are symmetric, and so are their unions.
+// The rows x of the digits of m full, the other rows empty.
+inline DigitMatrix RowsOf(uint32_t m) {
+  const DigitMatrix e = EveryRow(m);
+  return {NonEmptyRows(e.low & kDiagonalLow, kRowsLow) * 0x1FF,
+          NonEmptyRows(e.high & kDiagonalHigh, kRowsHigh) * 0x1FF};
+}
+
+// The pairs (x, y) of two different digits of m.
+inline DigitMatrix PairsWithin(uint32_t m) {
+  const DigitMatrix e = EveryRow(m), r = RowsOf(m);
+  return {e.low & r.low & ~kDiagonalLow, e.high & r.high & ~kDiagonalHigh};
+}
+
 DigitMatrix BivalueStrikes(uint32_t m) {
-  DigitMatrix s;
-  if (std::popcount(m) != 2) return s;  // a pair of digits is struck only by that pair
-  const uint32_t p = static_cast<uint32_t>(std::countr_zero(m));
-  const uint32_t q = static_cast<uint32_t>(std::countr_zero(m & (m - 1)));
-  s.Set(p, 1u << q);
-  s.Set(q, 1u << p);
-  return s;
+  // a pair of digits is struck only by that pair
+  return std::popcount(m) == 2 ? PairsWithin(m) : DigitMatrix{};
 }
 
 DigitMatrix UnionStrikes(uint32_t u) {
   const int n = std::popcount(u);
   if (n <= 1) return EveryRow(0x1FF);
-  DigitMatrix s = n == 2 ? EveryRow(u) : DigitMatrix{};
-  for (uint32_t rest = u; rest; rest &= rest - 1) {
-    const uint32_t x = static_cast<uint32_t>(std::countr_zero(rest));
-    s.Set(x, n == 2 ? 0x1FF : u & ~(1u << x));
-  }
-  return s;
+  if (n == 3) return PairsWithin(u);
+  const DigitMatrix e = EveryRow(u), r = RowsOf(u);
+  return {e.low | r.low, e.high | r.high};
 }
 
 // The tests of one unit, from its cells of two or three candidates (the positions `holders`):
