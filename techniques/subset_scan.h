@@ -43,6 +43,48 @@ inline void ForEachSubset(const uint32_t* items, uint32_t count, uint32_t size, 
   }
 }
 
+// Visit, in lexicographic order of the item indices, every size-element subset of
+// items[0..count) whose union of masks[item] has exactly `spread` bits. The walk goes depth
+// first and leaves a branch as soon as its union grows past `spread` (a union never shrinks),
+// so it meets the same subsets in the same order as a walk over all of them, only without the
+// hopeless ones. Items are kept ascending by the callers, so the order is lexicographic in
+// the items too. visit(chosen, union) receives the chosen items in ascending order.
+template <class Visit>
+inline void ForEachTightSubset(const uint32_t* items, uint32_t count, uint32_t size,
+                               uint32_t spread, const uint32_t* masks, Visit&& visit) {
+  if (size == 0 || size > count || size > 9) return;
+  uint32_t index[9];
+  uint32_t chosen[9];
+  uint32_t acc[9];
+  uint32_t depth = 0;
+  index[0] = 0;
+  acc[0] = 0;
+  for (;;) {
+    // The last index this depth may take and still leave room for the deeper ones.
+    if (index[depth] > count - size + depth) {
+      if (depth == 0) return;
+      ++index[--depth];
+      continue;
+    }
+    const uint32_t item = items[index[depth]];
+    const uint32_t u = acc[depth] | masks[item];
+    const uint32_t k = static_cast<uint32_t>(std::popcount(u));
+    if (k > spread) {
+      ++index[depth];
+      continue;
+    }
+    chosen[depth] = item;
+    if (depth + 1 == size) {
+      if (k == spread) visit(static_cast<const uint32_t*>(chosen), u);
+      ++index[depth];
+      continue;
+    }
+    acc[depth + 1] = u;
+    index[depth + 1] = index[depth] + 1;
+    ++depth;
+  }
+}
+
 // Membership of value v among the first n entries of a (ascending or not).
 inline bool Contains(const uint32_t* a, uint32_t n, uint32_t v) {
   for (uint32_t i = 0; i < n; ++i)
