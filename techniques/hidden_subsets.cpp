@@ -2,7 +2,6 @@
 // leaves those cells. One scan serves the four sizes, driven by the members' table; a unit
 // is searched only when its digit occurrences pass the member's gate.
 #include <bit>
-#include <cstring>
 
 #include "board/candidates.h"
 #include "board/queue.h"
@@ -23,62 +22,13 @@ const HiddenMember kTriple = {3, CodeHiddenTriple, 0};
 const HiddenMember kQuad = {4, CodeHiddenQuad, 0};
 const HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
 
-// What the scans read of a table: the positions of every digit in every unit and, per unit,
-// the digits occurring 2..k times. It depends on the candidate masks and counts only, so it is
-// kept with them as its key and built again only when the table differs; the four sizes, run
-// one after another on the same table, share one build.
-struct UnitDigits {
-  uint32_t valid;
-  uint32_t mask[81];      // key: LoadCellMasks
-  uint32_t count[81];     // key: the candidate counts
-  uint32_t pos[27][9];    // bit p: the unit's p-th cell is unfilled and holds the digit
-  uint32_t upTo[27][6];   // upTo[unit][k], k 2..5: digits occurring 2..k times
-};
-UnitDigits unitDigits;
-
-const UnitDigits& LoadUnitDigits() {
-  UnitDigits& memo = unitDigits;
-  uint32_t mask[81];
-  LoadCellMasks(mask);
-  if (memo.valid && std::memcmp(mask, memo.mask, sizeof mask) == 0 &&
-      std::memcmp(g.cand.count, memo.count, sizeof memo.count) == 0)
-    return memo;
-  std::memcpy(memo.mask, mask, sizeof mask);
-  std::memcpy(memo.count, g.cand.count, sizeof memo.count);
-  std::memset(memo.pos, 0, sizeof memo.pos);
-  for (uint32_t r = 0; r < 9; ++r)
-    for (uint32_t col = 0; col < 9; ++col) {
-      const uint32_t c = r * 9 + col;
-      if (memo.count[c] == 0) continue;
-      uint32_t* row = memo.pos[r];
-      uint32_t* column = memo.pos[9 + col];
-      uint32_t* block = memo.pos[18 + r / 3 * 3 + col / 3];
-      const uint32_t k = r % 3 * 3 + col % 3;
-      for (uint32_t m = mask[c]; m != 0; m &= m - 1) {
-        const uint32_t d = static_cast<uint32_t>(std::countr_zero(m));
-        row[d] |= 1u << col;
-        column[d] |= 1u << r;
-        block[d] |= 1u << k;
-      }
-    }
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t exactly[10] = {0};
-    for (uint32_t d = 0; d < 9; ++d) exactly[std::popcount(memo.pos[unit][d])] |= 1u << d;
-    uint32_t* upTo = memo.upTo[unit];
-    upTo[0] = upTo[1] = 0;
-    for (uint32_t k = 2; k < 6; ++k) upTo[k] = upTo[k - 1] | exactly[k];
-  }
-  memo.valid = 1;
-  return memo;
-}
-
 // The unit gate and the digits a set may draw from, ascending; returns how many there are, or
 // 0 when the unit fails the gate. A digit may join when it occurs 2..N times. Pairs count
 // exactly: in rows and columns exactly two digits occurring exactly twice, in blocks exactly
 // two digits occurring two or three times. The larger sizes need at least N such digits.
-inline uint32_t GatedDigits(const HiddenMember& m, const UnitDigits& table, uint32_t unit,
+inline uint32_t GatedDigits(const HiddenMember& m, const UnitTable& table, uint32_t unit,
                             uint32_t items[9]) {
-  const uint32_t* upTo = table.upTo[unit];
+  const uint32_t* upTo = table.digitsUpTo[unit];
   uint32_t join = upTo[m.size];
   const uint32_t gated = m.exactGate && unit >= 18 ? upTo[3] : join;
   const uint32_t k = static_cast<uint32_t>(std::popcount(gated));
@@ -91,7 +41,7 @@ inline uint32_t GatedDigits(const HiddenMember& m, const UnitDigits& table, uint
 // Walk the hidden subsets of unit (t, u); found(spread, set) gets the N positions of a set
 // whose digits fit exactly N cells, and the set's digits as a mask.
 template <class Found>
-void ScanUnit(const HiddenMember& m, const UnitDigits& table, uint32_t t, uint32_t u,
+void ScanUnit(const HiddenMember& m, const UnitTable& table, uint32_t t, uint32_t u,
               Found&& found) {
   uint32_t items[9];
   const uint32_t unit = t * 9 + u;
@@ -107,7 +57,7 @@ void ScanUnit(const HiddenMember& m, const UnitDigits& table, uint32_t t, uint32
 
 uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
   ResetQueue();
-  const UnitDigits& table = LoadUnitDigits();
+  const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u)
       ScanUnit(m, table, t, u, [&](uint32_t spread, uint32_t set) {
@@ -124,7 +74,7 @@ uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
 
 uint32_t HiddenHint(const HiddenMember& m) {
   g.hintMarkCount = 0;
-  const UnitDigits& table = LoadUnitDigits();
+  const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
       uint32_t open = 0;

@@ -4,9 +4,88 @@
 #pragma once
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
+#include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
+
+// The cells of the 27 units (rows, columns, blocks) in the order UnitCell walks them.
+struct UnitCellTable {
+  uint8_t cell[27][9];
+};
+constexpr UnitCellTable MakeUnitCells() {
+  UnitCellTable t{};
+  for (uint32_t u = 0; u < 9; ++u)
+    for (uint32_t k = 0; k < 9; ++k) {
+      t.cell[u][k] = static_cast<uint8_t>(u * 9 + k);
+      t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
+      t.cell[18 + u][k] = static_cast<uint8_t>(27 * (u / 3) + 3 * (u % 3) + 9 * (k / 3) + k % 3);
+    }
+  return t;
+}
+inline constexpr UnitCellTable kUnitCells = MakeUnitCells();
+
+// What the subset scans read of a table, per unit: the candidate masks of its cells and the
+// positions of every digit, both among its unfilled cells, and the classes the scans gate on.
+// It depends on the candidate masks and counts only, so it is kept with them as its key and
+// built again only when the table differs; the eight subset routines, run one after another
+// on the same table, share one build.
+struct UnitTable {
+  uint32_t valid;
+  uint32_t mask[81];            // key: LoadCellMasks
+  uint32_t count[81];           // key: the candidate counts
+  uint32_t cellMask[27][9];     // candidates of the unit's p-th cell (0 when filled)
+  uint32_t pos[27][9];          // bit p: the unit's p-th cell is unfilled and holds the digit
+  uint32_t digitsUpTo[27][6];   // [unit][k], k 2..5: digits occurring 2..k times
+  uint32_t cellsUpTo[27][6];    // [unit][k], k 2..5: positions of cells with 2..k candidates
+};
+inline UnitTable unitTable;
+
+inline const UnitTable& LoadUnitTable() {
+  UnitTable& t = unitTable;
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  if (t.valid && std::memcmp(mask, t.mask, sizeof mask) == 0 &&
+      std::memcmp(g.cand.count, t.count, sizeof t.count) == 0)
+    return t;
+  std::memcpy(t.mask, mask, sizeof mask);
+  std::memcpy(t.count, g.cand.count, sizeof t.count);
+  std::memset(t.pos, 0, sizeof t.pos);
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t col = 0; col < 9; ++col) {
+      const uint32_t c = r * 9 + col;
+      const uint32_t b = r / 3 * 3 + col / 3, k = r % 3 * 3 + col % 3;
+      const uint32_t m = t.count[c] == 0 ? 0 : mask[c];
+      t.cellMask[r][col] = t.cellMask[9 + col][r] = t.cellMask[18 + b][k] = m;
+      uint32_t* row = t.pos[r];
+      uint32_t* column = t.pos[9 + col];
+      uint32_t* block = t.pos[18 + b];
+      for (uint32_t rest = m; rest != 0; rest &= rest - 1) {
+        const uint32_t d = static_cast<uint32_t>(std::countr_zero(rest));
+        row[d] |= 1u << col;
+        column[d] |= 1u << r;
+        block[d] |= 1u << k;
+      }
+    }
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    uint32_t digits[10] = {0}, cells[10] = {0};
+    for (uint32_t i = 0; i < 9; ++i) {
+      digits[std::popcount(t.pos[unit][i])] |= 1u << i;
+      const uint32_t n = t.count[kUnitCells.cell[unit][i]];
+      if (n < 10) cells[n] |= 1u << i;
+    }
+    uint32_t* d = t.digitsUpTo[unit];
+    uint32_t* c = t.cellsUpTo[unit];
+    d[0] = d[1] = c[0] = c[1] = 0;
+    for (uint32_t k = 2; k < 6; ++k) {
+      d[k] = d[k - 1] | digits[k];
+      c[k] = c[k - 1] | cells[k];
+    }
+  }
+  t.valid = 1;
+  return t;
+}
 
 // A cell holds digit index d as a candidate: it is not filled (count non-zero) and the flag
 // is set. Cells with count 1 are decided but still count as holding their digit.
