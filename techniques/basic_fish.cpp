@@ -23,13 +23,13 @@ const FishMember kSquirmbag = {5, CodeSquirmbag};
 void FishPass(const FishMember& m, uint32_t o, uint32_t d, const uint32_t positions[9]) {
   uint32_t lines[9];
   const uint32_t n = QualifyingLines(positions, 2, m.size, lines);
-  ForEachSubset(lines, n, m.size, [&](const uint32_t* base) {
-    const uint32_t cover = CoverUnion(positions, base, m.size);
-    if (static_cast<uint32_t>(std::popcount(cover)) != m.size) return;
-    for (uint32_t p = 0; p < 9; ++p) {
-      if (!(cover >> p & 1)) continue;
+  ForEachTightSubset(lines, n, m.size, m.size, positions, [&](const uint32_t* base, uint32_t cover) {
+    uint32_t inBase = 0;
+    for (uint32_t i = 0; i < m.size; ++i) inBase |= 1u << base[i];
+    for (uint32_t rest = cover; rest != 0; rest &= rest - 1) {
+      const uint32_t p = static_cast<uint32_t>(std::countr_zero(rest));
       for (uint32_t k = 0; k < 9; ++k)
-        if (!Contains(base, m.size, k)) QueueTarget(LineCell(o, k, p), d);
+        if (!(inBase >> k & 1)) QueueTarget(LineCell(o, k, p), d);
     }
   });
 }

@@ -39,8 +39,7 @@ void QueueBandOutsideBase(uint32_t o, uint32_t d, uint32_t owner, uint32_t p,
 void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]) {
   uint32_t lines[9];
   const uint32_t count = QualifyingLines(positions, 2, n + 1, lines);
-  ForEachSubset(lines, count, n, [&](const uint32_t* base) {
-    if (std::popcount(CoverUnion(positions, base, n)) != static_cast<int>(n + 1)) return;
+  ForEachTightSubset(lines, count, n, n + 1, positions, [&](const uint32_t* base, uint32_t) {
     uint32_t tally[9], owner[9];
     CoverTally(positions, base, n, tally, owner);
     uint32_t wide = 0, fin = 9;
@@ -59,8 +58,7 @@ void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9])
 void SashimiPairPass(uint32_t o, uint32_t d, const uint32_t positions[9]) {
   uint32_t lines[9];
   const uint32_t count = QualifyingLines(positions, 2, 2, lines);
-  ForEachSubset(lines, count, 2, [&](const uint32_t* base) {
-    if (std::popcount(CoverUnion(positions, base, 2)) != 3) return;
+  ForEachTightSubset(lines, count, 2, 3, positions, [&](const uint32_t* base, uint32_t) {
     uint32_t tally[9], owner[9];
     CoverTally(positions, base, 2, tally, owner);
     uint32_t a = 9, b = 9;
@@ -78,8 +76,7 @@ void SashimiPairPass(uint32_t o, uint32_t d, const uint32_t positions[9]) {
 void SashimiPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]) {
   uint32_t lines[9];
   const uint32_t count = QualifyingLines(positions, 2, n, lines);
-  ForEachSubset(lines, count, n, [&](const uint32_t* base) {
-    if (std::popcount(CoverUnion(positions, base, n)) != static_cast<int>(n + 1)) return;
+  ForEachTightSubset(lines, count, n, n + 1, positions, [&](const uint32_t* base, uint32_t) {
     uint32_t tally[9], owner[9];
     CoverTally(positions, base, n, tally, owner);
     for (uint32_t f = 0; f < 9; ++f) {

@@ -101,27 +101,6 @@ inline uint32_t QueueTarget(uint32_t cell, uint32_t d) {
   return QueueElimination(cell, d);
 }
 
-// Visit every size-element subset of items[0..count) in lexicographic order of the item
-// indices (items are kept ascending by the callers, so the order is lexicographic in the
-// items too). visit(chosen) receives the chosen items in ascending order.
-template <class Visit>
-inline void ForEachSubset(const uint32_t* items, uint32_t count, uint32_t size, Visit&& visit) {
-  if (size == 0 || size > count || size > 9) return;
-  uint32_t index[9];
-  uint32_t chosen[9];
-  for (uint32_t i = 0; i < size; ++i) index[i] = i;
-  for (;;) {
-    for (uint32_t i = 0; i < size; ++i) chosen[i] = items[index[i]];
-    visit(static_cast<const uint32_t*>(chosen));
-    // Advance the rightmost index that can still move, then reset the ones after it.
-    uint32_t i = size;
-    while (i > 0 && index[i - 1] == count - size + (i - 1)) --i;
-    if (i == 0) return;
-    ++index[i - 1];
-    for (uint32_t j = i; j < size; ++j) index[j] = index[j - 1] + 1;
-  }
-}
-
 // Visit, in lexicographic order of the item indices, every size-element subset of
 // items[0..count) whose union of masks[item] has exactly `spread` bits. The walk goes depth
 // first and leaves a branch as soon as its union grows past `spread` (a union never shrinks),
@@ -185,16 +164,10 @@ inline uint32_t QualifyingLines(const uint32_t positions[9], uint32_t low, uint3
   uint32_t n = 0;
   for (uint32_t line = 0; line < 9; ++line) {
     const uint32_t k = static_cast<uint32_t>(std::popcount(positions[line]));
-    if (k >= low && k <= high) out[n++] = line;
+    out[n] = line;
+    n += k - low <= high - low;
   }
   return n;
-}
-
-// Cover union of a base set: the positions any of its lines holds.
-inline uint32_t CoverUnion(const uint32_t positions[9], const uint32_t* base, uint32_t n) {
-  uint32_t cover = 0;
-  for (uint32_t i = 0; i < n; ++i) cover |= positions[base[i]];
-  return cover;
 }
 
 // Cover tally of a base set: tally[p] = base lines holding the digit at position p;
