@@ -7,6 +7,7 @@
 #include "board/queue.h"
 #include "board/state.h"
 #include "techniques/colouring.h"
+#include "techniques/subset_scan.h"
 #include "techniques/techniques.h"
 
 namespace {
@@ -35,6 +36,17 @@ bool LineEmptiedBy(uint32_t aPrime, uint32_t bPrime, bool row, uint32_t line, ui
   }
   const bool ha = Holds(aPrime, s), hb = Holds(bPrime, s);
   return (n == 2 && ha && hb) || (n == 1 && (ha || hb));
+}
+
+// Another marked cell of v's pair shares a unit with v. Without one, the colouring that starts
+// at v colours nothing more: a unit colours a cell only next to a coloured one of the pair.
+bool PairInUnitOf(uint32_t v) {
+  const uint32_t units[3] = {RowOf(v), 9 + ColumnOf(v), 18 + BlockOf(v)};
+  for (const uint32_t unit : units)
+    for (const uint8_t c : kUnitCells.cell[unit])
+      if (c != v && LinkMask[c] && PairFirst[c] == PairFirst[v] && PairSecond[c] == PairSecond[v])
+        return true;
+  return false;
 }
 
 }  // namespace
@@ -108,6 +120,9 @@ void HamadaCrossPairs(uint32_t a, uint32_t b, uint32_t p, uint32_t q) {
 
 uint32_t HamadaLogic(uint32_t place) {
   ResetQueue();
+  // Marked cells per pair (index first * 9 + second): a pair held by one marked cell alone
+  // cannot colour anything beyond its own cell.
+  uint32_t pairCells[81] = {0};
   for (uint32_t c = 0; c < 81; ++c) {
     LinkMask[c] = CellColour[c] = 0;
     if (Count(c) != 2) continue;
@@ -118,14 +133,17 @@ uint32_t HamadaLogic(uint32_t place) {
     LinkMask[c] = 1;
     PairFirst[c] = digits[0];
     PairSecond[c] = digits[1];
+    ++pairCells[digits[0] * 9 + digits[1]];
   }
   for (uint32_t v = 0; v < 81; ++v) {
     if (!LinkMask[v]) continue;
+    const uint32_t p = PairFirst[v], q = PairSecond[v];
+    uint32_t& marked = pairCells[p * 9 + q];
     PairColourCount = 1;
     CellColour[v] = 1;
-    while (ColourRemotePairs(v, 1, 2)) {
-    }
-    const uint32_t p = PairFirst[v], q = PairSecond[v];
+    if (marked > 1 && PairInUnitOf(v))
+      while (ColourRemotePairs(v, 1, 2)) {
+      }
     if (PairColourCount > 2)
       for (uint32_t a = 0; a < 81; ++a) {
         if (CellColour[a] == 0) continue;
@@ -134,8 +152,17 @@ uint32_t HamadaLogic(uint32_t place) {
           if (!HamadaContradiction(a, b, p, q, CellColour[a])) HamadaCrossPairs(a, b, p, q);
         }
       }
+    // The coloured cells all hold v's pair and leave the marking; v alone when none joined.
+    if (PairColourCount == 1) {
+      CellColour[v] = LinkMask[v] = 0;
+      --marked;
+      continue;
+    }
     for (uint32_t c = 0; c < 81; ++c)
-      if (CellColour[c] != 0) CellColour[c] = LinkMask[c] = 0;
+      if (CellColour[c] != 0) {
+        CellColour[c] = LinkMask[c] = 0;
+        --marked;
+      }
   }
   if (g.queue.length > 0) FlushEliminations(CodeHamadaLogic);
   return FinishRoutine(place, KindAuto);
