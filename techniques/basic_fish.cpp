@@ -20,9 +20,12 @@ const FishMember kSwordFish = {3, CodeSwordFish};
 const FishMember kJerryFish = {4, CodeJerryFish};
 const FishMember kSquirmbag = {5, CodeSquirmbag};
 
-void FishPass(const FishMember& m, uint32_t o, uint32_t d, const uint32_t positions[9]) {
+void FishPass(const FishMember& m, uint32_t o, uint32_t d, const LineTable& table) {
+  const uint32_t qualifying = table.upTo[d][o][m.size];
+  if (static_cast<uint32_t>(std::popcount(qualifying)) < m.size) return;
+  const uint32_t* positions = table.holders[d] + o * 9;
   uint32_t lines[9];
-  const uint32_t n = QualifyingLines(positions, 2, m.size, lines);
+  const uint32_t n = LinesOf(qualifying, lines);
   ForEachTightSubset(lines, n, m.size, m.size, positions, [&](const uint32_t* base, uint32_t cover) {
     uint32_t inBase = 0;
     for (uint32_t i = 0; i < m.size; ++i) inBase |= 1u << base[i];
@@ -36,11 +39,10 @@ void FishPass(const FishMember& m, uint32_t o, uint32_t d, const uint32_t positi
 
 uint32_t FishScan(const FishMember& m, uint32_t place) {
   ResetQueue();
+  const LineTable& table = LoadLineTable();
   for (uint32_t d = 0; d < 9; ++d) {
-    uint32_t holders[27];
-    LoadUnitHolders(d, holders);
-    FishPass(m, 0, d, holders);
-    FishPass(m, 1, d, holders + 9);
+    FishPass(m, 0, d, table);
+    FishPass(m, 1, d, table);
   }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);

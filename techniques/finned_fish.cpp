@@ -36,9 +36,12 @@ void QueueBandOutsideBase(uint32_t o, uint32_t d, uint32_t owner, uint32_t p,
 
 // Finned: N cover positions with a tally of 2 or more and exactly one more, the fin, with
 // tally 1. Cover positions in the fin's third lose d in the fin line's band.
-void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]) {
+void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const LineTable& table) {
+  const uint32_t qualifying = table.upTo[d][o][n + 1];
+  if (static_cast<uint32_t>(std::popcount(qualifying)) < n) return;
+  const uint32_t* positions = table.holders[d] + o * 9;
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(positions, 2, n + 1, lines);
+  const uint32_t count = LinesOf(qualifying, lines);
   ForEachTightSubset(lines, count, n, n + 1, positions, [&](const uint32_t* base, uint32_t) {
     uint32_t tally[9], owner[9];
     CoverTally(positions, base, n, tally, owner);
@@ -55,9 +58,12 @@ void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9])
 
 // Sashimi of size 2: two lines with exactly two candidates each, sharing one position, their
 // single positions in one third.
-void SashimiPairPass(uint32_t o, uint32_t d, const uint32_t positions[9]) {
+void SashimiPairPass(uint32_t o, uint32_t d, const LineTable& table) {
+  const uint32_t qualifying = table.upTo[d][o][2];
+  if (static_cast<uint32_t>(std::popcount(qualifying)) < 2) return;
+  const uint32_t* positions = table.holders[d] + o * 9;
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(positions, 2, 2, lines);
+  const uint32_t count = LinesOf(qualifying, lines);
   ForEachTightSubset(lines, count, 2, 3, positions, [&](const uint32_t* base, uint32_t) {
     uint32_t tally[9], owner[9];
     CoverTally(positions, base, 2, tally, owner);
@@ -73,9 +79,12 @@ void SashimiPairPass(uint32_t o, uint32_t d, const uint32_t positions[9]) {
 // Sashimi of size 3 and up: exactly N+1 cover positions. Each single position f, with every
 // other cover position c in f's third, gives c in f's owner's band, and, when c is single
 // too, f in the band of c's owner.
-void SashimiPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]) {
+void SashimiPass(uint32_t n, uint32_t o, uint32_t d, const LineTable& table) {
+  const uint32_t qualifying = table.upTo[d][o][n];
+  if (static_cast<uint32_t>(std::popcount(qualifying)) < n) return;
+  const uint32_t* positions = table.holders[d] + o * 9;
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(positions, 2, n, lines);
+  const uint32_t count = LinesOf(qualifying, lines);
   ForEachTightSubset(lines, count, n, n + 1, positions, [&](const uint32_t* base, uint32_t) {
     uint32_t tally[9], owner[9];
     CoverTally(positions, base, n, tally, owner);
@@ -92,27 +101,23 @@ void SashimiPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]
 
 uint32_t FinnedScan(const FinnedMember& m, uint32_t place) {
   ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d) {
-    uint32_t holders[27];
-    LoadUnitHolders(d, holders);
-    for (uint32_t o = 0; o < 2; ++o) FinnedPass(m.size, o, d, holders + o * 9);
-  }
+  const LineTable& table = LoadLineTable();
+  for (uint32_t d = 0; d < 9; ++d)
+    for (uint32_t o = 0; o < 2; ++o) FinnedPass(m.size, o, d, table);
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
 }
 
 uint32_t SashimiScan(const FinnedMember& m, uint32_t place) {
   ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d) {
-    uint32_t holders[27];
-    LoadUnitHolders(d, holders);
+  const LineTable& table = LoadLineTable();
+  for (uint32_t d = 0; d < 9; ++d)
     for (uint32_t o = 0; o < 2; ++o) {
       if (m.size == 2)
-        SashimiPairPass(o, d, holders + o * 9);
+        SashimiPairPass(o, d, table);
       else
-        SashimiPass(m.size, o, d, holders + o * 9);
+        SashimiPass(m.size, o, d, table);
     }
-  }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
 }

@@ -156,17 +156,40 @@ inline uint32_t LineCell(uint32_t orientation, uint32_t line, uint32_t position)
   return orientation == 0 ? line * 9 + position : position * 9 + line;
 }
 
-// Lines of one orientation whose count of positions lies in low..high, ascending; positions
-// holds each line's positions of the digit as a mask (as LoadUnitHolders gives them: rows at
-// 0, columns at 9).
-inline uint32_t QualifyingLines(const uint32_t positions[9], uint32_t low, uint32_t high,
-                                uint32_t out[9]) {
+// What the fish scans read of a table: the unit holders of every digit (as LoadUnitHolders
+// gives them: rows at 0, columns at 9) and, per digit and orientation (0 rows, 1 columns), the
+// lines whose count of positions lies in 2..k. Kept with the holders as its key, so the fish
+// routines run one after another on the same table share one build.
+struct LineTable {
+  uint32_t valid;
+  uint32_t holders[9][27];
+  uint32_t upTo[9][2][10];  // [d][o][k], k 2..9: bit line set when it holds 2..k positions
+};
+inline LineTable lineTable;
+
+inline const LineTable& LoadLineTable() {
+  LineTable& t = lineTable;
+  uint32_t holders[9][27];
+  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
+  if (t.valid && std::memcmp(holders, t.holders, sizeof holders) == 0) return t;
+  std::memcpy(t.holders, holders, sizeof holders);
+  for (uint32_t d = 0; d < 9; ++d)
+    for (uint32_t o = 0; o < 2; ++o) {
+      uint32_t exactly[10] = {0};
+      for (uint32_t line = 0; line < 9; ++line)
+        exactly[std::popcount(holders[d][o * 9 + line])] |= 1u << line;
+      uint32_t* upTo = t.upTo[d][o];
+      upTo[0] = upTo[1] = 0;
+      for (uint32_t k = 2; k < 10; ++k) upTo[k] = upTo[k - 1] | exactly[k];
+    }
+  t.valid = 1;
+  return t;
+}
+
+// The lines of a mask, ascending; returns how many.
+inline uint32_t LinesOf(uint32_t mask, uint32_t out[9]) {
   uint32_t n = 0;
-  for (uint32_t line = 0; line < 9; ++line) {
-    const uint32_t k = static_cast<uint32_t>(std::popcount(positions[line]));
-    out[n] = line;
-    n += k - low <= high - low;
-  }
+  for (; mask != 0; mask &= mask - 1) out[n++] = static_cast<uint32_t>(std::countr_zero(mask));
   return n;
 }
 
