@@ -111,6 +111,19 @@ template <class Visit>
 inline void ForEachTightSubset(const uint32_t* items, uint32_t count, uint32_t size,
                                uint32_t spread, const uint32_t* masks, Visit&& visit) {
   if (size == 0 || size > count || size > 9) return;
+  if (size == 2) {  // the same walk, written out for the commonest size
+    for (uint32_t i = 0; i + 1 < count; ++i) {
+      const uint32_t a = masks[items[i]];
+      if (static_cast<uint32_t>(std::popcount(a)) > spread) continue;
+      for (uint32_t j = i + 1; j < count; ++j) {
+        const uint32_t u = a | masks[items[j]];
+        if (static_cast<uint32_t>(std::popcount(u)) != spread) continue;
+        const uint32_t chosen[2] = {items[i], items[j]};
+        visit(static_cast<const uint32_t*>(chosen), u);
+      }
+    }
+    return;
+  }
   uint32_t index[9];
   uint32_t chosen[9];
   uint32_t acc[9];
