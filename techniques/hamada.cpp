@@ -3,6 +3,8 @@
 // the two cells pair up to remove their shared third digit.
 #include "techniques/hamada.h"
 
+#include <bit>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
@@ -27,13 +29,11 @@ uint32_t OtherDigit(uint32_t cell, uint32_t d) {
 }
 
 // Rows (byRow) or columns: a line crossing the lines of a and b at A' and B'. If the digit
-// s in a and b would leave the line without s, the colour cannot be s.
-bool LineEmptiedBy(uint32_t aPrime, uint32_t bPrime, bool row, uint32_t line, uint32_t s) {
-  uint32_t n = 0;
-  for (uint32_t k = 0; k < 9; ++k) {
-    const uint32_t cell = row ? CellAt(line, k) : CellAt(k, line);
-    if (Count(cell) >= 1 && Holds(cell, s)) ++n;
-  }
+// s in a and b would leave the line without s, the colour cannot be s. holders are s's unit
+// holders (rows at 0, columns at 9): the line's unfilled cells holding s.
+bool LineEmptiedBy(uint32_t aPrime, uint32_t bPrime, bool row, uint32_t line,
+                   const uint32_t holders[27], uint32_t s) {
+  const uint32_t n = static_cast<uint32_t>(std::popcount(holders[row ? line : 9 + line]));
   const bool ha = Holds(aPrime, s), hb = Holds(bPrime, s);
   return (n == 2 && ha && hb) || (n == 1 && (ha || hb));
 }
@@ -61,6 +61,9 @@ void HamadaColourQueue(uint32_t x, uint32_t y, uint32_t c) {
 }
 
 uint32_t HamadaContradiction(uint32_t a, uint32_t b, uint32_t p, uint32_t q, uint32_t c) {
+  uint32_t holdersP[27], holdersQ[27];
+  LoadUnitHolders(p, holdersP);
+  LoadUnitHolders(q, holdersQ);
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool row = pass == 0;
     for (uint32_t k = 0; k < 9; ++k) {
@@ -75,11 +78,11 @@ uint32_t HamadaContradiction(uint32_t a, uint32_t b, uint32_t p, uint32_t q, uin
         bPrime = CellAt(RowOf(b), k);
       }
       if (g.board.value[aPrime] != 0 || g.board.value[bPrime] != 0) continue;
-      if (LineEmptiedBy(aPrime, bPrime, row, k, p)) {
+      if (LineEmptiedBy(aPrime, bPrime, row, k, holdersP, p)) {
         HamadaColourQueue(p, q, c);
         return 1;
       }
-      if (LineEmptiedBy(aPrime, bPrime, row, k, q)) {
+      if (LineEmptiedBy(aPrime, bPrime, row, k, holdersQ, q)) {
         HamadaColourQueue(q, p, c);
         return 1;
       }
