@@ -15,10 +15,10 @@ struct FishMember {
   uint32_t code;
 };
 
-const FishMember kXWing = {2, CodeXWing};
-const FishMember kSwordFish = {3, CodeSwordFish};
-const FishMember kJerryFish = {4, CodeJerryFish};
-const FishMember kSquirmbag = {5, CodeSquirmbag};
+constexpr FishMember kXWing = {2, CodeXWing};
+constexpr FishMember kSwordFish = {3, CodeSwordFish};
+constexpr FishMember kJerryFish = {4, CodeJerryFish};
+constexpr FishMember kSquirmbag = {5, CodeSquirmbag};
 
 void FishPass(const FishMember& m, uint32_t o, uint32_t d, const LineTable& table) {
   const uint32_t qualifying = table.upTo[d][o][m.size];
@@ -37,7 +37,9 @@ void FishPass(const FishMember& m, uint32_t o, uint32_t d, const LineTable& tabl
   });
 }
 
-uint32_t FishScan(const FishMember& m, uint32_t place) {
+// Each member gets its own copy, with its size known to the compiler.
+template <const FishMember& m>
+uint32_t FishScan(uint32_t place) {
   ResetQueue();
   const LineTable& table = LoadLineTable();
   for (uint32_t d = 0; d < 9; ++d) {
@@ -50,10 +52,10 @@ uint32_t FishScan(const FishMember& m, uint32_t place) {
 
 }  // namespace
 
-uint32_t XWing(uint32_t place) { return FishScan(kXWing, place); }
-uint32_t SwordFish(uint32_t place) { return FishScan(kSwordFish, place); }
-uint32_t JerryFish(uint32_t place) { return FishScan(kJerryFish, place); }
-uint32_t Squirmbag(uint32_t place) { return FishScan(kSquirmbag, place); }
+uint32_t XWing(uint32_t place) { return FishScan<kXWing>(place); }
+uint32_t SwordFish(uint32_t place) { return FishScan<kSwordFish>(place); }
+uint32_t JerryFish(uint32_t place) { return FishScan<kJerryFish>(place); }
+uint32_t Squirmbag(uint32_t place) { return FishScan<kSquirmbag>(place); }
 
 const RoutineEntry kBasicFishRoutines[] = {
     {"XWing", XWing, 460},

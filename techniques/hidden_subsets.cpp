@@ -17,10 +17,10 @@ struct HiddenMember {
   uint32_t exactGate;   // 1: lines need exactly N digits occurring exactly twice (pairs)
 };
 
-const HiddenMember kPair = {2, CodeHiddenPair, 1};
-const HiddenMember kTriple = {3, CodeHiddenTriple, 0};
-const HiddenMember kQuad = {4, CodeHiddenQuad, 0};
-const HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
+constexpr HiddenMember kPair = {2, CodeHiddenPair, 1};
+constexpr HiddenMember kTriple = {3, CodeHiddenTriple, 0};
+constexpr HiddenMember kQuad = {4, CodeHiddenQuad, 0};
+constexpr HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
 
 // The unit gate and the digits a set may draw from, ascending; returns how many there are, or
 // 0 when the unit fails the gate. A digit may join when it occurs 2..N times. Pairs count
@@ -55,7 +55,9 @@ void ScanUnit(const HiddenMember& m, const UnitTable& table, uint32_t t, uint32_
                      });
 }
 
-uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
+// Each member gets its own copy, with its size known to the compiler.
+template <const HiddenMember& m>
+uint32_t HiddenScan(uint32_t place) {
   ResetQueue();
   const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
@@ -93,10 +95,10 @@ uint32_t HiddenHint(const HiddenMember& m) {
 
 }  // namespace
 
-uint32_t HiddenPair(uint32_t place) { return HiddenScan(kPair, place); }
-uint32_t HiddenTriple(uint32_t place) { return HiddenScan(kTriple, place); }
-uint32_t HiddenQuad(uint32_t place) { return HiddenScan(kQuad, place); }
-uint32_t HiddenQuintuplet(uint32_t place) { return HiddenScan(kQuintuplet, place); }
+uint32_t HiddenPair(uint32_t place) { return HiddenScan<kPair>(place); }
+uint32_t HiddenTriple(uint32_t place) { return HiddenScan<kTriple>(place); }
+uint32_t HiddenQuad(uint32_t place) { return HiddenScan<kQuad>(place); }
+uint32_t HiddenQuintuplet(uint32_t place) { return HiddenScan<kQuintuplet>(place); }
 uint32_t HintHiddenPair() { return HiddenHint(kPair); }
 uint32_t HintHiddenTriple() { return HiddenHint(kTriple); }
 

@@ -18,10 +18,10 @@ struct NakedMember {
   uint32_t hintMinOpen;    // hint search needs this many cells of kind 9 or 10 in the unit
 };
 
-const NakedMember kPair = {2, CodeNakedPair, 0, 3};
-const NakedMember kTriple = {3, CodeNakedTriple, 1, 4};
-const NakedMember kQuad = {4, CodeNakedQuad, 0, 5};
-const NakedMember kQuintuplet = {5, CodeNakedQuintuplet, 0, 6};
+constexpr NakedMember kPair = {2, CodeNakedPair, 0, 3};
+constexpr NakedMember kTriple = {3, CodeNakedTriple, 1, 4};
+constexpr NakedMember kQuad = {4, CodeNakedQuad, 0, 5};
+constexpr NakedMember kQuintuplet = {5, CodeNakedQuintuplet, 0, 6};
 
 // The qualifying positions of a unit, cells with 2..N candidates, ascending; returns how many.
 uint32_t QualifyingPositions(const UnitTable& table, uint32_t unit, uint32_t n, uint32_t out[9]) {
@@ -63,7 +63,9 @@ void LineBlockStep(uint32_t t, uint32_t u, const uint32_t* pos) {
   }
 }
 
-uint32_t NakedScan(const NakedMember& m, uint32_t place) {
+// Each member gets its own copy, with its size known to the compiler.
+template <const NakedMember& m>
+uint32_t NakedScan(uint32_t place) {
   ResetQueue();
   const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
@@ -114,10 +116,10 @@ uint32_t NakedHint(const NakedMember& m) {
 
 }  // namespace
 
-uint32_t NakedPair(uint32_t place) { return NakedScan(kPair, place); }
-uint32_t NakedTriple(uint32_t place) { return NakedScan(kTriple, place); }
-uint32_t NakedQuad(uint32_t place) { return NakedScan(kQuad, place); }
-uint32_t NakedQuintuplet(uint32_t place) { return NakedScan(kQuintuplet, place); }
+uint32_t NakedPair(uint32_t place) { return NakedScan<kPair>(place); }
+uint32_t NakedTriple(uint32_t place) { return NakedScan<kTriple>(place); }
+uint32_t NakedQuad(uint32_t place) { return NakedScan<kQuad>(place); }
+uint32_t NakedQuintuplet(uint32_t place) { return NakedScan<kQuintuplet>(place); }
 uint32_t HintNakedPair() { return NakedHint(kPair); }
 uint32_t HintNakedTriple() { return NakedHint(kTriple); }
 uint32_t HintNakedQuad() { return NakedHint(kQuad); }
