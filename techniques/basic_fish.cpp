@@ -20,7 +20,8 @@ constexpr FishMember kSwordFish = {3, CodeSwordFish};
 constexpr FishMember kJerryFish = {4, CodeJerryFish};
 constexpr FishMember kSquirmbag = {5, CodeSquirmbag};
 
-void FishPass(const FishMember& m, uint32_t o, uint32_t d, const LineTable& table) {
+template <const FishMember& m>
+void FishPass(uint32_t o, uint32_t d, const LineTable& table) {
   const uint32_t qualifying = table.upTo[d][o][m.size];
   if (static_cast<uint32_t>(std::popcount(qualifying)) < m.size) return;
   const uint32_t* positions = table.holders[d] + o * 9;
@@ -43,8 +44,8 @@ uint32_t FishScan(uint32_t place) {
   ResetQueue();
   const LineTable& table = LoadLineTable();
   for (uint32_t d = 0; d < 9; ++d) {
-    FishPass(m, 0, d, table);
-    FishPass(m, 1, d, table);
+    FishPass<m>(0, d, table);
+    FishPass<m>(1, d, table);
   }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
