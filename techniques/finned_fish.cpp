@@ -26,6 +26,11 @@ const FinnedMember kSashimi[6] = {
     {5, CodeSashimiSquirmbag}, {6, CodeSashimiWhale},     {7, CodeSashimiLeviathan},
 };
 
+// The highest position of a mask, 9 when it is empty.
+inline uint32_t HighestPosition(uint32_t mask) {
+  return mask == 0 ? 9 : 31 - static_cast<uint32_t>(std::countl_zero(mask));
+}
+
 // Queue d at position p of every line of `owner`'s band (or stack) that is not a base line.
 void QueueBandOutsideBase(uint32_t o, uint32_t d, uint32_t owner, uint32_t p,
                           const uint32_t* base, uint32_t n) {
@@ -43,16 +48,20 @@ void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const LineTable& table) {
   uint32_t lines[9];
   const uint32_t count = LinesOf(qualifying, lines);
   ForEachTightSubset(lines, count, n, n + 1, positions, [&](const uint32_t* base, uint32_t) {
-    uint32_t tally[9], owner[9];
-    CoverTally(positions, base, n, tally, owner);
-    uint32_t wide = 0, fin = 9;
-    for (uint32_t p = 0; p < 9; ++p) {
-      if (tally[p] >= 2) ++wide;
-      if (tally[p] == 1) fin = p;
+    // Positions held by one base line and by two or more.
+    uint32_t once = 0, twice = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+      twice |= once & positions[base[i]];
+      once |= positions[base[i]];
     }
-    if (wide != n || fin > 8) return;
-    for (uint32_t c = 0; c < 9; ++c)
-      if (tally[c] >= 2 && c / 3 == fin / 3) QueueBandOutsideBase(o, d, owner[fin], c, base, n);
+    const uint32_t single = once & ~twice;
+    if (static_cast<uint32_t>(std::popcount(twice)) != n || single == 0) return;
+    const uint32_t fin = HighestPosition(single);
+    uint32_t owner = 9;  // the last base line holding the fin
+    for (uint32_t i = 0; i < n; ++i)
+      if (positions[base[i]] >> fin & 1) owner = base[i];
+    for (uint32_t c = fin / 3 * 3; c < fin / 3 * 3 + 3; ++c)
+      if (twice >> c & 1) QueueBandOutsideBase(o, d, owner, c, base, n);
   });
 }
 
@@ -65,11 +74,9 @@ void SashimiPairPass(uint32_t o, uint32_t d, const LineTable& table) {
   uint32_t lines[9];
   const uint32_t count = LinesOf(qualifying, lines);
   ForEachTightSubset(lines, count, 2, 3, positions, [&](const uint32_t* base, uint32_t) {
-    uint32_t tally[9], owner[9];
-    CoverTally(positions, base, 2, tally, owner);
-    uint32_t a = 9, b = 9;
-    for (uint32_t p = 0; p < 9; ++p)
-      if (tally[p] == 1) (owner[p] == base[0] ? a : b) = p;
+    // Each line's highest position the other lacks.
+    const uint32_t first = positions[base[0]], second = positions[base[1]];
+    const uint32_t a = HighestPosition(first & ~second), b = HighestPosition(second & ~first);
     if (a > 8 || b > 8 || a / 3 != b / 3) return;
     QueueBandOutsideBase(o, d, base[0], b, base, 2);
     QueueBandOutsideBase(o, d, base[1], a, base, 2);
