@@ -101,6 +101,27 @@ inline uint32_t QueueTarget(uint32_t cell, uint32_t d) {
   return QueueElimination(cell, d);
 }
 
+// One level of ForEachTightSubset, Need items still to choose from items[from..count) with
+// the union so far in acc; written per level so that each level is a plain loop.
+template <uint32_t Need, class Visit>
+inline void TightLevel(const uint32_t* items, uint32_t from, uint32_t count, uint32_t acc,
+                       uint32_t spread, const uint32_t* masks, uint32_t* chosen, uint32_t depth,
+                       Visit& visit) {
+  for (uint32_t i = from; i + Need <= count; ++i) {
+    const uint32_t u = acc | masks[items[i]];
+    const uint32_t k = static_cast<uint32_t>(std::popcount(u));
+    if constexpr (Need == 1) {
+      if (k != spread) continue;
+      chosen[depth] = items[i];
+      visit(static_cast<const uint32_t*>(chosen), u);
+    } else {
+      if (k > spread) continue;
+      chosen[depth] = items[i];
+      TightLevel<Need - 1>(items, i + 1, count, u, spread, masks, chosen, depth + 1, visit);
+    }
+  }
+}
+
 // Visit, in lexicographic order of the item indices, every size-element subset of
 // items[0..count) whose union of masks[item] has exactly `spread` bits. The walk goes depth
 // first and leaves a branch as soon as its union grows past `spread` (a union never shrinks),
@@ -111,48 +132,17 @@ template <class Visit>
 inline void ForEachTightSubset(const uint32_t* items, uint32_t count, uint32_t size,
                                uint32_t spread, const uint32_t* masks, Visit&& visit) {
   if (size == 0 || size > count || size > 9) return;
-  if (size == 2) {  // the same walk, written out for the commonest size
-    for (uint32_t i = 0; i + 1 < count; ++i) {
-      const uint32_t a = masks[items[i]];
-      if (static_cast<uint32_t>(std::popcount(a)) > spread) continue;
-      for (uint32_t j = i + 1; j < count; ++j) {
-        const uint32_t u = a | masks[items[j]];
-        if (static_cast<uint32_t>(std::popcount(u)) != spread) continue;
-        const uint32_t chosen[2] = {items[i], items[j]};
-        visit(static_cast<const uint32_t*>(chosen), u);
-      }
-    }
-    return;
-  }
-  uint32_t index[9];
   uint32_t chosen[9];
-  uint32_t acc[9];
-  uint32_t depth = 0;
-  index[0] = 0;
-  acc[0] = 0;
-  for (;;) {
-    // The last index this depth may take and still leave room for the deeper ones.
-    if (index[depth] > count - size + depth) {
-      if (depth == 0) return;
-      ++index[--depth];
-      continue;
-    }
-    const uint32_t item = items[index[depth]];
-    const uint32_t u = acc[depth] | masks[item];
-    const uint32_t k = static_cast<uint32_t>(std::popcount(u));
-    if (k > spread) {
-      ++index[depth];
-      continue;
-    }
-    chosen[depth] = item;
-    if (depth + 1 == size) {
-      if (k == spread) visit(static_cast<const uint32_t*>(chosen), u);
-      ++index[depth];
-      continue;
-    }
-    acc[depth + 1] = u;
-    index[depth + 1] = index[depth] + 1;
-    ++depth;
+  switch (size) {
+    case 1: return TightLevel<1>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 2: return TightLevel<2>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 3: return TightLevel<3>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 4: return TightLevel<4>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 5: return TightLevel<5>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 6: return TightLevel<6>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 7: return TightLevel<7>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 8: return TightLevel<8>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    default: return TightLevel<9>(items, 0, count, 0, spread, masks, chosen, 0, visit);
   }
 }
 
