@@ -121,11 +121,24 @@ void HamadaCrossPairs(uint32_t a, uint32_t b, uint32_t p, uint32_t q) {
   }
 }
 
+// A set of cells, bit c of word c / 64.
+struct CellSet {
+  uint64_t word[2];
+};
+
+// Visit the cells of a set in ascending order.
+template <class Visit>
+void ForEachCell(const CellSet& set, Visit&& visit) {
+  for (uint32_t w = 0; w < 2; ++w)
+    for (uint64_t rest = set.word[w]; rest != 0; rest &= rest - 1)
+      visit(w * 64 + static_cast<uint32_t>(std::countr_zero(rest)));
+}
+
 uint32_t HamadaLogic(uint32_t place) {
   ResetQueue();
-  // Marked cells per pair (index first * 9 + second): a pair held by one marked cell alone
-  // cannot colour anything beyond its own cell.
-  uint32_t pairCells[81] = {0};
+  // The marked cells of each pair (index first * 9 + second). Colouring stays within one pair,
+  // and a pair held by one marked cell alone cannot colour anything beyond its own cell.
+  CellSet pairCells[81] = {};
   for (uint32_t c = 0; c < 81; ++c) {
     LinkMask[c] = CellColour[c] = 0;
     if (Count(c) != 2) continue;
@@ -136,36 +149,34 @@ uint32_t HamadaLogic(uint32_t place) {
     LinkMask[c] = 1;
     PairFirst[c] = digits[0];
     PairSecond[c] = digits[1];
-    ++pairCells[digits[0] * 9 + digits[1]];
+    pairCells[digits[0] * 9 + digits[1]].word[c / 64] |= uint64_t{1} << (c % 64);
   }
   for (uint32_t v = 0; v < 81; ++v) {
     if (!LinkMask[v]) continue;
     const uint32_t p = PairFirst[v], q = PairSecond[v];
-    uint32_t& marked = pairCells[p * 9 + q];
+    CellSet& marked = pairCells[p * 9 + q];
     PairColourCount = 1;
     CellColour[v] = 1;
-    if (marked > 1 && PairInUnitOf(v))
+    if (std::popcount(marked.word[0]) + std::popcount(marked.word[1]) > 1 && PairInUnitOf(v))
       while (ColourRemotePairs(v, 1, 2)) {
       }
+    // Every coloured cell holds v's pair and is still marked: the walks over the pair's cells
+    // meet the coloured ones in the order of a walk over the board.
+    const CellSet pair = marked;
     if (PairColourCount > 2)
-      for (uint32_t a = 0; a < 81; ++a) {
-        if (CellColour[a] == 0) continue;
-        for (uint32_t b = a + 1; b < 81; ++b) {
-          if (CellColour[b] != CellColour[a]) continue;
+      ForEachCell(pair, [&](uint32_t a) {
+        if (CellColour[a] == 0) return;
+        ForEachCell(pair, [&](uint32_t b) {
+          if (b <= a || CellColour[b] != CellColour[a]) return;
           if (!HamadaContradiction(a, b, p, q, CellColour[a])) HamadaCrossPairs(a, b, p, q);
-        }
-      }
-    // The coloured cells all hold v's pair and leave the marking; v alone when none joined.
-    if (PairColourCount == 1) {
-      CellColour[v] = LinkMask[v] = 0;
-      --marked;
-      continue;
-    }
-    for (uint32_t c = 0; c < 81; ++c)
-      if (CellColour[c] != 0) {
-        CellColour[c] = LinkMask[c] = 0;
-        --marked;
-      }
+        });
+      });
+    // The coloured cells leave the marking.
+    ForEachCell(pair, [&](uint32_t c) {
+      if (CellColour[c] == 0) return;
+      CellColour[c] = LinkMask[c] = 0;
+      marked.word[c / 64] &= ~(uint64_t{1} << (c % 64));
+    });
   }
   if (g.queue.length > 0) FlushEliminations(CodeHamadaLogic);
   return FinishRoutine(place, KindAuto);
