@@ -24,10 +24,11 @@ template <const FishMember& m>
 void FishPass(uint32_t o, uint32_t d, const LineTable& table) {
   const uint32_t qualifying = table.upTo[d][o][m.size];
   if (static_cast<uint32_t>(std::popcount(qualifying)) < m.size) return;
-  const uint32_t* positions = table.holders[d] + o * 9;
+  const uint32_t* pos = table.holders[d] + o * 9;  // each line's positions of d
   uint32_t lines[9];
   const uint32_t n = LinesOf(qualifying, lines);
-  ForEachTightSubset(lines, n, m.size, m.size, positions, [&](const uint32_t* base, uint32_t cover) {
+  // A base set whose cover is N lines: d leaves the cover lines outside the base.
+  ForEachTightSubset(lines, n, m.size, m.size, pos, [&](const uint32_t* base, uint32_t cover) {
     uint32_t inBase = 0;
     for (uint32_t i = 0; i < m.size; ++i) inBase |= 1u << base[i];
     for (uint32_t rest = cover; rest != 0; rest &= rest - 1) {

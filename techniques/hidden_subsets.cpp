@@ -66,8 +66,8 @@ uint32_t HiddenScan(uint32_t place) {
         for (uint32_t rest = spread; rest != 0; rest &= rest - 1) {
           const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(rest)));
           if (g.cand.count[c] < 2) continue;
-          for (uint32_t rest = ~set & 0x1FF; rest != 0; rest &= rest - 1)
-            QueueElimination(c, static_cast<uint32_t>(std::countr_zero(rest)));
+          for (uint32_t others = ~set & 0x1FF; others != 0; others &= others - 1)
+            QueueElimination(c, static_cast<uint32_t>(std::countr_zero(others)));
         }
       });
   if (g.queue.length) FlushEliminations(m.code);

@@ -70,11 +70,12 @@ uint32_t NakedScan(uint32_t place) {
   const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
-      if (static_cast<uint32_t>(std::popcount(table.cellsUpTo[t * 9 + u][m.size])) < m.size) continue;
+      const uint32_t unit = t * 9 + u;
+      if (static_cast<uint32_t>(std::popcount(table.cellsUpTo[unit][m.size])) < m.size) continue;
       uint32_t items[9];
-      const uint32_t n = QualifyingPositions(table, t * 9 + u, m.size, items);
-      const uint32_t* mask = table.cellMask[t * 9 + u];
-      const uint8_t* cells = kUnitCells.cell[t * 9 + u];
+      const uint32_t n = QualifyingPositions(table, unit, m.size, items);
+      const uint32_t* mask = table.cellMask[unit];
+      const uint8_t* cells = kUnitCells.cell[unit];
       ForEachTightSubset(items, n, m.size, m.size, mask, [&](const uint32_t* pos, uint32_t digits) {
         uint32_t chosen = 0;
         for (uint32_t i = 0; i < m.size; ++i) chosen |= 1u << pos[i];

@@ -1,6 +1,7 @@
-// Shared pieces of the subset, locked-candidate and fish scans: the lexicographic walk over
-// the N-element subsets of a list, the candidate tests every scan uses, and the common
-// "queue it if the cell is still open" target rule.
+// Shared pieces of the subset, locked-candidate and fish scans: the per-unit and per-line
+// tables they read (kept per table state), the lexicographic walk over the N-element subsets
+// of a list whose union stays within N (or N+1) bits, the candidate tests every scan uses, and
+// the common "queue it if the cell is still open" target rule.
 #pragma once
 #include <bit>
 #include <cstdint>
