@@ -15,32 +15,38 @@ struct FishMember {
   uint32_t code;
 };
 
-const FishMember kXWing = {2, CodeXWing};
-const FishMember kSwordFish = {3, CodeSwordFish};
-const FishMember kJerryFish = {4, CodeJerryFish};
-const FishMember kSquirmbag = {5, CodeSquirmbag};
+constexpr FishMember kXWing = {2, CodeXWing};
+constexpr FishMember kSwordFish = {3, CodeSwordFish};
+constexpr FishMember kJerryFish = {4, CodeJerryFish};
+constexpr FishMember kSquirmbag = {5, CodeSquirmbag};
 
-void FishPass(const FishMember& m, uint32_t o, uint32_t d, const uint32_t positions[9]) {
+template <const FishMember& m>
+void FishPass(uint32_t o, uint32_t d, const LineTable& table) {
+  const uint32_t qualifying = table.upTo[d][o][m.size];
+  if (static_cast<uint32_t>(std::popcount(qualifying)) < m.size) return;
+  const uint32_t* pos = table.holders[d] + o * 9;  // each line's positions of d
   uint32_t lines[9];
-  const uint32_t n = QualifyingLines(positions, 2, m.size, lines);
-  ForEachSubset(lines, n, m.size, [&](const uint32_t* base) {
-    const uint32_t cover = CoverUnion(positions, base, m.size);
-    if (static_cast<uint32_t>(std::popcount(cover)) != m.size) return;
-    for (uint32_t p = 0; p < 9; ++p) {
-      if (!(cover >> p & 1)) continue;
+  const uint32_t n = LinesOf(qualifying, lines);
+  // A base set whose cover is N lines: d leaves the cover lines outside the base.
+  ForEachTightSubset(lines, n, m.size, m.size, pos, [&](const uint32_t* base, uint32_t cover) {
+    uint32_t inBase = 0;
+    for (uint32_t i = 0; i < m.size; ++i) inBase |= 1u << base[i];
+    for (uint32_t rest = cover; rest != 0; rest &= rest - 1) {
+      const uint32_t p = static_cast<uint32_t>(std::countr_zero(rest));
       for (uint32_t k = 0; k < 9; ++k)
-        if (!Contains(base, m.size, k)) QueueTarget(LineCell(o, k, p), d);
+        if (!(inBase >> k & 1)) QueueTarget(LineCell(o, k, p), d);
     }
   });
 }
 
-uint32_t FishScan(const FishMember& m, uint32_t place) {
+// Each member gets its own copy, with its size known to the compiler.
+template <const FishMember& m>
+uint32_t FishScan(uint32_t place) {
   ResetQueue();
+  const LineTable& table = LoadLineTable();
   for (uint32_t d = 0; d < 9; ++d) {
-    uint32_t holders[27];
-    LoadUnitHolders(d, holders);
-    FishPass(m, 0, d, holders);
-    FishPass(m, 1, d, holders + 9);
+    FishPass<m>(0, d, table);
+    FishPass<m>(1, d, table);
   }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
@@ -48,10 +54,10 @@ uint32_t FishScan(const FishMember& m, uint32_t place) {
 
 }  // namespace
 
-uint32_t XWing(uint32_t place) { return FishScan(kXWing, place); }
-uint32_t SwordFish(uint32_t place) { return FishScan(kSwordFish, place); }
-uint32_t JerryFish(uint32_t place) { return FishScan(kJerryFish, place); }
-uint32_t Squirmbag(uint32_t place) { return FishScan(kSquirmbag, place); }
+uint32_t XWing(uint32_t place) { return FishScan<kXWing>(place); }
+uint32_t SwordFish(uint32_t place) { return FishScan<kSwordFish>(place); }
+uint32_t JerryFish(uint32_t place) { return FishScan<kJerryFish>(place); }
+uint32_t Squirmbag(uint32_t place) { return FishScan<kSquirmbag>(place); }
 
 const RoutineEntry kBasicFishRoutines[] = {
     {"XWing", XWing, 460},

@@ -26,6 +26,11 @@ const FinnedMember kSashimi[6] = {
     {5, CodeSashimiSquirmbag}, {6, CodeSashimiWhale},     {7, CodeSashimiLeviathan},
 };
 
+// The highest position of a mask, 9 when it is empty.
+inline uint32_t HighestPosition(uint32_t mask) {
+  return mask == 0 ? 9 : 31 - static_cast<uint32_t>(std::countl_zero(mask));
+}
+
 // Queue d at position p of every line of `owner`'s band (or stack) that is not a base line.
 void QueueBandOutsideBase(uint32_t o, uint32_t d, uint32_t owner, uint32_t p,
                           const uint32_t* base, uint32_t n) {
@@ -36,36 +41,42 @@ void QueueBandOutsideBase(uint32_t o, uint32_t d, uint32_t owner, uint32_t p,
 
 // Finned: N cover positions with a tally of 2 or more and exactly one more, the fin, with
 // tally 1. Cover positions in the fin's third lose d in the fin line's band.
-void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]) {
+void FinnedPass(uint32_t n, uint32_t o, uint32_t d, const LineTable& table) {
+  const uint32_t qualifying = table.upTo[d][o][n + 1];
+  if (static_cast<uint32_t>(std::popcount(qualifying)) < n) return;
+  const uint32_t* positions = table.holders[d] + o * 9;
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(positions, 2, n + 1, lines);
-  ForEachSubset(lines, count, n, [&](const uint32_t* base) {
-    if (std::popcount(CoverUnion(positions, base, n)) != static_cast<int>(n + 1)) return;
-    uint32_t tally[9], owner[9];
-    CoverTally(positions, base, n, tally, owner);
-    uint32_t wide = 0, fin = 9;
-    for (uint32_t p = 0; p < 9; ++p) {
-      if (tally[p] >= 2) ++wide;
-      if (tally[p] == 1) fin = p;
+  const uint32_t count = LinesOf(qualifying, lines);
+  ForEachTightSubset(lines, count, n, n + 1, positions, [&](const uint32_t* base, uint32_t) {
+    // Positions held by one base line and by two or more.
+    uint32_t once = 0, twice = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+      twice |= once & positions[base[i]];
+      once |= positions[base[i]];
     }
-    if (wide != n || fin > 8) return;
-    for (uint32_t c = 0; c < 9; ++c)
-      if (tally[c] >= 2 && c / 3 == fin / 3) QueueBandOutsideBase(o, d, owner[fin], c, base, n);
+    const uint32_t single = once & ~twice;
+    if (static_cast<uint32_t>(std::popcount(twice)) != n || single == 0) return;
+    const uint32_t fin = HighestPosition(single);
+    uint32_t owner = 9;  // the last base line holding the fin
+    for (uint32_t i = 0; i < n; ++i)
+      if (positions[base[i]] >> fin & 1) owner = base[i];
+    for (uint32_t c = fin / 3 * 3; c < fin / 3 * 3 + 3; ++c)
+      if (twice >> c & 1) QueueBandOutsideBase(o, d, owner, c, base, n);
   });
 }
 
 // Sashimi of size 2: two lines with exactly two candidates each, sharing one position, their
 // single positions in one third.
-void SashimiPairPass(uint32_t o, uint32_t d, const uint32_t positions[9]) {
+void SashimiPairPass(uint32_t o, uint32_t d, const LineTable& table) {
+  const uint32_t qualifying = table.upTo[d][o][2];
+  if (static_cast<uint32_t>(std::popcount(qualifying)) < 2) return;
+  const uint32_t* positions = table.holders[d] + o * 9;
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(positions, 2, 2, lines);
-  ForEachSubset(lines, count, 2, [&](const uint32_t* base) {
-    if (std::popcount(CoverUnion(positions, base, 2)) != 3) return;
-    uint32_t tally[9], owner[9];
-    CoverTally(positions, base, 2, tally, owner);
-    uint32_t a = 9, b = 9;
-    for (uint32_t p = 0; p < 9; ++p)
-      if (tally[p] == 1) (owner[p] == base[0] ? a : b) = p;
+  const uint32_t count = LinesOf(qualifying, lines);
+  ForEachTightSubset(lines, count, 2, 3, positions, [&](const uint32_t* base, uint32_t) {
+    // Each line's highest position the other lacks.
+    const uint32_t first = positions[base[0]], second = positions[base[1]];
+    const uint32_t a = HighestPosition(first & ~second), b = HighestPosition(second & ~first);
     if (a > 8 || b > 8 || a / 3 != b / 3) return;
     QueueBandOutsideBase(o, d, base[0], b, base, 2);
     QueueBandOutsideBase(o, d, base[1], a, base, 2);
@@ -75,11 +86,13 @@ void SashimiPairPass(uint32_t o, uint32_t d, const uint32_t positions[9]) {
 // Sashimi of size 3 and up: exactly N+1 cover positions. Each single position f, with every
 // other cover position c in f's third, gives c in f's owner's band, and, when c is single
 // too, f in the band of c's owner.
-void SashimiPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]) {
+void SashimiPass(uint32_t n, uint32_t o, uint32_t d, const LineTable& table) {
+  const uint32_t qualifying = table.upTo[d][o][n];
+  if (static_cast<uint32_t>(std::popcount(qualifying)) < n) return;
+  const uint32_t* positions = table.holders[d] + o * 9;
   uint32_t lines[9];
-  const uint32_t count = QualifyingLines(positions, 2, n, lines);
-  ForEachSubset(lines, count, n, [&](const uint32_t* base) {
-    if (std::popcount(CoverUnion(positions, base, n)) != static_cast<int>(n + 1)) return;
+  const uint32_t count = LinesOf(qualifying, lines);
+  ForEachTightSubset(lines, count, n, n + 1, positions, [&](const uint32_t* base, uint32_t) {
     uint32_t tally[9], owner[9];
     CoverTally(positions, base, n, tally, owner);
     for (uint32_t f = 0; f < 9; ++f) {
@@ -95,27 +108,23 @@ void SashimiPass(uint32_t n, uint32_t o, uint32_t d, const uint32_t positions[9]
 
 uint32_t FinnedScan(const FinnedMember& m, uint32_t place) {
   ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d) {
-    uint32_t holders[27];
-    LoadUnitHolders(d, holders);
-    for (uint32_t o = 0; o < 2; ++o) FinnedPass(m.size, o, d, holders + o * 9);
-  }
+  const LineTable& table = LoadLineTable();
+  for (uint32_t d = 0; d < 9; ++d)
+    for (uint32_t o = 0; o < 2; ++o) FinnedPass(m.size, o, d, table);
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
 }
 
 uint32_t SashimiScan(const FinnedMember& m, uint32_t place) {
   ResetQueue();
-  for (uint32_t d = 0; d < 9; ++d) {
-    uint32_t holders[27];
-    LoadUnitHolders(d, holders);
+  const LineTable& table = LoadLineTable();
+  for (uint32_t d = 0; d < 9; ++d)
     for (uint32_t o = 0; o < 2; ++o) {
       if (m.size == 2)
-        SashimiPairPass(o, d, holders + o * 9);
+        SashimiPairPass(o, d, table);
       else
-        SashimiPass(m.size, o, d, holders + o * 9);
+        SashimiPass(m.size, o, d, table);
     }
-  }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
 }

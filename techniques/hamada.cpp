@@ -3,10 +3,13 @@
 // the two cells pair up to remove their shared third digit.
 #include "techniques/hamada.h"
 
+#include <bit>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
 #include "techniques/colouring.h"
+#include "techniques/subset_scan.h"
 #include "techniques/techniques.h"
 
 namespace {
@@ -26,15 +29,24 @@ uint32_t OtherDigit(uint32_t cell, uint32_t d) {
 }
 
 // Rows (byRow) or columns: a line crossing the lines of a and b at A' and B'. If the digit
-// s in a and b would leave the line without s, the colour cannot be s.
-bool LineEmptiedBy(uint32_t aPrime, uint32_t bPrime, bool row, uint32_t line, uint32_t s) {
-  uint32_t n = 0;
-  for (uint32_t k = 0; k < 9; ++k) {
-    const uint32_t cell = row ? CellAt(line, k) : CellAt(k, line);
-    if (Count(cell) >= 1 && Holds(cell, s)) ++n;
-  }
+// s in a and b would leave the line without s, the colour cannot be s. holders are s's unit
+// holders (rows at 0, columns at 9): the line's unfilled cells holding s.
+bool LineEmptiedBy(uint32_t aPrime, uint32_t bPrime, bool row, uint32_t line,
+                   const uint32_t holders[27], uint32_t s) {
+  const uint32_t n = static_cast<uint32_t>(std::popcount(holders[row ? line : 9 + line]));
   const bool ha = Holds(aPrime, s), hb = Holds(bPrime, s);
   return (n == 2 && ha && hb) || (n == 1 && (ha || hb));
+}
+
+// Another marked cell of v's pair shares a unit with v. Without one, the colouring that starts
+// at v colours nothing more: a unit colours a cell only next to a coloured one of the pair.
+bool PairInUnitOf(uint32_t v) {
+  const uint32_t units[3] = {RowOf(v), 9 + ColumnOf(v), 18 + BlockOf(v)};
+  for (const uint32_t unit : units)
+    for (const uint8_t c : kUnitCells.cell[unit])
+      if (c != v && LinkMask[c] && PairFirst[c] == PairFirst[v] && PairSecond[c] == PairSecond[v])
+        return true;
+  return false;
 }
 
 }  // namespace
@@ -49,6 +61,9 @@ void HamadaColourQueue(uint32_t x, uint32_t y, uint32_t c) {
 }
 
 uint32_t HamadaContradiction(uint32_t a, uint32_t b, uint32_t p, uint32_t q, uint32_t c) {
+  uint32_t holdersP[27], holdersQ[27];
+  LoadUnitHolders(p, holdersP);
+  LoadUnitHolders(q, holdersQ);
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool row = pass == 0;
     for (uint32_t k = 0; k < 9; ++k) {
@@ -63,11 +78,11 @@ uint32_t HamadaContradiction(uint32_t a, uint32_t b, uint32_t p, uint32_t q, uin
         bPrime = CellAt(RowOf(b), k);
       }
       if (g.board.value[aPrime] != 0 || g.board.value[bPrime] != 0) continue;
-      if (LineEmptiedBy(aPrime, bPrime, row, k, p)) {
+      if (LineEmptiedBy(aPrime, bPrime, row, k, holdersP, p)) {
         HamadaColourQueue(p, q, c);
         return 1;
       }
-      if (LineEmptiedBy(aPrime, bPrime, row, k, q)) {
+      if (LineEmptiedBy(aPrime, bPrime, row, k, holdersQ, q)) {
         HamadaColourQueue(q, p, c);
         return 1;
       }
@@ -106,8 +121,24 @@ void HamadaCrossPairs(uint32_t a, uint32_t b, uint32_t p, uint32_t q) {
   }
 }
 
+// A set of cells, bit c of word c / 64.
+struct CellSet {
+  uint64_t word[2];
+};
+
+// Visit the cells of a set in ascending order.
+template <class Visit>
+void ForEachCell(const CellSet& set, Visit&& visit) {
+  for (uint32_t w = 0; w < 2; ++w)
+    for (uint64_t rest = set.word[w]; rest != 0; rest &= rest - 1)
+      visit(w * 64 + static_cast<uint32_t>(std::countr_zero(rest)));
+}
+
 uint32_t HamadaLogic(uint32_t place) {
   ResetQueue();
+  // The marked cells of each pair (index first * 9 + second). Colouring stays within one pair,
+  // and a pair held by one marked cell alone cannot colour anything beyond its own cell.
+  CellSet pairCells[81] = {};
   for (uint32_t c = 0; c < 81; ++c) {
     LinkMask[c] = CellColour[c] = 0;
     if (Count(c) != 2) continue;
@@ -118,24 +149,34 @@ uint32_t HamadaLogic(uint32_t place) {
     LinkMask[c] = 1;
     PairFirst[c] = digits[0];
     PairSecond[c] = digits[1];
+    pairCells[digits[0] * 9 + digits[1]].word[c / 64] |= uint64_t{1} << (c % 64);
   }
   for (uint32_t v = 0; v < 81; ++v) {
     if (!LinkMask[v]) continue;
+    const uint32_t p = PairFirst[v], q = PairSecond[v];
+    CellSet& marked = pairCells[p * 9 + q];
     PairColourCount = 1;
     CellColour[v] = 1;
-    while (ColourRemotePairs(v, 1, 2)) {
-    }
-    const uint32_t p = PairFirst[v], q = PairSecond[v];
-    if (PairColourCount > 2)
-      for (uint32_t a = 0; a < 81; ++a) {
-        if (CellColour[a] == 0) continue;
-        for (uint32_t b = a + 1; b < 81; ++b) {
-          if (CellColour[b] != CellColour[a]) continue;
-          if (!HamadaContradiction(a, b, p, q, CellColour[a])) HamadaCrossPairs(a, b, p, q);
-        }
+    if (std::popcount(marked.word[0]) + std::popcount(marked.word[1]) > 1 && PairInUnitOf(v))
+      while (ColourRemotePairs(v, 1, 2)) {
       }
-    for (uint32_t c = 0; c < 81; ++c)
-      if (CellColour[c] != 0) CellColour[c] = LinkMask[c] = 0;
+    // Every coloured cell holds v's pair and is still marked: the walks over the pair's cells
+    // meet the coloured ones in the order of a walk over the board.
+    const CellSet pair = marked;
+    if (PairColourCount > 2)
+      ForEachCell(pair, [&](uint32_t a) {
+        if (CellColour[a] == 0) return;
+        ForEachCell(pair, [&](uint32_t b) {
+          if (b <= a || CellColour[b] != CellColour[a]) return;
+          if (!HamadaContradiction(a, b, p, q, CellColour[a])) HamadaCrossPairs(a, b, p, q);
+        });
+      });
+    // The coloured cells leave the marking.
+    ForEachCell(pair, [&](uint32_t c) {
+      if (CellColour[c] == 0) return;
+      CellColour[c] = LinkMask[c] = 0;
+      marked.word[c / 64] &= ~(uint64_t{1} << (c % 64));
+    });
   }
   if (g.queue.length > 0) FlushEliminations(CodeHamadaLogic);
   return FinishRoutine(place, KindAuto);

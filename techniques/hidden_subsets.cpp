@@ -17,82 +17,57 @@ struct HiddenMember {
   uint32_t exactGate;   // 1: lines need exactly N digits occurring exactly twice (pairs)
 };
 
-const HiddenMember kPair = {2, CodeHiddenPair, 1};
-const HiddenMember kTriple = {3, CodeHiddenTriple, 0};
-const HiddenMember kQuad = {4, CodeHiddenQuad, 0};
-const HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
+constexpr HiddenMember kPair = {2, CodeHiddenPair, 1};
+constexpr HiddenMember kTriple = {3, CodeHiddenTriple, 0};
+constexpr HiddenMember kQuad = {4, CodeHiddenQuad, 0};
+constexpr HiddenMember kQuintuplet = {5, CodeHiddenQuintuplet, 0};
 
-// The unit holders of every digit, as LoadUnitHolders gives them.
-using AllHolders = uint32_t[9][27];
-void LoadAllHolders(AllHolders& holders) {
-  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
-}
-
-// Positions (bit p for the unit's p-th cell) of each digit among the unit's unfilled cells,
-// and the occurrence of each digit, the number of those positions.
-void Positions(const AllHolders& holders, uint32_t t, uint32_t u, uint32_t pos[9],
-               uint32_t occ[9]) {
-  for (uint32_t d = 0; d < 9; ++d) {
-    pos[d] = holders[d][t * 9 + u];
-    occ[d] = static_cast<uint32_t>(std::popcount(pos[d]));
-  }
-}
-
-// The unit gate. Pairs count exactly: in rows and columns exactly two digits occurring
-// exactly twice, in blocks exactly two digits occurring two or three times. The larger sizes
-// need at least N digits occurring 2..N times.
-bool PassesGate(const HiddenMember& m, uint32_t t, const uint32_t occ[9]) {
+// The unit gate and the digits a set may draw from, ascending; returns how many there are, or
+// 0 when the unit fails the gate. A digit may join when it occurs 2..N times. Pairs count
+// exactly: in rows and columns exactly two digits occurring exactly twice, in blocks exactly
+// two digits occurring two or three times. The larger sizes need at least N such digits.
+inline uint32_t GatedDigits(const HiddenMember& m, const UnitTable& table, uint32_t unit,
+                            uint32_t items[9]) {
+  const uint32_t* upTo = table.digitsUpTo[unit];
+  uint32_t join = upTo[m.size];
+  const uint32_t gated = m.exactGate && unit >= 18 ? upTo[3] : join;
+  const uint32_t k = static_cast<uint32_t>(std::popcount(gated));
+  if (m.exactGate ? k != m.size : k < m.size) return 0;
   uint32_t n = 0;
-  if (m.exactGate) {
-    const uint32_t high = t == 2 ? 3 : 2;
-    for (uint32_t d = 0; d < 9; ++d)
-      if (occ[d] >= 2 && occ[d] <= high) ++n;
-    return n == m.size;
-  }
-  for (uint32_t d = 0; d < 9; ++d)
-    if (occ[d] >= 2 && occ[d] <= m.size) ++n;
-  return n >= m.size;
+  for (; join != 0; join &= join - 1) items[n++] = static_cast<uint32_t>(std::countr_zero(join));
+  return n;
 }
 
-// Walk the hidden subsets of unit (t, u); found(tally) gets the per-position tally of a set
-// whose digits fit exactly N positions, with the set's digit marks.
+// Walk the hidden subsets of unit (t, u); found(spread, set) gets the N positions of a set
+// whose digits fit exactly N cells, and the set's digits as a mask.
 template <class Found>
-void ScanUnit(const HiddenMember& m, const AllHolders& holders, uint32_t t, uint32_t u,
+void ScanUnit(const HiddenMember& m, const UnitTable& table, uint32_t t, uint32_t u,
               Found&& found) {
-  uint32_t pos[9], occ[9];
-  Positions(holders, t, u, pos, occ);
-  if (!PassesGate(m, t, occ)) return;
   uint32_t items[9];
-  uint32_t n = 0;
-  for (uint32_t d = 0; d < 9; ++d)
-    if (occ[d] >= 2 && occ[d] <= m.size) items[n++] = d;
-  ForEachSubset(items, n, m.size, [&](const uint32_t* digits) {
-    uint32_t spread = 0;
-    for (uint32_t i = 0; i < m.size; ++i) spread |= pos[digits[i]];
-    if (static_cast<uint32_t>(std::popcount(spread)) != m.size) return;
-    uint32_t tally[9];
-    for (uint32_t p = 0; p < 9; ++p) {
-      tally[p] = 0;
-      for (uint32_t i = 0; i < m.size; ++i) tally[p] += pos[digits[i]] >> p & 1;
-    }
-    uint32_t inSet[9] = {0};
-    for (uint32_t i = 0; i < m.size; ++i) inSet[digits[i]] = 1;
-    found(static_cast<const uint32_t*>(tally), static_cast<const uint32_t*>(inSet));
-  });
+  const uint32_t unit = t * 9 + u;
+  const uint32_t n = GatedDigits(m, table, unit, items);
+  if (n == 0) return;
+  ForEachTightSubset(items, n, m.size, m.size, table.pos[unit],
+                     [&](const uint32_t* digits, uint32_t spread) {
+                       uint32_t set = 0;
+                       for (uint32_t i = 0; i < m.size; ++i) set |= 1u << digits[i];
+                       found(spread, set);
+                     });
 }
 
-uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
+// Each member gets its own copy, with its size known to the compiler.
+template <const HiddenMember& m>
+uint32_t HiddenScan(uint32_t place) {
   ResetQueue();
-  AllHolders holders;
-  LoadAllHolders(holders);
+  const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u)
-      ScanUnit(m, holders, t, u, [&](const uint32_t* tally, const uint32_t* inSet) {
-        for (uint32_t p = 0; p < 9; ++p) {
-          const uint32_t c = UnitCell(t, u, p);
-          if (!tally[p] || g.cand.count[c] < 2) continue;
-          for (uint32_t d = 0; d < 9; ++d)
-            if (!inSet[d]) QueueElimination(c, d);
+      ScanUnit(m, table, t, u, [&](uint32_t spread, uint32_t set) {
+        for (uint32_t rest = spread; rest != 0; rest &= rest - 1) {
+          const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(rest)));
+          if (g.cand.count[c] < 2) continue;
+          for (uint32_t others = ~set & 0x1FF; others != 0; others &= others - 1)
+            QueueElimination(c, static_cast<uint32_t>(std::countr_zero(others)));
         }
       });
   if (g.queue.length) FlushEliminations(m.code);
@@ -101,20 +76,18 @@ uint32_t HiddenScan(const HiddenMember& m, uint32_t place) {
 
 uint32_t HiddenHint(const HiddenMember& m) {
   g.hintMarkCount = 0;
-  AllHolders holders;
-  LoadAllHolders(holders);
+  const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
       uint32_t open = 0;
       for (uint32_t p = 0; p < 9; ++p)
         if (g.cand.count[UnitCell(t, u, p)] != 0) ++open;
       if (open < m.size + 1) continue;
-      ScanUnit(m, holders, t, u, [&](const uint32_t* tally, const uint32_t*) {
-        for (uint32_t p = 0; p < 9; ++p)
-          if (tally[p]) {
-            g.board.kind[UnitCell(t, u, p)] = KindHint;
-            ++g.hintMarkCount;
-          }
+      ScanUnit(m, table, t, u, [&](uint32_t spread, uint32_t) {
+        for (uint32_t rest = spread; rest != 0; rest &= rest - 1) {
+          g.board.kind[UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(rest)))] = KindHint;
+          ++g.hintMarkCount;
+        }
       });
     }
   return g.hintMarkCount > 0 ? 1 : 0;
@@ -122,10 +95,10 @@ uint32_t HiddenHint(const HiddenMember& m) {
 
 }  // namespace
 
-uint32_t HiddenPair(uint32_t place) { return HiddenScan(kPair, place); }
-uint32_t HiddenTriple(uint32_t place) { return HiddenScan(kTriple, place); }
-uint32_t HiddenQuad(uint32_t place) { return HiddenScan(kQuad, place); }
-uint32_t HiddenQuintuplet(uint32_t place) { return HiddenScan(kQuintuplet, place); }
+uint32_t HiddenPair(uint32_t place) { return HiddenScan<kPair>(place); }
+uint32_t HiddenTriple(uint32_t place) { return HiddenScan<kTriple>(place); }
+uint32_t HiddenQuad(uint32_t place) { return HiddenScan<kQuad>(place); }
+uint32_t HiddenQuintuplet(uint32_t place) { return HiddenScan<kQuintuplet>(place); }
 uint32_t HintHiddenPair() { return HiddenHint(kPair); }
 uint32_t HintHiddenTriple() { return HiddenHint(kTriple); }
 

@@ -18,30 +18,16 @@ struct NakedMember {
   uint32_t hintMinOpen;    // hint search needs this many cells of kind 9 or 10 in the unit
 };
 
-const NakedMember kPair = {2, CodeNakedPair, 0, 3};
-const NakedMember kTriple = {3, CodeNakedTriple, 1, 4};
-const NakedMember kQuad = {4, CodeNakedQuad, 0, 5};
-const NakedMember kQuintuplet = {5, CodeNakedQuintuplet, 0, 6};
+constexpr NakedMember kPair = {2, CodeNakedPair, 0, 3};
+constexpr NakedMember kTriple = {3, CodeNakedTriple, 1, 4};
+constexpr NakedMember kQuad = {4, CodeNakedQuad, 0, 5};
+constexpr NakedMember kQuintuplet = {5, CodeNakedQuintuplet, 0, 6};
 
-// Candidate masks of the cells of unit (t, u), in unit order, from those of every cell.
-void UnitMasks(const uint32_t cellMask[81], uint32_t t, uint32_t u, uint32_t mask[9]) {
-  for (uint32_t p = 0; p < 9; ++p) mask[p] = cellMask[UnitCell(t, u, p)];
-}
-
-// Union of the candidates of the chosen positions, as a digit mask.
-uint32_t DigitUnion(const uint32_t mask[9], const uint32_t* positions, uint32_t n) {
-  uint32_t digits = 0;
-  for (uint32_t i = 0; i < n; ++i) digits |= mask[positions[i]];
-  return digits;
-}
-
-// The qualifying positions of a unit: cells with 2..N candidates.
-uint32_t QualifyingPositions(uint32_t t, uint32_t u, uint32_t n, uint32_t out[9]) {
+// The qualifying positions of a unit, cells with 2..N candidates, ascending; returns how many.
+uint32_t QualifyingPositions(const UnitTable& table, uint32_t unit, uint32_t n, uint32_t out[9]) {
   uint32_t m = 0;
-  for (uint32_t p = 0; p < 9; ++p) {
-    const uint32_t k = g.cand.count[UnitCell(t, u, p)];
-    if (k >= 2 && k <= n) out[m++] = p;
-  }
+  for (uint32_t rest = table.cellsUpTo[unit][n]; rest != 0; rest &= rest - 1)
+    out[m++] = static_cast<uint32_t>(std::countr_zero(rest));
   return m;
 }
 
@@ -77,26 +63,28 @@ void LineBlockStep(uint32_t t, uint32_t u, const uint32_t* pos) {
   }
 }
 
-uint32_t NakedScan(const NakedMember& m, uint32_t place) {
+// Each member gets its own copy, with its size known to the compiler.
+template <const NakedMember& m>
+uint32_t NakedScan(uint32_t place) {
   ResetQueue();
-  uint32_t cellMask[81];
-  LoadCellMasks(cellMask);
+  const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
+      const uint32_t unit = t * 9 + u;
+      if (static_cast<uint32_t>(std::popcount(table.cellsUpTo[unit][m.size])) < m.size) continue;
       uint32_t items[9];
-      const uint32_t n = QualifyingPositions(t, u, m.size, items);
-      if (n < m.size) continue;
-      uint32_t mask[9];
-      UnitMasks(cellMask, t, u, mask);
-      ForEachSubset(items, n, m.size, [&](const uint32_t* pos) {
-        const uint32_t digits = DigitUnion(mask, pos, m.size);
-        if (static_cast<uint32_t>(std::popcount(digits)) != m.size) return;
+      const uint32_t n = QualifyingPositions(table, unit, m.size, items);
+      const uint32_t* mask = table.cellMask[unit];
+      const uint8_t* cells = kUnitCells.cell[unit];
+      ForEachTightSubset(items, n, m.size, m.size, mask, [&](const uint32_t* pos, uint32_t digits) {
+        uint32_t chosen = 0;
+        for (uint32_t i = 0; i < m.size; ++i) chosen |= 1u << pos[i];
         for (uint32_t q = 0; q < 9; ++q) {
-          if (Contains(pos, m.size, q)) continue;
-          const uint32_t c = UnitCell(t, u, q);
+          if (chosen >> q & 1) continue;
+          const uint32_t c = cells[q];
           if (g.cand.count[c] < 2) continue;
-          for (uint32_t d = 0; d < 9; ++d)
-            if (digits >> d & 1) QueueElimination(c, d);
+          for (uint32_t rest = digits; rest != 0; rest &= rest - 1)
+            QueueElimination(c, static_cast<uint32_t>(std::countr_zero(rest)));
         }
         if (m.lineBlock && t < 2) LineBlockStep(t, u, pos);
       });
@@ -107,8 +95,7 @@ uint32_t NakedScan(const NakedMember& m, uint32_t place) {
 
 uint32_t NakedHint(const NakedMember& m) {
   g.hintMarkCount = 0;
-  uint32_t cellMask[81];
-  LoadCellMasks(cellMask);
+  const UnitTable& table = LoadUnitTable();
   for (uint32_t t = 0; t < 3; ++t)
     for (uint32_t u = 0; u < 9; ++u) {
       uint32_t open = 0;
@@ -118,12 +105,9 @@ uint32_t NakedHint(const NakedMember& m) {
       }
       if (open < m.hintMinOpen) continue;
       uint32_t items[9];
-      const uint32_t n = QualifyingPositions(t, u, m.size, items);
-      if (n < m.size) continue;
-      uint32_t mask[9];
-      UnitMasks(cellMask, t, u, mask);
-      ForEachSubset(items, n, m.size, [&](const uint32_t* pos) {
-        if (static_cast<uint32_t>(std::popcount(DigitUnion(mask, pos, m.size))) != m.size) return;
+      const uint32_t n = QualifyingPositions(table, t * 9 + u, m.size, items);
+      const uint32_t* mask = table.cellMask[t * 9 + u];
+      ForEachTightSubset(items, n, m.size, m.size, mask, [&](const uint32_t* pos, uint32_t) {
         for (uint32_t i = 0; i < m.size; ++i) g.board.kind[UnitCell(t, u, pos[i])] = KindHint;
         ++g.hintMarkCount;
       });
@@ -133,10 +117,10 @@ uint32_t NakedHint(const NakedMember& m) {
 
 }  // namespace
 
-uint32_t NakedPair(uint32_t place) { return NakedScan(kPair, place); }
-uint32_t NakedTriple(uint32_t place) { return NakedScan(kTriple, place); }
-uint32_t NakedQuad(uint32_t place) { return NakedScan(kQuad, place); }
-uint32_t NakedQuintuplet(uint32_t place) { return NakedScan(kQuintuplet, place); }
+uint32_t NakedPair(uint32_t place) { return NakedScan<kPair>(place); }
+uint32_t NakedTriple(uint32_t place) { return NakedScan<kTriple>(place); }
+uint32_t NakedQuad(uint32_t place) { return NakedScan<kQuad>(place); }
+uint32_t NakedQuintuplet(uint32_t place) { return NakedScan<kQuintuplet>(place); }
 uint32_t HintNakedPair() { return NakedHint(kPair); }
 uint32_t HintNakedTriple() { return NakedHint(kTriple); }
 uint32_t HintNakedQuad() { return NakedHint(kQuad); }

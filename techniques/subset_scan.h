@@ -1,12 +1,92 @@
-// Shared pieces of the subset, locked-candidate and fish scans: the lexicographic walk over
-// the N-element subsets of a list, the candidate tests every scan uses, and the common
-// "queue it if the cell is still open" target rule.
+// Shared pieces of the subset, locked-candidate and fish scans: the per-unit and per-line
+// tables they read (kept per table state), the lexicographic walk over the N-element subsets
+// of a list whose union stays within N (or N+1) bits, the candidate tests every scan uses, and
+// the common "queue it if the cell is still open" target rule.
 #pragma once
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
+#include "board/candidates.h"
 #include "board/queue.h"
 #include "board/state.h"
+
+// The cells of the 27 units (rows, columns, blocks) in the order UnitCell walks them.
+struct UnitCellTable {
+  uint8_t cell[27][9];
+};
+constexpr UnitCellTable MakeUnitCells() {
+  UnitCellTable t{};
+  for (uint32_t u = 0; u < 9; ++u)
+    for (uint32_t k = 0; k < 9; ++k) {
+      t.cell[u][k] = static_cast<uint8_t>(u * 9 + k);
+      t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
+      t.cell[18 + u][k] = static_cast<uint8_t>(27 * (u / 3) + 3 * (u % 3) + 9 * (k / 3) + k % 3);
+    }
+  return t;
+}
+inline constexpr UnitCellTable kUnitCells = MakeUnitCells();
+
+// What the subset scans read of a table, per unit: the candidate masks of its cells and the
+// positions of every digit, both among its unfilled cells, and the classes the scans gate on.
+// It depends on the candidate masks and counts only, so it is kept with them as its key and
+// built again only when the table differs; the eight subset routines, run one after another
+// on the same table, share one build.
+struct UnitTable {
+  uint32_t valid;
+  uint32_t mask[81];            // key: LoadCellMasks
+  uint32_t count[81];           // key: the candidate counts
+  uint32_t cellMask[27][9];     // candidates of the unit's p-th cell (0 when filled)
+  uint32_t pos[27][9];          // bit p: the unit's p-th cell is unfilled and holds the digit
+  uint32_t digitsUpTo[27][6];   // [unit][k], k 2..5: digits occurring 2..k times
+  uint32_t cellsUpTo[27][6];    // [unit][k], k 2..5: positions of cells with 2..k candidates
+};
+inline UnitTable unitTable;
+
+inline const UnitTable& LoadUnitTable() {
+  UnitTable& t = unitTable;
+  uint32_t mask[81];
+  LoadCellMasks(mask);
+  if (t.valid && std::memcmp(mask, t.mask, sizeof mask) == 0 &&
+      std::memcmp(g.cand.count, t.count, sizeof t.count) == 0)
+    return t;
+  std::memcpy(t.mask, mask, sizeof mask);
+  std::memcpy(t.count, g.cand.count, sizeof t.count);
+  std::memset(t.pos, 0, sizeof t.pos);
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t col = 0; col < 9; ++col) {
+      const uint32_t c = r * 9 + col;
+      const uint32_t b = r / 3 * 3 + col / 3, k = r % 3 * 3 + col % 3;
+      const uint32_t m = t.count[c] == 0 ? 0 : mask[c];
+      t.cellMask[r][col] = t.cellMask[9 + col][r] = t.cellMask[18 + b][k] = m;
+      uint32_t* row = t.pos[r];
+      uint32_t* column = t.pos[9 + col];
+      uint32_t* block = t.pos[18 + b];
+      for (uint32_t rest = m; rest != 0; rest &= rest - 1) {
+        const uint32_t d = static_cast<uint32_t>(std::countr_zero(rest));
+        row[d] |= 1u << col;
+        column[d] |= 1u << r;
+        block[d] |= 1u << k;
+      }
+    }
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    uint32_t digits[10] = {0}, cells[10] = {0};
+    for (uint32_t i = 0; i < 9; ++i) {
+      digits[std::popcount(t.pos[unit][i])] |= 1u << i;
+      const uint32_t n = t.count[kUnitCells.cell[unit][i]];
+      if (n < 10) cells[n] |= 1u << i;
+    }
+    uint32_t* d = t.digitsUpTo[unit];
+    uint32_t* c = t.cellsUpTo[unit];
+    d[0] = d[1] = c[0] = c[1] = 0;
+    for (uint32_t k = 2; k < 6; ++k) {
+      d[k] = d[k - 1] | digits[k];
+      c[k] = c[k - 1] | cells[k];
+    }
+  }
+  t.valid = 1;
+  return t;
+}
 
 // A cell holds digit index d as a candidate: it is not filled (count non-zero) and the flag
 // is set. Cells with count 1 are decided but still count as holding their digit.
@@ -22,24 +102,48 @@ inline uint32_t QueueTarget(uint32_t cell, uint32_t d) {
   return QueueElimination(cell, d);
 }
 
-// Visit every size-element subset of items[0..count) in lexicographic order of the item
-// indices (items are kept ascending by the callers, so the order is lexicographic in the
-// items too). visit(chosen) receives the chosen items in ascending order.
+// One level of ForEachTightSubset, Need items still to choose from items[from..count) with
+// the union so far in acc; written per level so that each level is a plain loop.
+template <uint32_t Need, class Visit>
+inline void TightLevel(const uint32_t* items, uint32_t from, uint32_t count, uint32_t acc,
+                       uint32_t spread, const uint32_t* masks, uint32_t* chosen, uint32_t depth,
+                       Visit& visit) {
+  for (uint32_t i = from; i + Need <= count; ++i) {
+    const uint32_t u = acc | masks[items[i]];
+    const uint32_t k = static_cast<uint32_t>(std::popcount(u));
+    if constexpr (Need == 1) {
+      if (k != spread) continue;
+      chosen[depth] = items[i];
+      visit(static_cast<const uint32_t*>(chosen), u);
+    } else {
+      if (k > spread) continue;
+      chosen[depth] = items[i];
+      TightLevel<Need - 1>(items, i + 1, count, u, spread, masks, chosen, depth + 1, visit);
+    }
+  }
+}
+
+// Visit, in lexicographic order of the item indices, every size-element subset of
+// items[0..count) whose union of masks[item] has exactly `spread` bits. The walk goes depth
+// first and leaves a branch as soon as its union grows past `spread` (a union never shrinks),
+// so it meets the same subsets in the same order as a walk over all of them, only without the
+// hopeless ones. Items are kept ascending by the callers, so the order is lexicographic in
+// the items too. visit(chosen, union) receives the chosen items in ascending order.
 template <class Visit>
-inline void ForEachSubset(const uint32_t* items, uint32_t count, uint32_t size, Visit&& visit) {
+inline void ForEachTightSubset(const uint32_t* items, uint32_t count, uint32_t size,
+                               uint32_t spread, const uint32_t* masks, Visit&& visit) {
   if (size == 0 || size > count || size > 9) return;
-  uint32_t index[9];
   uint32_t chosen[9];
-  for (uint32_t i = 0; i < size; ++i) index[i] = i;
-  for (;;) {
-    for (uint32_t i = 0; i < size; ++i) chosen[i] = items[index[i]];
-    visit(static_cast<const uint32_t*>(chosen));
-    // Advance the rightmost index that can still move, then reset the ones after it.
-    uint32_t i = size;
-    while (i > 0 && index[i - 1] == count - size + (i - 1)) --i;
-    if (i == 0) return;
-    ++index[i - 1];
-    for (uint32_t j = i; j < size; ++j) index[j] = index[j - 1] + 1;
+  switch (size) {
+    case 1: return TightLevel<1>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 2: return TightLevel<2>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 3: return TightLevel<3>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 4: return TightLevel<4>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 5: return TightLevel<5>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 6: return TightLevel<6>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 7: return TightLevel<7>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    case 8: return TightLevel<8>(items, 0, count, 0, spread, masks, chosen, 0, visit);
+    default: return TightLevel<9>(items, 0, count, 0, spread, masks, chosen, 0, visit);
   }
 }
 
@@ -56,24 +160,41 @@ inline uint32_t LineCell(uint32_t orientation, uint32_t line, uint32_t position)
   return orientation == 0 ? line * 9 + position : position * 9 + line;
 }
 
-// Lines of one orientation whose count of positions lies in low..high, ascending; positions
-// holds each line's positions of the digit as a mask (as LoadUnitHolders gives them: rows at
-// 0, columns at 9).
-inline uint32_t QualifyingLines(const uint32_t positions[9], uint32_t low, uint32_t high,
-                                uint32_t out[9]) {
-  uint32_t n = 0;
-  for (uint32_t line = 0; line < 9; ++line) {
-    const uint32_t k = static_cast<uint32_t>(std::popcount(positions[line]));
-    if (k >= low && k <= high) out[n++] = line;
-  }
-  return n;
+// What the fish scans read of a table: the unit holders of every digit (as LoadUnitHolders
+// gives them: rows at 0, columns at 9) and, per digit and orientation (0 rows, 1 columns), the
+// lines whose count of positions lies in 2..k. Kept with the holders as its key, so the fish
+// routines run one after another on the same table share one build.
+struct LineTable {
+  uint32_t valid;
+  uint32_t holders[9][27];
+  uint32_t upTo[9][2][10];  // [d][o][k], k 2..9: bit line set when it holds 2..k positions
+};
+inline LineTable lineTable;
+
+inline const LineTable& LoadLineTable() {
+  LineTable& t = lineTable;
+  uint32_t holders[9][27];
+  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
+  if (t.valid && std::memcmp(holders, t.holders, sizeof holders) == 0) return t;
+  std::memcpy(t.holders, holders, sizeof holders);
+  for (uint32_t d = 0; d < 9; ++d)
+    for (uint32_t o = 0; o < 2; ++o) {
+      uint32_t exactly[10] = {0};
+      for (uint32_t line = 0; line < 9; ++line)
+        exactly[std::popcount(holders[d][o * 9 + line])] |= 1u << line;
+      uint32_t* upTo = t.upTo[d][o];
+      upTo[0] = upTo[1] = 0;
+      for (uint32_t k = 2; k < 10; ++k) upTo[k] = upTo[k - 1] | exactly[k];
+    }
+  t.valid = 1;
+  return t;
 }
 
-// Cover union of a base set: the positions any of its lines holds.
-inline uint32_t CoverUnion(const uint32_t positions[9], const uint32_t* base, uint32_t n) {
-  uint32_t cover = 0;
-  for (uint32_t i = 0; i < n; ++i) cover |= positions[base[i]];
-  return cover;
+// The lines of a mask, ascending; returns how many.
+inline uint32_t LinesOf(uint32_t mask, uint32_t out[9]) {
+  uint32_t n = 0;
+  for (; mask != 0; mask &= mask - 1) out[n++] = static_cast<uint32_t>(std::countr_zero(mask));
+  return n;
 }
 
 // Cover tally of a base set: tally[p] = base lines holding the digit at position p;
