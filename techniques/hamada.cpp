@@ -121,11 +121,6 @@ void HamadaCrossPairs(uint32_t a, uint32_t b, uint32_t p, uint32_t q) {
   }
 }
 
-// A set of cells, bit c of word c / 64.
-struct CellSet {
-  uint64_t word[2];
-};
-
 // Visit the cells of a set in ascending order.
 template <class Visit>
 void ForEachCell(const CellSet& set, Visit&& visit) {
