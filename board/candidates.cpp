@@ -9,6 +9,45 @@
 #include "board/queue.h"
 #include "board/state.h"
 
+// The cells of each unit, numbered as UnitCell27.
+struct UnitCellTable {
+  uint8_t cell[27][9];
+};
+static constexpr UnitCellTable MakeUnitCells() {
+  UnitCellTable t{};
+  for (uint32_t u = 0; u < 27; ++u)
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t i = u % 9;
+      const uint32_t c = u < 9    ? i * 9 + k
+                         : u < 18 ? k * 9 + i
+                                  : 27 * (i / 3) + 3 * (i % 3) + 9 * (k / 3) + k % 3;
+      t.cell[u][k] = static_cast<uint8_t>(c);
+    }
+  return t;
+}
+static constexpr UnitCellTable kUnitCells = MakeUnitCells();
+
+// A cell's row, column and block as units, and its place in each of them.
+struct CellUnits {
+  uint8_t unit[3];
+  uint8_t place[3];
+};
+struct CellUnitTable {
+  CellUnits cell[81];
+};
+static constexpr CellUnitTable MakeCellUnits() {
+  CellUnitTable t{};
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t r = c / 9, col = c % 9;
+    t.cell[c] = {{static_cast<uint8_t>(r), static_cast<uint8_t>(9 + col),
+                  static_cast<uint8_t>(18 + r / 3 * 3 + col / 3)},
+                 {static_cast<uint8_t>(col), static_cast<uint8_t>(r),
+                  static_cast<uint8_t>(r % 3 * 3 + col % 3)}};
+  }
+  return t;
+}
+static constexpr CellUnitTable kCellUnits = MakeCellUnits();
+
 // A cell that every digit is taken from keeps one candidate: the digit whose first filled
 // peer comes last, in cell order, since a removal never takes a cell's last candidate.
 static void KeepLastCandidate(uint32_t p) {
@@ -131,21 +170,27 @@ void LoadAllUnitHolders(uint32_t holders[9][27]) {
   cache.known |= kAllDigits;
 }
 
+// Bit d: the digit is held by one cell of the unit only.
+static uint32_t HeldOnce(uint32_t positions, uint32_t d) {
+  return static_cast<uint32_t>(positions != 0 && (positions & (positions - 1)) == 0) << d;
+}
+
 void ForgetCandidate(uint32_t c, uint32_t d) {
   HolderCache& cache = g.holderCache;
+  const CellUnits& cu = kCellUnits.cell[c];
   if ((cache.known >> d & 1) != 0) {
-    const uint32_t r = RowOf(c), col = ColumnOf(c);
-    cache.holders[d][r] &= ~(1u << col);
-    cache.holders[d][9 + col] &= ~(1u << r);
-    cache.holders[d][18 + BlockOf(c)] &= ~(1u << (r % 3 * 3 + col % 3));
+    for (uint32_t i = 0; i < 3; ++i) {
+      uint32_t& positions = cache.holders[d][cu.unit[i]];
+      positions &= ~(1u << cu.place[i]);
+      if ((cache.known & kKnownOnce) != 0) {
+        uint32_t& once = cache.once[cu.unit[i]];
+        once = (once & ~(1u << d)) | HeldOnce(positions, d);
+      }
+    }
   }
   if ((cache.known & kKnownCellMasks) != 0) cache.mask[c] &= ~(1u << d);
-  if ((cache.known & kKnownOpenUnits) != 0 && g.cand.count[c] == 1) {
-    const uint32_t r = RowOf(c), col = ColumnOf(c);
-    cache.open[r] &= ~(1u << col);
-    cache.open[9 + col] &= ~(1u << r);
-    cache.open[18 + BlockOf(c)] &= ~(1u << (r % 3 * 3 + col % 3));
-  }
+  if ((cache.known & kKnownOpenUnits) != 0 && g.cand.count[c] == 1)
+    for (uint32_t i = 0; i < 3; ++i) cache.open[cu.unit[i]] &= ~(1u << cu.place[i]);
 }
 
 // Digit table check of one unit from a per-cell digit source; returns 1 when every digit 1..9
@@ -289,45 +334,21 @@ static const uint32_t* CellMasks(uint32_t* buffer) {
   LoadCellMasks(buffer);
   return buffer;
 }
-
-// A cell's row, column and block as units, and its place in each of them.
-struct CellUnits {
-  uint8_t unit[3];
-  uint8_t place[3];
-};
-// The cells of each unit, numbered as UnitCell27.
-struct UnitCellTable {
-  uint8_t cell[27][9];
-};
-static constexpr UnitCellTable MakeUnitCells() {
-  UnitCellTable t{};
-  for (uint32_t u = 0; u < 27; ++u)
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t i = u % 9;
-      const uint32_t c = u < 9    ? i * 9 + k
-                         : u < 18 ? k * 9 + i
-                                  : 27 * (i / 3) + 3 * (i % 3) + 9 * (k / 3) + k % 3;
-      t.cell[u][k] = static_cast<uint8_t>(c);
-    }
-  return t;
-}
-static constexpr UnitCellTable kUnitCells = MakeUnitCells();
-
-struct CellUnitTable {
-  CellUnits cell[81];
-};
-static constexpr CellUnitTable MakeCellUnits() {
-  CellUnitTable t{};
-  for (uint32_t c = 0; c < 81; ++c) {
-    const uint32_t r = c / 9, col = c % 9;
-    t.cell[c] = {{static_cast<uint8_t>(r), static_cast<uint8_t>(9 + col),
-                  static_cast<uint8_t>(18 + r / 3 * 3 + col / 3)},
-                 {static_cast<uint8_t>(col), static_cast<uint8_t>(r),
-                  static_cast<uint8_t>(r % 3 * 3 + col % 3)}};
+// Per unit, the digits held by one cell only, from the unit holders of all nine digits.
+static const uint32_t* OnceDigits(const uint32_t (*holders)[27], uint32_t* buffer) {
+  HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known & kKnownOnce) != 0) return cache.once;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    uint32_t once = 0;
+    for (uint32_t d = 0; d < 9; ++d) once |= HeldOnce(holders[d][unit], d);
+    buffer[unit] = once;
   }
-  return t;
+  if (holders != cache.holders) return buffer;
+  std::memcpy(cache.once, buffer, sizeof cache.once);
+  cache.known |= kKnownOnce;
+  return cache.once;
 }
-static constexpr CellUnitTable kCellUnits = MakeCellUnits();
+
 
 // A hidden single queues, in this order, the cell's other digits and then the digit in every
 // other open cell of the cell's row, column and block (a cell of both the row and the block
@@ -379,6 +400,8 @@ uint32_t HiddenSingle(uint32_t place) {
   const uint32_t(*holders)[27] = AllUnitHolders(holderBuffer);
   const uint32_t* open = OpenUnits(openBuffer);
   const uint32_t* mask = CellMasks(maskBuffer);
+  uint32_t onceBuffer[27];
+  const uint32_t* once = OnceDigits(holders, onceBuffer);
   SingleQueue queue;
   // A cell down to one candidate is a single of that digit in each of its units, each time
   // with the same peers: their entries are counted once for the three.
@@ -386,10 +409,9 @@ uint32_t HiddenSingle(uint32_t place) {
   uint8_t idlePeers[81];
   std::memset(idlePeers, kUnknown, sizeof idlePeers);
   for (uint32_t unit = 0; unit < 27; ++unit) {
-    for (uint32_t d = 0; d < 9; ++d) {
-      const uint32_t pos = holders[d][unit];
-      if (pos == 0 || (pos & (pos - 1)) != 0) continue;
-      const uint32_t c = kUnitCells.cell[unit][std::countr_zero(pos)];
+    for (uint32_t digits = once[unit]; digits != 0; digits &= digits - 1) {
+      const uint32_t d = static_cast<uint32_t>(std::countr_zero(digits));
+      const uint32_t c = kUnitCells.cell[unit][std::countr_zero(holders[d][unit])];
       const bool solved = count[c] < 2;
       if (solved && idlePeers[c] != kUnknown && idlePeers[c] != kRemoves &&
           queue.Idle(idlePeers[c]))

@@ -139,13 +139,15 @@ struct SilentRuns {
 // table changes only by the queue's flush, which mends them candidate by candidate.
 constexpr uint32_t kKnownCellMasks = 1u << 9;
 constexpr uint32_t kKnownOpenUnits = 1u << 10;
+constexpr uint32_t kKnownOnce = 1u << 11;
 struct HolderCache {
   uint32_t depth;  // open stretches; the cache serves only while one is open
   uint32_t known;  // bit d: holders[d] matches the table; kKnownCellMasks: mask does;
-                   // kKnownOpenUnits: open does
+                   // kKnownOpenUnits: open does; kKnownOnce: once does
   uint32_t holders[9][27];
   uint32_t mask[81];
   uint32_t open[27];  // per unit, the cells with two candidates or more
+  uint32_t once[27];  // per unit, the digits held by one cell only
 };
 
 struct AppState {

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -236,6 +237,12 @@ std::string CandidateInvariantError() {
     return "kept cell masks differ from the table";
   if ((cache.known & kKnownOpenUnits) != 0 && std::memcmp(cache.open, open, sizeof open) != 0)
     return "kept open cells differ from the table";
+  if ((cache.known & kKnownOnce) != 0)
+    for (uint32_t u = 0; u < 27; ++u) {
+      uint32_t once = 0;
+      for (uint32_t d = 0; d < 9; ++d) once |= (std::popcount(holders[d][u]) == 1 ? 1u : 0u) << d;
+      if (cache.once[u] != once) return "kept single holders of unit " + std::to_string(u) + " differ";
+    }
   return {};
 }
 
