@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "board/candidates.h"
@@ -157,25 +158,48 @@ uint32_t ModeCommand(const std::string& mode) {
   return 0;
 }
 
-std::vector<std::string> SplitPuzzles(const std::string& text) {
-  std::vector<std::string> puzzles;
+// The puzzles of a collection file, one after the other in a single buffer: a large file
+// costs its own size once, not a string per puzzle.
+class PuzzleList {
+ public:
+  size_t size() const { return end_.size(); }
+  std::string_view operator[](size_t n) const {
+    const size_t from = n == 0 ? 0 : end_[n - 1];
+    return std::string_view(text_).substr(from, end_[n] - from);
+  }
+  void Add(std::string_view puzzle) {
+    text_ += puzzle;
+    end_.push_back(text_.size());
+  }
+  void Reserve(size_t bytes) { text_.reserve(bytes); }
+  // `count` empty puzzles, for runs that repeat one board.
+  void Blank(size_t count) { end_.assign(count, text_.size()); }
+
+ private:
+  std::string text_;
+  std::vector<size_t> end_;
+};
+
+PuzzleList SplitPuzzles(std::string_view text) {
+  PuzzleList puzzles;
+  puzzles.Reserve(text.size());
   std::string block;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     size_t cells = 0, visible = 0;
     for (char ch : line) {
       if ((ch >= '0' && ch <= '9') || ch == '.') ++cells;
       if (ch != ' ' && ch != '\t') ++visible;
     }
     if (visible == 0) {
-      if (!block.empty()) puzzles.push_back(block);
+      if (!block.empty()) puzzles.Add(block);
       block.clear();
     } else if (block.empty() && cells >= 81) {
-      puzzles.push_back(line);
+      puzzles.Add(line);
     } else {
       block += line;
       block += "\r\n";
@@ -183,7 +207,7 @@ std::vector<std::string> SplitPuzzles(const std::string& text) {
     if (end == text.size()) break;
     start = end + 1;
   }
-  if (!block.empty()) puzzles.push_back(block);
+  if (!block.empty()) puzzles.Add(block);
   return puzzles;
 }
 
@@ -330,18 +354,19 @@ int main(int argc, char** argv) {
   if (modeCommand && !FindCommand(modeCommand))
     return Fail("mode not yet available: " + o.mode);
 
-  std::vector<std::string> puzzles;
-  std::vector<uint8_t> fileBytes;
+  PuzzleList puzzles;
   if (!o.file.empty()) {
+    std::vector<uint8_t> fileBytes;
     bool openFailed = false;
     if (!ReadFileBytes(o.file, o.each ? (256u << 20) : 1, fileBytes, openFailed) && openFailed)
       return Fail("cannot read " + o.file + ": " + std::strerror(errno));
     if (o.each) {
-      puzzles = SplitPuzzles(std::string(fileBytes.begin(), fileBytes.end()));
-      if (puzzles.empty()) return Fail("no puzzle found in " + o.file);
+      puzzles = SplitPuzzles(std::string_view(reinterpret_cast<const char*>(fileBytes.data()),
+                                              fileBytes.size()));
+      if (puzzles.size() == 0) return Fail("no puzzle found in " + o.file);
     }
   }
-  if (!o.each) puzzles.resize(o.repeat);
+  if (!o.each) puzzles.Blank(o.repeat);
 
   const uint32_t seed = o.seeded ? o.seed : static_cast<uint32_t>(std::time(nullptr));
   SeedRandom(seed);
@@ -355,7 +380,7 @@ int main(int argc, char** argv) {
     if (o.each) SeedRandom(PuzzleSeed(seed, n));
     if (o.grade) {
       LoadPuzzleBytes(std::vector<uint8_t>(puzzles[n].begin(), puzzles[n].end()), o.file);
-      return PrintGradeLine(n, puzzles[n], stdout);
+      return PrintGradeLine(n, std::string(puzzles[n]), stdout);
     }
     if (o.each) platform.Emit("puzzle", std::to_string(n + 1));
     if (o.logMode >= 0) g.settings.candErase = o.logMode;

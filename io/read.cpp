@@ -163,6 +163,12 @@ bool ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>& 
     openFailed = true;
     return false;
   }
+  // A regular file's size is known: room for it at once, not by doubling.
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    if (size > 0) out.reserve(std::min(static_cast<size_t>(size), limit));
+    std::rewind(f);
+  }
   uint8_t buffer[65536];
   bool ok = true;
   while (out.size() < limit) {
