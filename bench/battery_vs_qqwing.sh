@@ -26,9 +26,11 @@ for file in "$@"; do
   t1=$(now)
   qqwing --solve --stats --one-line <"$file" >"$out" 2>&1
   t2=$(now)
-  # Solved: the last board line of a puzzle has no empty cell after the candidates are fixed.
-  solved=$("$cli" -t -m candidate -l 0 -e "$file" --fixpoint -r 910 -r 1070 -r 1080 -r 1210 -p line |
-    awk -F'\t' '$1 == "board" && $2 !~ /0/ { n++ } END { print n + 0 }')
+  # Solved: at the fixed point no cell of the puzzle's candidate board holds two candidates.
+  solved=$("$cli" -t -m candidate -l 0 -e "$file" --fixpoint -r 910 -r 1070 -r 1080 -p candidates |
+    awk -F'\t' '$1 == "puzzle" { if (seen && open == 0) n++; seen = 1; open = 0 }
+                 $1 == "board" && $2 ~ /\([1-9][1-9]/ { open = 1 }
+                 END { if (seen && open == 0) n++; print n + 0 }')
   echo "puzzles: $count ($(basename "$file"))"
   echo "  vorel battery (910 1070 1080 to a fixed point): $(rate "$count" "$t0" "$t1"), solved $solved"
   echo "  qqwing --solve --stats:                          $(rate "$count" "$t1" "$t2")"
