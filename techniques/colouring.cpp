@@ -24,9 +24,18 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
   QueueCommonPeers(a, b, d, OpenCellSet());
 }
 
+// The routines of one table state ask for the same set in turn: it is kept with the counts it
+// came from and built again only when they differ.
 CellSet OpenCellSet() {
+  static uint32_t lastCount[81];
+  static CellSet lastOpen;
+  static bool known = false;
   const uint32_t* count = g.cand.count;
-  CellSet open;
+  if (known && std::memcmp(lastCount, count, sizeof lastCount) == 0) return lastOpen;
+  std::memcpy(lastCount, count, sizeof lastCount);
+  known = true;
+  CellSet& open = lastOpen;
+  open = CellSet{};
   for (uint32_t c = 0; c < 64; ++c) open.word[0] |= static_cast<uint64_t>(count[c] >= 2) << c;
   for (uint32_t c = 64; c < 81; ++c)
     open.word[1] |= static_cast<uint64_t>(count[c] >= 2) << (c - 64);
