@@ -118,19 +118,17 @@ namespace {
 // no cell), in the order of a, then of b. Stops early once the queue is full, when no entry
 // can be added any more.
 void QueuePairPeers(CellSet x, CellSet y, uint32_t d, const CellSet& open) {
-  for (;;) {
-    const uint32_t fx = x.First(), fy = y.First();
-    if (fx == 81 && fy == 81) return;
+  // Once either set runs out, the cells left have no partner above them.
+  while (!x.Empty() && !y.Empty()) {
     if (g.queue.length >= kQueueCapacity) return;
-    uint32_t a;
+    const CellSet both = x | y;
+    const uint32_t a = both.First();
     CellSet other;
-    if (fx < fy) {
-      a = fx;
-      x.Remove(fx);
+    if (x.Has(a)) {
+      x.Remove(a);
       other = y;
     } else {
-      a = fy;
-      y.Remove(fy);
+      y.Remove(a);
       other = x;
     }
     while (!other.Empty()) QueueCommonPeers(a, other.TakeFirst(), d, open);
