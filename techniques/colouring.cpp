@@ -327,16 +327,25 @@ void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
 namespace {
 
 // The 3D Medusa marks of one digit: the marked cells and, among them, those of colour 1.
+// Spread holds the marked cells a pass has spread from: all their conjugates are marked, so
+// spreading from them again could only report contradictions.
 struct MedusaMarks {
-  CellSet marked, one;
+  CellSet marked, one, spread;
 };
 
 // One spreading pass over digit e along its conjugate pairs (k is its colouring; every marked
 // cell holds e); returns the number of candidates newly marked. A cell marked during the pass
-// is spread in the same pass when it comes after the cell that marked it.
+// is spread in the same pass when it comes after the cell that marked it. Outside the
+// detailed display mode, where contradictions are not reported, the cells in m.spread are
+// passed over.
 uint32_t SpreadMarks(uint32_t e, const DigitColouring& k, MedusaMarks& m) {
+  const bool report = g.settings.candErase == 2;
   uint32_t marked = 0;
   for (uint32_t s = m.marked.First(); s < 81; s = m.marked.NextFrom(s + 1)) {
+    if (!report) {
+      if (m.spread.Has(s)) continue;
+      m.spread.Add(s);
+    }
     const bool one = m.one.Has(s);
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t other = k.conjugate[s][t];
