@@ -225,13 +225,16 @@ bool BuildCycleLinks(uint32_t d, CycleLinks& x, CellSet& marked) {
     const uint32_t unit = Digit(units), t = unit / 9;
     const uint8_t bit = static_cast<uint8_t>(1u << t);
     uint8_t* links = (strong >> unit & 1) != 0 ? x.strong : x.weak;
-    CellSet cells = kUnitCellSets.unit[unit] & marked;
-    const uint32_t first = cells.TakeFirst();
-    x.target[first][t] = static_cast<uint8_t>(cells.First());
-    links[first] |= bit;
-    while (!cells.Empty()) {
+    // The first cell points to the second, every other cell to the first.
+    uint32_t first = 81;
+    for (CellSet cells = kUnitCellSets.unit[unit] & marked; !cells.Empty();) {
       const uint32_t c = cells.TakeFirst();
-      x.target[c][t] = static_cast<uint8_t>(first);
+      if (first == 81) {
+        first = c;
+        x.target[c][t] = static_cast<uint8_t>(cells.First());
+      } else {
+        x.target[c][t] = static_cast<uint8_t>(first);
+      }
       links[c] |= bit;
     }
   }

@@ -24,9 +24,18 @@ void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d) {
   QueueCommonPeers(a, b, d, OpenCellSet());
 }
 
+// The routines of one table state ask for the same set in turn: it is kept with the counts it
+// came from and built again only when they differ.
 CellSet OpenCellSet() {
+  static uint32_t lastCount[81];
+  static CellSet lastOpen;
+  static bool known = false;
   const uint32_t* count = g.cand.count;
-  CellSet open;
+  if (known && std::memcmp(lastCount, count, sizeof lastCount) == 0) return lastOpen;
+  std::memcpy(lastCount, count, sizeof lastCount);
+  known = true;
+  CellSet& open = lastOpen;
+  open = CellSet{};
   for (uint32_t c = 0; c < 64; ++c) open.word[0] |= static_cast<uint64_t>(count[c] >= 2) << c;
   for (uint32_t c = 64; c < 81; ++c)
     open.word[1] |= static_cast<uint64_t>(count[c] >= 2) << (c - 64);
@@ -109,19 +118,17 @@ namespace {
 // no cell), in the order of a, then of b. Stops early once the queue is full, when no entry
 // can be added any more.
 void QueuePairPeers(CellSet x, CellSet y, uint32_t d, const CellSet& open) {
-  for (;;) {
-    const uint32_t fx = x.First(), fy = y.First();
-    if (fx == 81 && fy == 81) return;
+  // Once either set runs out, the cells left have no partner above them.
+  while (!x.Empty() && !y.Empty()) {
     if (g.queue.length >= kQueueCapacity) return;
-    uint32_t a;
+    const CellSet both = x | y;
+    const uint32_t a = both.First();
     CellSet other;
-    if (fx < fy) {
-      a = fx;
-      x.Remove(fx);
+    if (x.Has(a)) {
+      x.Remove(a);
       other = y;
     } else {
-      a = fy;
-      y.Remove(fy);
+      y.Remove(a);
       other = x;
     }
     while (!other.Empty()) QueueCommonPeers(a, other.TakeFirst(), d, open);
@@ -320,16 +327,25 @@ void ReportMedusaContradiction(uint32_t cell, uint32_t d) {
 namespace {
 
 // The 3D Medusa marks of one digit: the marked cells and, among them, those of colour 1.
+// Spread holds the marked cells a pass has spread from: all their conjugates are marked, so
+// spreading from them again could only report contradictions.
 struct MedusaMarks {
-  CellSet marked, one;
+  CellSet marked, one, spread;
 };
 
 // One spreading pass over digit e along its conjugate pairs (k is its colouring; every marked
 // cell holds e); returns the number of candidates newly marked. A cell marked during the pass
-// is spread in the same pass when it comes after the cell that marked it.
+// is spread in the same pass when it comes after the cell that marked it. Outside the
+// detailed display mode, where contradictions are not reported, the cells in m.spread are
+// passed over.
 uint32_t SpreadMarks(uint32_t e, const DigitColouring& k, MedusaMarks& m) {
+  const bool report = g.settings.candErase == 2;
   uint32_t marked = 0;
   for (uint32_t s = m.marked.First(); s < 81; s = m.marked.NextFrom(s + 1)) {
+    if (!report) {
+      if (m.spread.Has(s)) continue;
+      m.spread.Add(s);
+    }
     const bool one = m.one.Has(s);
     for (uint32_t t = 0; t < 3; ++t) {
       const uint32_t other = k.conjugate[s][t];

@@ -49,6 +49,37 @@ bool PairInUnitOf(uint32_t v) {
   return false;
 }
 
+// The remote-pair colouring of the marked cells of one pair, seeded in CellColour: every unit
+// holding two or more of them links its first two, and passes over the units in order colour
+// the uncoloured end of a link from the coloured one (colours 1 and 2) until a pass colours
+// nothing. Adds the cells coloured to PairColourCount.
+void ColourPairCells(const CellSet& marked) {
+  uint8_t linked[27][2];
+  uint32_t links = 0;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    CellSet cells = kUnitCellSets.unit[unit] & marked;
+    if (cells.Count() < 2) continue;
+    linked[links][0] = static_cast<uint8_t>(cells.TakeFirst());
+    linked[links][1] = static_cast<uint8_t>(cells.First());
+    ++links;
+  }
+  for (bool coloured = true; coloured;) {
+    coloured = false;
+    for (uint32_t i = 0; i < links; ++i) {
+      uint32_t& f = CellColour[linked[i][0]];
+      uint32_t& s = CellColour[linked[i][1]];
+      if (f != 0 && s == 0)
+        s = 3 - f;
+      else if (s != 0 && f == 0)
+        f = 3 - s;
+      else
+        continue;
+      ++PairColourCount;
+      coloured = true;
+    }
+  }
+}
+
 }  // namespace
 
 void HamadaColourQueue(uint32_t x, uint32_t y, uint32_t c) {
@@ -152,9 +183,7 @@ uint32_t HamadaLogic(uint32_t place) {
     CellSet& marked = pairCells[p * 9 + q];
     PairColourCount = 1;
     CellColour[v] = 1;
-    if (std::popcount(marked.word[0]) + std::popcount(marked.word[1]) > 1 && PairInUnitOf(v))
-      while (ColourRemotePairs(v, 1, 2)) {
-      }
+    if (marked.Count() > 1 && PairInUnitOf(v)) ColourPairCells(marked);
     // Every coloured cell holds v's pair and is still marked: the walks over the pair's cells
     // meet the coloured ones in the order of a walk over the board.
     const CellSet pair = marked;
