@@ -180,10 +180,10 @@ inline LineTable lineTable;
 
 inline const LineTable& LoadLineTable() {
   LineTable& t = lineTable;
-  uint32_t holders[9][27];
-  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
-  if (t.valid && std::memcmp(holders, t.holders, sizeof holders) == 0) return t;
-  std::memcpy(t.holders, holders, sizeof holders);
+  uint32_t buffer[9][27];
+  const uint32_t(*holders)[27] = TableHolders(buffer);
+  if (t.valid && std::memcmp(holders, t.holders, sizeof t.holders) == 0) return t;
+  std::memcpy(t.holders, holders, sizeof t.holders);
   for (uint32_t d = 0; d < 9; ++d)
     for (uint32_t o = 0; o < 2; ++o) {
       uint32_t exactly[10] = {0};
