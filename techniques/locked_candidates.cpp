@@ -52,8 +52,8 @@ void Point(uint32_t b, uint32_t d, uint32_t holders) {
 
 uint32_t LockedCandidates(uint32_t place) {
   ResetQueue();
-  uint32_t holders[9][27];
-  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
+  uint32_t buffer[9][27];
+  const uint32_t(*holders)[27] = TableHolders(buffer);
   for (uint32_t d = 0; d < 9; ++d)
     for (uint32_t r = 0; r < 9; ++r)
       if (TwoOrThree(holders[d][r])) Claim(0, r, d, holders[d][r]);
