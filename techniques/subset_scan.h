@@ -62,13 +62,14 @@ inline const UnitTable& LoadUnitTable() {
   std::memcpy(t.mask, mask, sizeof mask);
   std::memcpy(t.count, g.cand.count, sizeof t.count);
   // Cells: the masks of the unfilled ones, and per unit the cells with exactly n candidates.
-  uint32_t cells[27][16] = {};
+  uint32_t cells[27][6] = {};
   for (uint32_t r = 0, c = 0; r < 9; ++r)
     for (uint32_t col = 0; col < 9; ++col, ++c) {
       const uint32_t b = r / 3 * 3 + col / 3, k = r % 3 * 3 + col % 3;
-      const uint32_t n = t.count[c] & 15;  // a count is at most 9
+      const uint32_t n = t.count[c];
       t.cellMask[r][col] = t.cellMask[9 + col][r] = t.cellMask[18 + b][k] = n == 0 ? 0 : mask[c];
-      cells[r][n] |= 1u << col;  // every count gets its class: no branch on it
+      if (n - 2 > 3) continue;
+      cells[r][n] |= 1u << col;
       cells[9 + col][n] |= 1u << r;
       cells[18 + b][n] |= 1u << k;
     }
