@@ -11,21 +11,33 @@
 
 namespace {
 
-// Two or three places, all within one of three groups of a unit's places (a line's thirds,
-// a block's rows or columns): a locked digit. Worked out without a branch, since it is asked
-// of every unit and digit and the answer follows no pattern.
-inline uint32_t Locked(uint32_t holders, uint32_t g0, uint32_t g1, uint32_t g2) {
-  const uint32_t n = static_cast<uint32_t>(std::popcount(holders));
-  const uint32_t within = static_cast<uint32_t>((holders & ~g0) == 0) |
-                          static_cast<uint32_t>((holders & ~g1) == 0) |
-                          static_cast<uint32_t>((holders & ~g2) == 0);
-  return static_cast<uint32_t>(n - 2 <= 1) & within;
+// Per holders mask of a unit: bit 0 when it has two or three places all within one third of
+// a line (a row of a block), bit 1 when all within one column of a block. Looked up rather
+// than tested, since it is asked of every unit and digit and the answer follows no pattern.
+struct LockedTable {
+  uint8_t kind[512];
+};
+constexpr LockedTable MakeLocked() {
+  LockedTable t{};
+  for (uint32_t h = 0; h < 512; ++h) {
+    const uint32_t n = static_cast<uint32_t>(std::popcount(h));
+    if (n < 2 || n > 3) continue;
+    uint32_t kind = 0;
+    for (uint32_t i = 0; i < 3; ++i) {
+      if ((h & ~(7u << i * 3)) == 0) kind |= 1;
+      if ((h & ~(0x49u << i)) == 0) kind |= 2;
+    }
+    t.kind[h] = static_cast<uint8_t>(kind);
+  }
+  return t;
 }
+inline constexpr LockedTable kLocked = MakeLocked();
 
-// Bit u: unit first + u of the nine has d locked within one of the groups.
-inline uint32_t LockedUnits(const uint32_t* holders, uint32_t g0, uint32_t g1, uint32_t g2) {
+// Bit u: the u-th of nine units has its holders of a kind in `kinds`.
+inline uint32_t LockedUnits(const uint32_t* holders, uint32_t kinds) {
   uint32_t found = 0;
-  for (uint32_t u = 0; u < 9; ++u) found |= Locked(holders[u], g0, g1, g2) << u;
+  for (uint32_t u = 0; u < 9; ++u)
+    found |= static_cast<uint32_t>((kLocked.kind[holders[u] & 0x1FF] & kinds) != 0) << u;
   return found;
 }
 
@@ -67,24 +79,19 @@ uint32_t LockedCandidates(uint32_t place) {
   uint32_t buffer[9][27];
   const uint32_t(*holders)[27] = TableHolders(buffer);
   // Only the units found locked are visited, in the same order as a walk over all of them.
-  constexpr uint32_t kThirds[3] = {0x007, 0x038, 0x1C0}, kStacks[3] = {0x049, 0x092, 0x124};
   for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t m = LockedUnits(holders[d], kThirds[0], kThirds[1], kThirds[2]); m != 0;
-         m &= m - 1) {
+    for (uint32_t m = LockedUnits(holders[d], 1); m != 0; m &= m - 1) {
       const uint32_t r = static_cast<uint32_t>(std::countr_zero(m));
       Claim(0, r, d, holders[d][r]);
     }
   for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t m = LockedUnits(holders[d] + 9, kThirds[0], kThirds[1], kThirds[2]); m != 0;
-         m &= m - 1) {
+    for (uint32_t m = LockedUnits(holders[d] + 9, 1); m != 0; m &= m - 1) {
       const uint32_t c = static_cast<uint32_t>(std::countr_zero(m));
       Claim(1, c, d, holders[d][9 + c]);
     }
   for (uint32_t d = 0; d < 9; ++d) {
     const uint32_t* blocks = holders[d] + 18;
-    const uint32_t inRow = LockedUnits(blocks, kThirds[0], kThirds[1], kThirds[2]);
-    const uint32_t inColumn = LockedUnits(blocks, kStacks[0], kStacks[1], kStacks[2]);
-    for (uint32_t m = inRow | inColumn; m != 0; m &= m - 1) {
+    for (uint32_t m = LockedUnits(blocks, 3); m != 0; m &= m - 1) {
       const uint32_t b = static_cast<uint32_t>(std::countr_zero(m));
       Point(b, d, blocks[b]);
     }
