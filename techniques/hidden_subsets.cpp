@@ -60,16 +60,27 @@ template <const HiddenMember& m>
 uint32_t HiddenScan(uint32_t place) {
   ResetQueue();
   const UnitTable& table = LoadUnitTable();
-  for (uint32_t t = 0; t < 3; ++t)
-    for (uint32_t u = 0; u < 9; ++u)
-      ScanUnit(m, table, t, u, [&](uint32_t spread, uint32_t set) {
-        for (uint32_t rest = spread; rest != 0; rest &= rest - 1) {
-          const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(rest)));
-          if (g.cand.count[c] < 2) continue;
-          for (uint32_t others = ~set & 0x1FF; others != 0; others &= others - 1)
-            QueueElimination(c, static_cast<uint32_t>(std::countr_zero(others)));
-        }
-      });
+  // The units that pass the gate, found first without a branch each; the walk visits only
+  // those, in the same order.
+  uint32_t passing = 0;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    const uint32_t* upTo = table.digitsUpTo[unit];
+    const uint32_t gated = m.exactGate && unit >= 18 ? upTo[3] : upTo[m.size];
+    const uint32_t k = static_cast<uint32_t>(std::popcount(gated));
+    passing |= static_cast<uint32_t>(m.exactGate ? k == m.size : k >= m.size) << unit;
+  }
+  for (; passing != 0; passing &= passing - 1) {
+    const uint32_t unit = static_cast<uint32_t>(std::countr_zero(passing));
+    const uint32_t t = unit / 9, u = unit % 9;
+    ScanUnit(m, table, t, u, [&](uint32_t spread, uint32_t set) {
+      for (uint32_t rest = spread; rest != 0; rest &= rest - 1) {
+        const uint32_t c = UnitCell(t, u, static_cast<uint32_t>(std::countr_zero(rest)));
+        if (g.cand.count[c] < 2) continue;
+        for (uint32_t others = ~set & 0x1FF; others != 0; others &= others - 1)
+          QueueElimination(c, static_cast<uint32_t>(std::countr_zero(others)));
+      }
+    });
+  }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
 }

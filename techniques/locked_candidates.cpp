@@ -11,10 +11,34 @@
 
 namespace {
 
-// Two or three places: the candidates a locked digit needs.
-inline bool TwoOrThree(uint32_t holders) {
-  const uint32_t n = static_cast<uint32_t>(std::popcount(holders));
-  return n - 2 <= 1;
+// Per holders mask of a unit: bit 0 when it has two or three places all within one third of
+// a line (a row of a block), bit 1 when all within one column of a block. Looked up rather
+// than tested, since it is asked of every unit and digit and the answer follows no pattern.
+struct LockedTable {
+  uint8_t kind[512];
+};
+constexpr LockedTable MakeLocked() {
+  LockedTable t{};
+  for (uint32_t h = 0; h < 512; ++h) {
+    const uint32_t n = static_cast<uint32_t>(std::popcount(h));
+    if (n < 2 || n > 3) continue;
+    uint32_t kind = 0;
+    for (uint32_t i = 0; i < 3; ++i) {
+      if ((h & ~(7u << i * 3)) == 0) kind |= 1;
+      if ((h & ~(0x49u << i)) == 0) kind |= 2;
+    }
+    t.kind[h] = static_cast<uint8_t>(kind);
+  }
+  return t;
+}
+inline constexpr LockedTable kLocked = MakeLocked();
+
+// Bit u: the u-th of nine units has its holders of a kind in `kinds`.
+inline uint32_t LockedUnits(const uint32_t* holders, uint32_t kinds) {
+  uint32_t found = 0;
+  for (uint32_t u = 0; u < 9; ++u)
+    found |= static_cast<uint32_t>((kLocked.kind[holders[u] & 0x1FF] & kinds) != 0) << u;
+  return found;
 }
 
 // Claiming from line u of orientation t (0 rows, 1 columns).
@@ -52,17 +76,26 @@ void Point(uint32_t b, uint32_t d, uint32_t holders) {
 
 uint32_t LockedCandidates(uint32_t place) {
   ResetQueue();
-  uint32_t holders[9][27];
-  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
+  uint32_t buffer[9][27];
+  const uint32_t(*holders)[27] = TableHolders(buffer);
+  // Only the units found locked are visited, in the same order as a walk over all of them.
   for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t r = 0; r < 9; ++r)
-      if (TwoOrThree(holders[d][r])) Claim(0, r, d, holders[d][r]);
+    for (uint32_t m = LockedUnits(holders[d], 1); m != 0; m &= m - 1) {
+      const uint32_t r = static_cast<uint32_t>(std::countr_zero(m));
+      Claim(0, r, d, holders[d][r]);
+    }
   for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t c = 0; c < 9; ++c)
-      if (TwoOrThree(holders[d][9 + c])) Claim(1, c, d, holders[d][9 + c]);
-  for (uint32_t d = 0; d < 9; ++d)
-    for (uint32_t b = 0; b < 9; ++b)
-      if (TwoOrThree(holders[d][18 + b])) Point(b, d, holders[d][18 + b]);
+    for (uint32_t m = LockedUnits(holders[d] + 9, 1); m != 0; m &= m - 1) {
+      const uint32_t c = static_cast<uint32_t>(std::countr_zero(m));
+      Claim(1, c, d, holders[d][9 + c]);
+    }
+  for (uint32_t d = 0; d < 9; ++d) {
+    const uint32_t* blocks = holders[d] + 18;
+    for (uint32_t m = LockedUnits(blocks, 3); m != 0; m &= m - 1) {
+      const uint32_t b = static_cast<uint32_t>(std::countr_zero(m));
+      Point(b, d, blocks[b]);
+    }
+  }
   if (g.queue.length) FlushEliminations(CodeLockedCandidates);
   return FinishRoutine(place, KindAuto);
 }

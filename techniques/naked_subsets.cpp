@@ -68,27 +68,33 @@ template <const NakedMember& m>
 uint32_t NakedScan(uint32_t place) {
   ResetQueue();
   const UnitTable& table = LoadUnitTable();
-  for (uint32_t t = 0; t < 3; ++t)
-    for (uint32_t u = 0; u < 9; ++u) {
-      const uint32_t unit = t * 9 + u;
-      if (static_cast<uint32_t>(std::popcount(table.cellsUpTo[unit][m.size])) < m.size) continue;
-      uint32_t items[9];
-      const uint32_t n = QualifyingPositions(table, unit, m.size, items);
-      const uint32_t* mask = table.cellMask[unit];
-      const uint8_t* cells = kUnitCells.cell[unit];
-      ForEachTightSubset(items, n, m.size, m.size, mask, [&](const uint32_t* pos, uint32_t digits) {
-        uint32_t chosen = 0;
-        for (uint32_t i = 0; i < m.size; ++i) chosen |= 1u << pos[i];
-        for (uint32_t q = 0; q < 9; ++q) {
-          if (chosen >> q & 1) continue;
-          const uint32_t c = cells[q];
-          if (g.cand.count[c] < 2) continue;
-          for (uint32_t rest = digits; rest != 0; rest &= rest - 1)
-            QueueElimination(c, static_cast<uint32_t>(std::countr_zero(rest)));
-        }
-        if (m.lineBlock && t < 2) LineBlockStep(t, u, pos);
-      });
-    }
+  // The units with N qualifying cells, found first without a branch each; the walk visits
+  // only those, in the same order.
+  uint32_t passing = 0;
+  for (uint32_t unit = 0; unit < 27; ++unit) {
+    const uint32_t k = static_cast<uint32_t>(std::popcount(table.cellsUpTo[unit][m.size]));
+    passing |= static_cast<uint32_t>(k >= m.size) << unit;
+  }
+  for (; passing != 0; passing &= passing - 1) {
+    const uint32_t unit = static_cast<uint32_t>(std::countr_zero(passing));
+    const uint32_t t = unit / 9, u = unit % 9;
+    uint32_t items[9];
+    const uint32_t n = QualifyingPositions(table, unit, m.size, items);
+    const uint32_t* mask = table.cellMask[unit];
+    const uint8_t* cells = kUnitCells.cell[unit];
+    ForEachTightSubset(items, n, m.size, m.size, mask, [&](const uint32_t* pos, uint32_t digits) {
+      uint32_t chosen = 0;
+      for (uint32_t i = 0; i < m.size; ++i) chosen |= 1u << pos[i];
+      for (uint32_t q = 0; q < 9; ++q) {
+        if (chosen >> q & 1) continue;
+        const uint32_t c = cells[q];
+        if (g.cand.count[c] < 2) continue;
+        for (uint32_t rest = digits; rest != 0; rest &= rest - 1)
+          QueueElimination(c, static_cast<uint32_t>(std::countr_zero(rest)));
+      }
+      if (m.lineBlock && t < 2) LineBlockStep(t, u, pos);
+    });
+  }
   if (g.queue.length) FlushEliminations(m.code);
   return FinishRoutine(place, KindAuto);
 }

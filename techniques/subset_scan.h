@@ -43,6 +43,15 @@ struct UnitTable {
 };
 inline UnitTable unitTable;
 
+// The unit holders of the nine digits: the batch's own table when it keeps one (the flush
+// mends it after each removal), else worked out into buffer.
+inline const uint32_t (*TableHolders(uint32_t (*buffer)[27]))[27] {
+  const HolderCache& cache = g.holderCache;
+  if (cache.depth != 0 && (cache.known & 0x1FF) == 0x1FF) return cache.holders;
+  LoadAllUnitHolders(buffer);
+  return buffer;
+}
+
 inline const UnitTable& LoadUnitTable() {
   UnitTable& t = unitTable;
   uint32_t mask[81];
@@ -52,36 +61,34 @@ inline const UnitTable& LoadUnitTable() {
     return t;
   std::memcpy(t.mask, mask, sizeof mask);
   std::memcpy(t.count, g.cand.count, sizeof t.count);
-  std::memset(t.pos, 0, sizeof t.pos);
-  for (uint32_t r = 0; r < 9; ++r)
-    for (uint32_t col = 0; col < 9; ++col) {
-      const uint32_t c = r * 9 + col;
+  // Cells: the masks of the unfilled ones, and per unit the cells with exactly n candidates.
+  uint32_t cells[27][6] = {};
+  for (uint32_t r = 0, c = 0; r < 9; ++r)
+    for (uint32_t col = 0; col < 9; ++col, ++c) {
       const uint32_t b = r / 3 * 3 + col / 3, k = r % 3 * 3 + col % 3;
-      const uint32_t m = t.count[c] == 0 ? 0 : mask[c];
-      t.cellMask[r][col] = t.cellMask[9 + col][r] = t.cellMask[18 + b][k] = m;
-      uint32_t* row = t.pos[r];
-      uint32_t* column = t.pos[9 + col];
-      uint32_t* block = t.pos[18 + b];
-      for (uint32_t rest = m; rest != 0; rest &= rest - 1) {
-        const uint32_t d = static_cast<uint32_t>(std::countr_zero(rest));
-        row[d] |= 1u << col;
-        column[d] |= 1u << r;
-        block[d] |= 1u << k;
-      }
+      const uint32_t n = t.count[c];
+      t.cellMask[r][col] = t.cellMask[9 + col][r] = t.cellMask[18 + b][k] = n == 0 ? 0 : mask[c];
+      if (n - 2 > 3) continue;
+      cells[r][n] |= 1u << col;
+      cells[9 + col][n] |= 1u << r;
+      cells[18 + b][n] |= 1u << k;
     }
+  // Digits: the positions are the unit holders, turned round to one row of nine per unit.
+  uint32_t buffer[9][27];
+  const uint32_t(*holders)[27] = TableHolders(buffer);
   for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t digits[10] = {0}, cells[10] = {0};
-    for (uint32_t i = 0; i < 9; ++i) {
-      digits[std::popcount(t.pos[unit][i])] |= 1u << i;
-      const uint32_t n = t.count[kUnitCells.cell[unit][i]];
-      if (n < 10) cells[n] |= 1u << i;
+    uint32_t digits[10] = {0};
+    uint32_t* pos = t.pos[unit];
+    for (uint32_t d = 0; d < 9; ++d) {
+      pos[d] = holders[d][unit];
+      digits[std::popcount(pos[d])] |= 1u << d;
     }
-    uint32_t* d = t.digitsUpTo[unit];
-    uint32_t* c = t.cellsUpTo[unit];
-    d[0] = d[1] = c[0] = c[1] = 0;
+    uint32_t* dUp = t.digitsUpTo[unit];
+    uint32_t* cUp = t.cellsUpTo[unit];
+    dUp[0] = dUp[1] = cUp[0] = cUp[1] = 0;
     for (uint32_t k = 2; k < 6; ++k) {
-      d[k] = d[k - 1] | digits[k];
-      c[k] = c[k - 1] | cells[k];
+      dUp[k] = dUp[k - 1] | digits[k];
+      cUp[k] = cUp[k - 1] | cells[unit][k];
     }
   }
   t.valid = 1;
@@ -173,10 +180,10 @@ inline LineTable lineTable;
 
 inline const LineTable& LoadLineTable() {
   LineTable& t = lineTable;
-  uint32_t holders[9][27];
-  for (uint32_t d = 0; d < 9; ++d) LoadUnitHolders(d, holders[d]);
-  if (t.valid && std::memcmp(holders, t.holders, sizeof holders) == 0) return t;
-  std::memcpy(t.holders, holders, sizeof holders);
+  uint32_t buffer[9][27];
+  const uint32_t(*holders)[27] = TableHolders(buffer);
+  if (t.valid && std::memcmp(holders, t.holders, sizeof t.holders) == 0) return t;
+  std::memcpy(t.holders, holders, sizeof t.holders);
   for (uint32_t d = 0; d < 9; ++d)
     for (uint32_t o = 0; o < 2; ++o) {
       uint32_t exactly[10] = {0};
