@@ -341,10 +341,10 @@ void ExcludePair(const uint32_t mask[81], uint32_t a, uint32_t b, uint32_t line,
     QueueElimination(b, static_cast<uint32_t>(std::countr_zero(gone)));
 }
 
-// Positions, over a set of digits, of a line's table of digit positions.
-inline uint32_t PositionsOf(const uint16_t positions[9], uint32_t digits) {
+// Positions in a line of the cells holding some digit of a set.
+inline uint32_t PositionsOf(const uint32_t held[9][27], uint32_t line, uint32_t digits) {
   uint32_t p = 0;
-  for (; digits; digits &= digits - 1) p |= positions[std::countr_zero(digits)];
+  for (; digits; digits &= digits - 1) p |= held[std::countr_zero(digits)][line];
   return p;
 }
 
@@ -359,16 +359,9 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   LoadCellMasks(mask);
   LoadUnitTests(mask);
   const UnitCellTable& at = kUnitCells;
-  // Per line (rows 0..8, columns 9..17) and digit, the positions of the cells holding it.
-  uint16_t held[18][9] = {};
-  for (uint32_t c = 0; c < 81; ++c) {
-    if (Count(c) < 1) continue;
-    for (uint32_t m = mask[c]; m; m &= m - 1) {
-      const uint32_t x = static_cast<uint32_t>(std::countr_zero(m));
-      held[at.row[c]][x] |= static_cast<uint16_t>(1u << at.column[c]);
-      held[9 + at.column[c]][x] |= static_cast<uint16_t>(1u << at.row[c]);
-    }
-  }
+  // Per digit and unit, the positions of the cells holding it (rows 0..8, columns 9..17 used).
+  uint32_t held[9][27];
+  LoadAllUnitHolders(held);
   // A digit x of a goes only when every digit of b but x is struck with x by tests not resting
   // on b: x is cornered for b. The struck pairs being symmetric, a digit y of b goes only when
   // y is cornered for a. So only pairs where one cell holds a digit cornered for the other
@@ -388,8 +381,8 @@ uint32_t AlignedPairExclusion(uint32_t place) {
         ((rowTests.all.Row(std::countr_zero(m)) | columnTests.all.Row(std::countr_zero(m)) |
           boxTests.all.Row(std::countr_zero(m))) == 0)) {
       // A placed digit v with no tests around: only the cells still holding v.
-      alongRow = held[r][std::countr_zero(m)];
-      alongColumn = held[9 + col][std::countr_zero(m)];
+      alongRow = held[std::countr_zero(m)][r];
+      alongColumn = held[std::countr_zero(m)][9 + col];
     } else {
       const DigitMatrix& row = rowTests.Without(col);
       const DigitMatrix& column = columnTests.Without(r);
@@ -408,13 +401,13 @@ uint32_t AlignedPairExclusion(uint32_t place) {
           boxAdds ? CorneredDigits(m, {column.low | box.low, column.high | box.high},
                                    columnReach | boxReach)
                   : inColumn;
-      alongRow = inRowBox == inRow ? PositionsOf(held[r], inRow)
-                                   : (PositionsOf(held[r], inRow) & ~stack) |
-                                         (PositionsOf(held[r], inRowBox) & stack);
+      alongRow = inRowBox == inRow ? PositionsOf(held, r, inRow)
+                                   : (PositionsOf(held, r, inRow) & ~stack) |
+                                         (PositionsOf(held, r, inRowBox) & stack);
       alongColumn = inColumnBox == inColumn
-                        ? PositionsOf(held[9 + col], inColumn)
-                        : (PositionsOf(held[9 + col], inColumn) & ~band) |
-                              (PositionsOf(held[9 + col], inColumnBox) & band);
+                        ? PositionsOf(held, 9 + col, inColumn)
+                        : (PositionsOf(held, 9 + col, inColumn) & ~band) |
+                              (PositionsOf(held, 9 + col, inColumnBox) & band);
     }
     // Either cell may have found the other: the pair goes to the first of the two.
     for (uint32_t ps = alongRow & ~(1u << col); ps; ps &= ps - 1) {
