@@ -19,8 +19,7 @@ uint32_t gMask[81];
 
 void LoadMasks() {
   LoadCellMasks(gMask);
-  for (uint32_t c = 0; c < 81; ++c)
-    if (g.cand.count[c] == 0) gMask[c] = 0;
+  for (uint32_t c = 0; c < 81; ++c) gMask[c] &= 0u - (g.cand.count[c] != 0);
 }
 
 inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2 && std::popcount(gMask[c]) == 2; }
@@ -309,16 +308,6 @@ struct Triple {
 // A cell that may belong to a triple: two to four candidates.
 bool TripleCell(uint32_t c) { return g.cand.count[c] >= 2 && g.cand.count[c] <= 4; }
 
-bool LoadTriple(Triple& t) {
-  t.all = 0;
-  for (uint32_t i = 0; i < 3; ++i) {
-    const uint32_t n = g.cand.count[t.cell[i]];
-    if (n < 2 || n > 4) return false;
-    t.all |= gMask[t.cell[i]];
-  }
-  return std::popcount(t.all) == 4;
-}
-
 uint32_t Holders(const Triple& t, uint32_t d) {
   uint32_t n = 0;
   for (uint32_t i = 0; i < 3; ++i) n += (gMask[t.cell[i]] >> d) & 1;
@@ -405,9 +394,12 @@ uint32_t WXYZWingType2(uint32_t place) {
           if (std::popcount(gMask[at(i1)] | gMask[at(i2)]) > 4) continue;
           for (uint32_t s3 = s2 & (s2 - 1); s3; s3 &= s3 - 1) {
             const uint32_t i3 = Lowest(s3);
+            // every cell of `open` holds two to four candidates
             Triple t{{at(i1), at(i2), at(i3)}, 0};
-            if (!LoadTriple(t)) continue;
+            t.all = gMask[t.cell[0]] | gMask[t.cell[1]] | gMask[t.cell[2]];
+            if (std::popcount(t.all) != 4) continue;
             const uint32_t once = HeldOnce(gMask[t.cell[0]], gMask[t.cell[1]], gMask[t.cell[2]]);
+            const uint32_t members = 1u << i1 | 1u << i2 | 1u << i3;
             for (uint32_t zs = once; zs; zs &= zs - 1) {
               const uint32_t z = Lowest(zs);
               const uint32_t zc = SoleHolder(t, z);
@@ -428,7 +420,7 @@ uint32_t WXYZWingType2(uint32_t place) {
                   const uint32_t first = form == 0 ? RowOf(zc) / 3 * 3 : ColumnOf(zc) / 3 * 3;
                   for (uint32_t i = first; i < first + 3; ++i) {
                     const uint32_t target = at(i);
-                    if (target == w || InTriple(t, target)) continue;
+                    if (target == w || (members >> i & 1)) continue;
                     if (QueueTripleTarget(target, y, w, t.cell[0], 2)) detail(false);
                   }
                   // step 2: W off the line and y in one triple cell: the crossing cell
@@ -468,8 +460,11 @@ uint32_t WXYZWingType3(uint32_t place) {
         if (std::popcount(gMask[BlockCell(box, i)] | gMask[BlockCell(box, j)]) > 4) continue;
         for (uint32_t s3 = s2 & (s2 - 1); s3; s3 &= s3 - 1) {
           const uint32_t k = Lowest(s3);
+          // every cell of tripleBox holds two to four candidates
           Triple t{{BlockCell(box, i), BlockCell(box, j), BlockCell(box, k)}, 0};
-          if (!LoadTriple(t)) continue;
+          t.all = gMask[t.cell[0]] | gMask[t.cell[1]] | gMask[t.cell[2]];
+          if (std::popcount(t.all) != 4) continue;
+          const uint32_t members = 1u << i | 1u << j | 1u << k;
           const uint32_t once = HeldOnce(gMask[t.cell[0]], gMask[t.cell[1]], gMask[t.cell[2]]);
           for (uint32_t zs = once; zs; zs &= zs - 1) {
             const uint32_t z = Lowest(zs);
@@ -490,7 +485,9 @@ uint32_t WXYZWingType3(uint32_t place) {
                   const uint32_t first = scan == 0 ? zcol / 3 * 3 : zr / 3 * 3;
                   for (uint32_t q = first; q < first + 3; ++q) {
                     const uint32_t target = scan == 0 ? CellAt(zr, q) : CellAt(q, zcol);
-                    if (target == w || InTriple(t, target)) continue;
+                    // the target lies in the triple's box
+                    const uint32_t k2 = RowOf(target) % 3 * 3 + ColumnOf(target) % 3;
+                    if (target == w || (members >> k2 & 1)) continue;
                     if (QueueTripleTarget(target, y, w, zc, 3) && DetailedLog())
                       LogLine(Format("※WXYZ-Wing Type3 <%u> %u,%u,%u,%u,%u", y, t.cell[0],
                                      t.cell[1], t.cell[2], w, target));
