@@ -185,13 +185,13 @@ constexpr uint64_t kDiagonalLow = 0x1004010040100401ull;  // bit x of row x, row
 constexpr uint64_t kDiagonalHigh = 1ull << 7 | 1ull << 17;
 
 // Bit 0 of each row of v that is not empty.
-inline uint64_t NonEmptyRows(uint64_t v, uint64_t rows) {
+constexpr uint64_t NonEmptyRows(uint64_t v, uint64_t rows) {
   const uint64_t low8 = rows * 0xFF;
   return ((((v & low8) + low8) | v) >> 8) & rows;
 }
 
 // Every row equal to m.
-inline DigitMatrix EveryRow(uint32_t m) { return {m * kRowsLow, m * kRowsHigh}; }
+constexpr DigitMatrix EveryRow(uint32_t m) { return {m * kRowsLow, m * kRowsHigh}; }
 
 // Pairs (x, y) struck for two aligned cells: bit y of row x is set when the first cell taking
 // x and the second taking y leaves some cell without a digit. A bivalue cell {p, q} strikes
@@ -199,30 +199,44 @@ inline DigitMatrix EveryRow(uint32_t m) { return {m * kRowsLow, m * kRowsHigh}; 
 // pair that leaves them at most one digit of U: with |U| = 2 every pair touching U, with
 // |U| = 3 every pair inside U. All these matrices are symmetric, and so are their unions.
 // The rows x of the digits of m full, the other rows empty.
-inline DigitMatrix RowsOf(uint32_t m) {
+constexpr DigitMatrix RowsOf(uint32_t m) {
   const DigitMatrix e = EveryRow(m);
   return {NonEmptyRows(e.low & kDiagonalLow, kRowsLow) * 0x1FF,
           NonEmptyRows(e.high & kDiagonalHigh, kRowsHigh) * 0x1FF};
 }
 
 // The pairs (x, y) of two different digits of m.
-inline DigitMatrix PairsWithin(uint32_t m) {
+constexpr DigitMatrix PairsWithin(uint32_t m) {
   const DigitMatrix e = EveryRow(m), r = RowsOf(m);
   return {e.low & r.low & ~kDiagonalLow, e.high & r.high & ~kDiagonalHigh};
 }
 
-DigitMatrix BivalueStrikes(uint32_t m) {
+constexpr DigitMatrix BivalueStrikes(uint32_t m) {
   // a pair of digits is struck only by that pair
   return std::popcount(m) == 2 ? PairsWithin(m) : DigitMatrix{};
 }
 
-DigitMatrix UnionStrikes(uint32_t u) {
+constexpr DigitMatrix UnionStrikes(uint32_t u) {
   const int n = std::popcount(u);
   if (n <= 1) return EveryRow(0x1FF);
   if (n == 3) return PairsWithin(u);
   const DigitMatrix e = EveryRow(u), r = RowsOf(u);
   return {e.low | r.low, e.high | r.high};
 }
+
+// BivalueStrikes and UnionStrikes of every digit set, looked up while the tests are built.
+struct StrikeTables {
+  DigitMatrix bivalue[512], unionOf[512];
+};
+constexpr StrikeTables MakeStrikeTables() {
+  StrikeTables t{};
+  for (uint32_t m = 0; m < 512; ++m) {
+    t.bivalue[m] = BivalueStrikes(m);
+    t.unionOf[m] = UnionStrikes(m);
+  }
+  return t;
+}
+constexpr StrikeTables kStrikes = MakeStrikeTables();
 
 // The tests of one unit, from its cells of two or three candidates (the positions `holders`):
 // every bivalue cell and every two cells whose union holds at most three digits. `cells` holds
@@ -261,7 +275,7 @@ void LoadUnitTests(const uint32_t mask[81]) {
       if (Count(ci) == 2 && std::popcount(mask[ci]) == 2) {
         u.cells[u.count] = static_cast<uint16_t>(1u << i);
         u.digits[u.count] = static_cast<uint16_t>(mask[ci]);
-        u.struck[u.count++] = BivalueStrikes(mask[ci]);
+        u.struck[u.count++] = kStrikes.bivalue[mask[ci]];
       }
       for (uint32_t js = is & (is - 1); js; js &= js - 1) {
         const uint32_t j = static_cast<uint32_t>(std::countr_zero(js));
@@ -269,7 +283,7 @@ void LoadUnitTests(const uint32_t mask[81]) {
         if (std::popcount(both) > 3) continue;
         u.cells[u.count] = static_cast<uint16_t>(1u << i | 1u << j);
         u.digits[u.count] = static_cast<uint16_t>(std::popcount(both) <= 2 ? 0x1FF : both);
-        u.struck[u.count++] = UnionStrikes(both);
+        u.struck[u.count++] = kStrikes.unionOf[both];
       }
     }
     for (uint32_t t = 0; t < u.count; ++t) {
