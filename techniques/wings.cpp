@@ -19,7 +19,8 @@ uint32_t gMask[81];
 
 void LoadMasks() {
   LoadCellMasks(gMask);
-  for (uint32_t c = 0; c < 81; ++c) gMask[c] &= 0u - (g.cand.count[c] != 0);
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.cand.count[c] == 0) gMask[c] = 0;
 }
 
 inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2 && std::popcount(gMask[c]) == 2; }
