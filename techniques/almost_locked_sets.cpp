@@ -131,16 +131,25 @@ uint32_t AlsXZ(uint32_t place) {
             static_cast<uint16_t>(alsMask[w] & ~(1u << std::countr_zero(zs)));
     }
   }
+  // Only cells of two to five candidates can make a group: per column its rows, per row its
+  // columns.
+  uint32_t groupRows[9] = {}, groupColumns[9] = {};
+  for (uint32_t c = 0; c < 81; ++c)
+    if (Count(c) - 2 <= 3) {
+      groupRows[kUnitCells.column[c]] |= 1u << kUnitCells.row[c];
+      groupColumns[kUnitCells.row[c]] |= 1u << kUnitCells.column[c];
+    }
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool vertical = pass == 0;
     for (uint32_t line = 0; line < 9; ++line) {
-      // Only cells of two to five candidates can make a group: the four-cell groups of the
-      // line in lexicographic order of positions, those cells alone. A group holds five
-      // digits, so a start already over five digits is dropped.
+      // The four-cell groups of the line in lexicographic order of positions, of those cells
+      // alone. A group holds five digits, so a start already over five digits is dropped.
+      const uint32_t open = vertical ? groupRows[line] : groupColumns[line];
+      if (std::popcount(open) < 4) continue;
       uint32_t cells[9], n = 0;
-      for (uint32_t p = 0; p < 9; ++p) {
-        const uint32_t cell = vertical ? CellAt(p, line) : CellAt(line, p);
-        if (Count(cell) >= 2 && Count(cell) <= 5) cells[n++] = cell;
+      for (uint32_t ps = open; ps; ps &= ps - 1) {
+        const uint32_t p = static_cast<uint32_t>(std::countr_zero(ps));
+        cells[n++] = vertical ? CellAt(p, line) : CellAt(line, p);
       }
       for (uint32_t i1 = 0; i1 + 3 < n; ++i1)
         for (uint32_t i2 = i1 + 1; i2 + 2 < n; ++i2) {
