@@ -240,8 +240,11 @@ uint32_t WXYZWingType1(uint32_t place) {
     if (g.cand.count[c] == 4 && std::popcount(gMask[c]) == 4) quads[quadCount++] = c;
     if (Bivalue(c)) pairs[pairCount++] = c;
   }
+  uint32_t pivotDigits = 0;
+  for (uint32_t i = 0; i < quadCount; ++i) pivotDigits |= gMask[quads[i]];
   for (uint32_t z = 0; z < 9; ++z) {
     const uint32_t zb = 1u << z;
+    if (!(pivotDigits & zb)) continue;  // no pivot holds z
     // Per line (rows 0..8, columns 9..17) the positions of the pivots and of the bivalue
     // cells holding z.
     uint32_t pivots[18] = {}, wings[18] = {};
@@ -259,7 +262,7 @@ uint32_t WXYZWingType1(uint32_t place) {
     for (uint32_t form = 0; form < 2; ++form)
       for (uint32_t line = 0; line < 9; ++line) {
         const uint32_t lineWings = wings[form * 9 + line];
-        if (std::popcount(lineWings) < 2) continue;
+        if (pivots[form * 9 + line] == 0 || std::popcount(lineWings) < 2) continue;
         for (uint32_t ps = pivots[form * 9 + line]; ps; ps &= ps - 1) {
           const uint32_t pos = Lowest(ps);
           auto at = [&](uint32_t i) { return form == 0 ? CellAt(line, i) : CellAt(i, line); };
