@@ -131,16 +131,25 @@ uint32_t AlsXZ(uint32_t place) {
             static_cast<uint16_t>(alsMask[w] & ~(1u << std::countr_zero(zs)));
     }
   }
+  // Only cells of two to five candidates can make a group: per column its rows, per row its
+  // columns.
+  uint32_t groupRows[9] = {}, groupColumns[9] = {};
+  for (uint32_t c = 0; c < 81; ++c)
+    if (Count(c) - 2 <= 3) {
+      groupRows[kUnitCells.column[c]] |= 1u << kUnitCells.row[c];
+      groupColumns[kUnitCells.row[c]] |= 1u << kUnitCells.column[c];
+    }
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool vertical = pass == 0;
     for (uint32_t line = 0; line < 9; ++line) {
-      // Only cells of two to five candidates can make a group: the four-cell groups of the
-      // line in lexicographic order of positions, those cells alone. A group holds five
-      // digits, so a start already over five digits is dropped.
+      // The four-cell groups of the line in lexicographic order of positions, of those cells
+      // alone. A group holds five digits, so a start already over five digits is dropped.
+      const uint32_t open = vertical ? groupRows[line] : groupColumns[line];
+      if (std::popcount(open) < 4) continue;
       uint32_t cells[9], n = 0;
-      for (uint32_t p = 0; p < 9; ++p) {
-        const uint32_t cell = vertical ? CellAt(p, line) : CellAt(line, p);
-        if (Count(cell) >= 2 && Count(cell) <= 5) cells[n++] = cell;
+      for (uint32_t ps = open; ps; ps &= ps - 1) {
+        const uint32_t p = static_cast<uint32_t>(std::countr_zero(ps));
+        cells[n++] = vertical ? CellAt(p, line) : CellAt(line, p);
       }
       for (uint32_t i1 = 0; i1 + 3 < n; ++i1)
         for (uint32_t i2 = i1 + 1; i2 + 2 < n; ++i2) {
@@ -185,13 +194,13 @@ constexpr uint64_t kDiagonalLow = 0x1004010040100401ull;  // bit x of row x, row
 constexpr uint64_t kDiagonalHigh = 1ull << 7 | 1ull << 17;
 
 // Bit 0 of each row of v that is not empty.
-inline uint64_t NonEmptyRows(uint64_t v, uint64_t rows) {
+constexpr uint64_t NonEmptyRows(uint64_t v, uint64_t rows) {
   const uint64_t low8 = rows * 0xFF;
   return ((((v & low8) + low8) | v) >> 8) & rows;
 }
 
 // Every row equal to m.
-inline DigitMatrix EveryRow(uint32_t m) { return {m * kRowsLow, m * kRowsHigh}; }
+constexpr DigitMatrix EveryRow(uint32_t m) { return {m * kRowsLow, m * kRowsHigh}; }
 
 // Pairs (x, y) struck for two aligned cells: bit y of row x is set when the first cell taking
 // x and the second taking y leaves some cell without a digit. A bivalue cell {p, q} strikes
@@ -199,30 +208,44 @@ inline DigitMatrix EveryRow(uint32_t m) { return {m * kRowsLow, m * kRowsHigh}; 
 // pair that leaves them at most one digit of U: with |U| = 2 every pair touching U, with
 // |U| = 3 every pair inside U. All these matrices are symmetric, and so are their unions.
 // The rows x of the digits of m full, the other rows empty.
-inline DigitMatrix RowsOf(uint32_t m) {
+constexpr DigitMatrix RowsOf(uint32_t m) {
   const DigitMatrix e = EveryRow(m);
   return {NonEmptyRows(e.low & kDiagonalLow, kRowsLow) * 0x1FF,
           NonEmptyRows(e.high & kDiagonalHigh, kRowsHigh) * 0x1FF};
 }
 
 // The pairs (x, y) of two different digits of m.
-inline DigitMatrix PairsWithin(uint32_t m) {
+constexpr DigitMatrix PairsWithin(uint32_t m) {
   const DigitMatrix e = EveryRow(m), r = RowsOf(m);
   return {e.low & r.low & ~kDiagonalLow, e.high & r.high & ~kDiagonalHigh};
 }
 
-DigitMatrix BivalueStrikes(uint32_t m) {
+constexpr DigitMatrix BivalueStrikes(uint32_t m) {
   // a pair of digits is struck only by that pair
   return std::popcount(m) == 2 ? PairsWithin(m) : DigitMatrix{};
 }
 
-DigitMatrix UnionStrikes(uint32_t u) {
+constexpr DigitMatrix UnionStrikes(uint32_t u) {
   const int n = std::popcount(u);
   if (n <= 1) return EveryRow(0x1FF);
   if (n == 3) return PairsWithin(u);
   const DigitMatrix e = EveryRow(u), r = RowsOf(u);
   return {e.low | r.low, e.high | r.high};
 }
+
+// BivalueStrikes and UnionStrikes of every digit set, looked up while the tests are built.
+struct StrikeTables {
+  DigitMatrix bivalue[512], unionOf[512];
+};
+constexpr StrikeTables MakeStrikeTables() {
+  StrikeTables t{};
+  for (uint32_t m = 0; m < 512; ++m) {
+    t.bivalue[m] = BivalueStrikes(m);
+    t.unionOf[m] = UnionStrikes(m);
+  }
+  return t;
+}
+constexpr StrikeTables kStrikes = MakeStrikeTables();
 
 // The tests of one unit, from its cells of two or three candidates (the positions `holders`):
 // every bivalue cell and every two cells whose union holds at most three digits. `cells` holds
@@ -261,7 +284,7 @@ void LoadUnitTests(const uint32_t mask[81]) {
       if (Count(ci) == 2 && std::popcount(mask[ci]) == 2) {
         u.cells[u.count] = static_cast<uint16_t>(1u << i);
         u.digits[u.count] = static_cast<uint16_t>(mask[ci]);
-        u.struck[u.count++] = BivalueStrikes(mask[ci]);
+        u.struck[u.count++] = kStrikes.bivalue[mask[ci]];
       }
       for (uint32_t js = is & (is - 1); js; js &= js - 1) {
         const uint32_t j = static_cast<uint32_t>(std::countr_zero(js));
@@ -269,7 +292,7 @@ void LoadUnitTests(const uint32_t mask[81]) {
         if (std::popcount(both) > 3) continue;
         u.cells[u.count] = static_cast<uint16_t>(1u << i | 1u << j);
         u.digits[u.count] = static_cast<uint16_t>(std::popcount(both) <= 2 ? 0x1FF : both);
-        u.struck[u.count++] = UnionStrikes(both);
+        u.struck[u.count++] = kStrikes.unionOf[both];
       }
     }
     for (uint32_t t = 0; t < u.count; ++t) {
@@ -341,10 +364,10 @@ void ExcludePair(const uint32_t mask[81], uint32_t a, uint32_t b, uint32_t line,
     QueueElimination(b, static_cast<uint32_t>(std::countr_zero(gone)));
 }
 
-// Positions, over a set of digits, of a line's table of digit positions.
-inline uint32_t PositionsOf(const uint16_t positions[9], uint32_t digits) {
+// Positions in a line of the cells holding some digit of a set.
+inline uint32_t PositionsOf(const uint32_t held[9][27], uint32_t line, uint32_t digits) {
   uint32_t p = 0;
-  for (; digits; digits &= digits - 1) p |= positions[std::countr_zero(digits)];
+  for (; digits; digits &= digits - 1) p |= held[std::countr_zero(digits)][line];
   return p;
 }
 
@@ -359,16 +382,9 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   LoadCellMasks(mask);
   LoadUnitTests(mask);
   const UnitCellTable& at = kUnitCells;
-  // Per line (rows 0..8, columns 9..17) and digit, the positions of the cells holding it.
-  uint16_t held[18][9] = {};
-  for (uint32_t c = 0; c < 81; ++c) {
-    if (Count(c) < 1) continue;
-    for (uint32_t m = mask[c]; m; m &= m - 1) {
-      const uint32_t x = static_cast<uint32_t>(std::countr_zero(m));
-      held[at.row[c]][x] |= static_cast<uint16_t>(1u << at.column[c]);
-      held[9 + at.column[c]][x] |= static_cast<uint16_t>(1u << at.row[c]);
-    }
-  }
+  // Per digit and unit, the positions of the cells holding it (rows 0..8, columns 9..17 used).
+  uint32_t held[9][27];
+  LoadAllUnitHolders(held);
   // A digit x of a goes only when every digit of b but x is struck with x by tests not resting
   // on b: x is cornered for b. The struck pairs being symmetric, a digit y of b goes only when
   // y is cornered for a. So only pairs where one cell holds a digit cornered for the other
@@ -388,8 +404,8 @@ uint32_t AlignedPairExclusion(uint32_t place) {
         ((rowTests.all.Row(std::countr_zero(m)) | columnTests.all.Row(std::countr_zero(m)) |
           boxTests.all.Row(std::countr_zero(m))) == 0)) {
       // A placed digit v with no tests around: only the cells still holding v.
-      alongRow = held[r][std::countr_zero(m)];
-      alongColumn = held[9 + col][std::countr_zero(m)];
+      alongRow = held[std::countr_zero(m)][r];
+      alongColumn = held[std::countr_zero(m)][9 + col];
     } else {
       const DigitMatrix& row = rowTests.Without(col);
       const DigitMatrix& column = columnTests.Without(r);
@@ -408,13 +424,13 @@ uint32_t AlignedPairExclusion(uint32_t place) {
           boxAdds ? CorneredDigits(m, {column.low | box.low, column.high | box.high},
                                    columnReach | boxReach)
                   : inColumn;
-      alongRow = inRowBox == inRow ? PositionsOf(held[r], inRow)
-                                   : (PositionsOf(held[r], inRow) & ~stack) |
-                                         (PositionsOf(held[r], inRowBox) & stack);
+      alongRow = inRowBox == inRow ? PositionsOf(held, r, inRow)
+                                   : (PositionsOf(held, r, inRow) & ~stack) |
+                                         (PositionsOf(held, r, inRowBox) & stack);
       alongColumn = inColumnBox == inColumn
-                        ? PositionsOf(held[9 + col], inColumn)
-                        : (PositionsOf(held[9 + col], inColumn) & ~band) |
-                              (PositionsOf(held[9 + col], inColumnBox) & band);
+                        ? PositionsOf(held, 9 + col, inColumn)
+                        : (PositionsOf(held, 9 + col, inColumn) & ~band) |
+                              (PositionsOf(held, 9 + col, inColumnBox) & band);
     }
     // Either cell may have found the other: the pair goes to the first of the two.
     for (uint32_t ps = alongRow & ~(1u << col); ps; ps &= ps - 1) {

@@ -240,8 +240,11 @@ uint32_t WXYZWingType1(uint32_t place) {
     if (g.cand.count[c] == 4 && std::popcount(gMask[c]) == 4) quads[quadCount++] = c;
     if (Bivalue(c)) pairs[pairCount++] = c;
   }
+  uint32_t pivotDigits = 0;
+  for (uint32_t i = 0; i < quadCount; ++i) pivotDigits |= gMask[quads[i]];
   for (uint32_t z = 0; z < 9; ++z) {
     const uint32_t zb = 1u << z;
+    if (!(pivotDigits & zb)) continue;  // no pivot holds z
     // Per line (rows 0..8, columns 9..17) the positions of the pivots and of the bivalue
     // cells holding z.
     uint32_t pivots[18] = {}, wings[18] = {};
@@ -259,7 +262,7 @@ uint32_t WXYZWingType1(uint32_t place) {
     for (uint32_t form = 0; form < 2; ++form)
       for (uint32_t line = 0; line < 9; ++line) {
         const uint32_t lineWings = wings[form * 9 + line];
-        if (std::popcount(lineWings) < 2) continue;
+        if (pivots[form * 9 + line] == 0 || std::popcount(lineWings) < 2) continue;
         for (uint32_t ps = pivots[form * 9 + line]; ps; ps &= ps - 1) {
           const uint32_t pos = Lowest(ps);
           auto at = [&](uint32_t i) { return form == 0 ? CellAt(line, i) : CellAt(i, line); };
@@ -308,16 +311,6 @@ struct Triple {
 
 // A cell that may belong to a triple: two to four candidates.
 bool TripleCell(uint32_t c) { return g.cand.count[c] >= 2 && g.cand.count[c] <= 4; }
-
-bool LoadTriple(Triple& t) {
-  t.all = 0;
-  for (uint32_t i = 0; i < 3; ++i) {
-    const uint32_t n = g.cand.count[t.cell[i]];
-    if (n < 2 || n > 4) return false;
-    t.all |= gMask[t.cell[i]];
-  }
-  return std::popcount(t.all) == 4;
-}
 
 uint32_t Holders(const Triple& t, uint32_t d) {
   uint32_t n = 0;
@@ -405,9 +398,12 @@ uint32_t WXYZWingType2(uint32_t place) {
           if (std::popcount(gMask[at(i1)] | gMask[at(i2)]) > 4) continue;
           for (uint32_t s3 = s2 & (s2 - 1); s3; s3 &= s3 - 1) {
             const uint32_t i3 = Lowest(s3);
+            // every cell of `open` holds two to four candidates
             Triple t{{at(i1), at(i2), at(i3)}, 0};
-            if (!LoadTriple(t)) continue;
+            t.all = gMask[t.cell[0]] | gMask[t.cell[1]] | gMask[t.cell[2]];
+            if (std::popcount(t.all) != 4) continue;
             const uint32_t once = HeldOnce(gMask[t.cell[0]], gMask[t.cell[1]], gMask[t.cell[2]]);
+            const uint32_t members = 1u << i1 | 1u << i2 | 1u << i3;
             for (uint32_t zs = once; zs; zs &= zs - 1) {
               const uint32_t z = Lowest(zs);
               const uint32_t zc = SoleHolder(t, z);
@@ -428,7 +424,7 @@ uint32_t WXYZWingType2(uint32_t place) {
                   const uint32_t first = form == 0 ? RowOf(zc) / 3 * 3 : ColumnOf(zc) / 3 * 3;
                   for (uint32_t i = first; i < first + 3; ++i) {
                     const uint32_t target = at(i);
-                    if (target == w || InTriple(t, target)) continue;
+                    if (target == w || (members >> i & 1)) continue;
                     if (QueueTripleTarget(target, y, w, t.cell[0], 2)) detail(false);
                   }
                   // step 2: W off the line and y in one triple cell: the crossing cell
@@ -468,8 +464,11 @@ uint32_t WXYZWingType3(uint32_t place) {
         if (std::popcount(gMask[BlockCell(box, i)] | gMask[BlockCell(box, j)]) > 4) continue;
         for (uint32_t s3 = s2 & (s2 - 1); s3; s3 &= s3 - 1) {
           const uint32_t k = Lowest(s3);
+          // every cell of tripleBox holds two to four candidates
           Triple t{{BlockCell(box, i), BlockCell(box, j), BlockCell(box, k)}, 0};
-          if (!LoadTriple(t)) continue;
+          t.all = gMask[t.cell[0]] | gMask[t.cell[1]] | gMask[t.cell[2]];
+          if (std::popcount(t.all) != 4) continue;
+          const uint32_t members = 1u << i | 1u << j | 1u << k;
           const uint32_t once = HeldOnce(gMask[t.cell[0]], gMask[t.cell[1]], gMask[t.cell[2]]);
           for (uint32_t zs = once; zs; zs &= zs - 1) {
             const uint32_t z = Lowest(zs);
@@ -490,7 +489,9 @@ uint32_t WXYZWingType3(uint32_t place) {
                   const uint32_t first = scan == 0 ? zcol / 3 * 3 : zr / 3 * 3;
                   for (uint32_t q = first; q < first + 3; ++q) {
                     const uint32_t target = scan == 0 ? CellAt(zr, q) : CellAt(q, zcol);
-                    if (target == w || InTriple(t, target)) continue;
+                    // the target lies in the triple's box
+                    const uint32_t k2 = RowOf(target) % 3 * 3 + ColumnOf(target) % 3;
+                    if (target == w || (members >> k2 & 1)) continue;
                     if (QueueTripleTarget(target, y, w, zc, 3) && DetailedLog())
                       LogLine(Format("※WXYZ-Wing Type3 <%u> %u,%u,%u,%u,%u", y, t.cell[0],
                                      t.cell[1], t.cell[2], w, target));
