@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "board/candidates.h"
+#include "board/queue.h"
 
 AppState g;
 
@@ -89,10 +90,13 @@ void ResetStartupState() {
   std::memset(&g.board, 0, sizeof g.board);
   std::memset(&g.cand, 0, sizeof g.cand);
   ForgetUnitHolders();
-  std::memset(&g.queue, 0, sizeof g.queue);
+  // The queue, the undo log and the board memory are read only below their length or while
+  // present: emptying them is enough, and leaves the pages a run never uses untouched.
+  ResetQueue();
   g.silentRuns.used = 0;  // the slots are claimed afresh; a slot's flag is cleared when claimed
-  std::memset(&g.undo, 0, sizeof g.undo);
-  std::memset(&g.memory, 0, sizeof g.memory);
+  g.undo.length = 0;
+  g.memory.present = 0;
+  g.memory.origin = 0;
   std::memset(g.solution, 0, sizeof g.solution);
   std::memset(g.maskTable, 0, sizeof g.maskTable);
   std::memset(g.kindBackup, 0, sizeof g.kindBackup);
