@@ -9,24 +9,6 @@
 #include "board/queue.h"
 #include "board/state.h"
 
-// The cells of each unit, numbered as UnitCell27.
-struct UnitCellTable {
-  uint8_t cell[27][9];
-};
-static constexpr UnitCellTable MakeUnitCells() {
-  UnitCellTable t{};
-  for (uint32_t u = 0; u < 27; ++u)
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t i = u % 9;
-      const uint32_t c = u < 9    ? i * 9 + k
-                         : u < 18 ? k * 9 + i
-                                  : 27 * (i / 3) + 3 * (i % 3) + 9 * (k / 3) + k % 3;
-      t.cell[u][k] = static_cast<uint8_t>(c);
-    }
-  return t;
-}
-static constexpr UnitCellTable kUnitCells = MakeUnitCells();
-
 // A cell's row, column and block as units, and its place in each of them.
 struct CellUnits {
   uint8_t unit[3];

@@ -222,6 +222,22 @@ inline uint32_t UnitCell(uint32_t t, uint32_t u, uint32_t k) {
 // The 27 units numbered rows 0..8, columns 9..17, blocks 18..26.
 inline uint32_t UnitCell27(uint32_t unit, uint32_t k) { return UnitCell(unit / 9, unit % 9, k); }
 
+// The cells of the 27 units in the order UnitCell27 walks them, as a table.
+struct UnitCellTable {
+  uint8_t cell[27][9];
+};
+constexpr UnitCellTable MakeUnitCells() {
+  UnitCellTable t{};
+  for (uint32_t u = 0; u < 9; ++u)
+    for (uint32_t k = 0; k < 9; ++k) {
+      t.cell[u][k] = static_cast<uint8_t>(u * 9 + k);
+      t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
+      t.cell[18 + u][k] = static_cast<uint8_t>(27 * (u / 3) + 3 * (u % 3) + 9 * (k / 3) + k % 3);
+    }
+  return t;
+}
+inline constexpr UnitCellTable kUnitCells = MakeUnitCells();
+
 extern const uint32_t BlockOrder[81];
 // Peers of a cell: row by column, column by row, block by k (20 entries, duplicates removed,
 // the cell itself excluded), in the order the singles walk them.

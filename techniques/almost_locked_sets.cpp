@@ -13,20 +13,12 @@ namespace {
 
 inline uint32_t Count(uint32_t cell) { return g.cand.count[cell]; }
 
-// The cells of the 27 units (rows, columns, boxes) in unit order, and per cell its row,
-// column, box and position in the box.
-struct UnitCellTable {
-  uint8_t cell[27][9];
+// Per cell its row, column, box and position in the box.
+struct CellPlaceTable {
   uint8_t row[81], column[81], box[81], boxPosition[81];
 };
-constexpr UnitCellTable MakeUnitCells() {
-  UnitCellTable t{};
-  for (uint32_t u = 0; u < 9; ++u)
-    for (uint32_t k = 0; k < 9; ++k) {
-      t.cell[u][k] = static_cast<uint8_t>(u * 9 + k);
-      t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
-      t.cell[18 + u][k] = static_cast<uint8_t>(u / 3 * 27 + u % 3 * 3 + k / 3 * 9 + k % 3);
-    }
+constexpr CellPlaceTable MakeCellPlaces() {
+  CellPlaceTable t{};
   for (uint32_t c = 0; c < 81; ++c) {
     t.row[c] = static_cast<uint8_t>(c / 9);
     t.column[c] = static_cast<uint8_t>(c % 9);
@@ -35,7 +27,7 @@ constexpr UnitCellTable MakeUnitCells() {
   }
   return t;
 }
-constexpr UnitCellTable kUnitCells = MakeUnitCells();
+constexpr CellPlaceTable kCellPlace = MakeCellPlaces();
 
 inline void QueueOpen(uint32_t cell, uint32_t d) {
   if (Count(cell) >= 2) QueueElimination(cell, d);
@@ -78,7 +70,7 @@ void AlsGroup(bool vertical, const uint32_t t[4]) {
     uint32_t zi = 0;
     while (!(mask[zi] >> z & 1)) ++zi;
     const uint32_t zc = t[zi];
-    const uint32_t box = kUnitCells.box[zc];
+    const uint32_t box = kCellPlace.box[zc];
     for (uint32_t ys = all & ~(1u << z) & alsPairedWith[box][z]; ys; ys &= ys - 1) {
       const uint32_t y = static_cast<uint32_t>(std::countr_zero(ys));
       const bool ySole = once >> y & 1;
@@ -136,8 +128,8 @@ uint32_t AlsXZ(uint32_t place) {
   uint32_t groupRows[9] = {}, groupColumns[9] = {};
   for (uint32_t c = 0; c < 81; ++c)
     if (Count(c) - 2 <= 3) {
-      groupRows[kUnitCells.column[c]] |= 1u << kUnitCells.row[c];
-      groupColumns[kUnitCells.row[c]] |= 1u << kUnitCells.column[c];
+      groupRows[kCellPlace.column[c]] |= 1u << kCellPlace.row[c];
+      groupColumns[kCellPlace.row[c]] |= 1u << kCellPlace.column[c];
     }
   for (uint32_t pass = 0; pass < 2; ++pass) {
     const bool vertical = pass == 0;
@@ -268,9 +260,9 @@ void LoadUnitTests(const uint32_t mask[81]) {
   for (uint32_t unit = 0; unit < 27; ++unit) apeTests[unit].holders = 0;
   for (uint32_t c = 0; c < 81; ++c) {
     if (Count(c) < 2 || Count(c) > 3) continue;
-    apeTests[kUnitCells.row[c]].holders |= 1u << kUnitCells.column[c];
-    apeTests[9 + kUnitCells.column[c]].holders |= 1u << kUnitCells.row[c];
-    apeTests[18 + kUnitCells.box[c]].holders |= 1u << kUnitCells.boxPosition[c];
+    apeTests[kCellPlace.row[c]].holders |= 1u << kCellPlace.column[c];
+    apeTests[9 + kCellPlace.column[c]].holders |= 1u << kCellPlace.row[c];
+    apeTests[18 + kCellPlace.box[c]].holders |= 1u << kCellPlace.boxPosition[c];
   }
   for (uint32_t unit = 0; unit < 27; ++unit) {
     UnitTests& u = apeTests[unit];
@@ -381,7 +373,7 @@ uint32_t AlignedPairExclusion(uint32_t place) {
   uint32_t mask[81];
   LoadCellMasks(mask);
   LoadUnitTests(mask);
-  const UnitCellTable& at = kUnitCells;
+  const CellPlaceTable& at = kCellPlace;
   // Per digit and unit, the positions of the cells holding it (rows 0..8, columns 9..17 used).
   uint32_t held[9][27];
   LoadAllUnitHolders(held);

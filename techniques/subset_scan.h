@@ -11,22 +11,6 @@
 #include "board/queue.h"
 #include "board/state.h"
 
-// The cells of the 27 units (rows, columns, blocks) in the order UnitCell walks them.
-struct UnitCellTable {
-  uint8_t cell[27][9];
-};
-constexpr UnitCellTable MakeUnitCells() {
-  UnitCellTable t{};
-  for (uint32_t u = 0; u < 9; ++u)
-    for (uint32_t k = 0; k < 9; ++k) {
-      t.cell[u][k] = static_cast<uint8_t>(u * 9 + k);
-      t.cell[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
-      t.cell[18 + u][k] = static_cast<uint8_t>(27 * (u / 3) + 3 * (u % 3) + 9 * (k / 3) + k % 3);
-    }
-  return t;
-}
-inline constexpr UnitCellTable kUnitCells = MakeUnitCells();
-
 // What the subset scans read of a table, per unit: the candidate masks of its cells and the
 // positions of every digit, both among its unfilled cells, and the classes the scans gate on.
 // It depends on the candidate masks and counts only, so it is kept with them as its key and
