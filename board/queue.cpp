@@ -61,7 +61,26 @@ static const char* const kTechniqueNames[49] = {
 
 void (*FlushObserver)(uint32_t code) = nullptr;
 
+// Names of the rung's codes, kFirstRungCode up; a null entry is unused.
+static const char* const kRungNames[kLastRungCode - kFirstRungCode + 1] = {
+    "Skyscraper",
+    "2-String Kite",
+    "Turbot Fish",
+    "Empty Rectangle",
+    "W-Wing",
+    "Hidden Rectangle",
+    "Avoidable Rectangle Type 1",
+    "Avoidable Rectangle Type 2",
+    "BUG+1",
+    "Sue de Coq",
+    // 111 up: the chain engine (AICs, nice loops, ALS chains, forcing chains and nets).
+};
+
 const char* TechniqueName(uint32_t code) {
+  if (code >= kFirstRungCode && code <= kLastRungCode) {
+    const char* name = kRungNames[code - kFirstRungCode];
+    return name ? name : kTechniqueNames[0];
+  }
   if (code < 1 || code > 48) return kTechniqueNames[0];
   return kTechniqueNames[code];
 }

@@ -20,7 +20,17 @@ enum TechniqueCodeValue : uint32_t {
   CodeFrankenSwordfish = 46, CodeFrankenJellyfish = 47, CodeMedusa3D = 48,
 };
 
-// Name the log prints for a code; "UnKnown" outside 1..48.
+// The chain rung above the catalogue logs under codes of its own, from 101 up, so that no
+// catalogue line changes. 101-110 are the short named patterns; 111 up the chain engine's.
+enum RungCodeValue : uint32_t {
+  CodeSkyscraper = 101, CodeTwoStringKite = 102, CodeTurbotFish = 103,
+  CodeEmptyRectangle = 104, CodeWWing = 105, CodeHiddenRectangle = 106,
+  CodeAvoidableRectangleType1 = 107, CodeAvoidableRectangleType2 = 108, CodeBugPlusOne = 109,
+  CodeSueDeCoq = 110,
+  kFirstRungCode = 101, kLastRungCode = 140,
+};
+
+// Name the log prints for a code; "UnKnown" outside 1..48 and the rung's named codes.
 const char* TechniqueName(uint32_t code);
 
 // Start a routine's queue (length 0).
