@@ -32,7 +32,8 @@ void OfferRemoval(PatternRun& run, const PatternTable& t, uint32_t cell, uint32_
   const uint32_t bit = cell * 9 + d;
   uint64_t& word = run.queued[bit / 64];
   if (word >> (bit % 64) & 1) return;
-  if (run.pending >= kPatternRemovalCapacity) return;
+  if (run.pending >= kPatternRemovalCapacity || g.queue.length + run.pending >= kQueueCapacity)
+    return;
   word |= 1ull << (bit % 64);
   run.cell[run.pending] = cell;
   run.digit[run.pending] = d;

@@ -52,8 +52,13 @@ std::string RectangleName(const uint32_t corner[2][2]) {
 // breaks no rule whatever the candidates say.
 void HiddenRectangleScan(PatternRun& run, const PatternTable& t) {
   ForEachRectangle([&](const uint32_t corner[2][2]) {
-    for (uint32_t k = 0; k < 4; ++k)
-      if (g.board.value[corner[k / 2][k % 2]] != 0) return;
+    uint32_t bivalue = 0;
+    for (uint32_t k = 0; k < 4; ++k) {
+      const uint32_t c = corner[k / 2][k % 2];
+      if (g.board.value[c] != 0) return;
+      bivalue += Contains(t.open, c) && Bits(t.mask[c]) == 2;
+    }
+    if (bivalue == 0) return;
     for (uint32_t i = 0; i < 2; ++i)
       for (uint32_t j = 0; j < 2; ++j) {
         const uint32_t a = corner[i][j], e = corner[1 - i][1 - j];
@@ -99,16 +104,35 @@ std::string SolvedName(uint32_t c, uint32_t d) { return CellName(c) + Format("=%
 
 // Avoidable Rectangle type 1: three corners solved, not given, the two beside the fourth with
 // the same digit y and the one opposite with x: the fourth cannot be x.
+// The solved digit of every cell (kNoDigit for givens and open cells); the number of cells
+// solved but not given.
+uint32_t LoadSolved(const PatternTable& t, uint32_t solved[81]) {
+  uint32_t n = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    solved[c] = SolvedDigit(t, c);
+    n += solved[c] != kNoDigit;
+  }
+  return n;
+}
+
+inline uint32_t SolvedCorners(const uint32_t solved[81], const uint32_t corner[2][2]) {
+  return (solved[corner[0][0]] != kNoDigit) + (solved[corner[0][1]] != kNoDigit) +
+         (solved[corner[1][0]] != kNoDigit) + (solved[corner[1][1]] != kNoDigit);
+}
+
 void AvoidableType1Scan(PatternRun& run, const PatternTable& t) {
+  uint32_t solved[81];
+  if (LoadSolved(t, solved) < 3) return;
   ForEachRectangle([&](const uint32_t corner[2][2]) {
+    if (SolvedCorners(solved, corner) != 3) return;
     for (uint32_t i = 0; i < 2; ++i)
       for (uint32_t j = 0; j < 2; ++j) {
         const uint32_t e = corner[i][j];
         if (!Contains(t.open, e)) continue;
         const uint32_t opposite = corner[1 - i][1 - j], side1 = corner[1 - i][j],
                        side2 = corner[i][1 - j];
-        const uint32_t x = SolvedDigit(t, opposite), y = SolvedDigit(t, side1);
-        if (x == kNoDigit || y == kNoDigit || x == y || SolvedDigit(t, side2) != y) continue;
+        const uint32_t x = solved[opposite], y = solved[side1];
+        if (x == kNoDigit || y == kNoDigit || x == y || solved[side2] != y) continue;
         BeginPattern(run);
         OfferRemoval(run, t, e, x);
         EndPattern(run, [&] {
@@ -117,7 +141,7 @@ void AvoidableType1Scan(PatternRun& run, const PatternTable& t) {
             const uint32_t c = corner[k / 2][k % 2];
             if (c == e) continue;
             if (!text.empty()) text += ", ";
-            text += SolvedName(c, SolvedDigit(t, c));
+            text += SolvedName(c, solved[c]);
           }
           return text;
         });
@@ -129,7 +153,10 @@ void AvoidableType1Scan(PatternRun& run, const PatternTable& t) {
 // corner across from x holds {y, z} only and the one across from y {x, z} only. Both
 // cannot take the swapped digits, so one of them is z, which leaves the cells seeing both.
 void AvoidableType2Scan(PatternRun& run, const PatternTable& t) {
+  uint32_t solved[81];
+  if (LoadSolved(t, solved) < 2) return;
   ForEachRectangle([&](const uint32_t corner[2][2]) {
+    if (SolvedCorners(solved, corner) != 2) return;
     // The two solved corners on a row (k = 0) or on a column (k = 1), either of each.
     for (uint32_t k = 0; k < 2; ++k)
       for (uint32_t i = 0; i < 2; ++i) {
@@ -137,7 +164,7 @@ void AvoidableType2Scan(PatternRun& run, const PatternTable& t) {
         const uint32_t s2 = k == 0 ? corner[i][1] : corner[1][i];
         const uint32_t u1 = k == 0 ? corner[1 - i][0] : corner[0][1 - i];
         const uint32_t u2 = k == 0 ? corner[1 - i][1] : corner[1][1 - i];
-        const uint32_t x = SolvedDigit(t, s1), y = SolvedDigit(t, s2);
+        const uint32_t x = solved[s1], y = solved[s2];
         if (x == kNoDigit || y == kNoDigit || x == y) continue;
         if (!Contains(t.open, u1) || !Contains(t.open, u2)) continue;
         if (Bits(t.mask[u1]) != 2 || Bits(t.mask[u2]) != 2) continue;
