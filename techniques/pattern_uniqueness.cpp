@@ -15,19 +15,9 @@ inline uint32_t Lowest(uint32_t m) { return static_cast<uint32_t>(std::countr_ze
 inline uint32_t Bits(uint32_t m) { return static_cast<uint32_t>(std::popcount(m)); }
 constexpr uint32_t kNoDigit = 9;
 
-// The rectangles of two rows, two columns and exactly two boxes, rows then columns
-// ascending; corner[i][j] is the cell on the i-th row and the j-th column.
-template <typename Visit>
-void ForEachRectangle(Visit visit) {
-  for (uint32_t r1 = 0; r1 < 8; ++r1)
-    for (uint32_t r2 = r1 + 1; r2 < 9; ++r2)
-      for (uint32_t c1 = 0; c1 < 8; ++c1)
-        for (uint32_t c2 = c1 + 1; c2 < 9; ++c2) {
-          if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3)) continue;
-          const uint32_t corner[2][2] = {{CellAt(r1, c1), CellAt(r1, c2)},
-                                         {CellAt(r2, c1), CellAt(r2, c2)}};
-          visit(corner);
-        }
+// Rows r1, r2 and columns c1, c2 meet in exactly two boxes.
+inline bool TwoBoxes(uint32_t r1, uint32_t r2, uint32_t c1, uint32_t c2) {
+  return (r1 / 3 == r2 / 3) != (c1 / 3 == c2 / 3);
 }
 
 std::string OpenName(const PatternTable& t, uint32_t c) {
@@ -40,9 +30,10 @@ std::string LinkName(const PatternTable& t, uint32_t x, uint32_t side, uint32_t 
   return Candidate(x, side) + "=" + Candidate(x, target);
 }
 
-std::string RectangleName(const uint32_t corner[2][2]) {
-  return GroupName(OneCell(corner[0][0]) | OneCell(corner[0][1]) | OneCell(corner[1][0]) |
-                   OneCell(corner[1][1]));
+// The rectangle with the opposite corners a and e, as "r14c15".
+std::string RectangleName(uint32_t a, uint32_t e) {
+  return GroupName(OneCell(a) | OneCell(e) | OneCell(CellAt(RowOf(a), ColumnOf(e))) |
+                   OneCell(CellAt(RowOf(e), ColumnOf(a))));
 }
 
 // Hidden Rectangle: four empty corners; one of them, A, holds only x and y. If x lies in the
@@ -50,41 +41,38 @@ std::string RectangleName(const uint32_t corner[2][2]) {
 // row and the column would put x on both neighbours of A, leaving y for A and D, and the four
 // cells could swap x and y. The neighbours need not hold y nor D hold x: the swapped grid
 // breaks no rule whatever the candidates say.
+// Found from A: the neighbour C below or above A in A's column and the neighbour B beside A
+// in A's row must hold x, which fixes D's row and column.
 void HiddenRectangleScan(PatternRun& run, const PatternTable& t) {
-  ForEachRectangle([&](const uint32_t corner[2][2]) {
-    uint32_t bivalue = 0;
-    for (uint32_t k = 0; k < 4; ++k) {
-      const uint32_t c = corner[k / 2][k % 2];
-      if (g.board.value[c] != 0) return;
-      bivalue += Contains(t.open, c) && Bits(t.mask[c]) == 2;
-    }
-    if (bivalue == 0) return;
-    for (uint32_t i = 0; i < 2; ++i)
-      for (uint32_t j = 0; j < 2; ++j) {
-        const uint32_t a = corner[i][j], e = corner[1 - i][1 - j];
-        const uint32_t side1 = corner[1 - i][j], side2 = corner[i][1 - j];
-        if (!Contains(t.open, a) || !Contains(t.open, e) || Bits(t.mask[a]) != 2) continue;
-        const uint32_t rowUnit = RowOf(e), columnUnit = 9 + ColumnOf(e);
-        const uint32_t rowPair = 1u << ColumnOf(a) | 1u << ColumnOf(e);
-        const uint32_t columnPair = 1u << RowOf(a) | 1u << RowOf(e);
-        for (uint32_t xs = t.mask[a]; xs; xs &= xs - 1) {
-          const uint32_t x = Lowest(xs), y = Lowest(t.mask[a] & ~(1u << x));
-          if ((t.mask[e] >> y & 1) == 0 || (t.mask[side1] >> x & 1) == 0 ||
-              (t.mask[side2] >> x & 1) == 0)
-            continue;
-          if ((t.holders[x][rowUnit] & ~rowPair) != 0 ||
-              (t.holders[x][columnUnit] & ~columnPair) != 0)
+  for (Cells81 cells = t.open; !IsEmpty(cells);) {
+    const uint32_t a = TakeFirst(cells);
+    if (Bits(t.mask[a]) != 2 || g.board.value[a] != 0) continue;
+    const uint32_t ra = RowOf(a), ca = ColumnOf(a);
+    for (uint32_t xs = t.mask[a]; xs; xs &= xs - 1) {
+      const uint32_t x = Lowest(xs), y = Lowest(t.mask[a] & ~(1u << x));
+      for (uint32_t rows = t.holders[x][9 + ca] & ~(1u << ra); rows; rows &= rows - 1) {
+        const uint32_t r2 = Lowest(rows);
+        const uint32_t rowRest = t.holders[x][r2] & ~(1u << ca);  // D's row beyond C
+        if (Bits(rowRest) > 1) continue;
+        for (uint32_t columns = t.holders[x][ra] & ~(1u << ca); columns; columns &= columns - 1) {
+          const uint32_t c2 = Lowest(columns);
+          if ((rowRest & ~(1u << c2)) != 0 || !TwoBoxes(ra, r2, ca, c2)) continue;
+          const uint32_t e = CellAt(r2, c2), side1 = CellAt(r2, ca), side2 = CellAt(ra, c2);
+          if (!Contains(t.open, e) || (t.mask[e] >> y & 1) == 0) continue;
+          if ((t.holders[x][9 + c2] & ~(1u << ra | 1u << r2)) != 0) continue;
+          if (g.board.value[e] != 0 || g.board.value[side1] != 0 || g.board.value[side2] != 0)
             continue;
           BeginPattern(run);
           OfferRemoval(run, t, e, y);
           EndPattern(run, [&] {
             return Format("(%u%u)", x < y ? x + 1 : y + 1, x < y ? y + 1 : x + 1) +
-                   RectangleName(corner) + " " + OpenName(t, a) + " " +
-                   LinkName(t, x, side1, e) + " " + LinkName(t, x, side2, e);
+                   RectangleName(a, e) + " " + OpenName(t, a) + " " + LinkName(t, x, side1, e) +
+                   " " + LinkName(t, x, side2, e);
           });
         }
       }
-  });
+    }
+  }
 }
 
 // The digit index of a cell solved but not given: a digit placed by the user or the engine,
@@ -102,8 +90,6 @@ uint32_t SolvedDigit(const PatternTable& t, uint32_t c) {
 
 std::string SolvedName(uint32_t c, uint32_t d) { return CellName(c) + Format("=%u", d + 1); }
 
-// Avoidable Rectangle type 1: three corners solved, not given, the two beside the fourth with
-// the same digit y and the one opposite with x: the fourth cannot be x.
 // The solved digit of every cell (kNoDigit for givens and open cells); the number of cells
 // solved but not given.
 uint32_t LoadSolved(const PatternTable& t, uint32_t solved[81]) {
@@ -115,71 +101,80 @@ uint32_t LoadSolved(const PatternTable& t, uint32_t solved[81]) {
   return n;
 }
 
-inline uint32_t SolvedCorners(const uint32_t solved[81], const uint32_t corner[2][2]) {
-  return (solved[corner[0][0]] != kNoDigit) + (solved[corner[0][1]] != kNoDigit) +
-         (solved[corner[1][0]] != kNoDigit) + (solved[corner[1][1]] != kNoDigit);
-}
-
+// Avoidable Rectangle type 1: three corners solved, not given, the two beside the fourth with
+// the same digit y and the one opposite with x: the fourth cannot be x. Found from the two
+// corners with y, which lie across each other.
 void AvoidableType1Scan(PatternRun& run, const PatternTable& t) {
   uint32_t solved[81];
   if (LoadSolved(t, solved) < 3) return;
-  ForEachRectangle([&](const uint32_t corner[2][2]) {
-    if (SolvedCorners(solved, corner) != 3) return;
-    for (uint32_t i = 0; i < 2; ++i)
-      for (uint32_t j = 0; j < 2; ++j) {
-        const uint32_t e = corner[i][j];
-        if (!Contains(t.open, e)) continue;
-        const uint32_t opposite = corner[1 - i][1 - j], side1 = corner[1 - i][j],
-                       side2 = corner[i][1 - j];
-        const uint32_t x = solved[opposite], y = solved[side1];
-        if (x == kNoDigit || y == kNoDigit || x == y || solved[side2] != y) continue;
-        BeginPattern(run);
-        OfferRemoval(run, t, e, x);
-        EndPattern(run, [&] {
-          std::string text;
-          for (uint32_t k = 0; k < 4; ++k) {
-            const uint32_t c = corner[k / 2][k % 2];
-            if (c == e) continue;
-            if (!text.empty()) text += ", ";
-            text += SolvedName(c, solved[c]);
-          }
-          return text;
-        });
+  uint32_t cells[9][9], count[9] = {};  // the solved cells of each digit, ascending
+  for (uint32_t c = 0; c < 81; ++c)
+    if (solved[c] != kNoDigit && count[solved[c]] < 9) cells[solved[c]][count[solved[c]]++] = c;
+  for (uint32_t y = 0; y < 9; ++y)
+    for (uint32_t i = 0; i < count[y]; ++i)
+      for (uint32_t j = i + 1; j < count[y]; ++j) {
+        const uint32_t s1 = cells[y][i], s2 = cells[y][j];
+        const uint32_t r1 = RowOf(s1), c1 = ColumnOf(s1), r2 = RowOf(s2), c2 = ColumnOf(s2);
+        if (r1 == r2 || c1 == c2 || !TwoBoxes(r1, r2, c1, c2)) continue;
+        const uint32_t p = CellAt(r1, c2), q = CellAt(r2, c1);
+        for (uint32_t k = 0; k < 2; ++k) {
+          const uint32_t opposite = k == 0 ? p : q, e = k == 0 ? q : p;
+          const uint32_t x = solved[opposite];
+          if (x == kNoDigit || x == y || !Contains(t.open, e)) continue;
+          BeginPattern(run);
+          OfferRemoval(run, t, e, x);
+          EndPattern(run, [&] {
+            const uint32_t left = c1 < c2 ? c1 : c2, right = c1 < c2 ? c2 : c1;
+            const uint32_t corners[4] = {CellAt(r1, left), CellAt(r1, right), CellAt(r2, left),
+                                         CellAt(r2, right)};
+            std::string text;
+            for (uint32_t c : corners) {
+              if (c == e) continue;
+              if (!text.empty()) text += ", ";
+              text += SolvedName(c, solved[c]);
+            }
+            return text;
+          });
+        }
       }
-  });
 }
 
 // Avoidable Rectangle type 2: two corners on one line solved, not given, with x and y; the
 // corner across from x holds {y, z} only and the one across from y {x, z} only. Both
 // cannot take the swapped digits, so one of them is z, which leaves the cells seeing both.
+// Found from the solved pairs of each row, then of each column.
 void AvoidableType2Scan(PatternRun& run, const PatternTable& t) {
   uint32_t solved[81];
   if (LoadSolved(t, solved) < 2) return;
-  ForEachRectangle([&](const uint32_t corner[2][2]) {
-    if (SolvedCorners(solved, corner) != 2) return;
-    // The two solved corners on a row (k = 0) or on a column (k = 1), either of each.
-    for (uint32_t k = 0; k < 2; ++k)
-      for (uint32_t i = 0; i < 2; ++i) {
-        const uint32_t s1 = k == 0 ? corner[i][0] : corner[0][i];
-        const uint32_t s2 = k == 0 ? corner[i][1] : corner[1][i];
-        const uint32_t u1 = k == 0 ? corner[1 - i][0] : corner[0][1 - i];
-        const uint32_t u2 = k == 0 ? corner[1 - i][1] : corner[1][1 - i];
-        const uint32_t x = solved[s1], y = solved[s2];
-        if (x == kNoDigit || y == kNoDigit || x == y) continue;
-        if (!Contains(t.open, u1) || !Contains(t.open, u2)) continue;
-        if (Bits(t.mask[u1]) != 2 || Bits(t.mask[u2]) != 2) continue;
-        if ((t.mask[u1] >> y & 1) == 0 || (t.mask[u2] >> x & 1) == 0) continue;
-        const uint32_t z1 = t.mask[u1] & ~(1u << y), z2 = t.mask[u2] & ~(1u << x);
-        if (z1 != z2 || (z1 & (1u << x)) != 0) continue;
-        const uint32_t z = Lowest(z1);
-        BeginPattern(run);
-        OfferRemovals(run, t, CommonPeers(u1, u2), z);
-        EndPattern(run, [&] {
-          return SolvedName(s1, x) + ", " + SolvedName(s2, y) + ", " + OpenName(t, u1) + ", " +
-                 OpenName(t, u2);
-        });
+  for (uint32_t kind = 0; kind < 2; ++kind)
+    for (uint32_t line = 0; line < 9; ++line)
+      for (uint32_t i = 0; i < 9; ++i) {
+        const uint32_t s1 = kUnitCells.cell[kind * 9 + line][i], x = solved[s1];
+        if (x == kNoDigit) continue;
+        for (uint32_t j = i + 1; j < 9; ++j) {
+          const uint32_t s2 = kUnitCells.cell[kind * 9 + line][j], y = solved[s2];
+          if (y == kNoDigit || y == x) continue;
+          for (uint32_t other = 0; other < 9; ++other) {
+            if (other == line) continue;
+            const bool fits = kind == 0 ? TwoBoxes(line, other, i, j) : TwoBoxes(i, j, line, other);
+            if (!fits) continue;
+            const uint32_t u1 = kUnitCells.cell[kind * 9 + other][i];
+            const uint32_t u2 = kUnitCells.cell[kind * 9 + other][j];
+            if (!Contains(t.open, u1) || !Contains(t.open, u2)) continue;
+            if (Bits(t.mask[u1]) != 2 || Bits(t.mask[u2]) != 2) continue;
+            if ((t.mask[u1] >> y & 1) == 0 || (t.mask[u2] >> x & 1) == 0) continue;
+            const uint32_t z1 = t.mask[u1] & ~(1u << y), z2 = t.mask[u2] & ~(1u << x);
+            if (z1 != z2 || (z1 & (1u << x)) != 0) continue;
+            const uint32_t z = Lowest(z1);
+            BeginPattern(run);
+            OfferRemovals(run, t, CommonPeers(u1, u2), z);
+            EndPattern(run, [&] {
+              return SolvedName(s1, x) + ", " + SolvedName(s2, y) + ", " + OpenName(t, u1) +
+                     ", " + OpenName(t, u2);
+            });
+          }
+        }
       }
-  });
 }
 
 // BUG+1: every open cell bivalue but one, P, with three candidates. If taking one digit z

@@ -18,43 +18,61 @@ namespace {
 
 inline uint32_t Bits(uint32_t m) { return static_cast<uint32_t>(std::popcount(m)); }
 
-// A candidate set of cells outside the crossing: their digits and how many cells they are.
-struct SideSet {
-  Cells81 cells;
-  uint32_t digits;
-  int32_t gain;  // cells minus digits outside V: what the set gives towards the count
+// The open cells of one side of a crossing (the line's or the box's, at most six) and the
+// digits of each of their subsets, bit k of a subset standing for the k-th cell.
+struct Side {
+  uint32_t cell[6];
+  uint32_t n;
+  uint32_t digits[64];
 };
 
-// The non-empty subsets of `cells` (at most six) whose gain is at least 1 and that hold a
-// digit of V.
-uint32_t SideSets(const PatternTable& t, const uint32_t* cells, uint32_t n, uint32_t v,
-                  SideSet* out) {
+void LoadSide(const PatternTable& t, Cells81 cells, Side& side) {
+  side.n = 0;
+  for (Cells81 s = cells & t.open; !IsEmpty(s);) side.cell[side.n++] = TakeFirst(s);
+  side.digits[0] = 0;
+  for (uint32_t pick = 1; pick < (1u << side.n); ++pick)
+    side.digits[pick] = side.digits[pick & (pick - 1)] | t.mask[side.cell[std::countr_zero(pick)]];
+}
+
+Cells81 SideCells(const Side& side, uint32_t pick) {
+  Cells81 set{0, 0};
+  for (uint32_t k = 0; k < side.n; ++k)
+    if (pick >> k & 1) set = set | OneCell(side.cell[k]);
+  return set;
+}
+
+// The subsets of a side that hold a digit of V and give at least one towards the count:
+// more cells than digits outside V. Returns how many, with their gains.
+uint32_t UsefulSubsets(const Side& side, uint32_t v, uint32_t* picks, int32_t* gains) {
   uint32_t found = 0;
-  for (uint32_t pick = 1; pick < (1u << n); ++pick) {
-    Cells81 set{0, 0};
-    uint32_t digits = 0;
-    for (uint32_t k = 0; k < n; ++k)
-      if (pick >> k & 1) {
-        set = set | OneCell(cells[k]);
-        digits |= t.mask[cells[k]];
-      }
+  for (uint32_t pick = 1; pick < (1u << side.n); ++pick) {
+    const uint32_t digits = side.digits[pick];
     const int32_t gain = static_cast<int32_t>(Bits(pick)) - static_cast<int32_t>(Bits(digits & ~v));
     if (gain < 1 || (digits & v) == 0) continue;
-    out[found++] = {set, digits, gain};
+    picks[found] = pick;
+    gains[found++] = gain;
   }
   return found;
 }
 
 void Crossing(PatternRun& run, const PatternTable& t, uint32_t lineUnit, uint32_t box) {
   const Cells81 line = kPeerSets.unit[lineUnit], block = kPeerSets.unit[18 + box];
-  const Cells81 crossing = line & block;
-  uint32_t cross[3], lineRest[6], boxRest[6], nc = 0, nl = 0, nb = 0;
-  for (Cells81 s = crossing & t.open; !IsEmpty(s);) cross[nc++] = TakeFirst(s);
+  uint32_t cross[3], nc = 0;
+  for (Cells81 s = line & block & t.open; !IsEmpty(s);) cross[nc++] = TakeFirst(s);
   if (nc < 2) return;
-  for (Cells81 s = Without(line, block) & t.open; !IsEmpty(s);) lineRest[nl++] = TakeFirst(s);
-  for (Cells81 s = Without(block, line) & t.open; !IsEmpty(s);) boxRest[nb++] = TakeFirst(s);
-  if (nl == 0 || nb == 0) return;
-  SideSet lineSets[63], boxSets[63];
+  bool spareDigits = false;  // some two or three crossing cells hold two digits more
+  for (uint32_t i = 0; i < nc; ++i)
+    for (uint32_t j = i + 1; j < nc; ++j)
+      spareDigits = spareDigits || Bits(t.mask[cross[i]] | t.mask[cross[j]]) >= 4 ||
+                    (nc == 3 && Bits(t.mask[cross[0]] | t.mask[cross[1]] | t.mask[cross[2]]) >= 5);
+  if (!spareDigits) return;
+  Side lineSide, boxSide;
+  LoadSide(t, Without(line, block), lineSide);
+  if (lineSide.n == 0) return;
+  LoadSide(t, Without(block, line), boxSide);
+  if (boxSide.n == 0) return;
+  uint32_t linePicks[63], boxPicks[63];
+  int32_t lineGains[63], boxGains[63];
   for (uint32_t pick = 1; pick < (1u << nc); ++pick) {
     if (Bits(pick) < 2) continue;
     Cells81 core{0, 0};
@@ -66,26 +84,29 @@ void Crossing(PatternRun& run, const PatternTable& t, uint32_t lineUnit, uint32_
       }
     const int32_t spare = static_cast<int32_t>(Bits(v)) - static_cast<int32_t>(Bits(pick));
     if (spare < 2) continue;
-    const uint32_t nLine = SideSets(t, lineRest, nl, v, lineSets);
-    const uint32_t nBox = SideSets(t, boxRest, nb, v, boxSets);
+    const uint32_t nLine = UsefulSubsets(lineSide, v, linePicks, lineGains);
+    if (nLine == 0) continue;
+    const uint32_t nBox = UsefulSubsets(boxSide, v, boxPicks, boxGains);
     for (uint32_t i = 0; i < nLine; ++i)
       for (uint32_t j = 0; j < nBox; ++j) {
-        const SideSet& a = lineSets[i];
-        const SideSet& b = boxSets[j];
-        if (a.gain + b.gain != spare || (a.digits & b.digits) != 0) continue;
-        const uint32_t lineDigits = a.digits | (v & ~b.digits);
-        const uint32_t boxDigits = b.digits | (v & ~a.digits);
+        const uint32_t lineDigits = lineSide.digits[linePicks[i]];
+        const uint32_t boxDigits = boxSide.digits[boxPicks[j]];
+        if (lineGains[i] + boxGains[j] != spare || (lineDigits & boxDigits) != 0) continue;
+        const Cells81 lineCells = SideCells(lineSide, linePicks[i]);
+        const Cells81 boxCells = SideCells(boxSide, boxPicks[j]);
+        const uint32_t lineGone = lineDigits | (v & ~boxDigits);
+        const uint32_t boxGone = boxDigits | (v & ~lineDigits);
         BeginPattern(run);
-        const Cells81 lineTargets = Without(line, core | a.cells);
-        const Cells81 boxTargets = Without(block, core | b.cells);
+        const Cells81 lineTargets = Without(line, core | lineCells);
+        const Cells81 boxTargets = Without(block, core | boxCells);
         for (uint32_t d = 0; d < 9; ++d) {
-          if (lineDigits >> d & 1) OfferRemovals(run, t, lineTargets, d);
-          if (boxDigits >> d & 1) OfferRemovals(run, t, boxTargets, d);
+          if (lineGone >> d & 1) OfferRemovals(run, t, lineTargets, d);
+          if (boxGone >> d & 1) OfferRemovals(run, t, boxTargets, d);
         }
         EndPattern(run, [&] {
-          return GroupName(core) + "(" + DigitList(v) + ") + " + GroupName(a.cells) + "(" +
-                 DigitList(a.digits) + ") + " + GroupName(b.cells) + "(" + DigitList(b.digits) +
-                 ")";
+          return GroupName(core) + "(" + DigitList(v) + ") + " + GroupName(lineCells) + "(" +
+                 DigitList(lineDigits) + ") + " + GroupName(boxCells) + "(" +
+                 DigitList(boxDigits) + ")";
         });
       }
   }
