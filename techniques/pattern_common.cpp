@@ -58,7 +58,9 @@ uint32_t FinishPatternRoutine(uint32_t code, uint32_t place) {
   return FinishRoutine(place, KindAuto);
 }
 
-std::string CellName(uint32_t cell) { return Format("r%uc%u", RowOf(cell) + 1, ColumnOf(cell) + 1); }
+std::string CellName(uint32_t cell) {
+  return Format("r%uc%u", RowOf(cell) + 1, ColumnOf(cell) + 1);
+}
 
 std::string GroupName(Cells81 cells) {
   uint32_t rows = 0, columns = 0, n = 0;

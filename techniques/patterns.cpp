@@ -86,8 +86,9 @@ void TwoStringKiteDigit(PatternRun& run, const PatternTable& t, uint32_t d) {
       if (Bits(hc) != 2) continue;
       for (uint32_t bs = hr; bs; bs &= bs - 1)
         for (uint32_t cs = hc; cs; cs &= cs - 1) {
-          const uint32_t b = CellAt(r, Lowest(bs)), a = CellAt(r, Lowest(hr & ~(1u << Lowest(bs))));
-          const uint32_t c = CellAt(Lowest(cs), col), e = CellAt(Lowest(hc & ~(1u << Lowest(cs))), col);
+          const uint32_t bBit = bs & (0u - bs), cBit = cs & (0u - cs);
+          const uint32_t b = CellAt(r, Lowest(bBit)), a = CellAt(r, Lowest(hr & ~bBit));
+          const uint32_t c = CellAt(Lowest(cBit), col), e = CellAt(Lowest(hc & ~cBit), col);
           if (KiteShape(t, d, a, b, c, e)) OfferChainEnds(run, t, d, a, b, c, e);
         }
     }

@@ -382,8 +382,9 @@ TEST_F(PatternLibrary, FindsTheListedEliminations) {
       ++t.passed;
       continue;
     }
-    failures.push_back(fields[0] + (missing.empty() ? " removed " + unwanted : " missed " + missing) +
-                       ": " + line);
+    failures.push_back(fields[0] +
+                       (missing.empty() ? " removed " + unwanted : " missed " + missing) + ": " +
+                       line);
   }
   std::printf("regression library, short named patterns:\n");
   size_t cases = 0, passed = 0;
