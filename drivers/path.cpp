@@ -661,7 +661,7 @@ void NextStepCommand(uint32_t) {
       return;
     }
     ApplyPathStep(state, next.step);
-    RefreshStatus(2);
+    RefreshStatus(g.screenMode == ModeCandidateScreen ? 2 : 3);
     return;
   }
   PathStep step;
