@@ -198,9 +198,10 @@ void AddCell(std::vector<uint32_t>& cells, uint32_t c) {
 }
 
 // Pattern cells of a routine's step, worked out from the table before it and what it
-// removed: exactly for subsets, locked candidates, basic fish and the witnessed wings; for
-// the rest the unchanged cells that hold a removed digit as one end of a strong link seen
-// from a removal (the links the pattern is made of, as near as the removals tell).
+// removed: by search for subsets, locked candidates, basic fish, XY/XYZ-Wings and unique
+// rectangles, from the queue's witnesses for WXYZ-Wing and ALS-XZ; for the rest the
+// unchanged cells that hold a removed digit as one end of a strong link seen from a removal
+// (the links the pattern is made of, as near as the removals tell).
 struct StepView {
   const PathState* state;
   uint32_t before[81];
@@ -345,6 +346,50 @@ void WingCells(const StepView& v, bool xyz, PathStep& step) {
     }
 }
 
+// Unique rectangles: four open cells in two rows, two columns and two blocks that all hold
+// a pair {a,b}, two of them holding nothing else, with a removal inside the rectangle or
+// removals that each see two of its cells.
+void RectangleCells(const StepView& v, uint32_t code, PathStep& step) {
+  for (uint32_t r1 = 0; r1 < 9; ++r1)
+    for (uint32_t r2 = r1 + 1; r2 < 9; ++r2)
+      for (uint32_t c1 = 0; c1 < 9; ++c1)
+        for (uint32_t c2 = c1 + 1; c2 < 9; ++c2) {
+          if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3)) continue;  // two blocks exactly
+          const uint32_t cells[4] = {r1 * 9 + c1, r1 * 9 + c2, r2 * 9 + c1, r2 * 9 + c2};
+          uint32_t common = 0x1FF, exact = 0;
+          bool open = true;
+          for (uint32_t c : cells) {
+            open &= Open(v, c);
+            common &= v.before[c];
+          }
+          if (!open || std::popcount(common) != 2) continue;
+          for (uint32_t c : cells) exact += v.before[c] == common;
+          if (exact < 2) continue;
+          // A removal of a or b inside (types 1 and 4), or of another digit from a cell
+          // that sees every cell with digits beyond the pair (types 2 and 3).
+          bool fits = false;
+          for (uint32_t r = 0; r < 81 && !fits; ++r) {
+            const uint32_t removed = v.removedDigits[r];
+            if (!removed) continue;
+            bool inside = false, seesRoof = true;
+            uint32_t extras = 0, sameExtra = 0x1FF;
+            for (uint32_t c : cells) {
+              inside |= c == r;
+              if (v.before[c] == common) continue;
+              seesRoof &= c != r && SharesUnit(c, r);
+              extras |= v.before[c] & ~common;
+              sameExtra &= v.before[c] & ~common;
+            }
+            // Type 2 removes the one extra digit both roof cells share.
+            if (code == CodeUniqueRectangleType2) extras = sameExtra;
+            fits = inside ? (removed & common) != 0 : (seesRoof && (removed & extras) != 0);
+          }
+          if (!fits) continue;
+          for (uint32_t c : cells) AddCell(step.cells, c);
+          step.digits |= common;
+        }
+}
+
 void StrongLinkCells(const StepView& v, PathStep& step) {
   for (uint32_t r = 0; r < 81; ++r)
     for (uint32_t m = v.removedDigits[r]; m; m &= m - 1) {
@@ -382,6 +427,12 @@ void PatternCells(const StepView& v, uint32_t code, PathStep& step) {
     case CodeSwordFish: FishCells(v, 3, step); break;
     case CodeJerryFish: FishCells(v, 4, step); break;
     case CodeSquirmbag: FishCells(v, 5, step); break;
+    case CodeUniqueRectangleType1: case CodeUniqueRectangleType2:
+    case CodeUniqueRectangleType3: case CodeUniqueRectangleType4:
+    case CodeHiddenRectangle: case CodeAvoidableRectangleType1:
+    case CodeAvoidableRectangleType2:
+      RectangleCells(v, code, step);
+      break;
     case CodeXYWing: WingCells(v, false, step); break;
     case CodeXYZWing: WingCells(v, true, step); break;
     case CodeWXYZWing: case CodeAlsXZ:
