@@ -456,11 +456,10 @@ void PatternCells(const StepView& v, uint32_t code, PathStep& step) {
 
 // Runs a rung's routine log-only on the table; true (and the step) when it removed
 // something. The table is left as the routine left it.
-bool RunRoutineRung(const PathState& s, uint32_t rung, PathStep& step) {
+// before: the table as it was.
+bool RunRoutineRung(const PathState& s, uint32_t rung, const CandidateTable& before,
+                    PathStep& step) {
   const PathRung& r = kPathLadder[rung];
-  StepView v;
-  v.state = &s;
-  for (uint32_t c = 0; c < 81; ++c) v.before[c] = MaskOf(c);
   for (uint32_t i = 0; i < kWitnessCapacity; ++i) g.queue.witnessed[i] = 0;
   const uint32_t total = g.cand.total;
   observedCode = 0;
@@ -471,6 +470,12 @@ bool RunRoutineRung(const PathState& s, uint32_t rung, PathStep& step) {
   FlushObserver = chainedObserver;
   chainedObserver = nullptr;
   if (g.cand.total == total) return false;
+  StepView v;
+  v.state = &s;
+  for (uint32_t c = 0; c < 81; ++c) {
+    v.before[c] = 0;
+    for (uint32_t d = 0; d < 9; ++d) v.before[c] |= (before.flag[c * 9 + d] != 0) << d;
+  }
   step = PathStep{};
   step.rung = rung;
   step.weight = r.weight;
@@ -546,7 +551,7 @@ uint32_t NextPathStep(PathState& state, PathStep& step, bool apply) {
     bool found;
     {
       QuietSearch quiet;
-      found = RunRoutineRung(state, rung, step);
+      found = RunRoutineRung(state, rung, saved, step);
     }
     if (!found) continue;
     if (!apply) {
