@@ -198,8 +198,8 @@ void AddCell(std::vector<uint32_t>& cells, uint32_t c) {
 }
 
 // Pattern cells of a routine's step, worked out from the table before it and what it
-// removed: by search for subsets, locked candidates, basic fish, XY/XYZ-Wings and unique
-// rectangles, from the queue's witnesses for WXYZ-Wing and ALS-XZ; for the rest the
+// removed: by search for subsets, locked candidates, basic, finned and sashimi fish,
+// XY/XYZ-Wings and unique rectangles, from the queue's witnesses for WXYZ-Wing and ALS-XZ; for the rest the
 // unchanged cells that hold a removed digit as one end of a strong link seen from a removal
 // (the links the pattern is made of, as near as the removals tell).
 struct StepView {
@@ -279,6 +279,7 @@ void FishCells(const StepView& v, uint32_t n, PathStep& step) {
     bool any = false;
     for (uint32_t c = 0; c < 81; ++c) any |= (v.removedDigits[c] >> d & 1) != 0;
     if (!any) continue;
+    bool explained[81] = {};  // each removal by the first fish that takes it
     for (uint32_t o = 0; o < 2; ++o) {
       uint32_t positions[9];
       for (uint32_t line = 0; line < 9; ++line) {
@@ -299,11 +300,12 @@ void FishCells(const StepView& v, uint32_t n, PathStep& step) {
           }
         if (!usable || static_cast<uint32_t>(std::popcount(cover)) != n) continue;
         bool removes = false;
-        for (uint32_t line = 0; line < 9 && !removes; ++line) {
+        for (uint32_t line = 0; line < 9; ++line) {
           if (base >> line & 1) continue;
           for (uint32_t k = 0; k < 9; ++k) {
             const uint32_t c = o == 0 ? line * 9 + k : k * 9 + line;
-            if ((cover >> k & 1) && (v.removedDigits[c] >> d & 1)) removes = true;
+            if (!(cover >> k & 1) || !(v.removedDigits[c] >> d & 1) || explained[c]) continue;
+            removes = explained[c] = true;
           }
         }
         if (!removes) continue;
@@ -311,6 +313,63 @@ void FishCells(const StepView& v, uint32_t n, PathStep& step) {
           if (base >> line & 1)
             for (uint32_t k = 0; k < 9; ++k)
               if (positions[line] >> k & 1) AddCell(step.cells, o == 0 ? line * 9 + k : k * 9 + line);
+      }
+    }
+  }
+}
+
+// Finned and sashimi fish: n base lines whose holders of d lie in n cover lines but for fins
+// in one block, and a removal in a cover line inside that block.
+void FinnedFishCells(const StepView& v, uint32_t n, PathStep& step) {
+  for (uint32_t d = 0; d < 9; ++d) {
+    bool any = false;
+    for (uint32_t c = 0; c < 81; ++c) any |= (v.removedDigits[c] >> d & 1) != 0;
+    if (!any) continue;
+    bool explained[81] = {};
+    for (uint32_t o = 0; o < 2; ++o) {
+      auto at = [o](uint32_t line, uint32_t k) { return o == 0 ? line * 9 + k : k * 9 + line; };
+      uint32_t positions[9];
+      for (uint32_t line = 0; line < 9; ++line) {
+        positions[line] = 0;
+        for (uint32_t k = 0; k < 9; ++k)
+          if (Open(v, at(line, k)) && Holds(v.before, at(line, k), d)) positions[line] |= 1u << k;
+      }
+      for (uint32_t base = 0; base < 512; ++base) {
+        if (static_cast<uint32_t>(std::popcount(base)) != n) continue;
+        bool usable = true;
+        for (uint32_t line = 0; line < 9; ++line)
+          if (base >> line & 1) usable &= positions[line] != 0;
+        if (!usable) continue;
+        for (uint32_t cover = 0; cover < 512; ++cover) {
+          if (static_cast<uint32_t>(std::popcount(cover)) != n) continue;
+          uint32_t finBlock = 9;
+          bool oneBlock = true, fins = false;
+          for (uint32_t line = 0; line < 9 && oneBlock; ++line) {
+            if (!(base >> line & 1)) continue;
+            for (uint32_t m = positions[line] & ~cover; m; m &= m - 1) {
+              const uint32_t b = BlockOf(at(line, static_cast<uint32_t>(std::countr_zero(m))));
+              fins = true;
+              if (finBlock == 9) finBlock = b;
+              oneBlock &= finBlock == b;
+            }
+          }
+          if (!fins || !oneBlock) continue;
+          // Each removal is explained once: the first fish that takes it.
+          bool removes = false;
+          for (uint32_t line = 0; line < 9; ++line) {
+            if (base >> line & 1) continue;
+            for (uint32_t m = cover; m; m &= m - 1) {
+              const uint32_t c = at(line, static_cast<uint32_t>(std::countr_zero(m)));
+              if (BlockOf(c) != finBlock || !(v.removedDigits[c] >> d & 1) || explained[c]) continue;
+              removes = explained[c] = true;
+            }
+          }
+          if (!removes) continue;
+          for (uint32_t line = 0; line < 9; ++line)
+            if (base >> line & 1)
+              for (uint32_t m = positions[line]; m; m &= m - 1)
+                AddCell(step.cells, at(line, static_cast<uint32_t>(std::countr_zero(m))));
+        }
       }
     }
   }
@@ -433,6 +492,12 @@ void PatternCells(const StepView& v, uint32_t code, PathStep& step) {
     case CodeAvoidableRectangleType2:
       RectangleCells(v, code, step);
       break;
+    case CodeFinnedFish: case CodeSashimiFish: FinnedFishCells(v, 2, step); break;
+    case CodeFinnedSwordfish: case CodeSashimiSwordfish: FinnedFishCells(v, 3, step); break;
+    case CodeFinnedJerryfish: case CodeSashimiJerryfish: FinnedFishCells(v, 4, step); break;
+    case CodeFinnedSquirmbag: case CodeSashimiSquirmbag: FinnedFishCells(v, 5, step); break;
+    case CodeFinnedWhale: case CodeSashimiWhale: FinnedFishCells(v, 6, step); break;
+    case CodeFinnedLeviathan: case CodeSashimiLeviathan: FinnedFishCells(v, 7, step); break;
     case CodeXYWing: WingCells(v, false, step); break;
     case CodeXYZWing: WingCells(v, true, step); break;
     case CodeWXYZWing: case CodeAlsXZ:
