@@ -11,6 +11,11 @@ namespace {
 
 std::string CellText(uint32_t c) { return Format("row %u, column %u", c / 9 + 1, c % 9 + 1); }
 
+// Where a field stands: its cell while there are cells left, else its number.
+std::string FieldText(uint32_t field) {
+  return field < 81 ? CellText(field) : Format("field %u", field + 1);
+}
+
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
     s.remove_prefix(1);
@@ -110,13 +115,13 @@ bool ParseFields(std::string_view text, bool parenthesised, CandidateGrid& grid,
     if (parenthesised && ch == '(') {
       const size_t close = text.find(')', i);
       if (close == std::string_view::npos) {
-        error = Format("field %u: \"(\" without \")\"", fields + 1);
+        error = FieldText(fields) + ": \"(\" without \")\"";
         return false;
       }
       for (size_t k = i + 1; k < close; ++k) {
         const char d = text[k];
         if (d < '1' || d > '9') {
-          error = Format("field %u: '%c' is not a candidate digit", fields + 1, d);
+          error = FieldText(fields) + Format(": '%c' is not a candidate digit", d);
           return false;
         }
         mask |= 1u << (d - '1');
@@ -126,7 +131,7 @@ bool ParseFields(std::string_view text, bool parenthesised, CandidateGrid& grid,
       i = close + 1;
     } else if (parenthesised) {
       if (ch < '1' || ch > '9') {
-        error = Format("field %u: '%c' is neither a digit 1-9 nor \"(…)\"", fields + 1, ch);
+        error = FieldText(fields) + Format(": '%c' is neither a digit 1-9 nor \"(…)\"", ch);
         return false;
       }
       mask = 1u << (ch - '1');
@@ -138,7 +143,7 @@ bool ParseFields(std::string_view text, bool parenthesised, CandidateGrid& grid,
         const char d = text[i];
         if (d == '0') continue;
         if (d < '1' || d > '9') {
-          error = Format("field %u: unexpected character '%c'", fields + 1, d);
+          error = FieldText(fields) + Format(": unexpected character '%c'", d);
           return false;
         }
         mask |= 1u << (d - '1');
