@@ -9,6 +9,7 @@ namespace {
 struct Search {
   uint16_t row[9], col[9], box[9];  // digits used, bit d for digit d (1..9)
   uint8_t cells[81];                // empty cells still to fill
+  uint16_t allowed[81];             // digits a cell may take (all of them unless limited)
   uint32_t open = 0;
   uint32_t found = 0, limit = 2;
 
@@ -24,7 +25,7 @@ struct Search {
     uint32_t best = depth, bestFree = 0, bestCount = 10;
     for (uint32_t i = depth; i < open; ++i) {
       const uint32_t c = cells[i];
-      const uint32_t free = ~(row[c / 9] | col[c % 9] | box[Box(c)]) & 0x3FE;
+      const uint32_t free = ~(row[c / 9] | col[c % 9] | box[Box(c)]) & allowed[c];
       const uint32_t n = static_cast<uint32_t>(std::popcount(free));
       if (n < bestCount) {
         best = i;
@@ -56,9 +57,15 @@ struct Search {
 }  // namespace
 
 uint32_t CountGridSolutions(const uint32_t value[81], uint32_t limit) {
+  return CountCandidateSolutions(value, nullptr, limit);
+}
+
+uint32_t CountCandidateSolutions(const uint32_t value[81], const uint32_t mask[81],
+                                 uint32_t limit) {
   Search s{};
   s.limit = limit;
   for (uint32_t c = 0; c < 81; ++c) {
+    s.allowed[c] = static_cast<uint16_t>(mask ? (mask[c] << 1) & 0x3FE : 0x3FE);
     const uint32_t v = value[c];
     if (v == 0 || v > 9) {
       s.cells[s.open++] = static_cast<uint8_t>(c);

@@ -18,6 +18,7 @@
 #include "board/queue.h"
 #include "board/state.h"
 #include "drivers/grade.h"
+#include "drivers/path.h"
 
 namespace {
 
@@ -331,7 +332,7 @@ int RunCollection(size_t count, uint32_t workers, const PuzzleRun& run, Collecti
   return rc;
 }
 
-uint32_t PrintGradeLine(size_t n, const std::string& text, std::FILE* out) {
+uint32_t PrintGradeLine(size_t n, const std::string& text, std::FILE* out, bool fromTable) {
   const char empty = text.find('0') == std::string::npos ? '.' : '0';
   std::string givens(81, empty);
   for (uint32_t c = 0; c < 81; ++c)
@@ -339,7 +340,7 @@ uint32_t PrintGradeLine(size_t n, const std::string& text, std::FILE* out) {
       givens[c] = static_cast<char>('0' + g.board.value[c]);
 
   GradeResult r;
-  const uint32_t grade = GradePuzzle(r);
+  const uint32_t grade = fromTable ? GradePosition(r) : GradePuzzle(r);
   std::string detail;
   if (grade == GradeInvalid) {
     detail = r.solutions == 0 ? "no solution" : "several solutions";
@@ -362,4 +363,34 @@ std::string GradeSummary(const CollectionOutcome& outcome) {
     line += Format("%s %s %llu", grade ? "," : "", GradeName(grade),
                    static_cast<unsigned long long>(outcome.tags[grade]));
   return line;
+}
+
+uint32_t PrintPath(size_t n, bool json, std::FILE* out) {
+  std::string puzzle(81, '0');
+  for (uint32_t c = 0; c < 81; ++c)
+    if (g.board.value[c] >= 1 && g.board.value[c] <= 9)
+      puzzle[c] = static_cast<char>('0' + g.board.value[c]);
+  PathResult result;
+  SolvePath(result);
+  std::string text;
+  if (json) {
+    text = PathJson(static_cast<uint32_t>(n + 1), puzzle, result) + "\n";
+  } else {
+    text = Format("puzzle %zu %s\n", n + 1, puzzle.c_str());
+    for (const PathStep& step : result.steps) text += PathStepText(step) + "\n";
+    uint32_t open = 0;
+    for (uint32_t c = 0; c < 81; ++c) open += g.board.value[c] == 0 && g.cand.count[c] != 1;
+    text += result.solved ? Format("solved, rating %s\n\n", WeightText(result.rating).c_str())
+                          : Format("stuck, rating %s, %u cells open\n\n",
+                                   WeightText(result.rating).c_str(), open);
+  }
+  std::fputs(text.c_str(), out);
+  return result.solved ? 0 : 1;
+}
+
+std::string PathSummary(const CollectionOutcome& outcome) {
+  return Format("vorel-cli: %zu paths in %.2f s (%.0f paths/s): solved %llu, stuck %llu",
+                outcome.done, outcome.seconds, outcome.done / std::max(outcome.seconds, 1e-9),
+                static_cast<unsigned long long>(outcome.tags[0]),
+                static_cast<unsigned long long>(outcome.tags[1]));
 }

@@ -34,7 +34,15 @@ uint32_t PuzzleSeed(uint32_t seed, size_t n);
 
 // The grade line of the puzzle just read onto the board (text: the puzzle as the file gave
 // it): N<TAB>PUZZLE<TAB>GRADE<TAB>DETAIL. Returns the grade.
-uint32_t PrintGradeLine(size_t n, const std::string& text, std::FILE* out);
+// fromTable: grade from the candidate table on the board (a position read as a grid).
+uint32_t PrintGradeLine(size_t n, const std::string& text, std::FILE* out,
+                        bool fromTable = false);
+
+// The solving path of the board's position: the puzzle, one line per step and the outcome
+// as text, or one JSON object on one line. Returns 0 when solved, 1 otherwise.
+uint32_t PrintPath(size_t n, bool json, std::FILE* out);
+// The closing summary of a --path run, one line for stderr.
+std::string PathSummary(const CollectionOutcome& outcome);
 
 // The closing summary of a graded collection, one line for stderr.
 std::string GradeSummary(const CollectionOutcome& outcome);

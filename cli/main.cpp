@@ -18,6 +18,7 @@
 #include "drivers/file_commands.h"
 #include "drivers/frame.h"
 #include "drivers/technique_commands.h"
+#include "io/candidate_grid.h"
 #include "io/layout.h"
 #include "io/read.h"
 #include "io/settings.h"
@@ -43,6 +44,11 @@ const char* const kUsage =
     "  -j, --jobs N          with -e: share the puzzles among N worker processes (default\n"
     "                        1, 0 = one per core); the output is the same, in input order\n"
     "      --grade           with -e: grade every puzzle, one line each (see below)\n"
+    "      --path            the solving path of every puzzle of FILE (implies -e), one\n"
+    "                        step a line, simplest first; --json: a JSON object a puzzle\n"
+    "      --candidates      FILE holds positions as candidate grids (729 characters,\n"
+    "                        pencil marks or the -p candidates layout), one per block;\n"
+    "                        every command, --path and --grade start from that table\n"
     "  -p, --print LAYOUT    board at the end: line | plain | candidates | print | html\n"
     "                        (print and html as the file writers lay them out)\n"
     "  -t, --transcript      machine-readable output (KIND<TAB>TEXT per event)\n"
@@ -85,6 +91,9 @@ struct Options {
   bool answerOk = true;
   bool each = false;
   bool grade = false;
+  bool path = false;
+  bool json = false;
+  bool candidates = false;
   uint32_t jobs = 1;
   std::string print;
   bool transcript = false;
@@ -281,6 +290,12 @@ int main(int argc, char** argv) {
         return Fail("--jobs takes a count of workers (0 = one per core)");
     } else if (a == "--grade") {
       o.grade = o.each = true;
+    } else if (a == "--path") {
+      o.path = o.each = true;
+    } else if (a == "--json") {
+      o.json = true;
+    } else if (a == "--candidates") {
+      o.candidates = o.each = true;
     } else if (a == "-p" || a == "--print") {
       if (!value(o.print) ||
           (o.print != "line" && o.print != "plain" && o.print != "candidates" &&
@@ -314,9 +329,12 @@ int main(int argc, char** argv) {
     return Fail("--save-settings cannot be combined with --jobs (workers end with their boards)");
   if (o.grade && (!o.runs.empty() || o.mode != "normal" || !o.print.empty() || o.fixpoint))
     return Fail("--grade cannot be combined with --run, --mode, --print or --fixpoint");
+  if (o.path && (o.grade || !o.runs.empty() || o.mode != "normal" || !o.print.empty() || o.fixpoint))
+    return Fail("--path cannot be combined with --grade, --run, --mode, --print or --fixpoint");
+  if (o.json && !o.path) return Fail("--json needs --path");
 
   HeadlessPlatform platform;
-  platform.stream = o.grade ? nullptr : stdout;
+  platform.stream = o.grade || o.path ? nullptr : stdout;
   platform.machineReadable = o.transcript;
   platform.record = false;
   platform.answer = o.answerOk ? AnswerOk : AnswerCancel;
@@ -355,12 +373,33 @@ int main(int argc, char** argv) {
     return Fail("mode not yet available: " + o.mode);
 
   PuzzleList puzzles;
+  // --candidates: the positions that read well, with their numbers in the file.
+  std::vector<CandidateGrid> grids;
+  std::vector<size_t> numbers;
+  bool badPosition = false;
   if (!o.file.empty()) {
     std::vector<uint8_t> fileBytes;
     bool openFailed = false;
     if (!ReadFileBytes(o.file, o.each ? (256u << 20) : 1, fileBytes, openFailed) && openFailed)
       return Fail("cannot read " + o.file + ": " + std::strerror(errno));
-    if (o.each) {
+    if (o.candidates) {
+      const std::vector<std::string> texts = SplitCandidateGrids(std::string_view(
+          reinterpret_cast<const char*>(fileBytes.data()), fileBytes.size()));
+      for (size_t k = 0; k < texts.size(); ++k) {
+        CandidateGrid grid;
+        std::string error;
+        if (ParseCandidateGrid(texts[k], grid, error)) {
+          grids.push_back(grid);
+          numbers.push_back(k);
+        } else {
+          std::fprintf(stderr, "vorel-cli: %s: position %zu: %s\n", o.file.c_str(), k + 1,
+                       error.c_str());
+          badPosition = true;
+        }
+      }
+      if (texts.empty()) return Fail("no position found in " + o.file);
+      puzzles.Blank(grids.size());
+    } else if (o.each) {
       puzzles = SplitPuzzles(std::string_view(reinterpret_cast<const char*>(fileBytes.data()),
                                               fileBytes.size()));
       if (puzzles.size() == 0) return Fail("no puzzle found in " + o.file);
@@ -378,11 +417,18 @@ int main(int argc, char** argv) {
       platform.logOpen = false;
     }
     if (o.each) SeedRandom(PuzzleSeed(seed, n));
-    if (o.grade) {
-      LoadPuzzleBytes(std::vector<uint8_t>(puzzles[n].begin(), puzzles[n].end()), o.file);
-      return PrintGradeLine(n, std::string(puzzles[n]), stdout);
+    if (o.candidates && (o.grade || o.path)) {
+      InstallCandidateGrid(grids[n]);
+      if (o.path) return PrintPath(numbers[n], o.json, stdout);
+      return PrintGradeLine(numbers[n], "0", stdout, true);
     }
-    if (o.each) platform.Emit("puzzle", std::to_string(n + 1));
+    if (o.grade || o.path) {
+      LoadPuzzleBytes(std::vector<uint8_t>(puzzles[n].begin(), puzzles[n].end()), o.file);
+      if (!o.path) return PrintGradeLine(n, std::string(puzzles[n]), stdout);
+      ComputeCandidates();
+      return PrintPath(n, o.json, stdout);
+    }
+    if (o.each) platform.Emit("puzzle", std::to_string(o.candidates ? numbers[n] + 1 : n + 1));
     if (o.logMode >= 0) g.settings.candErase = o.logMode;
     StartFrame();
     platform.fileChoices.clear();
@@ -392,7 +438,9 @@ int main(int argc, char** argv) {
 
     const bool modeFirst = o.mode == "new";
     if (modeFirst) RunCommand(modeCommand);
-    if (o.each) {
+    if (o.candidates) {
+      InstallCandidateGrid(grids[n]);
+    } else if (o.each) {
       std::vector<uint8_t> bytes(puzzles[n].begin(), puzzles[n].end());
       LoadPuzzleBytes(bytes, o.file);
     } else if (o.sample) {
@@ -407,6 +455,8 @@ int main(int argc, char** argv) {
       }
     }
     if (modeCommand && !modeFirst) RunCommand(modeCommand);
+    // The position's own table, whatever the mode's entry worked out.
+    if (o.candidates) InstallCandidateGrid(grids[n]);
 
     uint32_t values[81];
     // Techniques only remove candidates or fill cells, so a fixed point comes within 810
@@ -435,6 +485,7 @@ int main(int argc, char** argv) {
     const int failed = RunCollection(puzzles.size(), WorkerCount(o.jobs), runPuzzle, outcome);
     std::fflush(stdout);
     if (o.grade) std::fprintf(stderr, "%s\n", GradeSummary(outcome).c_str());
+    if (o.path) std::fprintf(stderr, "%s\n", PathSummary(outcome).c_str());
     if (failed) return 1;
   } else {
     for (size_t n = 0; n < puzzles.size(); ++n) runPuzzle(n);
@@ -443,5 +494,5 @@ int main(int argc, char** argv) {
   if (!o.saveSettingsPath.empty() && !SaveSettingsFile(o.saveSettingsPath))
     std::fprintf(stderr, "vorel-cli: cannot save settings: %s\n", o.saveSettingsPath.c_str());
   std::fflush(stdout);
-  return 0;
+  return badPosition ? 2 : 0;
 }

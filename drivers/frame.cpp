@@ -960,7 +960,7 @@ const CommandEntry kFrameCommands[] = {
 
 static const CommandEntry* const kCommandTables[] = {
     kFrameCommands, kTechniqueCommands, kReadCommands,     kWriteCommands,
-    kEditCommands,  kGeneratorCommands, nullptr,
+    kEditCommands,  kGeneratorCommands, kPathCommands,     nullptr,
 };
 
 const CommandEntry* FindCommand(uint32_t id) {

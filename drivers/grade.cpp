@@ -14,6 +14,8 @@ namespace {
 // The tally of the run in progress: every flush's removals under its technique code.
 GradeResult* tally = nullptr;
 uint32_t totalSeen = 0;
+// The position every run starts from, when a candidate table was given instead of givens.
+const CandidateTable* startTable = nullptr;
 void (*chainedObserver)(uint32_t code) = nullptr;
 
 void CountFlush(uint32_t code) {
@@ -45,7 +47,12 @@ using Step = void (*)();
 // From the givens' candidates, the steps in order, repeated until a pass removes nothing.
 // True when every open cell is down to one candidate.
 bool FinishesAtFixedPoint(const Step* steps, uint32_t length, GradeResult& result) {
-  ComputeCandidates();
+  if (startTable) {
+    g.cand = *startTable;
+    ForgetUnitHolders();
+  } else {
+    ComputeCandidates();
+  }
   result.used = 0;
   totalSeen = g.cand.total;
   // Every productive pass removes at least one of the at most 729 candidates.
@@ -68,11 +75,18 @@ const char* GradeName(uint32_t grade) {
 
 uint32_t GradePuzzle(GradeResult& result) {
   std::memset(&result, 0, sizeof result);
-  result.solutions = CountGridSolutions(g.board.value, 2);
+  const bool fromTable = startTable != nullptr;
+  uint32_t mask[81];
+  for (uint32_t c = 0; c < 81; ++c) {
+    mask[c] = 0;
+    for (uint32_t d = 0; d < 9; ++d) mask[c] |= (g.cand.flag[c * 9 + d] != 0) << d;
+  }
+  result.solutions = CountCandidateSolutions(g.board.value, fromTable ? mask : nullptr, 2);
   if (result.solutions != 1) return result.grade = GradeInvalid;
 
   // The singles closure on the givens, as the limit test runs it; the board is restored.
-  const bool singles = UniqueClosureCheck() != 0;
+  // From a candidate table the singles rung is Single MAX alone.
+  const bool singles = fromTable ? false : UniqueClosureCheck() != 0;
 
   const uint32_t logMode = static_cast<uint32_t>(g.settings.candErase);
   g.settings.candErase = 0;
@@ -88,6 +102,8 @@ uint32_t GradePuzzle(GradeResult& result) {
     // Single MAX names what the closure did in the candidate screen's terms.
     FinishesAtFixedPoint(kSingles, 1, result);
     result.grade = GradeSingles;
+  } else if (fromTable && FinishesAtFixedPoint(kSingles, 1, result)) {
+    result.grade = GradeSingles;
   } else if (FinishesAtFixedPoint(kBasic, 2, result)) {
     result.grade = GradeBasic;
   } else if (FinishesAtFixedPoint(kUpper, 3, result)) {
@@ -101,4 +117,12 @@ uint32_t GradePuzzle(GradeResult& result) {
   chainedObserver = nullptr;
   g.settings.candErase = logMode;
   return result.grade;
+}
+
+uint32_t GradePosition(GradeResult& result) {
+  const CandidateTable start = g.cand;
+  startTable = &start;
+  const uint32_t grade = GradePuzzle(result);
+  startTable = nullptr;
+  return grade;
 }

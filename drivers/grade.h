@@ -30,3 +30,7 @@ const char* GradeName(uint32_t grade);
 // Leaves the board in the candidate screen at the state of the deciding run. The platform
 // sees the status refreshes of the batches; the technique log is not written.
 uint32_t GradePuzzle(GradeResult& result);
+// The same from the candidate table as it stands (a position read as a candidate grid):
+// every rung starts from that table, and the position is valid when exactly one solution
+// keeps to its candidates.
+uint32_t GradePosition(GradeResult& result);

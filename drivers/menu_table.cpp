@@ -124,6 +124,8 @@ const MenuRow kMenuRows[] = {
     {1, "Hidden Single", 165, nullptr},
     {1, "Hidden Pair", 166, nullptr},
     {1, "Hidden Triple", 167, nullptr},
+    {1, nullptr, 0, nullptr},
+    {1, "次の一手", 4100, "N"},
 
     {0, "Help", 0, nullptr},
     {1, "About(&A)...", 160, nullptr},
@@ -160,7 +162,7 @@ const KeyRow kKeyRows[] = {
     {KeyTyped, '9', 629},          {KeyTyped, '#', 1200},         {KeyTyped, '%', 1205},
     {KeyTyped, '@', 1240},         {KeyTyped, '!', 1241},         {KeyTyped, '$', 1242},
     {KeyTyped, 't', 2060},         {KeyTyped, 'a', 970},          {KeyTyped, 'd', 980},
-    {KeyTyped, '>', 3010},         {KeyTyped, '<', 3020},
+    {KeyTyped, '>', 3010},         {KeyTyped, '<', 3020},         {KeyTyped, 'n', 4100},
     {0, 0, 0},
 };
 

@@ -8,6 +8,7 @@
 #include "board/state.h"
 #include "drivers/commands.h"
 #include "drivers/frame.h"
+#include "drivers/path.h"
 #include "ui/fonts.h"
 
 namespace {
@@ -33,6 +34,7 @@ int32_t BackgroundRole(uint32_t cell, uint32_t layout) {
   if (g.sameDigitDisplay && cell != cursor && here != 0 && g.board.value[cell] == here) role = s.number2;
   if (HighlightFill()) role = g.board.value[cell] != 0 && g.board.value[cell] == HighlightDigit() ? s.number2 : s.bgc;
   if (layout == LayoutBox && g.board.kind[cell] == KindHint) role = s.number2;
+  if (NextStepMarks()[cell]) role = s.number2;  // "次の一手": the step's cells
   return role;
 }
 
