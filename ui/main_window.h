@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow {
  private:
   void BuildMenus();
   void BuildToolbars();
+  // The main window itself, the technique log or one of the panels.
+  bool OwnWindow(const QWidget* window) const;
   void StoreWindowRect();
   // The placement rule with the panel's remembered position.
   void PlaceBeside(QWidget* panel, int32_t remembered);
