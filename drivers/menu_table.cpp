@@ -155,6 +155,9 @@ void ApplyMenuStates(bool force) {
   g.menuStateKey = now;
   for (uint32_t i = 0; i < kMenuRowCount; ++i)
     if (kMenuRows[i].id) P().MenuEnable(kMenuRows[i].id, MenuItemEnabled(kMenuRows[i].id, g.screenMode));
+  for (uint32_t t = 0; t < 4; ++t)
+    for (const uint32_t* b = ToolbarButtons(t); *b != kToolbarEnd; ++b)
+      if (*b) P().MenuEnable(*b, MenuItemEnabled(*b, g.screenMode));
 }
 
 constexpr uint32_t Ctrl(char letter) { return static_cast<uint32_t>(letter - 'A' + 1); }

@@ -24,9 +24,9 @@ bool MenuItemCheckable(uint32_t id);
 // admits the mode, so a greyed item is one whose command would do nothing there and every
 // enabled item does something. "メモリ復帰" (880) also needs a stored board.
 bool MenuItemEnabled(uint32_t id, uint32_t mode);
-// Enable and disable every item of the menu bar through the platform by MenuItemEnabled for
-// the current mode. Only the first call and calls after the mode or the memory changed do
-// any work; `force` makes a call work regardless (a new platform at start-up).
+// Enable and disable every item of the menu bar and every toolbar button through the platform
+// by MenuItemEnabled for the current mode. Only the first call and calls after the mode or the
+// memory changed do any work; `force` makes a call work regardless (a new platform at start-up).
 void ApplyMenuStates(bool force);
 
 // How a key reaches the accelerator table.

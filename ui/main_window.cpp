@@ -142,6 +142,7 @@ void MainWindow::BuildToolbars() {
       action->setObjectName(QStringLiteral("button%1").arg(id));
       action->setToolTip(Utf8(ToolbarTip(id)));
       connect(action, &QAction::triggered, this, [this, id] { PostCommand(id); });
+      buttons_.emplace(id, action);
     }
     addToolBar(Qt::TopToolBarArea, bar);
     bar->setVisible(false);
@@ -152,6 +153,19 @@ void MainWindow::BuildToolbars() {
 QAction* MainWindow::MenuAction(uint32_t id) const {
   auto it = actions_.find(id);
   return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::ToolbarAction(uint32_t which, uint32_t id) const {
+  if (which > 3) return nullptr;
+  for (QAction* a : toolbars_[which]->actions())
+    if (a->objectName() == QStringLiteral("button%1").arg(id)) return a;
+  return nullptr;
+}
+
+void MainWindow::EnableCommand(uint32_t id, bool enabled) {
+  if (QAction* a = MenuAction(id)) a->setEnabled(enabled);
+  auto [from, to] = buttons_.equal_range(id);
+  for (auto it = from; it != to; ++it) it->second->setEnabled(enabled);
 }
 
 QWidget* MainWindow::Panel(uint32_t panel) const {

@@ -252,6 +252,18 @@ TEST_F(WindowUser, MenuItemsFollowTheGatesInEveryMode) {
       ASSERT_NE(action, nullptr) << id;
       EXPECT_EQ(action->isEnabled(), MenuItemEnabled(id, mode)) << "item " << id << " in mode " << mode;
     }
+    // The toolbar buttons as well: the new-problem screen shows the normal toolbar, whose
+    // singles would do nothing there.
+    const uint32_t toolbar = ToolbarForMode(mode);
+    for (const uint32_t* b = ToolbarButtons(toolbar); *b != kToolbarEnd; ++b) {
+      if (!*b) continue;
+      QAction* button = app.window->ToolbarAction(toolbar, *b);
+      ASSERT_NE(button, nullptr) << *b;
+      EXPECT_EQ(button->isEnabled(), MenuItemEnabled(*b, mode)) << "button " << *b << " in mode " << mode;
+    }
+    if (mode == ModeNewCreation) {
+      EXPECT_FALSE(app.window->ToolbarAction(0, 400)->isEnabled());
+    }
   }
   // "テクニック確認削除" is reached from the menu of the make-problem screen.
   Enter(ModeMakeProblem, 0);
