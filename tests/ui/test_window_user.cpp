@@ -111,20 +111,18 @@ class WindowUser : public WindowTest {
     g.hintMarkCount = hints;
     return image;
   }
+  // The command that enters and leaves each mode.
+  static constexpr uint32_t kModeCommand[6] = {0, 240, 300, 310, 330, 340};
   // Back to the ordinary screen by the commands that leave each mode.
   void ToNormal() {
-    for (int i = 0; i < 3 && g.screenMode != ModeNormal; ++i) {
-      static const uint32_t kLeave[6] = {0, 240, 300, 310, 330, 340};
-      app.window->PostCommand(kLeave[g.screenMode]);
-    }
+    for (int i = 0; i < 3 && g.screenMode != ModeNormal; ++i) app.window->PostCommand(kModeCommand[g.screenMode]);
     ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
   }
   // A puzzle in `mode`, entered by its command, with the cursor on `cell`.
   void Enter(uint32_t mode, uint32_t cell) {
     ToNormal();
     LoadGivens(mode == ModeMakeProblem ? FullGrid() : std::string(kSample));
-    static const uint32_t kEnter[6] = {0, 240, 300, 310, 330, 340};
-    if (kEnter[mode]) app.window->PostCommand(kEnter[mode]);
+    if (kModeCommand[mode]) app.window->PostCommand(kModeCommand[mode]);
     ASSERT_EQ(g.screenMode, mode);
     if (mode == ModeNewCreation) LoadGivens(kSample);
     g.cursorRow = RowOf(cell);
