@@ -124,6 +124,7 @@ void ResetStartupState() {
   g.highlightDigit = 0;
   g.highlightFill = 0;
   g.quitRequested = 0;
+  g.menuStateKey = 0;
   g.controlPanelPosition = -1;
   g.logWindowPosition = -1;
   g.chooserColour = 0;

@@ -189,6 +189,7 @@ struct AppState {
   uint32_t highlightDigit;   // digit of the last marking display, for the painter
   uint32_t highlightFill;    // 1 when that display was the fill of 1200
   uint32_t quitRequested;    // 140 was given
+  uint32_t menuStateKey;     // mode × 2 + memory flag the menu enables were last set for
   // Remembered panel positions, (left × 65536) + top or -1: the control / problem-making
   // panel, and the technique log and candidate-usage windows.
   int32_t controlPanelPosition;

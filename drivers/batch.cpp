@@ -173,6 +173,8 @@ void AutoLimit() {
       ShowMessage("自動で処理不可能です", "確認", IconStop);
     std::memcpy(g.board.kind, kind, sizeof kind);
     std::memcpy(g.board.value, value, sizeof value);
+    // The trial board may have been painted behind the message.
+    P().Repaint();
     return;
   }
   const bool problemScreen =
@@ -323,7 +325,7 @@ static bool TrialSolves(uint32_t cell, uint32_t removed) {
 }
 
 void LastResort() {
-  if (SnapshotToMemory(OriginCandidate)) P().MenuEnable(880, true);
+  SnapshotToMemory(OriginCandidate);
   std::memcpy(trial.flag, g.cand.flag, sizeof trial.flag);
   std::memcpy(trial.count, g.cand.count, sizeof trial.count);
   trial.total = g.cand.total;

@@ -102,6 +102,7 @@ void DisplayDialogOk(const DisplayChoice& choice) {
   g.settings.customGlyph = SplitCustomText(g.settings.customText);
   P().Repaint();
   FillUsageList();
+  ShowCursorStatus();
 }
 
 SecondColourChoice SecondColourDialogValues() {

@@ -14,7 +14,7 @@ static void StoreMemory(uint32_t) {
   const uint32_t origin = g.screenMode == ModeMakeProblem       ? OriginMakeProblem
                           : g.screenMode == ModeCandidateScreen ? OriginCandidate
                                                                 : OriginOther;
-  if (SnapshotToMemory(origin)) P().MenuEnable(880, true);
+  SnapshotToMemory(origin);
 }
 
 // 880

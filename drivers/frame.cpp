@@ -11,6 +11,7 @@
 #include "drivers/batch.h"
 #include "drivers/commands.h"
 #include "drivers/generator.h"
+#include "drivers/menu_table.h"
 
 const char* const kAppTitle = "《Kelmo》";
 
@@ -92,6 +93,11 @@ void OpenAnalysisWindows() {
 
 void CloseAnalysisWindows() {
   CloseTechniqueLog();
+  // The usage window belongs to the analysis screens as well.
+  if (g.usageView != 0) {
+    g.usageView = 0;
+    P().ClosePanel(PanelCandidateUsage);
+  }
   if (g.controlPanelOpen) {
     g.controlPanelOpen = 0;
     P().ClosePanel(PanelControl);
@@ -109,8 +115,6 @@ bool AskOkCancel(const std::string& text, const std::string& title) {
 void ShowMessage(const std::string& text, const std::string& title, uint32_t icon) {
   P().MessageBox(text, title, icon, ButtonsOk);
 }
-
-static void EnableAnalysisMenus(bool on);
 
 static void CloseUsageWindow() {
   if (g.usageView == 0) return;
@@ -141,22 +145,18 @@ static void ToggleNewCreation(uint32_t) {
   g.screenMode = ModeNewCreation;
   P().MenuCheck(240, true);
   ClearBoard();
+  P().Repaint();
   CandidateDisplayOff();
   SetStatus(0, "＜新規作成＞");
   SetStatus(1, "");
   CloseUsageWindow();
 }
 
-static const uint32_t kEditEnabled[] = {960, 1170, 610, 320, 322};
-static const uint32_t kEditDisabled[] = {200, 280, 240, 330, 340, 310};
-
 // 300: toggle the edit mode.
 static void ToggleEdit(uint32_t) {
   if (g.screenMode == ModeEdit) {
     g.screenMode = ModeNormal;
     P().MenuCheck(300, false);
-    for (uint32_t id : kEditEnabled) P().MenuEnable(id, false);
-    for (uint32_t id : kEditDisabled) P().MenuEnable(id, true);
     P().ShowToolbar(ModeNormal);
     EmptyCellsBecomeEmptyKind();
     SetStatus(0, "");
@@ -165,8 +165,6 @@ static void ToggleEdit(uint32_t) {
   }
   g.screenMode = ModeEdit;
   P().MenuCheck(300, true);
-  for (uint32_t id : kEditEnabled) P().MenuEnable(id, true);
-  for (uint32_t id : kEditDisabled) P().MenuEnable(id, false);
   g.editStartFlag = 1;
   std::memcpy(g.editStartKinds, g.board.kind, sizeof g.editStartKinds);
   CandidateDisplayOff();
@@ -187,7 +185,6 @@ static void ToggleCandidateScreen(uint32_t) {
     RefreshStatus(0);
     CloseAnalysisWindows();
     g.acceptDrops = 1;
-    EnableAnalysisMenus(false);
     return;
   }
   if (g.screenMode == ModeNewCreation) {
@@ -210,7 +207,6 @@ static void ToggleCandidateScreen(uint32_t) {
   ComputeCandidates();
   RefreshStatus(2);
   OpenAnalysisWindows();
-  EnableAnalysisMenus(true);
 }
 
 static void CompletionCommand(uint32_t) { CompletionDisplay(); }
@@ -280,9 +276,13 @@ std::string CursorCandidateText(uint32_t& n) {
   return text;
 }
 
-// Status part 0 while "候補表示" is on.
-static void ShowCursorCandidates() {
-  if (!g.candidateDisplay) return;
+// Status part 0 for the cursor cell: its candidates while "候補表示" is on, else the
+// make-problem label with the solution digit under the cursor.
+void ShowCursorStatus() {
+  if (!g.candidateDisplay) {
+    if (g.screenMode == ModeMakeProblem) SetStatus(0, ModeLabel());
+    return;
+  }
   if (g.board.value[CursorCell()] != 0) {
     SetStatus(0, "候補無し");
     return;
@@ -421,7 +421,7 @@ static void MoveCursorTo(uint32_t cell) {
   g.cursorRow = RowOf(cell);
   g.cursorColumn = ColumnOf(cell);
   RepaintCursorMove(from);
-  ShowCursorCandidates();
+  ShowCursorStatus();
 }
 
 // 822 first, 3010 next, 3020 previous single-candidate cell (the search wraps round).
@@ -531,7 +531,7 @@ static void CursorKey(uint32_t id) {
   g.cursorRow = r;
   g.cursorColumn = c;
   RepaintCursorMove(from);
-  ShowCursorCandidates();
+  ShowCursorStatus();
 }
 
 static void AdvanceCursor() {
@@ -591,7 +591,7 @@ static void DigitEntry(uint32_t id) {
   if (g.screenMode != ModeProblemInput && CountFilled() == 81)
     SetStatus(1, CheckComplete() ? "完了です" : "空白は有りませんが…");
   if (g.settings.csrMove == 1) AdvanceCursor();
-  ShowCursorCandidates();
+  ShowCursorStatus();
 }
 
 // 620 and 720
@@ -616,6 +616,7 @@ static void ZeroKey(uint32_t) {
     default: return;
   }
   P().Repaint();
+  ShowCursorStatus();
 }
 
 // 750: back one cell and empty it.
@@ -724,7 +725,7 @@ static void ToggleCandidateDisplay(uint32_t) {
   g.settings.display = static_cast<int32_t>(g.candidateDisplay);
   P().MenuCheck(280, g.candidateDisplay != 0);
   if (g.candidateDisplay)
-    ShowCursorCandidates();
+    ShowCursorStatus();
   else
     SetStatus(0, ModeLabel());
 }
@@ -742,6 +743,7 @@ static void CycleGlyphSet(uint32_t) {
   g.settings.kanSuuji = (g.settings.kanSuuji + 1) % 7;
   P().Repaint();
   FillUsageList();
+  ShowCursorStatus();
 }
 
 // 2060: the window shows the mode's toolbar, or none, by the setting.
@@ -810,14 +812,6 @@ static void DialogOnly(uint32_t id) {
   P().Dialog(id, name);
 }
 
-static const uint32_t kAnalysisMenus[] = {1070, 1080, 910, 1210};
-
-static void EnableAnalysisMenus(bool on) {
-  for (uint32_t id : kAnalysisMenus) P().MenuEnable(id, on);
-  if (g.screenMode == ModeCandidateScreen || !on)
-    for (uint32_t id = 161; id <= 167; ++id) P().MenuEnable(id, on);
-}
-
 // 340: toggle the problem-input screen.
 static void ToggleProblemInput(uint32_t) {
   if (g.screenMode == ModeProblemInput) {
@@ -829,7 +823,6 @@ static void ToggleProblemInput(uint32_t) {
     EmptyCellsBecomeEmptyKind();
     CloseAnalysisWindows();
     g.acceptDrops = 1;
-    EnableAnalysisMenus(false);
     return;
   }
   CloseUsageWindow();
@@ -848,11 +841,7 @@ static void ToggleProblemInput(uint32_t) {
   UndoClear();
   OpenAnalysisWindows();
   P().ShowToolbar(ModeProblemInput);
-  EnableAnalysisMenus(true);
 }
-
-static const uint32_t kStartDisabled[] = {880, 960, 1070, 1080, 1170, 610, 320,
-                                          322, 1210, 1260, 910};
 
 // Both front ends run this once the settings are loaded (vorel-cli again for every fresh
 // board of --repeat and --each).
@@ -863,8 +852,8 @@ void StartFrame() {
   P().MenuCheck(2060, g.settings.toolBar != 0);
   P().MenuCheck(280, g.candidateDisplay != 0);
   P().MenuCheck(825, g.sameDigitDisplay != 0);
-  for (uint32_t id : kStartDisabled) P().MenuEnable(id, false);
-  for (uint32_t id = 161; id <= 167; ++id) P().MenuEnable(id, false);
+  // Every menu item is enabled exactly in the modes its command runs in.
+  ApplyMenuStates(true);
   if (g.settings.toolBar) P().ShowToolbar(ModeNormal);
   g.cursorRow = g.cursorColumn = 0;
   RefreshStatus(1);
@@ -985,6 +974,7 @@ uint32_t RunCommand(uint32_t id) {
   EndMarks();
   EndFill();
   e->action(id);
+  ApplyMenuStates(false);
   return CommandDone;
 }
 

@@ -42,6 +42,9 @@ bool QuitRequested();
 std::string GlyphFor(uint32_t digit);
 // The cursor cell's candidate text; n receives CursorDigitCheck's narrowed result.
 std::string CursorCandidateText(uint32_t& n);
+// Status part 0 for the cursor cell: CursorCandidateText (or "候補無し") while "候補表示" is
+// on; otherwise, in the make-problem screen, its label with the digit under the cursor.
+void ShowCursorStatus();
 // Show the candidate-usage window with view 1..3, opening it when it is closed; view 0
 // closes it (and changes nothing when it is closed already).
 void ShowUsageView(uint32_t view);

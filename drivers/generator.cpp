@@ -634,11 +634,6 @@ void UndoSteps() {
   }
 }
 
-namespace {
-const uint32_t kMakeEnabled[] = {1170, 610, 320, 322};
-const uint32_t kMakeDisabled[] = {200, 240, 280, 300, 310, 340};
-}  // namespace
-
 void EnterMakeProblem() {
   if (g.usageView != 0) {
     g.usageView = 0;
@@ -650,8 +645,6 @@ void EnterMakeProblem() {
   }
   g.acceptDrops = 0;
   P().MenuCheck(330, true);
-  for (uint32_t id : kMakeEnabled) P().MenuEnable(id, true);
-  for (uint32_t id : kMakeDisabled) P().MenuEnable(id, false);
   g.screenMode = ModeMakeProblem;
   if (AnyEmpty()) {
     ClearBoard();
@@ -671,8 +664,6 @@ void LeaveMakeProblem() {
   g.screenMode = ModeNormal;
   P().ShowToolbar(ModeNormal);
   P().MenuCheck(330, false);
-  for (uint32_t id : kMakeEnabled) P().MenuEnable(id, false);
-  for (uint32_t id : kMakeDisabled) P().MenuEnable(id, true);
   SetStatus(0, "");
   RefreshStatus(1);
   for (uint32_t c = 0; c < 81; ++c)

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "board/platform.h"
 #include "board/state.h"
+#include "drivers/commands.h"
 
 // Items keep the order a user looks for them in: modes first, then files, generation and the
 // look of the board in "設定"; checks and views, transformations, memory and the clipboard in
@@ -38,6 +40,7 @@ const MenuRow kMenuRows[] = {
     {1, "同一数値確認", 740, "Ctrl+Z"},
     {1, "完成確認", 410, nullptr},
     {1, "入力画面", 345, "Ctrl+K"},
+    {1, "ツールバー(&T)", 2060, "t"},
     {1, nullptr, 0, nullptr},
     {1, "右回転", 760, nullptr},
     {1, "左回転", 770, nullptr},
@@ -134,11 +137,29 @@ const uint32_t kMenuRowCount = sizeof kMenuRows / sizeof kMenuRows[0];
 
 bool MenuItemCheckable(uint32_t id) {
   switch (id) {
-    case 240: case 280: case 300: case 310: case 330: case 340: case 825:
+    case 240: case 280: case 300: case 310: case 330: case 340: case 825: case 2060:
       return true;
     default:
       return false;
   }
+}
+
+bool MenuItemEnabled(uint32_t id, uint32_t mode) {
+  const CommandEntry* e = FindCommand(id);
+  if (!e || mode > ModeProblemInput || !(e->gate & GateOf(mode))) return false;
+  if (id == 880) return g.memory.present != 0;
+  return true;
+}
+
+void ApplyMenuStates(bool force) {
+  const uint32_t now = g.screenMode * 2 + (g.memory.present ? 1 : 0) + 1;
+  if (!force && now == g.menuStateKey) return;
+  g.menuStateKey = now;
+  for (uint32_t i = 0; i < kMenuRowCount; ++i)
+    if (kMenuRows[i].id) P().MenuEnable(kMenuRows[i].id, MenuItemEnabled(kMenuRows[i].id, g.screenMode));
+  for (uint32_t t = 0; t < 4; ++t)
+    for (const uint32_t* b = ToolbarButtons(t); *b != kToolbarEnd; ++b)
+      if (*b) P().MenuEnable(*b, MenuItemEnabled(*b, g.screenMode));
 }
 
 constexpr uint32_t Ctrl(char letter) { return static_cast<uint32_t>(letter - 'A' + 1); }

@@ -20,6 +20,15 @@ extern const uint32_t kMenuRowCount;
 // Menu items that carry a check mark (the modes and the display toggles).
 bool MenuItemCheckable(uint32_t id);
 
+// Whether menu item `id` can be chosen in screen mode `mode`: exactly when its command's gate
+// admits the mode, so a greyed item is one whose command would do nothing there and every
+// enabled item does something. "メモリ復帰" (880) also needs a stored board.
+bool MenuItemEnabled(uint32_t id, uint32_t mode);
+// Enable and disable every item of the menu bar and every toolbar button through the platform
+// by MenuItemEnabled for the current mode. Only the first call and calls after the mode or the
+// memory changed do any work; `force` makes a call work regardless (a new platform at start-up).
+void ApplyMenuStates(bool force);
+
 // How a key reaches the accelerator table.
 enum KeyKind : uint32_t {
   KeyControl = 0,  // Ctrl + letter, as its character code 1..26

@@ -43,6 +43,39 @@ title=$(xdotool getwindowname "$window" 2>/dev/null || true)
 # A file named on the command line is read as a dropped file: the title stays the program's.
 [ "$title" = "《Kelmo》" ]; check "title after reading the file is '$title'" $?
 
+# The digit-input panel in everyday use: click a digit, arrow on, click the next digit, type
+# one more. A window manager gives the focus to the clicked panel; here the script does.
+window_named() {  # window_named TITLE: the program's window with exactly this title
+  local w
+  for w in $(xdotool search --pid "$pid" '' 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return; }
+  done
+}
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" --clearmodifiers ctrl+k
+panel=""
+for _ in $(seq 1 50); do
+  panel=$(window_named "数字入力")
+  [ -n "$panel" ] && break
+  sleep 0.1
+done
+[ -n "$panel" ]; check "Ctrl+K opens the digit-input panel" $?
+if [ -n "$panel" ]; then
+  sleep 0.3
+  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  cx=$((X + WIDTH / 2)) cy=$((Y + HEIGHT / 2))  # the 5 in the middle, the 8 below it
+  xdotool windowfocus --sync "$panel" 2>/dev/null || true
+  xdotool mousemove --sync "$cx" $((cy + 28)) click 1
+  sleep 0.2
+  xdotool key Right
+  sleep 0.2
+  xdotool mousemove --sync "$cx" "$cy" click 1
+  sleep 0.2
+  xdotool key 7
+  sleep 0.3
+  [ -n "${SMOKE_SHOT:-}" ] && import -window root "$SMOKE_SHOT"
+fi
+
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key --window "$window" --clearmodifiers ctrl+c
 log=$(timeout 10 xdotool search --sync --pid "$pid" --name '^消去状況$' | head -1) || true
@@ -61,7 +94,8 @@ else
   wait "$pid" || status=$?
 fi
 [ "$status" -eq 0 ]; check "Ctrl+Q closes the program with status 0 (got $status)" $?
-grep -q '^Table=000000010400000000020' Vorel.ini; check "the settings file holds the board" $?
+# 8 and 5 clicked on the panel with an arrow key between, then 7 typed while it had the focus.
+grep -q '^Table=805700010400000000020' Vorel.ini; check "the panel's digits and the keys typed on it reached the board" $?
 grep -q '^WinWidth=' Vorel.ini; check "the settings file holds the window place" $?
 grep -q '^CandErase=1' Vorel.ini; check "the settings file keeps the display mode" $?
 

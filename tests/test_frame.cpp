@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "board/candidates.h"
+#include "board/queue.h"
 #include "drivers/commands.h"
 #include "drivers/frame.h"
+#include "drivers/menu_table.h"
 #include "tests/support.h"
 
 namespace {
@@ -204,6 +206,119 @@ TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
   EXPECT_EQ(status, 0);
   EXPECT_NE(out.find("全候補数[64]"), std::string::npos);  // solved by singles
   EXPECT_EQ(out.find("(12"), std::string::npos);
+}
+
+// A full grid, so that the make-problem screen starts on a solution.
+std::string FullGrid() {
+  std::string grid;
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t c = 0; c < 9; ++c) grid += static_cast<char>('1' + (r * 3 + r / 3 + c) % 9);
+  return grid;
+}
+
+bool Disabled(const HeadlessPlatform& platform, uint32_t id) {
+  return std::find(platform.disabledMenus.begin(), platform.disabledMenus.end(), id) !=
+         platform.disabledMenus.end();
+}
+
+TEST_F(Frame, MenuItemsAreEnabledExactlyInTheModesTheirCommandsRunIn) {
+  StartFrame();
+  // Start-up greys these, and whatever else would be refused in the ordinary screen.
+  for (uint32_t id : {880u, 960u, 1070u, 1080u, 1170u, 610u, 320u, 322u, 1210u, 1260u, 910u, 161u, 162u,
+                      163u, 164u, 165u, 166u, 167u})
+    EXPECT_TRUE(Disabled(platform, id)) << id;
+  for (uint32_t id : {200u, 240u, 300u, 310u, 330u, 340u, 380u, 890u, 2060u, 130u})
+    EXPECT_FALSE(Disabled(platform, id)) << id;
+
+  // Each mode entered by its own command, then the whole menu against the command gates.
+  struct Way {
+    uint32_t mode;
+    uint32_t enter;
+  };
+  const Way ways[] = {{ModeNormal, 0},      {ModeNewCreation, 240}, {ModeEdit, 300},
+                      {ModeCandidateScreen, 310}, {ModeMakeProblem, 330}, {ModeProblemInput, 340}};
+  for (const Way& way : ways) {
+    LoadGrid(way.mode == ModeMakeProblem ? FullGrid() : std::string(kSample));
+    if (way.enter) {
+      ASSERT_EQ(RunCommand(way.enter), CommandDone);
+    }
+    ASSERT_EQ(g.screenMode, way.mode);
+    uint32_t items = 0;
+    for (uint32_t i = 0; i < kMenuRowCount; ++i) {
+      const uint32_t id = kMenuRows[i].id;
+      if (!id || id == 880) continue;
+      ++items;
+      const bool runs = (FindCommand(id)->gate & GateOf(way.mode)) != 0;
+      EXPECT_EQ(Disabled(platform, id), !runs) << "item " << id << " in mode " << way.mode;
+    }
+    EXPECT_GT(items, 90u);
+    if (way.mode == ModeMakeProblem) {
+      for (uint32_t id : {910u, 1070u, 1080u, 1210u, 1260u}) EXPECT_FALSE(Disabled(platform, id)) << id;
+    }
+    // Back to the ordinary screen by the same command.
+    if (way.enter) {
+      ASSERT_EQ(RunCommand(way.enter), CommandDone);
+    }
+    ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
+    EXPECT_TRUE(Disabled(platform, 1260));
+    EXPECT_TRUE(Disabled(platform, 910));
+  }
+  // "メモリ復帰" waits for something to restore, then stays available in every mode.
+  EXPECT_TRUE(Disabled(platform, 880));
+  RunCommand(870);
+  EXPECT_FALSE(Disabled(platform, 880));
+  RunCommand(310);
+  EXPECT_FALSE(Disabled(platform, 880));
+  for (uint32_t mode = ModeNormal; mode <= ModeProblemInput; ++mode)
+    EXPECT_TRUE(MenuItemEnabled(880, mode));
+}
+
+TEST_F(Frame, LeavingAnAnalysisScreenClosesTheUsageWindow) {
+  for (uint32_t enter : {310u, 340u, 330u}) {
+    LoadGrid(enter == 330 ? FullGrid() : std::string(kSample));
+    ASSERT_EQ(RunCommand(enter), CommandDone);
+    RunCommand(1160);
+    ASSERT_EQ(g.usageView, 1u) << enter;
+    RunCommand(enter);
+    ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
+    EXPECT_EQ(g.usageView, 0u) << enter;
+    // A technique command later fills no usage list.
+    platform.Clear();
+    RunCommand(380);
+    EXPECT_TRUE(platform.Lines("list").empty()) << enter;
+  }
+}
+
+TEST_F(Frame, TheCursorStatusFollowsGlyphsEmptiedCellsAndTheMakeProblemCursor) {
+  LoadGrid(kSample);
+  RunCommand(280);  // "候補表示"
+  g.cursorRow = 0;
+  g.cursorColumn = 0;
+  RunCommand(2640);
+  RunCommand(2650);
+  EXPECT_EQ(g.status0, "<５ ６ ７ ８ ９>");
+  RunCommand(730);  // Ctrl+A: the next glyph set shows at once
+  EXPECT_EQ(g.status0, "<５ ６ ７ ８ ９>");
+  RunCommand(730);
+  EXPECT_EQ(g.status0, "<五 六 七 八 九>");
+  g.settings.kanSuuji = 0;
+  RunCommand(625);  // a 5 typed here, the cursor moves on; back and empty it again
+  RunCommand(2650);
+  EXPECT_EQ(g.status0, "候補無し");
+  RunCommand(620);
+  EXPECT_EQ(g.status0, "<５ ６ ７ ８ ９>");
+
+  RunCommand(280);
+  LoadGrid(FullGrid());
+  RunCommand(330);
+  ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeMakeProblem));
+  EXPECT_EQ(g.status0, "＜問題の作成＞ [1]");
+  RunCommand(2640);
+  EXPECT_EQ(g.status0, "＜問題の作成＞ [2]");
+  RunCommand(2630);
+  EXPECT_EQ(g.status0, "＜問題の作成＞ [5]");
+  SelectCell(8, 8);
+  EXPECT_EQ(g.status0, Format("＜問題の作成＞ [%u]", g.solution[80]));
 }
 
 }  // namespace

@@ -486,19 +486,19 @@ void AboutBox(QWidget* mainWindow) {
   dialog.exec();
 }
 
-// The digit-input panel shows the glyph set and the candidate font of the moment.
+}  // namespace
+
 void RefreshInputPanel(QWidget* mainWindow) {
   auto* main = qobject_cast<MainWindow*>(mainWindow);
   QWidget* panel = main ? main->Panel(PanelInput) : nullptr;
   if (!panel) return;
+  const QFont& font = VorelFont(FontCandidate);
   for (const PanelButtonInfo& info : InputPanelButtons())
     if (auto* button = panel->findChild<QPushButton*>(Id(info.button))) {
       button->setText(Utf8(info.label));
-      button->setFont(VorelFont(FontCandidate));
+      if (button->font() != font) button->setFont(font);
     }
 }
-
-}  // namespace
 
 void RunDialog(uint32_t id, QWidget* mainWindow) {
   switch (id) {

@@ -12,5 +12,8 @@ void RunDialog(uint32_t id, QWidget* mainWindow);
 // the make-problem screen), PanelInput ("数字入力"), PanelCandidateUsage ("候補使用状況").
 // The caller shows, places and deletes it; nullptr when there is no such panel.
 QWidget* CreatePanel(uint32_t panel, QWidget* mainWindow);
+// The digit-input panel's captions and font from the glyph set and the candidate font of the
+// moment (nothing when the panel is closed or already shows them).
+void RefreshInputPanel(QWidget* mainWindow);
 // New contents for a panel's list (the candidate usage list).
 void FillPanelList(QWidget* panel, const std::vector<std::string>& lines);

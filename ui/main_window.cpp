@@ -65,8 +65,12 @@ MainWindow::MainWindow() {
   for (uint32_t part = 0; part < 2; ++part) {
     status_[part] = new QLabel(this);
     status_[part]->setObjectName(QStringLiteral("status%1").arg(part));
-    // The parts end at 200 and 300 pixels from the left.
-    status_[part]->setFixedWidth(part == 0 ? 200 : 100);
+    // The parts end at 200 and 300 pixels from the left; a longer text in part 0 widens it
+    // (and moves part 1 on) rather than being cut.
+    if (part == 0)
+      status_[part]->setMinimumWidth(200);
+    else
+      status_[part]->setFixedWidth(100);
     status_[part]->setFrameShape(QFrame::StyledPanel);
     status_[part]->setFrameShadow(QFrame::Sunken);
     statusBar()->addWidget(status_[part]);
@@ -138,6 +142,7 @@ void MainWindow::BuildToolbars() {
       action->setObjectName(QStringLiteral("button%1").arg(id));
       action->setToolTip(Utf8(ToolbarTip(id)));
       connect(action, &QAction::triggered, this, [this, id] { PostCommand(id); });
+      buttons_.emplace(id, action);
     }
     addToolBar(Qt::TopToolBarArea, bar);
     bar->setVisible(false);
@@ -148,6 +153,19 @@ void MainWindow::BuildToolbars() {
 QAction* MainWindow::MenuAction(uint32_t id) const {
   auto it = actions_.find(id);
   return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::ToolbarAction(uint32_t which, uint32_t id) const {
+  if (which > 3) return nullptr;
+  for (QAction* a : toolbars_[which]->actions())
+    if (a->objectName() == QStringLiteral("button%1").arg(id)) return a;
+  return nullptr;
+}
+
+void MainWindow::EnableCommand(uint32_t id, bool enabled) {
+  if (QAction* a = MenuAction(id)) a->setEnabled(enabled);
+  auto [from, to] = buttons_.equal_range(id);
+  for (auto it = from; it != to; ++it) it->second->setEnabled(enabled);
 }
 
 QWidget* MainWindow::Panel(uint32_t panel) const {
@@ -177,6 +195,8 @@ void MainWindow::Post(std::function<void()> action) {
     }
   }
   running_ = false;
+  // The digit-input panel's captions follow the glyph set and the candidate font.
+  RefreshInputPanel(this);
 }
 
 void MainWindow::DrainMessages() {
@@ -281,11 +301,20 @@ bool MainWindow::HandleKey(int key, Qt::KeyboardModifiers modifiers, const QStri
   return true;
 }
 
+bool MainWindow::OwnWindow(const QWidget* window) const {
+  if (window == this || (log_ && window == log_)) return true;
+  for (const auto& [id, panel] : panels_)
+    if (window == panel) return true;
+  return false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
   auto* widget = qobject_cast<QWidget*>(watched);
-  // Accelerators belong to the main window: not to menus, dialogs or panels.
-  if (!widget || widget->window() != this || QApplication::activePopupWidget() ||
+  // The accelerators act on the main window whichever of its windows has the focus: the board,
+  // the technique log, the usage window or a panel just clicked. Menus and modal dialogs keep
+  // their keys.
+  if (!widget || !OwnWindow(widget->window()) || QApplication::activePopupWidget() ||
       QApplication::activeModalWidget())
     return QMainWindow::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);

@@ -27,6 +27,11 @@ class MainWindow : public QMainWindow {
 
   BoardView* Board() const { return board_; }
   QAction* MenuAction(uint32_t id) const;
+  // The toolbar button of a command on toolbar `which` (0 normal, 1 edit, 2 candidate,
+  // 3 problem), or nullptr.
+  QAction* ToolbarAction(uint32_t which, uint32_t id) const;
+  // Enable or disable a command's menu item and toolbar buttons.
+  void EnableCommand(uint32_t id, bool enabled);
   QToolBar* Toolbar(uint32_t which) const { return toolbars_[which]; }
   QLabel* StatusPart(uint32_t part) const { return status_[part ? 1 : 0]; }
   LogWindow* Log() const { return log_; }
@@ -58,6 +63,8 @@ class MainWindow : public QMainWindow {
  private:
   void BuildMenus();
   void BuildToolbars();
+  // The main window itself, the technique log or one of the panels.
+  bool OwnWindow(const QWidget* window) const;
   void StoreWindowRect();
   // The placement rule with the panel's remembered position.
   void PlaceBeside(QWidget* panel, int32_t remembered);
@@ -70,6 +77,7 @@ class MainWindow : public QMainWindow {
   QToolBar* toolbars_[4] = {};
   QLabel* status_[2] = {};
   std::map<uint32_t, QAction*> actions_;
+  std::multimap<uint32_t, QAction*> buttons_;  // toolbar buttons by command
   std::map<uint32_t, QWidget*> panels_;
   std::deque<std::function<void()>> pending_;
   bool running_ = false;

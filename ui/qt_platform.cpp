@@ -156,9 +156,7 @@ void QtPlatform::MenuCheck(uint32_t id, bool checked) {
   if (QAction* a = window_->MenuAction(id)) a->setChecked(checked);
 }
 
-void QtPlatform::MenuEnable(uint32_t id, bool enabled) {
-  if (QAction* a = window_->MenuAction(id)) a->setEnabled(enabled);
-}
+void QtPlatform::MenuEnable(uint32_t id, bool enabled) { window_->EnableCommand(id, enabled); }
 
 void QtPlatform::OpenPanel(uint32_t panel) { window_->OpenPanel(panel); }
 

@@ -1,0 +1,353 @@
+// The window as a user meets it: keys typed after a click on a panel, the screen after every
+// command, the menu after every mode change, status texts and the toolbar item.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "board/platform.h"
+#include "board/state.h"
+#include "drivers/commands.h"
+#include "drivers/frame.h"
+#include "drivers/menu_table.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/board_view.h"
+#include "ui/fonts.h"
+#include "ui/log_window.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+
+namespace {
+
+const char* const kSample =
+    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+
+// A full grid, so that the make-problem screen starts on a solution.
+std::string FullGrid() {
+  std::string grid;
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t c = 0; c < 9; ++c) grid += static_cast<char>('1' + (r * 3 + r / 3 + c) % 9);
+  return grid;
+}
+
+// Answers every modal window that comes up while it lives, as a hurried user does: "OK" in
+// message boxes and in our dialogs, "Cancel" in the platform's file, colour and font choosers.
+// Before it answers, the board behind is painted as it stands, as a window behind a message
+// box is whenever the box moves: a state shown only meanwhile must not stay on the screen.
+class ModalAnswerer {
+ public:
+  explicit ModalAnswerer(QWidget* behind = nullptr) : behind_(behind) {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+    timer_.start();
+  }
+  int answered = 0;
+
+ private:
+  void Answer() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    ++answered;
+    if (behind_) behind_->repaint();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      if (box->defaultButton()) box->defaultButton()->click();
+      else box->accept();
+      return;
+    }
+    if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("ok"))) {
+      ok->click();
+      return;
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+  }
+  QWidget* behind_;
+  QTimer timer_;
+};
+
+void Settle() {
+  for (int i = 0; i < 4; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+}
+
+class WindowUser : public WindowTest {
+ protected:
+  std::string StartSettings() const override { return "[MODE]\nCandErase=1\nCandCtrl=1\n"; }
+
+  // What the board area shows now: the window's own pixels as last painted.
+  QImage OnScreen() {
+    BoardView* board = app.window->Board();
+    const QPoint at = board->mapTo(app.window, QPoint(0, 0));
+    const QImage whole = app.window->screen()->grabWindow(app.window->winId()).toImage();
+    return whole.copy(QRect(at, board->size())).convertToFormat(QImage::Format_RGB32);
+  }
+  // The same state painted afresh (the paint clears shown hint marks; they are put back).
+  QImage Fresh() {
+    uint32_t kind[81];
+    std::copy(std::begin(g.board.kind), std::end(g.board.kind), kind);
+    const uint32_t hints = g.hintMarkCount;
+    const QSize size = app.window->Board()->size();
+    BoardView view;
+    view.resize(size);
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    view.PaintBoard(painter);
+    painter.end();
+    std::copy(std::begin(kind), std::end(kind), g.board.kind);
+    g.hintMarkCount = hints;
+    return image;
+  }
+  // The command that enters and leaves each mode.
+  static constexpr uint32_t kModeCommand[6] = {0, 240, 300, 310, 330, 340};
+  // Back to the ordinary screen by the commands that leave each mode.
+  void ToNormal() {
+    for (int i = 0; i < 3 && g.screenMode != ModeNormal; ++i) app.window->PostCommand(kModeCommand[g.screenMode]);
+    ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
+  }
+  // A puzzle in `mode`, entered by its command, with the cursor on `cell`.
+  void Enter(uint32_t mode, uint32_t cell) {
+    ToNormal();
+    LoadGivens(mode == ModeMakeProblem ? FullGrid() : std::string(kSample));
+    if (kModeCommand[mode]) app.window->PostCommand(kModeCommand[mode]);
+    ASSERT_EQ(g.screenMode, mode);
+    if (mode == ModeNewCreation) LoadGivens(kSample);
+    g.cursorRow = RowOf(cell);
+    g.cursorColumn = ColumnOf(cell);
+    RefreshStatus(0);
+  }
+};
+
+QString Caption(QWidget* panel, uint32_t button) {
+  auto* b = panel->findChild<QPushButton*>(QString::number(button));
+  return b ? b->text() : QString();
+}
+
+// ---- Keys
+
+TEST_F(WindowUser, KeysActOnTheBoardWhicheverOfOurWindowsHasTheFocus) {
+  LoadGivens(kSample);
+  {
+    ModalAnswerer answerer;  // a refused digit would ask "それで良いのですか？"
+    Key(Qt::Key_K, Qt::ControlModifier);  // the digit-input panel
+    QWidget* digits = app.window->Panel(PanelInput);
+    ASSERT_NE(digits, nullptr);
+    // Click a digit, arrow on, click the next digit.
+    QTest::mouseClick(digits->findChild<QPushButton*>(QStringLiteral("1790")), Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(g.board.value[0], 5u);
+    EXPECT_EQ(CursorCell(), 1u);
+    QTest::keyClick(digits, Qt::Key_Right);
+    QTest::mouseClick(digits->findChild<QPushButton*>(QStringLiteral("1800")), Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(g.board.value[2], 6u);
+    QTest::keyClick(digits, Qt::Key_Down);
+    QTest::keyClicks(digits, QStringLiteral("7"));
+    EXPECT_EQ(g.board.value[CellAt(1, 3)], 7u);
+    QTest::keyClick(digits, Qt::Key_F, Qt::ControlModifier);  // "候補表示" by its Ctrl key
+    EXPECT_EQ(g.candidateDisplay, 1u);
+    QTest::keyClick(digits, Qt::Key_K, Qt::ControlModifier);
+    Settle();
+    EXPECT_EQ(app.window->Panel(PanelInput), nullptr);
+    EXPECT_EQ(answerer.answered, 0);
+  }
+
+  // The control panel, the technique log and the usage window of the candidate screen.
+  Key(Qt::Key_C, Qt::ControlModifier);
+  ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeCandidateScreen));
+  QWidget* control = app.window->Panel(PanelControl);
+  ASSERT_NE(control, nullptr);
+  g.cursorRow = g.cursorColumn = 4;
+  QTest::keyClick(control, Qt::Key_Left);
+  EXPECT_EQ(CursorCell(), CellAt(4, 3));
+  QTest::keyClick(app.window->Log()->List(), Qt::Key_Up);
+  EXPECT_EQ(CursorCell(), CellAt(3, 3));
+  Key(Qt::Key_G, Qt::ControlModifier);
+  QWidget* usage = app.window->Panel(PanelCandidateUsage);
+  ASSERT_NE(usage, nullptr);
+  QTest::keyClick(usage->findChild<QListWidget*>(QStringLiteral("1560")), Qt::Key_Right);
+  EXPECT_EQ(CursorCell(), CellAt(3, 4));
+  QTest::keyClick(usage, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
+
+  // A modal dialog keeps its own keys.
+  const uint32_t before = CursorCell();
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    seen = true;
+    QTest::keyClick(dialog, Qt::Key_Right);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  app.window->PostCommand(290);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(CursorCell(), before);
+}
+
+// ---- Repaint: after every command, in every mode it runs in, the screen shows a fresh paint.
+
+class WindowRepaint : public WindowUser, public ::testing::WithParamInterface<uint32_t> {};
+
+TEST_P(WindowRepaint, EveryCommandLeavesTheScreenAsAFreshPaintShowsIt) {
+  const uint32_t mode = GetParam();
+  app.window->resize(460, 560);
+  ModalAnswerer answerer(app.window->Board());
+  std::vector<uint32_t> ids;
+  for (uint32_t id = 1; id < 5000; ++id)
+    // "終了" would end the test's application.
+    if (const CommandEntry* e = FindCommand(id); e && id != 140 && (e->gate & GateOf(mode))) ids.push_back(id);
+  ASSERT_GT(ids.size(), 20u);
+  // The cursor on an empty cell with the displays off, then on a given with the same-digit
+  // display and the candidate display on.
+  for (uint32_t pass = 0; pass < 2; ++pass)
+    for (uint32_t id : ids) {
+      Enter(mode, pass == 0 ? 0 : CellAt(1, 0));
+      g.settings.kanSuuji = 0;
+      g.alternateView = 0;
+      g.sameDigitDisplay = pass;
+      g.candidateDisplay = pass;
+      RefreshStatus(0);
+      Settle();
+      ASSERT_TRUE(OnScreen() == Fresh()) << "before command " << id << ", mode " << mode;
+      app.window->PostCommand(id);
+      Settle();
+      EXPECT_TRUE(OnScreen() == Fresh()) << "after command " << id << " in mode " << mode << ", pass " << pass;
+    }
+}
+
+std::string ModeName(const ::testing::TestParamInfo<uint32_t>& info) {
+  static const char* const kNames[6] = {"Normal", "NewCreation", "Edit", "CandidateScreen", "MakeProblem",
+                                        "ProblemInput"};
+  return kNames[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, WindowRepaint, ::testing::Range(0u, 6u), ModeName);
+
+// ---- Menus
+
+TEST_F(WindowUser, MenuItemsFollowTheGatesInEveryMode) {
+  ModalAnswerer answerer;
+  for (uint32_t mode = ModeNormal; mode <= ModeProblemInput; ++mode) {
+    Enter(mode, 0);
+    for (uint32_t i = 0; i < kMenuRowCount; ++i) {
+      const uint32_t id = kMenuRows[i].id;
+      if (!id) continue;
+      QAction* action = app.window->MenuAction(id);
+      ASSERT_NE(action, nullptr) << id;
+      EXPECT_EQ(action->isEnabled(), MenuItemEnabled(id, mode)) << "item " << id << " in mode " << mode;
+    }
+    // The toolbar buttons as well: the new-problem screen shows the normal toolbar, whose
+    // singles would do nothing there.
+    const uint32_t toolbar = ToolbarForMode(mode);
+    for (const uint32_t* b = ToolbarButtons(toolbar); *b != kToolbarEnd; ++b) {
+      if (!*b) continue;
+      QAction* button = app.window->ToolbarAction(toolbar, *b);
+      ASSERT_NE(button, nullptr) << *b;
+      EXPECT_EQ(button->isEnabled(), MenuItemEnabled(*b, mode)) << "button " << *b << " in mode " << mode;
+    }
+    if (mode == ModeNewCreation) {
+      EXPECT_FALSE(app.window->ToolbarAction(0, 400)->isEnabled());
+    }
+  }
+  // "テクニック確認削除" is reached from the menu of the make-problem screen.
+  Enter(ModeMakeProblem, 0);
+  for (uint32_t id : {1260u, 910u, 1070u, 1080u, 1210u}) EXPECT_TRUE(app.window->MenuAction(id)->isEnabled()) << id;
+  ToNormal();
+  for (uint32_t id : {1260u, 910u, 1070u, 1080u, 1210u}) EXPECT_FALSE(app.window->MenuAction(id)->isEnabled()) << id;
+}
+
+TEST_F(WindowUser, TheToolbarItemIsCheckedWhileTheToolbarShows) {
+  QAction* item = app.window->MenuAction(2060);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->text().section(QLatin1Char('\t'), 0, 0), QStringLiteral("ツールバー(&T)"));
+  QMenu* view = app.window->menuBar()->actions().at(1)->menu();
+  EXPECT_TRUE(view->actions().contains(item));
+  EXPECT_TRUE(item->isCheckable());
+  EXPECT_TRUE(item->isChecked());
+  item->trigger();
+  EXPECT_FALSE(item->isChecked());
+  EXPECT_FALSE(app.window->Toolbar(0)->isVisible());
+  Type(QStringLiteral("t"));
+  EXPECT_TRUE(item->isChecked());
+  EXPECT_TRUE(app.window->Toolbar(0)->isVisible());
+}
+
+// ---- Windows and texts that follow the state
+
+TEST_F(WindowUser, TheUsageWindowClosesWhenTheCandidateScreenIsLeft) {
+  LoadGivens(kSample);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Key(Qt::Key_G, Qt::ControlModifier);
+  ASSERT_NE(app.window->Panel(PanelCandidateUsage), nullptr);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(app.window->Panel(PanelCandidateUsage), nullptr);
+}
+
+TEST_F(WindowUser, AGlyphSetChangeShowsAtOnceInTheDigitPanelAndTheStatus) {
+  LoadGivens(kSample);
+  Key(Qt::Key_F, Qt::ControlModifier);  // "候補表示"
+  Key(Qt::Key_K, Qt::ControlModifier);
+  QWidget* digits = app.window->Panel(PanelInput);
+  ASSERT_NE(digits, nullptr);
+  EXPECT_EQ(Caption(digits, 1750), QStringLiteral("1"));
+  Key(Qt::Key_A, Qt::ControlModifier);
+  Key(Qt::Key_A, Qt::ControlModifier);  // "漢数字"
+  EXPECT_EQ(Caption(digits, 1750), QStringLiteral("一"));
+  EXPECT_EQ(Caption(digits, 1830), QStringLiteral("九"));
+  EXPECT_TRUE(app.window->StatusPart(0)->text().contains(QStringLiteral("九"))) << ToUtf8(app.window->StatusPart(0)->text());
+  // The display dialog: "全角文字" and OK.
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    seen = true;
+    if (auto* radio = dialog->findChild<QAbstractButton*>(QStringLiteral("1411"))) radio->click();
+    if (auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("ok"))) ok->click();
+  });
+  app.window->PostCommand(130);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(Caption(digits, 1750), QStringLiteral("１"));
+  EXPECT_TRUE(app.window->StatusPart(0)->text().contains(QStringLiteral("９"))) << ToUtf8(app.window->StatusPart(0)->text());
+  EXPECT_FALSE(app.window->StatusPart(0)->text().contains(QStringLiteral("九")));
+}
+
+TEST_F(WindowUser, LongStatusTextsAreShownWhole) {
+  LoadGivens(kSample);
+  QLabel* part0 = app.window->StatusPart(0);
+  QLabel* part1 = app.window->StatusPart(1);
+  Settle();
+  EXPECT_EQ(part0->width(), 200);
+  EXPECT_EQ(part1->width(), 100);
+  // "9 を入力可能な箇所を塗りつぶしました": a given 9 under the cursor, then "#".
+  g.cursorRow = 7;
+  g.cursorColumn = 7;
+  g.board.value[CellAt(7, 7)] = 9;
+  g.board.kind[CellAt(7, 7)] = KindGiven;
+  Type(QStringLiteral("#"));
+  Settle();
+  ASSERT_EQ(part0->text(), QStringLiteral("9 を入力可能な箇所を塗りつぶしました"));
+  const int needed = part0->fontMetrics().horizontalAdvance(part0->text());
+  EXPECT_GE(part0->contentsRect().width(), needed);
+  EXPECT_GE(part1->geometry().left(), part0->geometry().right());
+  // Back to a short text: the part keeps its 200 pixels.
+  SetStatus(0, "");
+  Settle();
+  EXPECT_EQ(part0->width(), 200);
+}
+
+}  // namespace
