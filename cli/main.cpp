@@ -13,10 +13,10 @@
 #include "board/state.h"
 #include "cli/collection.h"
 #include "cli/headless_platform.h"
-#include "cli/sample.h"
 #include "drivers/commands.h"
 #include "drivers/file_commands.h"
 #include "drivers/frame.h"
+#include "drivers/sample.h"
 #include "drivers/technique_commands.h"
 #include "io/layout.h"
 #include "io/read.h"
@@ -355,16 +355,17 @@ int main(int argc, char** argv) {
     return Fail("mode not yet available: " + o.mode);
 
   PuzzleList puzzles;
-  if (!o.file.empty()) {
+  // A single FILE is read as the window reads it, so a path it cannot take is told by the
+  // window's message; the run goes on with the board as it was and ends with status 2.
+  const bool unreadableFile = !o.each && !o.file.empty() && !ReadableFile(o.file);
+  if (o.each) {
     std::vector<uint8_t> fileBytes;
     bool openFailed = false;
-    if (!ReadFileBytes(o.file, o.each ? (256u << 20) : 1, fileBytes, openFailed) && openFailed)
+    if (!ReadFileBytes(o.file, 256u << 20, fileBytes, openFailed) && openFailed)
       return Fail("cannot read " + o.file + ": " + std::strerror(errno));
-    if (o.each) {
-      puzzles = SplitPuzzles(std::string_view(reinterpret_cast<const char*>(fileBytes.data()),
-                                              fileBytes.size()));
-      if (puzzles.size() == 0) return Fail("no puzzle found in " + o.file);
-    }
+    puzzles = SplitPuzzles(std::string_view(reinterpret_cast<const char*>(fileBytes.data()),
+                                            fileBytes.size()));
+    if (puzzles.size() == 0) return Fail("no puzzle found in " + o.file);
   }
   if (!o.each) puzzles.Blank(o.repeat);
 
@@ -443,5 +444,5 @@ int main(int argc, char** argv) {
   if (!o.saveSettingsPath.empty() && !SaveSettingsFile(o.saveSettingsPath))
     std::fprintf(stderr, "vorel-cli: cannot save settings: %s\n", o.saveSettingsPath.c_str());
   std::fflush(stdout);
-  return 0;
+  return unreadableFile ? 2 : 0;
 }
