@@ -2,17 +2,20 @@
 // Japanese, paths and clipboards the readers cannot take, and the fields that are cut.
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 
 #include "board/state.h"
@@ -109,10 +112,23 @@ TEST_F(Meeting, AFolderOnTheCommandLineOrDroppedLeavesTheBoardWithOneMessage) {
   const std::string before = BoardLine();
   QTemporaryDir dir;
   for (const QString& path : {dir.path(), dir.filePath(QStringLiteral("missing.txt"))}) {
+    // A drop on the window, and the path of the command line as the program hands it over.
     const auto boxes = Boxes([&] {
+      QMimeData data;
+      data.setUrls({QUrl::fromLocalFile(path)});
+      QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(app.window, &enter);
+      QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(app.window, &drop);
+      QTest::qWait(50);
+    });
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("ファイルがオープンできません\t") + path});
+    EXPECT_EQ(BoardLine(), before);
+    const auto told = Boxes([&] {
       app.window->Post([p = path.toStdString()] { ReadDroppedFile({p}); });
       QTest::qWait(50);
     });
+    EXPECT_EQ(told, boxes);
     EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("ファイルがオープンできません\t") + path});
     EXPECT_EQ(BoardLine(), before);
   }
