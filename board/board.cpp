@@ -55,8 +55,11 @@ void ApplyDefaultSettings(Settings& s) {
   s.winTop = 0;
   s.winWidth = 0;
   s.winHigh = 0;
-  s.bgc = 15; s.line = 0; s.line2 = 9; s.number = 0; s.input = 13; s.calc = 14; s.kari = 12;
-  s.number2 = 15; s.cursor = 10;
+  // Automatic digits and candidates in blue (8.6:1 on the white background; the yellow of old
+  // could not be read), and marks in cyan, which stands out from the white and under which
+  // every digit colour stays readable (the white of old painted marks invisible).
+  s.bgc = 15; s.line = 0; s.line2 = 9; s.number = 0; s.input = 13; s.calc = 9; s.kari = 12;
+  s.number2 = 11; s.cursor = 10;
   s.bgc2 = 15; s.ruledLine1 = 0; s.ruledLine2 = 7; s.problemNumber = 0; s.inputNumber = 1;
   s.autoNumber = 9; s.assumeNumber = 12; s.cursor2 = 15; s.confirm = 2;
   StandardPalette(s.baseColor);

@@ -13,10 +13,10 @@
 #include "board/state.h"
 #include "cli/collection.h"
 #include "cli/headless_platform.h"
-#include "cli/sample.h"
 #include "drivers/commands.h"
 #include "drivers/file_commands.h"
 #include "drivers/frame.h"
+#include "drivers/sample.h"
 #include "drivers/technique_commands.h"
 #include "io/candidate_grid.h"
 #include "io/layout.h"
@@ -377,10 +377,14 @@ int main(int argc, char** argv) {
   std::vector<CandidateGrid> grids;
   std::vector<size_t> numbers;
   bool badPosition = false;
-  if (!o.file.empty()) {
+  // A single FILE is read as the window reads it, so a path it cannot take is told by the
+  // window's message; the run goes on with the board as it was and ends with status 2.
+  const bool unreadableFile =
+      !o.each && !o.candidates && !o.file.empty() && !ReadableFile(o.file);
+  if (!o.file.empty() && (o.each || o.candidates)) {
     std::vector<uint8_t> fileBytes;
     bool openFailed = false;
-    if (!ReadFileBytes(o.file, o.each ? (256u << 20) : 1, fileBytes, openFailed) && openFailed)
+    if (!ReadFileBytes(o.file, 256u << 20, fileBytes, openFailed) && openFailed)
       return Fail("cannot read " + o.file + ": " + std::strerror(errno));
     if (o.candidates) {
       const std::vector<std::string> texts = SplitCandidateGrids(std::string_view(
@@ -494,5 +498,5 @@ int main(int argc, char** argv) {
   if (!o.saveSettingsPath.empty() && !SaveSettingsFile(o.saveSettingsPath))
     std::fprintf(stderr, "vorel-cli: cannot save settings: %s\n", o.saveSettingsPath.c_str());
   std::fflush(stdout);
-  return badPosition ? 2 : 0;
+  return (badPosition || unreadableFile) ? 2 : 0;
 }

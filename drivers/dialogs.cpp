@@ -227,12 +227,20 @@ AutoNameChoice AutoNameDialogValues() {
           Clamp(s.autoSaveDigit, kAutoDigitsMin, kAutoDigitsMax), s.autoSaveFileNameFlag ? 1 : 0};
 }
 
-void AutoNameDialogOk(const AutoNameChoice& choice) {
+bool AutoNameBaseAccepted(const std::string& baseName) {
+  if (baseName.find('/') == std::string::npos) return true;
+  ShowMessage("基準ファイル名に「/」は使えません", "保存ファイル名自動生成", IconExclamation);
+  return false;
+}
+
+uint32_t AutoNameDialogOk(const AutoNameChoice& choice) {
+  if (!AutoNameBaseAccepted(choice.baseName)) return 0;
   Settings& s = g.settings;
   s.autoSaveFileName = TruncateUtf16(choice.baseName, kBaseNameLimit);
   s.autoSaveCount = Clamp(choice.count, 0, kAutoCountMax);
   s.autoSaveDigit = Clamp(choice.digits, kAutoDigitsMin, kAutoDigitsMax);
   s.autoSaveFileNameFlag = choice.flag ? 1 : 0;
+  return 1;
 }
 
 std::string DigitCountText(int32_t digits) { return Format("%01d", digits); }

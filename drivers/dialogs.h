@@ -109,8 +109,12 @@ struct AutoNameChoice {
   int32_t count, digits, flag;
 };
 AutoNameChoice AutoNameDialogValues();
-// Stores all four, the base name cut to 63 characters and the numbers kept in range.
-void AutoNameDialogOk(const AutoNameChoice& choice);
+// Stores all four, the base name cut to 63 characters and the numbers kept in range; returns
+// 1. A base name that names a folder as well (a "/" in it) would put the files outside the
+// start folder: it is refused with a message, nothing is stored and 0 returned.
+uint32_t AutoNameDialogOk(const AutoNameChoice& choice);
+// The base name is a plain file name (no "/"); otherwise says so in a message box.
+bool AutoNameBaseAccepted(const std::string& baseName);
 std::string DigitCountText(int32_t digits);  // "%01d"
 
 // ---- "候補リスト表示" (1150): "増加" 1640 and "減少" 1650 step the digit within 1..9.

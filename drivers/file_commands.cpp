@@ -6,12 +6,15 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "board/candidates.h"
 #include "board/platform.h"
 #include "board/queue.h"
 #include "board/state.h"
 #include "drivers/commands.h"
+#include "drivers/dialogs.h"
 #include "drivers/frame.h"
 #include "io/read.h"
 #include "io/settings.h"
@@ -84,16 +87,36 @@ void AppendCollectionFile() {
   }
 }
 
+const char* const kCannotOpen = "ファイルがオープンできません";
+
+// A path the readers cannot take (a folder, a missing file, one without read permission) is
+// refused before anything is read, with the open-failure box: the board stays as it was.
+bool RefusedPath(const std::string& path) {
+  if (ReadableFile(path)) return false;
+  ShowMessage(path, kCannotOpen, IconExclamation);
+  return true;
+}
+
 }  // namespace
 
+bool ReadableFile(const std::string& path) {
+  std::error_code ec;
+  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return false;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
 uint32_t ReadPuzzleFromPath(const std::string& path) {
+  if (RefusedPath(path)) return 0;
   g.textEncoding = EncodingBytes;
   std::vector<uint8_t> bytes;
   bool openFailed = false;
   if (g.screenMode == ModeNewCreation) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
-      ShowMessage(path, "ファイルがオープンできません", IconExclamation);
+      ShowMessage(path, kCannotOpen, IconExclamation);
       return 0;
     }
     std::fseek(f, 0, SEEK_END);
@@ -173,6 +196,8 @@ void ReadDroppedFile(const std::vector<std::string>& paths) {
   if (g.screenMode == ModeCandidateScreen || g.screenMode == ModeMakeProblem ||
       g.screenMode == ModeProblemInput)
     return;
+  for (const std::string& path : paths)
+    if (RefusedPath(path)) return;
   for (const std::string& path : paths) {
     std::vector<uint8_t> bytes;
     bool openFailed = false;
@@ -232,6 +257,8 @@ void SavePuzzle() {
   std::vector<uint8_t> bytes;
   const bool automatic = s.autoSaveFileNameFlag != 0;
   if (automatic) {
+    // A base name from an older settings file may still hold a folder part.
+    if (!AutoNameBaseAccepted(s.autoSaveFileName)) return;
     path = AutoNameFile();
     bytes = PlainLayoutBytes(candidateScreen);
   } else {
@@ -293,7 +320,7 @@ void ReadCandidateFile() {
   r.filters = {{"すべてのファイル", "*.*"}};
   r.initialDir = g.settings.initialDir;
   const std::string path = P().ChooseFile(r);
-  if (path.empty()) return;
+  if (path.empty() || RefusedPath(path)) return;
   std::vector<uint8_t> bytes;
   bool openFailed = false;
   if (!ReadFileBytes(path, 1u << 16, bytes, openFailed)) {

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+// An existing regular file (or a link to one) this process may open for reading. Every
+// reader of a named puzzle file refuses anything else with one message and leaves the board.
+bool ReadableFile(const std::string& path);
 // Command 200: choose a file through the platform, read it.
 void ReadPuzzleFile();
 // Read a named file as command 200 would (the file dialog answered with path).

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when they are missing.
 set -euo pipefail
-# The desktop program needs Qt 6 and Japanese fonts; its smoke test a virtual X server.
-packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-noto-cjk xvfb xauth xdotool "$@")
+# The desktop program needs Qt 6, Qt's own Japanese texts (for its file, colour and font
+# choosers) and Japanese fonts; its smoke and monkey tests a virtual X server.
+packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n fonts-noto-cjk
+  xvfb xauth xdotool "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -21,11 +21,10 @@ cp build/ui/vorel "$work/vorel"
 sample=000000010400000000020000000000050407008000300001090000300400200050100000000806000
 
 # start MODE-KEYS...: a fresh program with these keys in its [MODE] section; sets $pid and
-# $window. The automatic digits and candidates are drawn in navy instead of the default yellow.
+# $window. The colours are the defaults.
 start() {
   {
     printf '[WinPos]\nWinLeft=20\nWinTop=20\nWinWidth=600\nWinHigh=640\n'
-    printf '[Color]\nCalc=1\n'
     printf '[MODE]\nFontSize=-30\nFontSize2=-15\nCandErase=1\n'
     for line in "$@"; do printf '%s\n' "$line"; done
     printf '[String]\nTable=%s\n' "$sample"

@@ -254,7 +254,7 @@ TEST(WriterCli, PrintsPrintAndHtmlLayouts) {
   EXPECT_NE(out.find("board\t┃　│　│　┃　│　│　┃　│１│　┃\n"), std::string::npos);
   const std::string html = RunCli("-t --sample -m candidate -p html");
   EXPECT_NE(html.find("board\t<HTML>\n"), std::string::npos);
-  EXPECT_NE(html.find("board\t<TD bgcolor=\"#d0d0d0\"><font color=\"#f0f000\">567<BR>89</TD>\n"),
+  EXPECT_NE(html.find("board\t<TD bgcolor=\"#d0d0d0\"><font color=\"#0000f0\">567<BR>89</TD>\n"),
             std::string::npos);
 }
 

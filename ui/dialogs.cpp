@@ -23,6 +23,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "board/platform.h"
 #include "board/state.h"
@@ -58,6 +59,22 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
 }
 
 QString Id(uint32_t id) { return QString::number(id); }
+
+// A field of at most `units` UTF-16 units that never keeps half of a character: Qt's own
+// length limit would cut a surrogate pair in two.
+void LimitUnits(QLineEdit* field, int units) {
+  auto cut = [field, units] {
+    const QString text = field->text();
+    if (text.size() <= units) return;
+    int n = units;
+    if (text.at(n - 1).isHighSurrogate()) --n;
+    const int cursor = std::min(field->cursorPosition(), n);
+    field->setText(text.left(n));
+    field->setCursorPosition(cursor);
+  };
+  QObject::connect(field, &QLineEdit::textChanged, field, cut);
+  cut();
+}
 
 // ---- Colour swatches: the item's palette colour inset, a black frame 4 pixels in when the
 // item is selected, a grey frame 2 pixels in when it has the focus, else the window colour.
@@ -181,7 +198,7 @@ void DisplayDialog(QWidget* mainWindow) {
   }
   auto* custom = new QLineEdit(Utf8(choice.customText), glyphs);
   custom->setObjectName(Id(1570));
-  custom->setMaxLength(static_cast<int>(kCustomFieldLimit));  // UTF-16 units, as QString counts
+  LimitUnits(custom, static_cast<int>(kCustomFieldLimit));
   glyphGrid->addWidget(custom, 2, 0, 1, 4);
   layout->addWidget(glyphs);
   layout->addWidget(OkCancel(&dialog));
@@ -292,7 +309,7 @@ void AutoNameDialog(QWidget* mainWindow) {
   auto* layout = new QGridLayout(&dialog);
   auto* name = new QLineEdit(Utf8(choice.baseName), &dialog);
   name->setObjectName(Id(1570));
-  name->setMaxLength(static_cast<int>(kBaseNameLimit));
+  LimitUnits(name, static_cast<int>(kBaseNameLimit));
   name->setMinimumWidth(220);
   auto* count = new QSpinBox(&dialog);
   count->setObjectName(Id(1580));
@@ -323,8 +340,9 @@ void AutoNameDialog(QWidget* mainWindow) {
                left, top);
     dialog.move(left, top);
   }
-  if (dialog.exec() != QDialog::Accepted) return;
-  AutoNameDialogOk({ToUtf8(name->text()), count->value(), digits->value(), flag->isChecked() ? 1 : 0});
+  // A refused base name leaves the dialog open with what was typed.
+  while (dialog.exec() == QDialog::Accepted)
+    if (AutoNameDialogOk({ToUtf8(name->text()), count->value(), digits->value(), flag->isChecked() ? 1 : 0})) return;
 }
 
 // ---- 1150 "候補リスト表示"

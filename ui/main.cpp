@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Vorel"));
   QApplication::setDesktopFileName(QStringLiteral("vorel"));
   qInstallMessageHandler(nullptr);
+  InstallQtTranslations();
 
   VorelApp app;
   StartApp(app, "");

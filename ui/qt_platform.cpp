@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 
 #include "ui/board_view.h"
@@ -138,7 +139,14 @@ bool QtPlatform::ClipboardRead(std::vector<ClipboardItem>& items) {
   if (!clipboard) return false;
   items.clear();
   const QString text = clipboard->text();
-  if (text.isEmpty()) return true;
+  if (text.isEmpty()) {
+    // Something without text (a picture, files of another program): the formats are listed
+    // so that the reader says there is no text, not that the clipboard is empty.
+    const QMimeData* data = clipboard->mimeData();
+    if (data && !data->formats().isEmpty())
+      items.push_back({data->hasImage() ? ClipBitmap : ClipWave, {}});
+    return true;
+  }
   const std::string utf8 = ToUtf8(text);
   items.push_back({ClipUnicodeText, ClipboardUnicodeBytes(utf8)});
   items.push_back({ClipText, ClipboardAnsiBytes(utf8)});
