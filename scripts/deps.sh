@@ -2,7 +2,11 @@
 # Installs the Debian packages the build needs, when they are missing.
 set -euo pipefail
 # The desktop program needs Qt 6 and Japanese fonts; its smoke test a virtual X server.
-packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-noto-cjk xvfb xauth xdotool "$@")
+packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev fonts-noto-cjk xvfb xauth xdotool
+  # The Debian package (scripts/package.sh): Qt's translations it depends on, the icon's bitmap
+  # sizes, dpkg-shlibdeps and the build flags, and the checks of the package and its metadata.
+  qt6-translations-l10n librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
+  man-db groff-base parallel "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
