@@ -16,11 +16,12 @@ out=$(realpath -m "${1:-.}")
 if [ -z "$build" ]; then
   "$here/scripts/deps.sh"
   build=$here/build-pkg
-  # The flags Debian builds its own packages with (stack protector, fortified functions,
-  # read-only relocations), as the compiler and linker see them at the first configure.
-  CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-  LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOREL_BENCH=OFF >/dev/null
+  # The flags Debian builds its own packages with, all hardening on (stack protector, fortified
+  # functions, read-only relocations bound at load).
+  export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+  cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOREL_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
   cmake --build "$build" -j"${JOBS:-2}" --target vorel vorel-cli vorel_data
 fi
 [ -f "$build/CPackConfig.cmake" ] || { echo "package.sh: $build is not a configured build" >&2; exit 2; }
