@@ -306,6 +306,19 @@ uint32_t WorkerCount(uint32_t requested) {
   return cores > 0 ? static_cast<uint32_t>(cores) : 1;
 }
 
+bool ReadStandardInput(size_t limit, std::vector<uint8_t>& out) {
+  out.clear();
+  uint8_t buffer[65536];
+  while (out.size() < limit) {
+    const ssize_t n = read(0, buffer, std::min(sizeof buffer, limit - out.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) break;
+    out.insert(out.end(), buffer, buffer + n);
+  }
+  return true;
+}
+
 uint32_t PuzzleSeed(uint32_t seed, size_t n) {
   return seed + static_cast<uint32_t>(n) * 0x9E3779B9u;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Runs puzzle n (from 0) and writes its output to stdout; returns a tag below
 // kCollectionTags that the run counts (the grade for --grade, 0 otherwise).
@@ -27,6 +28,9 @@ uint32_t WorkerCount(uint32_t requested);
 // dies is reported on stderr with the puzzle it was working on; output stops before that
 // puzzle and the other workers are ended. Returns 0 when every puzzle ran, 1 otherwise.
 int RunCollection(size_t count, uint32_t workers, const PuzzleRun& run, CollectionOutcome& out);
+
+// Reads standard input to its end, at most `limit` bytes; false on a read error.
+bool ReadStandardInput(size_t limit, std::vector<uint8_t>& out);
 
 // Puzzle n's seed for a collection: the run's seed itself for the first puzzle, so that a
 // puzzle's random choices never depend on the puzzles before it.

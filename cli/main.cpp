@@ -23,11 +23,12 @@
 #include "io/read.h"
 #include "io/settings.h"
 #include "techniques/techniques.h"
+#include "vorel_version.h"
 
 namespace {
 
 const char* const kUsage =
-    "usage: vorel-cli [OPTIONS] [FILE]\n"
+    "usage: vorel-cli [OPTIONS] [FILE]   (FILE - with -e: standard input)\n"
     "  -m, --mode MODE       normal (default) | new | edit | candidate | make | input\n"
     "  -l, --log N           display mode CandErase 0, 1 or 2 (default 1, or the\n"
     "                        value of the --settings file)\n"
@@ -49,6 +50,8 @@ const char* const kUsage =
     "      --candidates      FILE holds positions as candidate grids (729 characters,\n"
     "                        pencil marks or the -p candidates layout), one per block;\n"
     "                        every command, --path and --grade start from that table\n"
+    "      --first N         with -e: the first puzzle is puzzle N (its number and seed),\n"
+    "                        so that pieces of a collection join up (default 1)\n"
     "  -p, --print LAYOUT    board at the end: line | plain | candidates | print | html\n"
     "                        (print and html as the file writers lay them out)\n"
     "  -t, --transcript      machine-readable output (KIND<TAB>TEXT per event)\n"
@@ -64,6 +67,7 @@ const char* const kUsage =
     "                        (a missing or unreadable --settings file gives the defaults;\n"
     "                        a failed save only warns)\n"
     "  -h, --help\n"
+    "      --version\n"
     "\n"
     "With -m new the mode is entered first and FILE is then read into it, so that Page Up\n"
     "and Page Down (1010, 1020) step through a file of several puzzles.\n"
@@ -95,6 +99,7 @@ struct Options {
   bool json = false;
   bool candidates = false;
   uint32_t jobs = 1;
+  uint32_t first = 1;
   std::string print;
   bool transcript = false;
   bool fixpoint = false;
@@ -262,6 +267,12 @@ int main(int argc, char** argv) {
     if (a == "-h" || a == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
+    } else if (a == "--version") {
+      std::puts("vorel-cli " VOREL_VERSION);
+      return 0;
+    } else if (a == "--first") {
+      if (!value(v) || !ParseNumber(v, o.first) || o.first == 0)
+        return Fail("--first takes a puzzle number of at least 1");
     } else if (a == "-m" || a == "--mode") {
       if (!value(o.mode)) return Fail("--mode needs a value");
       if (o.mode != "normal" && !ModeCommand(o.mode)) return Fail("unknown mode: " + o.mode);
@@ -323,6 +334,8 @@ int main(int argc, char** argv) {
     }
   }
   if (o.each && o.file.empty()) return Fail("--each needs a FILE");
+  if ((o.file == "-" || o.first != 1) && !o.each)
+    return Fail("standard input (-) and --first need --each");
   if (o.each && o.repeat > 1) return Fail("--repeat cannot be combined with --each");
   if (o.jobs != 1 && !o.each) return Fail("--jobs needs --each");
   if (o.jobs != 1 && !o.saveSettingsPath.empty())
@@ -384,7 +397,8 @@ int main(int argc, char** argv) {
   if (!o.file.empty() && (o.each || o.candidates)) {
     std::vector<uint8_t> fileBytes;
     bool openFailed = false;
-    if (!ReadFileBytes(o.file, 256u << 20, fileBytes, openFailed) && openFailed)
+    if (o.file == "-" ? !ReadStandardInput(256u << 20, fileBytes)
+                      : !ReadFileBytes(o.file, 256u << 20, fileBytes, openFailed) && openFailed)
       return Fail("cannot read " + o.file + ": " + std::strerror(errno));
     if (o.candidates) {
       const std::vector<std::string> texts = SplitCandidateGrids(std::string_view(
@@ -415,24 +429,26 @@ int main(int argc, char** argv) {
   SeedRandom(seed);
 
   auto runPuzzle = [&](size_t n) -> uint32_t {
+    const size_t number = n + o.first - 1;  // from 0, counted over the whole collection
     if (n > 0 || o.each) {
       ResetStartupState();
       g.board = startBoard;
       platform.logOpen = false;
     }
-    if (o.each) SeedRandom(PuzzleSeed(seed, n));
+    if (o.each) SeedRandom(PuzzleSeed(seed, number));
     if (o.candidates && (o.grade || o.path)) {
       InstallCandidateGrid(grids[n]);
-      if (o.path) return PrintPath(numbers[n], o.json, stdout);
-      return PrintGradeLine(numbers[n], "0", stdout, true);
+      if (o.path) return PrintPath(numbers[n] + o.first - 1, o.json, stdout);
+      return PrintGradeLine(numbers[n] + o.first - 1, "0", stdout, true);
     }
     if (o.grade || o.path) {
       LoadPuzzleBytes(std::vector<uint8_t>(puzzles[n].begin(), puzzles[n].end()), o.file);
-      if (!o.path) return PrintGradeLine(n, std::string(puzzles[n]), stdout);
+      if (!o.path) return PrintGradeLine(number, std::string(puzzles[n]), stdout);
       ComputeCandidates();
-      return PrintPath(n, o.json, stdout);
+      return PrintPath(number, o.json, stdout);
     }
-    if (o.each) platform.Emit("puzzle", std::to_string(o.candidates ? numbers[n] + 1 : n + 1));
+    if (o.each)
+      platform.Emit("puzzle", std::to_string(o.candidates ? numbers[n] + o.first : number + 1));
     if (o.logMode >= 0) g.settings.candErase = o.logMode;
     StartFrame();
     platform.fileChoices.clear();

@@ -4,7 +4,11 @@ set -euo pipefail
 # The desktop program needs Qt 6, Qt's own Japanese texts (for its file, colour and font
 # choosers) and Japanese fonts; its smoke and monkey tests a virtual X server.
 packages=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n fonts-noto-cjk
-  xvfb xauth xdotool "$@")
+  xvfb xauth xdotool python3
+  # The Debian package (scripts/package.sh): the icon's bitmap sizes, dpkg-shlibdeps and the
+  # build flags, and the checks of the package and its metadata.
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
+  man-db groff-base parallel "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -14,6 +14,7 @@
 #include "ui/app.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
+#include "vorel_version.h"
 
 namespace {
 
@@ -59,7 +60,15 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
   if (argc > 1 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
-    std::puts("usage: vorel [FILE]\n  Opens the Vorel window; FILE is read as a dropped puzzle file.");
+    std::puts("usage: vorel [OPTIONS] [FILE]\n"
+              "  Opens the Vorel window; FILE is read as a dropped puzzle file.\n"
+              "  -h, --help   prints this text\n"
+              "  --version    prints the version\n"
+              "  and the options of every Qt program (see the manual page vorel(1)).");
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    std::puts("vorel " VOREL_VERSION);
     return 0;
   }
   if (!HasDisplay()) {

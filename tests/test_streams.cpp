@@ -1,0 +1,124 @@
+// Collections through pipes: standard input as the collection (`-`), pieces of a collection
+// numbered with --first, and GNU parallel spreading a collection over processes.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+
+#include "tests/support.h"
+
+namespace {
+
+// Output of a shell command line (stderr dropped) and its exit status.
+std::string Shell(const std::string& command, int* status = nullptr) {
+  std::FILE* pipe = popen(("(" + command + ") 2>/dev/null").c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  size_t n;
+  while (pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  const int rc = pipe ? pclose(pipe) : -1;
+  if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return out;
+}
+
+// Hard puzzles and quick ones, so that every grade and several techniques show up: 150 of
+// each collection, one puzzle per line. Empty when the collections are absent.
+std::vector<std::string> Collection() {
+  std::vector<std::string> puzzles;
+  for (const char* name : {"hard-a.txt", "qq-expert-a.txt"}) {
+    const std::vector<std::string> lines = DataLines(name);
+    for (size_t i = 0; i < lines.size() && i < 150; ++i)
+      if (lines[i].size() >= 81) puzzles.push_back(lines[i]);
+  }
+  return puzzles;
+}
+
+std::string Joined(const std::vector<std::string>& lines, size_t from, size_t to) {
+  std::string text;
+  for (size_t i = from; i < to && i < lines.size(); ++i) text += lines[i] + "\n";
+  return text;
+}
+
+const std::string kCli = VOREL_CLI_PATH;
+
+#define NEED_COLLECTION(puzzles)                                                    \
+  if ((puzzles).size() < 300)                                                       \
+    GTEST_SKIP() << "the collections hard-a.txt and qq-expert-a.txt are not in " \
+                 << DataPath("")
+
+TEST(Streams, StandardInputGivesTheOutputOfTheFile) {
+  const std::vector<std::string> puzzles = Collection();
+  NEED_COLLECTION(puzzles);
+  const std::string file = WriteTempFile("c.txt", Joined(puzzles, 0, puzzles.size()));
+  int status = -1;
+  const std::string expected = RunCli("--grade -e " + file, &status);
+  ASSERT_EQ(status, 0);
+  ASSERT_EQ(std::count(expected.begin(), expected.end(), '\n'), 300);
+
+  EXPECT_EQ(RunCli("--grade - < " + file, &status), expected);
+  EXPECT_EQ(status, 0);
+  // A pipe cannot be measured or reread; the workers of -j share what was read before them.
+  EXPECT_EQ(Shell("cat " + file + " | " + kCli + " --grade -j 2 -", &status), expected);
+  EXPECT_EQ(status, 0);
+  // Any -e run, not only grading: the batches with their log lines and the random digit
+  // exchange (1220), whose draws follow each puzzle's own seed.
+  // The title names the file, here c.txt, there -.
+  const std::string some = WriteTempFile("c.txt", Joined(puzzles, 140, 180));
+  const std::string args = " -t -s 77 -l 1 -m candidate -r 910 -r 1070 -r 1220 -p line";
+  std::string fromFile = RunCli(args + " -e " + some);
+  ASSERT_NE(fromFile.find("log\t"), std::string::npos);
+  const std::string named = "》 - c\n";
+  for (size_t at; (at = fromFile.find(named)) != std::string::npos;)
+    fromFile.replace(at, named.size(), "》 - -\n");
+  EXPECT_EQ(Shell("cat " + some + " | " + kCli + args + " -j 3 -e -"), fromFile);
+
+  // Standard input and --first serve collections only; a blank stream holds no puzzle.
+  RunCli("--sample --first 2", &status);
+  EXPECT_EQ(status, 2);
+  RunCli("-r 900 - < " + file, &status);
+  EXPECT_EQ(status, 2);
+  RunCli("--grade --first 0 -e " + file, &status);
+  EXPECT_EQ(status, 2);
+  RunCli("--grade - < /dev/null", &status);
+  EXPECT_EQ(status, 2);
+}
+
+// Pieces of uneven sizes, each numbered from where it starts, join up byte for byte to one
+// run: the numbers of the grade lines and the puzzle events, and the seeds behind the
+// random choices.
+TEST(Streams, PiecesNumberedWithFirstJoinUpToOneRun) {
+  const std::vector<std::string> puzzles = Collection();
+  NEED_COLLECTION(puzzles);
+  const std::string whole = WriteTempFile("c.txt", Joined(puzzles, 0, puzzles.size()));
+  for (const std::string& args :
+       {std::string("--grade"), std::string("-t -s 5 -l 0 -r 1220 -r 910 -p line")}) {
+    SCOPED_TRACE(args);
+    const std::string expected = RunCli(args + " -e " + whole);
+    std::string joined;
+    for (size_t from = 0, size = 1; from < puzzles.size(); from += size, size = size * 3 + 7) {
+      const std::string piece = WriteTempFile("c.txt", Joined(puzzles, from, from + size));
+      joined += RunCli(args + " --first " + std::to_string(from + 1) + " -e " + piece);
+    }
+    EXPECT_EQ(joined, expected);
+  }
+}
+
+TEST(Streams, ParallelPipeWithTwoJobsEqualsOneProcess) {
+  if (std::system("parallel --version 2>/dev/null | grep -q 'GNU parallel'") != 0)
+    GTEST_SKIP() << "GNU parallel is not installed (Debian: parallel); scripts/deps.sh installs it";
+  const std::vector<std::string> puzzles = Collection();
+  NEED_COLLECTION(puzzles);
+  const std::string file = WriteTempFile("c.txt", Joined(puzzles, 0, puzzles.size()));
+  int status = -1;
+  const std::string expected = RunCli("--grade -e " + file, &status);
+  ASSERT_EQ(status, 0);
+  // Job {#} holds the lines ({#}-1)*70+1 to {#}*70 of the stream.
+  const std::string out =
+      Shell("parallel --will-cite --pipe -k -j 2 -N 70 '" + kCli +
+                " --grade --first $(( ({#}-1)*70+1 )) -' < " + file,
+            &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out, expected);
+}
+
+}  // namespace
