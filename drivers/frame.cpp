@@ -960,7 +960,7 @@ const CommandEntry kFrameCommands[] = {
 
 static const CommandEntry* const kCommandTables[] = {
     kFrameCommands, kTechniqueCommands, kReadCommands,     kWriteCommands,
-    kEditCommands,  kGeneratorCommands, nullptr,
+    kEditCommands,  kGeneratorCommands, kRungCommands,     nullptr,
 };
 
 const CommandEntry* FindCommand(uint32_t id) {

@@ -1,0 +1,80 @@
+// The link graph of the chain rung. Nodes are the candidates (cell * 9 + digit index), then
+// group nodes: a digit confined to the cells of one line within one block (two or three cells).
+// A node is "on" when its digit sits in one of its cells, "off" when in none.
+//   weak link   a - b : a on  => b off (one cell, two digits; or one digit, every cell of b
+//                       seeing every cell of a)
+//   strong link a = b : a off => b on  (a cell with two candidates; or a unit whose holders of
+//                       the digit are exactly the cells of a and b)
+// Chains alternate them; forcing chains follow them from a premise; forcing nets add the
+// singles that several earlier conclusions together force.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/bitsets.h"
+
+constexpr uint32_t kMaxGroupNodes = 486;  // 54 line-block crossings x 9 digits
+constexpr uint32_t kNodeCapacity = 729 + kMaxGroupNodes;
+using NodeSet = WordSet<20>;  // 1280 bits
+constexpr uint32_t kNoNode = 0xFFFF;
+
+// A literal: node * 2 + 1 for "on", node * 2 for "off".
+inline uint32_t LitOn(uint32_t node) { return node * 2 + 1; }
+inline uint32_t LitOff(uint32_t node) { return node * 2; }
+
+struct LinkGraph {
+  uint32_t snapshot[729];  // the table the graph was built from (flag, 0 for filled cells)
+  bool built = false;
+  uint32_t groupCount = 0;
+  CellSet groupCells[kMaxGroupNodes];
+  uint8_t groupDigit[kMaxGroupNodes];
+  uint32_t cellMask[81];  // candidates of each open cell (count >= 1)
+  NodeSet candidates;     // candidate nodes of open cells
+  NodeSet all;            // candidates and group nodes
+  NodeSet weak[kNodeCapacity];
+  uint16_t strong[kNodeCapacity][4];
+  uint8_t strongCount[kNodeCapacity];
+};
+
+uint32_t NodeDigit(const LinkGraph& graph, uint32_t node);
+CellSet NodeCells(const LinkGraph& graph, uint32_t node);
+
+// Builds the graph for the current table unless it already holds it. False when nothing changed.
+bool EnsureLinkGraph(LinkGraph& graph);
+
+// Everything a literal implies along alternating links inside `allowed`, breadth first.
+// level[node] (when given) gets the step at which the node was first reached.
+struct Closure {
+  NodeSet on, off;
+};
+void Alternate(const LinkGraph& graph, uint32_t startLit, const NodeSet& allowed, Closure& out);
+
+// The shortest alternating path of literals from startLit to targetLit inside `allowed`;
+// empty when there is none.
+std::vector<uint32_t> TracePath(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit,
+                                const NodeSet& allowed);
+
+// The singles net: from a premise literal on candidates, every conclusion the singles force,
+// breadth first up to `depth` steps. A contradiction (a cell or a unit left without its digit, a
+// candidate both on and off) stops it and is reported. parent[] keeps, per candidate literal,
+// the literal that forced it (kNoNode for the premise) to rebuild the net's main line.
+struct NetResult {
+  CandSet on, off;
+  bool contradiction = false;
+  uint32_t contradictionLit = kNoNode;  // the literal whose opposite was already derived
+  uint16_t parent[1458];
+};
+void PropagateNet(const LinkGraph& graph, uint32_t premiseLit, uint32_t depth, bool singlesFromMany,
+                  NetResult& out);
+std::vector<uint32_t> NetPath(const NetResult& net, uint32_t lit);
+
+// Text of nodes and literals in the usual notation: "(5)r3c4", "(5)r3c45"; "r3c4=5", "r3c4<>5".
+std::string NodeText(const LinkGraph& graph, uint32_t node);
+std::string LitText(const LinkGraph& graph, uint32_t lit);
+std::string CellsText(const CellSet& cells);
+// An alternating path as "(5)r3c4=(5)r3c7-(5)r8c7=(5)r8c2" (start off: strong first).
+std::string ChainText(const LinkGraph& graph, const std::vector<uint32_t>& path);
+// A path of literals as "r3c4=5 -> r3c7<>5 -> ...".
+std::string ImplicationText(const LinkGraph& graph, const std::vector<uint32_t>& path);
