@@ -39,6 +39,7 @@ struct Step {
   uint32_t kind = StepChain;
   uint32_t length = 0;
   bool grouped = false;
+  bool als = false;
   bool net = false;
   uint32_t start = kNoNode, end = kNoNode;  // chains: start literal, end node
   std::vector<uint32_t> premises;           // forcing: premise literals
@@ -65,7 +66,8 @@ struct ChainTables {
   uint64_t aicGeneration = ~uint64_t{0};
   uint64_t forcingGeneration = ~uint64_t{0};
   uint64_t netGeneration = ~uint64_t{0};
-  bool groupedAicDone = false;
+  bool groupedAicDone = false, alsAicDone = false;
+  std::vector<Best> groupedElim, groupedPlace;  // the grouped pass's
   std::vector<Step> aicSteps, forcingSteps, netSteps;
   std::vector<Best> aicElim, aicPlace;  // the plain pass's shortest walks
 };
@@ -117,60 +119,108 @@ void AddPlacement(const LinkGraph& graph, uint32_t i, std::vector<uint16_t>& rem
 // One breadth-first walk per start node X assumed off, over the first W words of the node
 // sets (12: candidates only; 20: with the group nodes). For every removable Z seeing X that
 // turns off, and every X that comes back on, the shortest walk is kept.
-template <uint32_t W>
-void WalkFromEveryStart(const LinkGraph& graph, const NodeSet& allowedNodes,
-                        const NodeSet& removable, std::vector<Best>& elim,
-                        std::vector<Best>& place) {
+template <uint32_t W, typename Full, typename WeakOf, typename Visit>
+void Walk(const LinkGraph& graph, const Full& allowedNodes, WeakOf weakOf, uint32_t startLit,
+          Visit visit) {
   using Set = WordSet<W>;
-  auto view = [](const NodeSet& s) -> const Set& { return *reinterpret_cast<const Set*>(&s); };
+  auto view = [](const auto& s) -> const Set& { return *reinterpret_cast<const Set*>(&s); };
   const Set& allowed = view(allowedNodes);
-  ForEachCand(allowed, [&](uint32_t x) {
-    if (x < 729 && CellCount(graph, x / 9) < 2) return;
-    Set target = view(graph.weak[x]);
-    target &= view(removable);
-    Set on, off, frontierOn, frontierOff;
-    off.Set(x);
-    frontierOff.Set(x);
-    for (uint32_t level = 1;; ++level) {
-      Set nextOff, nextOn;
-      ForEachCand(frontierOn, [&](uint32_t n) { nextOff |= view(graph.weak[n]); });
-      ForEachCand(frontierOff, [&](uint32_t n) {
-        for (uint32_t i = 0; i < graph.strongCount[n]; ++i) {
-          const uint32_t m = graph.strong[n][i];
-          if (m < 64 * W) nextOn.Set(m);
-        }
-      });
-      nextOff &= allowed;
-      nextOff -= off;
-      nextOn &= allowed;
-      nextOn -= on;
-      if (nextOff.Empty() && nextOn.Empty()) break;
-      if (x < 729 && nextOn.Has(x) && level < place[x].length) place[x] = {level, x};
-      const Set hit = nextOff & target;
-      ForEachCand(hit, [&](uint32_t z) {
-        if (level < elim[z].length) elim[z] = {level, x};
-      });
-      off |= nextOff;
-      on |= nextOn;
-      frontierOn = nextOn;
-      frontierOff = nextOff;
-    }
+  Set on, off, frontierOn, frontierOff;
+  const uint32_t start = startLit / 2;
+  if (startLit & 1) {
+    on.Set(start);
+    frontierOn.Set(start);
+  } else {
+    off.Set(start);
+    frontierOff.Set(start);
+  }
+  for (uint32_t level = 1;; ++level) {
+    Set nextOff, nextOn;
+    ForEachCand(frontierOn, [&](uint32_t n) { nextOff |= view(weakOf(n)); });
+    ForEachCand(frontierOff, [&](uint32_t n) {
+      for (uint32_t i = 0; i < graph.strongCount[n]; ++i) {
+        const uint32_t m = graph.strong[n][i];
+        if (m < 64 * W) nextOn.Set(m);
+      }
+    });
+    nextOff &= allowed;
+    nextOff -= off;
+    nextOn &= allowed;
+    nextOn -= on;
+    if (nextOff.Empty() && nextOn.Empty()) return;
+    if (!visit(level, nextOn, nextOff)) return;
+    off |= nextOff;
+    on |= nextOn;
+    frontierOn = nextOn;
+    frontierOff = nextOff;
+  }
+}
+
+// The plain pass: one walk per candidate X assumed off. Every removable Z seeing X that turns
+// off, and X when it comes back on, keep their shortest walk.
+template <uint32_t W, typename Full, typename WeakOf>
+void WalkFromEveryStart(const LinkGraph& graph, const Full& allowedNodes, const NodeSet& removable,
+                        WeakOf weakOf, std::vector<Best>& elim, std::vector<Best>& place) {
+  using Set = WordSet<W>;
+  ForEachCand(removable, [&](uint32_t x) {
+    Set target;
+    for (uint32_t k = 0; k < W; ++k) target.w[k] = weakOf(x).w[k] & removable.w[k];
+    Walk<W>(graph, allowedNodes, weakOf, LitOff(x),
+            [&](uint32_t level, const Set& nextOn, const Set& nextOff) {
+              if (nextOn.Has(x) && level < place[x].length) place[x] = {level, x};
+              const Set hit = nextOff & target;
+              ForEachCand(hit, [&](uint32_t z) {
+                if (level < elim[z].length) elim[z] = {level, x};
+              });
+              return true;
+            });
+  });
+}
+
+// The wider passes, whose chains may end in group or set nodes: one walk per removable Z
+// assumed on (Z is removed when it comes back off) and one per candidate assumed off (placed
+// when it comes back on). The walk's start is Z itself; the chain is rebuilt from its path.
+template <uint32_t W, typename Full, typename WeakOf>
+void WalkFromEveryTarget(const LinkGraph& graph, const Full& allowedNodes,
+                         const NodeSet& removable, const std::vector<Best>& known,
+                         const std::vector<Best>& knownPlace, WeakOf weakOf,
+                         std::vector<Best>& elim, std::vector<Best>& place) {
+  using Set = WordSet<W>;
+  ForEachCand(removable, [&](uint32_t z) {
+    if (known[z].start == kNoNode)
+      Walk<W>(graph, allowedNodes, weakOf, LitOn(z),
+              [&](uint32_t level, const Set&, const Set& nextOff) {
+                if (!nextOff.Has(z)) return true;
+                elim[z] = {level, z};
+                return false;
+              });
+    if (knownPlace[z].start == kNoNode)
+      Walk<W>(graph, allowedNodes, weakOf, LitOff(z),
+              [&](uint32_t level, const Set& nextOn, const Set&) {
+                if (!nextOn.Has(z)) return true;
+                place[z] = {level, z};
+                return false;
+              });
   });
 }
 
 // The steps of one pass: a placement per X that comes back on, one step per chain (start, end,
 // name) with its removals.
-void CollectAicSteps(const LinkGraph& graph, bool grouped, const std::vector<Best>& elim,
+void CollectAicSteps(const LinkGraph& graph, uint32_t pass, const std::vector<Best>& elim,
                      const std::vector<Best>& place, std::vector<Step>& steps) {
+  const bool grouped = pass == 1, als = pass == 2;
   const size_t first = steps.size();
   for (uint32_t x = 0; x < 729; ++x) {
     const Best& b = place[x];
     if (b.start == kNoNode) continue;
     Step s;
     s.kind = StepLoopPlacement;
-    s.code = grouped ? CodeGroupedDiscontinuousNiceLoop : CodeDiscontinuousNiceLoop;
+    s.code = als       ? CodeAlsChain
+             : grouped ? CodeGroupedDiscontinuousNiceLoop
+                       : CodeDiscontinuousNiceLoop;
     s.length = b.length;
     s.grouped = grouped;
+    s.als = als;
     s.start = LitOff(x);
     s.end = x;
     AddPlacement(graph, x, s.removals);
@@ -180,17 +230,39 @@ void CollectAicSteps(const LinkGraph& graph, bool grouped, const std::vector<Bes
   for (uint32_t z = 0; z < 729; ++z) {
     const Best& b = elim[z];
     if (b.start == kNoNode) continue;
-    const std::vector<uint32_t> path = TracePath(graph, LitOff(b.start), LitOff(z), allowed);
+    // The plain pass walked from the end X; the wider ones from Z on, through X, back to Z.
+    const uint32_t from = pass == 0 ? LitOff(b.start) : LitOn(z);
+    std::vector<uint32_t> path = als ? TracePathAls(graph, from, LitOff(z))
+                                     : TracePath(graph, from, LitOff(z), allowed);
+    if (pass != 0 && path.size() >= 2) path.erase(path.begin());
     if (path.size() < 3) continue;
-    const uint32_t x = b.start, y = path[path.size() - 2] / 2;
+    const uint32_t x = path[0] / 2, y = path[path.size() - 2] / 2;
     uint32_t code;
-    if (graph.weak[x].Has(y))
+    if (als) {
+      // Three sets linked by restricted commons, the ends sharing the removed digit.
+      bool allSets = true;
+      uint32_t owners[8], owned = 0;
+      for (size_t k = 0; k + 1 < path.size(); ++k) {
+        const uint32_t node = path[k] / 2;
+        if (node < kAlsBase) {
+          allSets = false;
+          break;
+        }
+        const uint32_t owner = graph.alsOwner[node - kAlsBase];
+        bool known = false;
+        for (uint32_t i = 0; i < owned; ++i) known = known || owners[i] == owner;
+        if (!known && owned < 8) owners[owned++] = owner;
+      }
+      code = allSets && owned == 3 ? CodeAlsXyWing : CodeAlsChain;
+    } else if (graph.weak[x].Has(y))
       code = CodeContinuousNiceLoop;
+    else if (x == y)  // X off forces X on: the loop through X places it
+      code = CodeDiscontinuousNiceLoop;
     else if ((x < 729 && x / 9 == z / 9) || (y < 729 && y / 9 == z / 9))
       code = CodeDiscontinuousNiceLoop;
     else
       code = CodeAic;
-    if (grouped) code += CodeGroupedAic - CodeAic;
+    if (grouped && !als) code += CodeGroupedAic - CodeAic;
     Step* step = nullptr;
     for (size_t k = first; k < steps.size(); ++k)
       if (steps[k].kind == StepChain && steps[k].start == LitOff(x) && steps[k].end == y &&
@@ -201,6 +273,7 @@ void CollectAicSteps(const LinkGraph& graph, bool grouped, const std::vector<Bes
       s.code = code;
       s.length = static_cast<uint32_t>(path.size()) - 1;
       s.grouped = grouped;
+      s.als = als;
       s.start = LitOff(x);
       s.end = y;
       steps.push_back(s);
@@ -214,31 +287,56 @@ void CollectAicSteps(const LinkGraph& graph, bool grouped, const std::vector<Bes
 
 // The plain pass (candidates only) and, asked for separately, the grouped pass, which keeps
 // only what the plain pass could not reach.
-void SearchAic(ChainTables& t, bool grouped) {
+void SearchAic(ChainTables& t, uint32_t pass) {
   if (t.aicGeneration != t.generation) {
     t.aicGeneration = t.generation;
     t.aicSteps.clear();
     t.groupedAicDone = false;
+    t.alsAicDone = false;
     const LinkGraph& graph = t.graph;
     t.aicElim.assign(729, Best{});
     t.aicPlace.assign(729, Best{});
     if (AnyRemovable(graph)) {
-      WalkFromEveryStart<CandSet::kCandWords>(graph, graph.candidates, Removable(graph),
-                                              t.aicElim, t.aicPlace);
-      CollectAicSteps(graph, false, t.aicElim, t.aicPlace, t.aicSteps);
+      WalkFromEveryStart<CandSet::kCandWords>(
+          graph, graph.candidates, Removable(graph),
+          [&](uint32_t n) -> const NodeSet& { return graph.weak[n]; }, t.aicElim, t.aicPlace);
+      CollectAicSteps(graph, 0, t.aicElim, t.aicPlace, t.aicSteps);
     }
   }
-  if (!grouped || t.groupedAicDone) return;
-  t.groupedAicDone = true;
+  if (pass == 0) return;
   const LinkGraph& graph = t.graph;
-  if (graph.groupCount == 0) return;
-  std::vector<Best> elim(729), place(729);
-  WalkFromEveryStart<NodeSet::kCandWords>(graph, graph.all, Removable(graph), elim, place);
-  for (uint32_t i = 0; i < 729; ++i) {
-    if (t.aicElim[i].start != kNoNode) elim[i] = Best{};
-    if (t.aicPlace[i].start != kNoNode) place[i] = Best{};
+  if (!t.groupedAicDone) {
+    t.groupedAicDone = true;
+    t.groupedElim.assign(729, Best{});
+    t.groupedPlace.assign(729, Best{});
+    if (graph.groupCount > 0 && AnyRemovable(graph)) {
+      WalkFromEveryTarget<NodeSet::kCandWords>(
+          graph, graph.all, Removable(graph), t.aicElim, t.aicPlace,
+          [&](uint32_t n) -> const NodeSet& { return graph.weak[n]; }, t.groupedElim,
+          t.groupedPlace);
+      std::vector<Best> elim = t.groupedElim, place = t.groupedPlace;
+      for (uint32_t i = 0; i < 729; ++i) {
+        if (t.aicElim[i].start != kNoNode) elim[i] = Best{};
+        if (t.aicPlace[i].start != kNoNode) place[i] = Best{};
+      }
+      CollectAicSteps(graph, 1, elim, place, t.aicSteps);
+    }
   }
-  CollectAicSteps(graph, true, elim, place, t.aicSteps);
+  if (pass == 1 || t.alsAicDone) return;
+  t.alsAicDone = true;
+  if (!AnyRemovable(graph)) return;
+  EnsureAlsNodes(t.graph);
+  if (graph.alsNodes == 0) return;
+  std::vector<Best> known = t.aicElim, knownPlace = t.aicPlace;
+  for (uint32_t i = 0; i < 729; ++i) {
+    if (t.groupedElim[i].start != kNoNode) known[i] = t.groupedElim[i];
+    if (t.groupedPlace[i].start != kNoNode) knownPlace[i] = t.groupedPlace[i];
+  }
+  std::vector<Best> elim(729), place(729);
+  WalkFromEveryTarget<AlsSet::kCandWords>(
+      graph, graph.withAls, Removable(graph), known, knownPlace,
+      [&](uint32_t n) -> const AlsSet& { return graph.alsWeak[n]; }, elim, place);
+  CollectAicSteps(graph, 2, elim, place, t.aicSteps);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -468,11 +566,13 @@ std::string StepText(const LinkGraph& graph, const Step& s) {
   switch (s.kind) {
     case StepChain: {
       // X=...=Y, then the removals that see both ends.
-      const std::vector<uint32_t> path = TracePath(graph, s.start, LitOn(s.end), allowed);
+      const std::vector<uint32_t> path = s.als ? TracePathAls(graph, s.start, LitOn(s.end))
+                                               : TracePath(graph, s.start, LitOn(s.end), allowed);
       return ChainText(graph, path) + " => " + RemovalText(s.removals);
     }
     case StepLoopPlacement: {
-      const std::vector<uint32_t> path = TracePath(graph, s.start, LitOn(s.end), allowed);
+      const std::vector<uint32_t> path = s.als ? TracePathAls(graph, s.start, LitOn(s.end))
+                                               : TracePath(graph, s.start, LitOn(s.end), allowed);
       return ChainText(graph, path) + " => " + LitText(graph, LitOn(s.end));
     }
     case StepContradiction: {
@@ -528,7 +628,7 @@ uint32_t EmitSteps(const LinkGraph& graph, const std::vector<Step>& steps, uint3
 
 uint32_t RunAic(ChainScratch& scratch, uint32_t code, uint32_t place) {
   ChainTables& t = Tables(scratch);
-  SearchAic(t, code >= CodeGroupedContinuousNiceLoop);
+  SearchAic(t, code >= CodeAlsXyWing ? 2 : code >= CodeGroupedContinuousNiceLoop ? 1 : 0);
   return EmitSteps(t.graph, t.aicSteps, code, place);
 }
 
@@ -561,6 +661,8 @@ CHAIN_ROUTINE(Aic, RunAic, CodeAic)
 CHAIN_ROUTINE(GroupedContinuousNiceLoop, RunAic, CodeGroupedContinuousNiceLoop)
 CHAIN_ROUTINE(GroupedDiscontinuousNiceLoop, RunAic, CodeGroupedDiscontinuousNiceLoop)
 CHAIN_ROUTINE(GroupedAic, RunAic, CodeGroupedAic)
+CHAIN_ROUTINE(AlsXyWing, RunAic, CodeAlsXyWing)
+CHAIN_ROUTINE(AlsChain, RunAic, CodeAlsChain)
 CHAIN_ROUTINE(ContradictionForcingChain, RunForcing, CodeContradictionForcingChain)
 CHAIN_ROUTINE(DigitForcingChain, RunForcing, CodeDigitForcingChain)
 CHAIN_ROUTINE(CellForcingChain, RunForcing, CodeCellForcingChain)

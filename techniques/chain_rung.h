@@ -1,5 +1,5 @@
-// The chain engine's routines: AICs and nice loops (plain and grouped) and forcing chains and
-// nets. Each follows the catalogue's routine frame (queue, flush under its own code, placement
+// The chain engine's routines: AICs and nice loops (plain and grouped), ALS-XY-Wing and ALS
+// chains, and forcing chains and nets. Each follows the catalogue's routine frame (queue, flush under its own code, placement
 // pass with the flag); the Shared forms take the engine's tables from the caller so that the
 // routines run one after the other on one table build them once.
 #pragma once
@@ -26,6 +26,8 @@ uint32_t Aic(uint32_t place);
 uint32_t GroupedContinuousNiceLoop(uint32_t place);
 uint32_t GroupedDiscontinuousNiceLoop(uint32_t place);
 uint32_t GroupedAic(uint32_t place);
+uint32_t AlsXyWing(uint32_t place);
+uint32_t AlsChain(uint32_t place);
 uint32_t ContradictionForcingChain(uint32_t place);
 uint32_t DigitForcingChain(uint32_t place);
 uint32_t CellForcingChain(uint32_t place);
@@ -41,6 +43,8 @@ uint32_t SharedAic(ChainScratch& scratch, uint32_t place);
 uint32_t SharedGroupedContinuousNiceLoop(ChainScratch& scratch, uint32_t place);
 uint32_t SharedGroupedDiscontinuousNiceLoop(ChainScratch& scratch, uint32_t place);
 uint32_t SharedGroupedAic(ChainScratch& scratch, uint32_t place);
+uint32_t SharedAlsXyWing(ChainScratch& scratch, uint32_t place);
+uint32_t SharedAlsChain(ChainScratch& scratch, uint32_t place);
 uint32_t SharedContradictionForcingChain(ChainScratch& scratch, uint32_t place);
 uint32_t SharedDigitForcingChain(ChainScratch& scratch, uint32_t place);
 uint32_t SharedCellForcingChain(ChainScratch& scratch, uint32_t place);

@@ -36,10 +36,12 @@ uint32_t CrossingOf(uint32_t unit, const CellSet& s) {
 }  // namespace
 
 uint32_t NodeDigit(const LinkGraph& graph, uint32_t node) {
+  if (node >= kAlsBase) return graph.alsDigit[node - kAlsBase];
   return node < 729 ? node % 9 : graph.groupDigit[node - 729];
 }
 
 CellSet NodeCells(const LinkGraph& graph, uint32_t node) {
+  if (node >= kAlsBase) return graph.alsCells[node - kAlsBase];
   if (node >= 729) return graph.groupCells[node - 729];
   CellSet s;
   s.Set(node / 9);
@@ -54,6 +56,7 @@ bool EnsureLinkGraph(LinkGraph& graph) {
   if (graph.built && std::memcmp(snapshot, graph.snapshot, sizeof snapshot) == 0) return false;
   std::memcpy(graph.snapshot, snapshot, sizeof snapshot);
   graph.built = true;
+  graph.alsBuilt = false;
 
   const CellGeometry& geo = Geometry();
   graph.candidates = NodeSet{};
@@ -164,8 +167,11 @@ void Alternate(const LinkGraph& graph, uint32_t startLit, const NodeSet& allowed
   }
 }
 
-std::vector<uint32_t> TracePath(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit,
-                                const NodeSet& allowed) {
+namespace {
+
+template <typename WeakOf, typename Allowed>
+std::vector<uint32_t> Trace(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit,
+                            WeakOf weakOf, Allowed allowed) {
   std::vector<uint16_t> parent(kNodeCapacity * 2, kNoNode);
   std::vector<uint16_t> queue;
   queue.reserve(kNodeCapacity * 2);
@@ -179,11 +185,12 @@ std::vector<uint32_t> TracePath(const LinkGraph& graph, uint32_t startLit, uint3
       queue.push_back(static_cast<uint16_t>(next));
     };
     if (lit & 1) {
-      NodeSet weak = graph.weak[node] & allowed;
-      ForEachCand(weak, [&](uint32_t n) { reach(LitOff(n)); });
+      ForEachCand(weakOf(node), [&](uint32_t n) {
+        if (allowed(n)) reach(LitOff(n));
+      });
     } else {
       for (uint32_t i = 0; i < graph.strongCount[node]; ++i)
-        if (allowed.Has(graph.strong[node][i])) reach(LitOn(graph.strong[node][i]));
+        if (allowed(graph.strong[node][i])) reach(LitOn(graph.strong[node][i]));
     }
   }
   std::vector<uint32_t> path;
@@ -193,6 +200,112 @@ std::vector<uint32_t> TracePath(const LinkGraph& graph, uint32_t startLit, uint3
     if (lit == startLit) break;
   }
   return {path.rbegin(), path.rend()};
+}
+
+}  // namespace
+
+std::vector<uint32_t> TracePath(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit,
+                                const NodeSet& allowed) {
+  return Trace(
+      graph, startLit, targetLit, [&](uint32_t n) -> const NodeSet& { return graph.weak[n]; },
+      [&](uint32_t n) { return n < kAlsBase && allowed.Has(n); });
+}
+
+std::vector<uint32_t> TracePathAls(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit) {
+  return Trace(
+      graph, startLit, targetLit, [&](uint32_t n) -> const AlsSet& { return graph.alsWeak[n]; },
+      [&](uint32_t n) { return graph.withAls.Has(n); });
+}
+
+void EnsureAlsNodes(LinkGraph& graph) {
+  if (graph.alsBuilt) return;
+  graph.alsBuilt = true;
+  const CellGeometry& geo = Geometry();
+  graph.alsNodes = 0;
+  // Every set of 2..4 open cells of a unit holding one digit more than cells, once.
+  std::vector<CellSet> seen;
+  uint32_t owners = 0;
+  for (uint32_t u = 0; u < 27 && graph.alsNodes < kMaxAlsNodes; ++u) {
+    uint32_t open[9], n = 0;
+    for (uint32_t k = 0; k < 9; ++k) {
+      const uint32_t c = kUnitCells.cell[u][k];
+      if (std::popcount(graph.cellMask[c]) >= 2) open[n++] = c;
+    }
+    for (uint32_t pick = 1; pick < (1u << n); ++pick) {
+      const uint32_t size = static_cast<uint32_t>(std::popcount(pick));
+      if (size < 2 || size > kMaxAlsCells) continue;
+      uint32_t digits = 0;
+      CellSet cells;
+      for (uint32_t m = pick; m; m &= m - 1) {
+        const uint32_t c = open[std::countr_zero(m)];
+        digits |= graph.cellMask[c];
+        cells.Set(c);
+      }
+      if (static_cast<uint32_t>(std::popcount(digits)) != size + 1) continue;
+      bool known = false;
+      for (const CellSet& s : seen) known = known || s == cells;
+      if (known) continue;
+      if (graph.alsNodes + size + 1 > kMaxAlsNodes) break;
+      seen.push_back(cells);
+      const uint32_t owner = owners++;
+      const uint32_t first = graph.alsNodes;
+      for (uint32_t m = digits; m; m &= m - 1) {
+        const uint32_t d = static_cast<uint32_t>(std::countr_zero(m)), k = graph.alsNodes++;
+        CellSet in;
+        ForEachCell(cells, [&](uint32_t c) {
+          if (graph.cellMask[c] >> d & 1) in.Set(c);
+        });
+        graph.alsCells[k] = in;
+        graph.alsDigit[k] = static_cast<uint8_t>(d);
+        graph.alsOwner[k] = static_cast<uint16_t>(owner);
+        graph.alsWhole[k] = cells;
+      }
+      // Off for one digit, on for each other.
+      for (uint32_t a = first; a < graph.alsNodes; ++a) {
+        graph.strongCount[kAlsBase + a] = 0;
+        for (uint32_t b = first; b < graph.alsNodes; ++b)
+          if (a != b)
+            graph.strong[kAlsBase + a][graph.strongCount[kAlsBase + a]++] =
+                static_cast<uint16_t>(kAlsBase + b);
+      }
+    }
+  }
+  const uint32_t low = 729 + graph.groupCount;
+  graph.withAls = AlsSet{};
+  for (uint32_t k = 0; k < NodeSet::kCandWords; ++k) {
+    graph.withAls.w[k] = graph.all.w[k];
+  }
+  for (uint32_t a = 0; a < graph.alsNodes; ++a) graph.withAls.Set(kAlsBase + a);
+  graph.alsWeak.assign(kAlsBase + graph.alsNodes, AlsSet{});
+  // Which cells see all cells of each node, per node; then the weak links among all.
+  auto seeingAll = [&](const CellSet& cells) {
+    CellSet seeing;
+    seeing.w[0] = seeing.w[1] = ~uint64_t{0};
+    ForEachCell(cells, [&](uint32_t c) { seeing &= geo.peers[c]; });
+    return seeing;
+  };
+  std::vector<uint16_t> alsOf[9];
+  for (uint32_t a = 0; a < graph.alsNodes; ++a) alsOf[graph.alsDigit[a]].push_back(static_cast<uint16_t>(a));
+  for (uint32_t node = 0; node < low; ++node) {
+    if (!graph.all.Has(node)) continue;
+    AlsSet& weak = graph.alsWeak[node];
+    for (uint32_t k = 0; k < NodeSet::kCandWords; ++k) weak.w[k] = graph.weak[node].w[k];
+    const CellSet seeing = seeingAll(NodeCells(graph, node));
+    for (uint16_t a : alsOf[NodeDigit(graph, node)])
+      if (graph.alsCells[a].Within(seeing)) weak.Set(kAlsBase + a);
+  }
+  for (uint32_t a = 0; a < graph.alsNodes; ++a) {
+    const uint32_t node = kAlsBase + a, d = graph.alsDigit[a];
+    AlsSet& weak = graph.alsWeak[node];
+    const CellSet seeing = seeingAll(graph.alsCells[a]);
+    ForEachCell(seeing, [&](uint32_t c) {
+      if (graph.cellMask[c] >> d & 1) weak.Set(c * 9 + d);
+    });
+    for (uint32_t n = 0; n < graph.groupCount; ++n)
+      if (graph.groupDigit[n] == d && graph.groupCells[n].Within(seeing)) weak.Set(729 + n);
+    for (uint16_t b : alsOf[d])
+      if (graph.alsCells[b].Within(seeing)) weak.Set(kAlsBase + b);
+  }
 }
 
 void PropagateNet(const LinkGraph& graph, uint32_t premiseLit, uint32_t depth, bool singlesFromMany,
@@ -321,9 +434,16 @@ std::string LitText(const LinkGraph& graph, uint32_t lit) {
 std::string ChainText(const LinkGraph& graph, const std::vector<uint32_t>& path) {
   std::string s;
   for (size_t i = 0; i < path.size(); ++i) {
-    if (i > 0 && path[i] / 2 == path[i - 1] / 2) continue;
+    const uint32_t node = path[i] / 2;
     if (i > 0) s += (path[i] & 1) ? "=" : "-";
-    s += NodeText(graph, path[i] / 2);
+    if (node >= kAlsBase && !(path[i] & 1) && i + 1 < path.size() && path[i + 1] / 2 >= kAlsBase &&
+        graph.alsOwner[node - kAlsBase] == graph.alsOwner[path[i + 1] / 2 - kAlsBase]) {
+      s += Format("(%u=%u)", NodeDigit(graph, node) + 1, NodeDigit(graph, path[i + 1] / 2) + 1) +
+           CellsText(graph.alsWhole[node - kAlsBase]);
+      ++i;
+      continue;
+    }
+    s += NodeText(graph, node);
   }
   return s;
 }

@@ -5,6 +5,10 @@
 //                       seeing every cell of a)
 //   strong link a = b : a off => b on  (a cell with two candidates; or a unit whose holders of
 //                       the digit are exactly the cells of a and b)
+// Almost-locked-set nodes come last, built only when asked for: for an ALS A (2 to 4 cells of
+// one unit holding one digit more than cells) and each digit x of A, the node (A,x) stands for
+// "x sits in A". It is turned off by any x that sees all of A's x cells; off, it leaves A locked
+// on its other digits, so a strong link runs from (A,x) to every (A,z).
 // Chains alternate them; forcing chains follow them from a premise; forcing nets add the
 // singles that several earlier conclusions together force.
 #pragma once
@@ -16,8 +20,12 @@
 #include "board/bitsets.h"
 
 constexpr uint32_t kMaxGroupNodes = 486;  // 54 line-block crossings x 9 digits
-constexpr uint32_t kNodeCapacity = 729 + kMaxGroupNodes;
-using NodeSet = WordSet<20>;  // 1280 bits
+constexpr uint32_t kAlsBase = 1280;       // almost-locked-set nodes from here
+constexpr uint32_t kMaxAlsNodes = 1792;
+constexpr uint32_t kNodeCapacity = kAlsBase + kMaxAlsNodes;
+constexpr uint32_t kMaxAlsCells = 4;
+using NodeSet = WordSet<20>;  // candidates and group nodes
+using AlsSet = WordSet<48>;   // with the almost-locked-set nodes
 constexpr uint32_t kNoNode = 0xFFFF;
 
 // A literal: node * 2 + 1 for "on", node * 2 for "off".
@@ -33,9 +41,18 @@ struct LinkGraph {
   uint32_t cellMask[81];  // candidates of each open cell (count >= 1)
   NodeSet candidates;     // candidate nodes of open cells
   NodeSet all;            // candidates and group nodes
-  NodeSet weak[kNodeCapacity];
+  NodeSet weak[kAlsBase];
   uint16_t strong[kNodeCapacity][4];
   uint8_t strongCount[kNodeCapacity];
+  // The almost-locked-set part, built by EnsureAlsNodes.
+  bool alsBuilt = false;
+  uint32_t alsNodes = 0;
+  CellSet alsCells[kMaxAlsNodes];
+  uint8_t alsDigit[kMaxAlsNodes];
+  uint16_t alsOwner[kMaxAlsNodes];  // the ALS a node belongs to
+  CellSet alsWhole[kMaxAlsNodes];   // all cells of that ALS
+  AlsSet withAls;                   // every node
+  std::vector<AlsSet> alsWeak;      // weak links of every node, ALS nodes included
 };
 
 uint32_t NodeDigit(const LinkGraph& graph, uint32_t node);
@@ -43,6 +60,8 @@ CellSet NodeCells(const LinkGraph& graph, uint32_t node);
 
 // Builds the graph for the current table unless it already holds it. False when nothing changed.
 bool EnsureLinkGraph(LinkGraph& graph);
+// Adds the almost-locked-set nodes to a built graph (once per build).
+void EnsureAlsNodes(LinkGraph& graph);
 
 // Everything a literal implies along alternating links inside `allowed`, breadth first.
 // level[node] (when given) gets the step at which the node was first reached.
@@ -55,6 +74,8 @@ void Alternate(const LinkGraph& graph, uint32_t startLit, const NodeSet& allowed
 // empty when there is none.
 std::vector<uint32_t> TracePath(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit,
                                 const NodeSet& allowed);
+// The same over every node, almost-locked sets included.
+std::vector<uint32_t> TracePathAls(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit);
 
 // The singles net: from a premise literal on candidates, every conclusion the singles force,
 // breadth first up to `depth` steps. A contradiction (a cell or a unit left without its digit, a
@@ -74,7 +95,8 @@ std::vector<uint32_t> NetPath(const NetResult& net, uint32_t lit);
 std::string NodeText(const LinkGraph& graph, uint32_t node);
 std::string LitText(const LinkGraph& graph, uint32_t lit);
 std::string CellsText(const CellSet& cells);
-// An alternating path as "(5)r3c4=(5)r3c7-(5)r8c7=(5)r8c2" (start off: strong first).
+// An alternating path as "(5)r3c4=(5)r3c7-(5)r8c7=(5)r8c2" (start off: strong first); an
+// almost-locked set entered on one digit and left on another reads "(5=3)r1c23".
 std::string ChainText(const LinkGraph& graph, const std::vector<uint32_t>& path);
 // A path of literals as "r3c4=5 -> r3c7<>5 -> ...".
 std::string ImplicationText(const LinkGraph& graph, const std::vector<uint32_t>& path);
