@@ -90,6 +90,7 @@ static const char* const kRungNames[kLastRungCode - kFirstRungCode + 1] = {
     "Digit Forcing Net",
     "Cell Forcing Net",
     "Unit Forcing Net",
+    "Nested Forcing Net",
 };
 
 const char* TechniqueName(uint32_t code) {

@@ -32,7 +32,7 @@ enum RungCodeValue : uint32_t {
   CodeGroupedAic = 116, CodeAlsXyWing = 117, CodeAlsChain = 118,
   CodeContradictionForcingChain = 119, CodeDigitForcingChain = 120, CodeCellForcingChain = 121,
   CodeUnitForcingChain = 122, CodeContradictionForcingNet = 123, CodeDigitForcingNet = 124,
-  CodeCellForcingNet = 125, CodeUnitForcingNet = 126,
+  CodeCellForcingNet = 125, CodeUnitForcingNet = 126, CodeNestedForcingNet = 127,
   kFirstRungCode = 101, kLastRungCode = 140,
 };
 

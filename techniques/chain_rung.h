@@ -36,6 +36,7 @@ uint32_t ContradictionForcingNet(uint32_t place);
 uint32_t DigitForcingNet(uint32_t place);
 uint32_t CellForcingNet(uint32_t place);
 uint32_t UnitForcingNet(uint32_t place);
+uint32_t NestedForcingNet(uint32_t place);
 
 uint32_t SharedContinuousNiceLoop(ChainScratch& scratch, uint32_t place);
 uint32_t SharedDiscontinuousNiceLoop(ChainScratch& scratch, uint32_t place);
@@ -53,3 +54,4 @@ uint32_t SharedContradictionForcingNet(ChainScratch& scratch, uint32_t place);
 uint32_t SharedDigitForcingNet(ChainScratch& scratch, uint32_t place);
 uint32_t SharedCellForcingNet(ChainScratch& scratch, uint32_t place);
 uint32_t SharedUnitForcingNet(ChainScratch& scratch, uint32_t place);
+uint32_t SharedNestedForcingNet(ChainScratch& scratch, uint32_t place);

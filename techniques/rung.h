@@ -78,6 +78,8 @@ inline constexpr RungRow kRungRows[] = {
      RungNets, false, SharedCellForcingNet},
     {4026, "UnitForcingNet", UnitForcingNet, "Unit Forcing Net", CodeUnitForcingNet, 9.4,
      RungNets, false, SharedUnitForcingNet},
+    {4027, "NestedForcingNet", NestedForcingNet, "Nested Forcing Net", CodeNestedForcingNet,
+     10.5, RungNets, false, SharedNestedForcingNet},
 };
 inline constexpr uint32_t kRungRowCount = sizeof kRungRows / sizeof kRungRows[0];
 inline constexpr uint32_t kRungBatchId = 4000;

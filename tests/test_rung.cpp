@@ -200,9 +200,10 @@ TEST_F(RungReglib, ListedRemovalsFoundPerTechniqueCode) {
     ++count.cases;
     // Each routine from the listed state; the family's removals together.
     std::set<uint32_t> byFamily;
+    ChainScratch scratch;  // the family searches the one state once
     for (uint32_t id : code->family) {
       saved.Put();
-      RungRowForCommand(id)->routine(0);
+      RungRowForCommand(id)->shared(scratch, 0);
       bool all = true;
       for (uint32_t i : listed) {
         if (g.cand.flag[i]) all = false;
@@ -329,6 +330,40 @@ TEST_F(RungWiring, BatchTakesOnlyTheSimplestStepThatRemovesSomething) {
   for (const std::string& line : LogLines()) names.insert(line.substr(0, line.find(" (")));
   EXPECT_EQ(names.size(), 1u);
   EXPECT_EQ(RunCommand(kRungBatchId), CommandDone);
+}
+
+TEST_F(RungWiring, CliRunsARoutineByNameOrIdAndGradesTheNewRungs) {
+  const std::vector<std::string> expert = DataLines("qq-expert-a.txt");
+  if (expert.size() < 30) GTEST_SKIP() << "qq-expert-a.txt not found in " << DataPath("");
+  std::string text;
+  for (size_t i = 0; i < 30; ++i) text += expert[i] + "\n";
+  const std::string file = WriteTempFile("rung.txt", text);
+  const std::string battery = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 ";
+  const std::string byName = RunCli(battery + "-r Aic -r GroupedAic -p candidates " + file);
+  EXPECT_EQ(RunCli(battery + "-r 4013 -r 4016 -p candidates " + file), byName);
+  EXPECT_NE(byName.find("=> r"), std::string::npos);  // the chain text of the detailed log
+
+  // Every puzzle of the collection is finished by a rung; the chains rung names its routines.
+  int status = 0;
+  const std::string grades = RunCli("--grade -e " + file, &status);
+  EXPECT_EQ(status, 0);
+  size_t chains = 0;
+  std::istringstream lines(grades);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::vector<std::string> f;
+    std::istringstream fields(line);
+    for (std::string item; std::getline(fields, item, '\t');) f.push_back(item);
+    ASSERT_EQ(f.size(), 4u) << line;
+    EXPECT_TRUE(f[2] == "basic" || f[2] == "upper" || f[2] == "chains" || f[2] == "nets") << line;
+    if (f[2] != "chains") continue;
+    ++chains;
+    bool named = false;
+    for (const RungRow& row : kRungRows)
+      named = named || (row.grade == RungChains && f[3].find(row.label) != std::string::npos);
+    EXPECT_TRUE(named) << line;
+  }
+  EXPECT_GT(chains, 0u);
 }
 
 }  // namespace
