@@ -581,10 +581,19 @@ std::string StepText(const LinkGraph& graph, const Step& s) {
       if (s.net) {
         NetResult net;
         PropagateNet(graph, premise, kNetDepth, true, net);
-        text = ImplicationText(graph, NetPath(net, net.contradictionLit));
-        if (net.contradictionLit != kNoNode && net.parent[net.contradictionLit ^ 1] != kNoNode)
-          text += " | " + ImplicationText(graph, NetPath(net, net.contradictionLit ^ 1));
-        text += " => contradiction";
+        const uint32_t lit = net.contradictionLit;
+        text = ImplicationText(graph, NetPath(net, lit));
+        if (lit == kNoNode) {
+          text += " => contradiction";
+        } else if (net.contradictionUnit == 28) {
+          text += " | " + ImplicationText(graph, NetPath(net, lit ^ 1));
+        } else if (net.contradictionUnit == 27) {
+          text += Format(" => r%uc%u has no candidate", lit / 2 / 9 / 9 + 1, lit / 2 / 9 % 9 + 1);
+        } else {
+          static const char* const kUnit[3] = {"row", "column", "box"};
+          text += Format(" => %s %u has no %u", kUnit[net.contradictionUnit / 9],
+                         net.contradictionUnit % 9 + 1, lit / 2 % 9 + 1);
+        }
       } else if (s.conclusion != kNoNode) {
         text = ImplicationText(graph, TracePath(graph, premise, LitOn(s.conclusion), graph.all)) +
                " | " +

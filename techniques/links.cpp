@@ -315,6 +315,8 @@ void PropagateNet(const LinkGraph& graph, uint32_t premiseLit, uint32_t depth, b
   out.off = CandSet{};
   out.contradiction = false;
   out.contradictionLit = kNoNode;
+  out.contradictionUnit = 28;
+  std::memset(out.parent, 0xFF, sizeof out.parent);
   uint32_t rem[81];
   uint32_t holders[27][9];
   std::memcpy(rem, graph.cellMask, sizeof rem);
@@ -364,6 +366,7 @@ void PropagateNet(const LinkGraph& graph, uint32_t premiseLit, uint32_t depth, b
     if (rem[c] == 0) {
       out.contradiction = true;
       out.contradictionLit = lit;
+      out.contradictionUnit = 27;
       break;
     }
     if (std::popcount(rem[c]) == 1 && (singlesFromMany || std::popcount(before) == 2))
@@ -378,6 +381,7 @@ void PropagateNet(const LinkGraph& graph, uint32_t premiseLit, uint32_t depth, b
       if (h == 0) {
         out.contradiction = true;
         out.contradictionLit = lit;
+        out.contradictionUnit = u;
         break;
       }
       (void)original;
@@ -395,7 +399,12 @@ void PropagateNet(const LinkGraph& graph, uint32_t premiseLit, uint32_t depth, b
 
 std::vector<uint32_t> NetPath(const NetResult& net, uint32_t lit) {
   std::vector<uint32_t> path;
-  for (uint32_t l = lit; l != kNoNode && path.size() < 200; l = net.parent[l]) path.push_back(l);
+  // The premise's parent is kNoNode; a literal never reached has none and gives no path.
+  if (lit >= 1458 || net.parent[lit] == 0xFFFF) {
+    if (lit < 1458 && ((lit & 1) ? net.on : net.off).Has(lit / 2)) path.push_back(lit);
+    return path;
+  }
+  for (uint32_t l = lit; l < 1458 && path.size() < 200; l = net.parent[l]) path.push_back(l);
   return {path.rbegin(), path.rend()};
 }
 

@@ -84,7 +84,9 @@ std::vector<uint32_t> TracePathAls(const LinkGraph& graph, uint32_t startLit, ui
 struct NetResult {
   CandSet on, off;
   bool contradiction = false;
-  uint32_t contradictionLit = kNoNode;  // the literal whose opposite was already derived
+  uint32_t contradictionLit = kNoNode;  // the literal that broke the table
+  uint32_t contradictionUnit = 28;      // 0..26 the unit it emptied of its digit, 27 its cell
+                                        // emptied, 28 its opposite already derived
   uint16_t parent[1458];
 };
 void PropagateNet(const LinkGraph& graph, uint32_t premiseLit, uint32_t depth, bool singlesFromMany,

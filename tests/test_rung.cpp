@@ -1,6 +1,7 @@
 // The rung above the catalogue: every removal of every routine checked against the unique
 // solution on the states a solving path meets; the regression library's cases per technique;
 // the chain text of the detailed log; the table's wiring (commands, menu, 4000, names, grades).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -280,6 +281,28 @@ TEST_F(RungText, GroupedChainNamesItsGroupNode) {
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0], "(5)r1c1=(5)r1c78-(5)r2c9=(5)r5c9 => r5c1<>5");
   EXPECT_EQ(lines.back(), "Grouped AIC (1,5) <5>");
+}
+
+TEST_F(RungText, ForcingChainsShowEachBranchAndWhatBreaks) {
+  const std::string state = FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2),
+                                     RC(4, 1), RC(6, 1), RC(8, 5)});
+  LoadState(state);
+  g.settings.candErase = 2;
+  ContradictionForcingChain(0);
+  // r2c2=5 turns r1c1 both on (round rows 5 and 1) and off (its box): the premise is false.
+  const std::vector<std::string> chain = LogLines();
+  const std::string expected =
+      "r2c2=5 -> r5c2<>5 -> r5c5=5 -> r1c5<>5 -> r1c1=5 | r2c2=5 -> r1c1<>5 => r2c2<>5";
+  const auto at = std::find(chain.begin(), chain.end(), expected);
+  ASSERT_NE(at, chain.end());
+  EXPECT_EQ(*(at + 1), "処理(Forcing Chain Contradiction) 1件");
+  EXPECT_EQ(*(at + 2), "Forcing Chain Contradiction (2,2) <5>");
+  // The net names the unit its premise empties: r1c5 holds box 2's only 5.
+  LoadState(state);
+  ContradictionForcingNet(0);
+  const std::vector<std::string> net = LogLines();
+  EXPECT_NE(std::find(net.begin(), net.end(), "r1c5=1 -> r1c5<>5 => box 2 has no 5 => r1c5<>1"),
+            net.end());
 }
 
 // ---------------------------------------------------------------------------------------
