@@ -129,7 +129,10 @@ bool EnsureLinkGraph(LinkGraph& graph) {
       for (uint32_t m = mask & ~(1u << d); m; m &= m - 1) weak.Set(c * 9 + std::countr_zero(m));
       if (std::popcount(mask) == 2) addStrong(c * 9 + std::countr_zero(mask & ~(1u << d)));
     }
-    for (uint32_t u = 0; u < 27; ++u) {
+    // The units holding every cell of the node are among those of its first cell.
+    const uint32_t first = cells.First();
+    for (uint32_t t = 0; t < 3; ++t) {
+      const uint32_t u = geo.unitsOf[first][t];
       if (!cells.Within(geo.unit[u])) continue;
       addStrong(nodeOf(u, (geo.unit[u] & holders[d]) - cells, d));
     }
@@ -171,10 +174,10 @@ namespace {
 
 template <typename WeakOf, typename Allowed>
 std::vector<uint32_t> Trace(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit,
-                            WeakOf weakOf, Allowed allowed) {
-  std::vector<uint16_t> parent(kNodeCapacity * 2, kNoNode);
+                            uint32_t nodes, WeakOf weakOf, Allowed allowed) {
+  std::vector<uint16_t> parent(nodes * 2, kNoNode);
   std::vector<uint16_t> queue;
-  queue.reserve(kNodeCapacity * 2);
+  queue.reserve(nodes * 2);
   parent[startLit] = static_cast<uint16_t>(startLit);
   queue.push_back(static_cast<uint16_t>(startLit));
   for (size_t head = 0; head < queue.size() && parent[targetLit] == kNoNode; ++head) {
@@ -207,13 +210,15 @@ std::vector<uint32_t> Trace(const LinkGraph& graph, uint32_t startLit, uint32_t 
 std::vector<uint32_t> TracePath(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit,
                                 const NodeSet& allowed) {
   return Trace(
-      graph, startLit, targetLit, [&](uint32_t n) -> const NodeSet& { return graph.weak[n]; },
+      graph, startLit, targetLit, kAlsBase,
+      [&](uint32_t n) -> const NodeSet& { return graph.weak[n]; },
       [&](uint32_t n) { return n < kAlsBase && allowed.Has(n); });
 }
 
 std::vector<uint32_t> TracePathAls(const LinkGraph& graph, uint32_t startLit, uint32_t targetLit) {
   return Trace(
-      graph, startLit, targetLit, [&](uint32_t n) -> const AlsSet& { return graph.alsWeak[n]; },
+      graph, startLit, targetLit, kNodeCapacity,
+      [&](uint32_t n) -> const AlsSet& { return graph.alsWeak[n]; },
       [&](uint32_t n) { return graph.withAls.Has(n); });
 }
 
