@@ -5,7 +5,7 @@
 //                       seeing every cell of a)
 //   strong link a = b : a off => b on  (a cell with two candidates; or a unit whose holders of
 //                       the digit are exactly the cells of a and b)
-// Almost-locked-set nodes come last, built only when asked for: for an ALS A (2 to 4 cells of
+// Almost-locked-set nodes come last, built only when asked for: for an ALS A (2 to 6 cells of
 // one unit holding one digit more than cells) and each digit x of A, the node (A,x) stands for
 // "x sits in A". It is turned off by any x that sees all of A's x cells; off, it leaves A locked
 // on its other digits, so a strong link runs from (A,x) to every (A,z).
@@ -23,7 +23,7 @@ constexpr uint32_t kMaxGroupNodes = 486;  // 54 line-block crossings x 9 digits
 constexpr uint32_t kAlsBase = 1280;       // almost-locked-set nodes from here
 constexpr uint32_t kMaxAlsNodes = 1792;
 constexpr uint32_t kNodeCapacity = kAlsBase + kMaxAlsNodes;
-constexpr uint32_t kMaxAlsCells = 4;
+constexpr uint32_t kMaxAlsCells = 6;
 using NodeSet = WordSet<20>;  // candidates and group nodes
 using AlsSet = WordSet<48>;   // with the almost-locked-set nodes
 constexpr uint32_t kNoNode = 0xFFFF;
@@ -42,7 +42,7 @@ struct LinkGraph {
   NodeSet candidates;     // candidate nodes of open cells
   NodeSet all;            // candidates and group nodes
   NodeSet weak[kAlsBase];
-  uint16_t strong[kNodeCapacity][4];
+  uint16_t strong[kNodeCapacity][kMaxAlsCells];
   uint8_t strongCount[kNodeCapacity];
   // The almost-locked-set part, built by EnsureAlsNodes.
   bool alsBuilt = false;
