@@ -123,8 +123,9 @@ template <uint32_t W, typename Full, typename WeakOf, typename Visit>
 void Walk(const LinkGraph& graph, const Full& allowedNodes, WeakOf weakOf, uint32_t startLit,
           Visit visit) {
   using Set = WordSet<W>;
-  auto view = [](const auto& s) -> const Set& { return *reinterpret_cast<const Set*>(&s); };
-  const Set& allowed = view(allowedNodes);
+  // The walk reads the first W words of the wider sets.
+  Set allowed;
+  for (uint32_t k = 0; k < W; ++k) allowed.w[k] = allowedNodes.w[k];
   Set on, off, frontierOn, frontierOff;
   const uint32_t start = startLit / 2;
   if (startLit & 1) {
@@ -136,7 +137,10 @@ void Walk(const LinkGraph& graph, const Full& allowedNodes, WeakOf weakOf, uint3
   }
   for (uint32_t level = 1;; ++level) {
     Set nextOff, nextOn;
-    ForEachCand(frontierOn, [&](uint32_t n) { nextOff |= view(weakOf(n)); });
+    ForEachCand(frontierOn, [&](uint32_t n) {
+      const uint64_t* weak = weakOf(n).w;
+      for (uint32_t k = 0; k < W; ++k) nextOff.w[k] |= weak[k];
+    });
     ForEachCand(frontierOff, [&](uint32_t n) {
       for (uint32_t i = 0; i < graph.strongCount[n]; ++i) {
         const uint32_t m = graph.strong[n][i];

@@ -230,8 +230,9 @@ TEST_F(RungReglib, ListedRemovalsFoundPerTechniqueCode) {
     family += c.family;
   }
   EXPECT_EQ(wrong, 0u);
-  // Every case but a few that need ALS nodes or longer nets than the loops search.
-  EXPECT_GE(family * 10, cases * 8) << family << " of " << cases;
+  // Every case but one: a continuous loop through an almost-locked set whose other digits the
+  // closed loop locks, which no chain between two ends shows.
+  EXPECT_GE(family + 1, cases) << family << " of " << cases;
 }
 
 // ---------------------------------------------------------------------------------------
