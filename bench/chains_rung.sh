@@ -13,9 +13,13 @@ run="-m candidate -l 0 -e --fixpoint -r 910 -r 1070 -r 1080 -r 4000"
 for name in "$@"; do
   file=$data/$name.txt
   [ -f "$file" ] || { echo "$name: not found in $data" >&2; continue; }
-  start=$(date +%s.%N)
-  "$cli" $run -p line "$file" >/dev/null
-  end=$(date +%s.%N)
+  # Seconds of processor time and of the clock: on a shared machine the clock also counts the
+  # other programs' turns.
+  times=$( { /usr/bin/time -f "%U %S %e" "$cli" $run -p line "$file" >/dev/null; } 2>&1 | tail -1)
+  set -- $times "$@"
+  cpu=$(echo "$1 + $2" | bc)
+  echo "$name: run took $cpu s of processor time, $3 s on the clock"
+  shift 3
   "$cli" $run -p candidates "$file" | python3 "$here/bench/check_candidates.py" "$file" \
-    "$name" "$(echo "$end - $start" | bc)"
+    "$name" "$cpu"
 done
