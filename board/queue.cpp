@@ -74,6 +74,23 @@ static const char* const kRungNames[kLastRungCode - kFirstRungCode + 1] = {
     "BUG+1",
     "Sue de Coq",
     // 111 up: the chain engine (AICs, nice loops, ALS chains, forcing chains and nets).
+    "Continuous Nice Loop",
+    "Discontinuous Nice Loop",
+    "AIC",
+    "Grouped Continuous Nice Loop",
+    "Grouped Discontinuous Nice Loop",
+    "Grouped AIC",
+    "ALS-XY-Wing",
+    "ALS Chain",
+    "Forcing Chain Contradiction",
+    "Digit Forcing Chain",
+    "Cell Forcing Chain",
+    "Unit Forcing Chain",
+    "Forcing Net Contradiction",
+    "Digit Forcing Net",
+    "Cell Forcing Net",
+    "Unit Forcing Net",
+    "Nested Forcing Net",
 };
 
 const char* TechniqueName(uint32_t code) {

@@ -27,6 +27,12 @@ enum RungCodeValue : uint32_t {
   CodeEmptyRectangle = 104, CodeWWing = 105, CodeHiddenRectangle = 106,
   CodeAvoidableRectangleType1 = 107, CodeAvoidableRectangleType2 = 108, CodeBugPlusOne = 109,
   CodeSueDeCoq = 110,
+  CodeContinuousNiceLoop = 111, CodeDiscontinuousNiceLoop = 112, CodeAic = 113,
+  CodeGroupedContinuousNiceLoop = 114, CodeGroupedDiscontinuousNiceLoop = 115,
+  CodeGroupedAic = 116, CodeAlsXyWing = 117, CodeAlsChain = 118,
+  CodeContradictionForcingChain = 119, CodeDigitForcingChain = 120, CodeCellForcingChain = 121,
+  CodeUnitForcingChain = 122, CodeContradictionForcingNet = 123, CodeDigitForcingNet = 124,
+  CodeCellForcingNet = 125, CodeUnitForcingNet = 126, CodeNestedForcingNet = 127,
   kFirstRungCode = 101, kLastRungCode = 140,
 };
 

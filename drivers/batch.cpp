@@ -9,6 +9,7 @@
 #include "board/queue.h"
 #include "board/state.h"
 #include "drivers/frame.h"
+#include "techniques/rung.h"
 #include "techniques/techniques.h"
 
 using TechniqueRoutine = uint32_t (*)(uint32_t);
@@ -123,6 +124,16 @@ static void RunBatch(const TechniqueRoutine (&list)[N]) {
   if (g.cand.total == g.savedTotal) return;
   RefreshStatus(ProblemScreenOr(2));
 }
+
+static void RunRung(uint32_t maxGrade) {
+  g.savedTotal = g.cand.total;
+  RunRungStep(0, nullptr, maxGrade);
+  if (g.cand.total == g.savedTotal) return;
+  RefreshStatus(ProblemScreenOr(2));
+}
+
+void BatchRung() { RunRung(RungNets); }
+void BatchRungChains() { RunRung(RungChains); }
 
 void BatchBasic() { RunBatch(kBasicBatch); }
 void BatchUpper() { RunBatch(kUpperBatch); }

@@ -5,6 +5,11 @@
 
 void BatchBasic();
 void BatchUpper();
+// Command 4000 in an analysis mode: the rung's routines, simplest first, until one removes
+// something; the status refreshes when the total changed. BatchRungChains stops short of the
+// forcing chains and nets (the grader's "chains" rung).
+void BatchRung();
+void BatchRungChains();
 void SingleMax();
 void AutoLimit();
 void FixSoleCandidates();

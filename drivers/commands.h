@@ -36,3 +36,4 @@ extern const CommandEntry kWriteCommands[];      // puzzle writing
 extern const CommandEntry kEditCommands[];       // memory and transformations
 extern const CommandEntry kGeneratorCommands[];  // generator, masks, undo
 extern const CommandEntry kPathCommands[];       // the solving path's next step
+extern const CommandEntry* const kRungCommands;  // the chain rung: 4000 and its routines

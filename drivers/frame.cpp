@@ -949,7 +949,7 @@ const CommandEntry kFrameCommands[] = {
 
 static const CommandEntry* const kCommandTables[] = {
     kFrameCommands, kTechniqueCommands, kReadCommands,     kWriteCommands,
-    kEditCommands,  kGeneratorCommands, kPathCommands,     nullptr,
+    kEditCommands,  kGeneratorCommands, kPathCommands,     kRungCommands, nullptr,
 };
 
 const CommandEntry* FindCommand(uint32_t id) {

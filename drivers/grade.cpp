@@ -21,7 +21,8 @@ void (*chainedObserver)(uint32_t code) = nullptr;
 void CountFlush(uint32_t code) {
   const uint32_t removed = totalSeen - g.cand.total;
   totalSeen = g.cand.total;
-  if (removed && tally && code >= 1 && code <= 48) {
+  const bool named = (code >= 1 && code <= 48) || (code >= kFirstRungCode && code <= kLastRungCode);
+  if (removed && tally && named && tally->used < kGradeCodes) {
     uint32_t i = 0;
     while (i < tally->used && tally->code[i] != code) ++i;
     if (i == tally->used) {
@@ -68,8 +69,8 @@ bool FinishesAtFixedPoint(const Step* steps, uint32_t length, GradeResult& resul
 }  // namespace
 
 const char* GradeName(uint32_t grade) {
-  static const char* const kNames[GradeCount] = {"singles", "basic", "upper", "beyond",
-                                                 "invalid"};
+  static const char* const kNames[GradeCount] = {"singles", "basic", "upper", "chains",
+                                                 "nets",    "beyond", "invalid"};
   return grade < GradeCount ? kNames[grade] : "invalid";
 }
 
@@ -98,6 +99,8 @@ uint32_t GradePuzzle(GradeResult& result) {
   static const Step kSingles[] = {SingleMax};
   static const Step kBasic[] = {SingleMax, BatchBasic};
   static const Step kUpper[] = {SingleMax, BatchBasic, BatchUpper};
+  static const Step kChains[] = {SingleMax, BatchBasic, BatchUpper, BatchRungChains};
+  static const Step kNets[] = {SingleMax, BatchBasic, BatchUpper, BatchRung};
   if (singles) {
     // Single MAX names what the closure did in the candidate screen's terms.
     FinishesAtFixedPoint(kSingles, 1, result);
@@ -108,6 +111,10 @@ uint32_t GradePuzzle(GradeResult& result) {
     result.grade = GradeBasic;
   } else if (FinishesAtFixedPoint(kUpper, 3, result)) {
     result.grade = GradeUpper;
+  } else if (FinishesAtFixedPoint(kChains, 4, result)) {
+    result.grade = GradeChains;
+  } else if (FinishesAtFixedPoint(kNets, 4, result)) {
+    result.grade = GradeNets;
   } else {
     result.grade = GradeBeyond;
   }

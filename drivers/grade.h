@@ -1,5 +1,6 @@
 // Grading one puzzle by the first rung of the batch ladder that finishes it in the candidate
-// screen: the singles closure, then Single MAX with the basic batch, then with both batches.
+// screen: the singles closure, then Single MAX with the basic batch, then with both batches,
+// then with the chain rung short of forcing (4000's chains), then with the whole rung.
 #pragma once
 #include <cstdint>
 
@@ -7,10 +8,15 @@ enum GradeValue : uint32_t {
   GradeSingles = 0,
   GradeBasic = 1,
   GradeUpper = 2,
-  GradeBeyond = 3,
-  GradeInvalid = 4,
-  GradeCount = 5,
+  GradeChains = 3,
+  GradeNets = 4,
+  GradeBeyond = 5,
+  GradeInvalid = 6,
+  GradeCount = 7,
 };
+
+// Every code that can log: the catalogue's 48 and the rung's.
+constexpr uint32_t kGradeCodes = 96;
 
 struct GradeResult {
   uint32_t grade;
@@ -19,11 +25,11 @@ struct GradeResult {
   // Techniques that removed candidates on the deciding run, in the order they first did,
   // with how many candidates each removed.
   uint32_t used;
-  uint32_t code[48];
-  uint32_t removed[48];
+  uint32_t code[kGradeCodes];
+  uint32_t removed[kGradeCodes];
 };
 
-// "singles", "basic", "upper", "beyond" or "invalid".
+// "singles", "basic", "upper", "chains", "nets", "beyond" or "invalid".
 const char* GradeName(uint32_t grade);
 
 // Grades the puzzle whose givens are on the board (the ordinary screen, as just read).

@@ -1,15 +1,19 @@
 #include "drivers/menu_table.h"
 
+#include <array>
 #include <cstring>
 
 #include "board/platform.h"
 #include "board/state.h"
 #include "drivers/commands.h"
+#include "techniques/rung.h"
 
 // Items keep the order a user looks for them in: modes first, then files, generation and the
 // look of the board in "設定"; checks and views, transformations, memory and the clipboard in
 // "表示"; the techniques from the simplest up, then the batches, in "解析".
-const MenuRow kMenuRows[] = {
+namespace {
+
+constexpr MenuRow kMenuHead[] = {
     {0, "設定", 0, nullptr},
     {1, "新規作成(&N)", 240, "Ctrl+N"},
     {1, "編集(&E)", 300, nullptr},
@@ -110,6 +114,11 @@ const MenuRow kMenuRows[] = {
     {3, "Franken Swordfish", 1132, nullptr},
     {2, nullptr, 0, nullptr},
     {2, "最後の手段", 1261, nullptr},
+};
+
+// "解析 › 連鎖" comes here, built from the rung's table (below).
+
+constexpr MenuRow kMenuTail[] = {
     {1, nullptr, 0, nullptr},
     {1, "一括処理NHW", 1070, nullptr},
     {1, "一括処理上位", 1080, nullptr},
@@ -133,7 +142,38 @@ const MenuRow kMenuRows[] = {
     {0, "Help", 0, nullptr},
     {1, "About(&A)...", 160, nullptr},
 };
-const uint32_t kMenuRowCount = sizeof kMenuRows / sizeof kMenuRows[0];
+
+constexpr uint32_t kHeadRows = sizeof kMenuHead / sizeof kMenuHead[0];
+constexpr uint32_t kTailRows = sizeof kMenuTail / sizeof kMenuTail[0];
+// The submenu: its title, one item per routine from the simplest up, a separator and 4000.
+constexpr uint32_t kRungMenuRows = 1 + kRungRowCount + 2;
+
+constexpr std::array<MenuRow, kHeadRows + kRungMenuRows + kTailRows> MakeMenuRows() {
+  std::array<MenuRow, kHeadRows + kRungMenuRows + kTailRows> rows{};
+  uint32_t n = 0;
+  for (const MenuRow& row : kMenuHead) rows[n++] = row;
+  rows[n++] = {1, "連鎖", 0, nullptr};
+  // Rows by weight, the lower id first on a tie (a selection sort, at compile time).
+  bool taken[kRungRowCount] = {};
+  for (uint32_t k = 0; k < kRungRowCount; ++k) {
+    uint32_t best = kRungRowCount;
+    for (uint32_t i = 0; i < kRungRowCount; ++i)
+      if (!taken[i] && (best == kRungRowCount || kRungRows[i].weight < kRungRows[best].weight))
+        best = i;
+    taken[best] = true;
+    rows[n++] = {2, kRungRows[best].label, kRungRows[best].commandId, nullptr};
+  }
+  rows[n++] = {2, nullptr, 0, nullptr};
+  rows[n++] = {2, "連鎖一括", kRungBatchId, nullptr};
+  for (const MenuRow& row : kMenuTail) rows[n++] = row;
+  return rows;
+}
+constexpr auto kMenuArray = MakeMenuRows();
+
+}  // namespace
+
+const MenuRow* const kMenuRows = kMenuArray.data();
+const uint32_t kMenuRowCount = static_cast<uint32_t>(kMenuArray.size());
 
 bool MenuItemCheckable(uint32_t id) {
   switch (id) {
@@ -236,7 +276,7 @@ std::string ToolbarTip(uint32_t id) {
   };
   for (const auto& t : kTips)
     if (t.id == id) return t.text;
-  for (const MenuRow& row : kMenuRows) {
+  for (const MenuRow& row : kMenuArray) {
     if (row.id != id || !row.label) continue;
     std::string label = row.label;
     const size_t amp = label.find("(&");

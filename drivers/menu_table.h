@@ -14,7 +14,7 @@ struct MenuRow {
   uint32_t id;        // the command the item posts, 0 for a submenu or separator
   const char* keyText;  // the accelerator as shown beside the label, or nullptr
 };
-extern const MenuRow kMenuRows[];
+extern const MenuRow* const kMenuRows;
 extern const uint32_t kMenuRowCount;
 
 // Menu items that carry a check mark (the modes and the display toggles).

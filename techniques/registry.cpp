@@ -23,6 +23,7 @@ static const RoutineEntry* const kTables[] = {
     kUniquenessRoutines,
     kAlmostLockedSetRoutines,
     kHamadaRoutines,
+    kRungRoutines,
     nullptr,
 };
 

@@ -101,6 +101,9 @@ uint32_t AlignedPairExclusion(uint32_t place);
 uint32_t DeathBlossom(uint32_t place);
 extern const RoutineEntry kAlmostLockedSetRoutines[];
 
+// The rung above the catalogue (techniques/rung.h), as routine entries
+extern const RoutineEntry* const kRungRoutines;
+
 // Hamada logic
 uint32_t HamadaLogic(uint32_t place);
 extern const RoutineEntry kHamadaRoutines[];

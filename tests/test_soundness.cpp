@@ -46,6 +46,9 @@ class Soundness : public EngineTest {
       const uint32_t passStart = g.cand.total;
       for (const RoutineEntry* const* t = RoutineTables(); *t; ++t)
         for (const RoutineEntry* e = *t; e->name; ++e) {
+          // The nested net tries every candidate inside every assumption: it is checked along
+          // the solving path (test_rung.cpp) rather than on every state here.
+          if (std::string(e->name) == "NestedForcingNet") continue;
           const std::string before = DescribeState();
           const uint32_t total = g.cand.total;
           g_failure.clear();

@@ -1,0 +1,393 @@
+// The rung above the catalogue: every removal of every routine checked against the unique
+// solution on the states a solving path meets; the regression library's cases per technique;
+// the chain text of the detailed log; the table's wiring (commands, menu, 4000, names, grades).
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "board/candidates.h"
+#include "board/queue.h"
+#include "drivers/commands.h"
+#include "drivers/menu_table.h"
+#include "techniques/rung.h"
+#include "techniques/techniques.h"
+#include "tests/support.h"
+
+namespace {
+
+const uint8_t* g_solution = nullptr;
+std::string g_failure;
+
+void CheckAfterFlush(uint32_t code) {
+  if (!g_failure.empty() || !g_solution) return;
+  const std::string lost = LostSolutionDigits(g_solution);
+  const std::string broken = CandidateInvariantError();
+  if (!lost.empty() || !broken.empty())
+    g_failure = std::string(TechniqueName(code)) + " removed " + lost + " " + broken;
+}
+
+struct Saved {
+  CandidateTable cand;
+  Board board;
+  void Take() {
+    cand = g.cand;
+    board = g.board;
+  }
+  void Put() const {
+    g.cand = cand;
+    g.board = board;
+    ForgetUnitHolders();
+  }
+};
+
+class RungSoundness : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    g.settings.candErase = 0;
+    platform.record = false;
+    FlushObserver = CheckAfterFlush;
+  }
+  void TearDown() override {
+    FlushObserver = nullptr;
+    g_solution = nullptr;
+    EngineTest::TearDown();
+  }
+
+  // The catalogue's batches to a fixed point.
+  static void Catalogue() {
+    for (int pass = 0; pass < 200; ++pass) {
+      const std::string before = DescribeState();
+      for (uint32_t id : {910u, 1070u, 1080u}) RunCommand(id);
+      if (DescribeState() == before) break;
+    }
+  }
+
+  // Along the path the catalogue and 4000 take, every rung routine runs on every state it
+  // meets (each on its own copy); the path then takes 4000's step.
+  void Walk(const std::vector<std::string>& lines, const char* name, int maxSteps) {
+    std::map<std::string, uint64_t> removed;
+    size_t states = 0, finished = 0, wrong = 0;
+    for (const std::string& line : lines) {
+      SoundState state;
+      if (!LoadPuzzleState(line, state)) continue;
+      g_solution = state.solution;
+      g_failure.clear();
+      Catalogue();
+      for (int step = 0; step < maxSteps && g_failure.empty(); ++step) {
+        Saved saved;
+        saved.Take();
+        ++states;
+        for (const RungRow& row : kRungRows) {
+          const uint32_t total = g.cand.total;
+          row.routine(0);
+          removed[row.name] += total - g.cand.total;
+          if (!g_failure.empty()) {
+            ADD_FAILURE() << row.name << ": " << g_failure << "\n  source: " << line;
+            break;
+          }
+          saved.Put();
+        }
+        const uint32_t total = g.cand.total;
+        RunCommand(kRungBatchId);
+        if (g.cand.total == total) break;
+        Catalogue();
+      }
+      if (!g_failure.empty()) {
+        ++wrong;
+        continue;
+      }
+      bool open = false;
+      for (uint32_t c = 0; c < 81; ++c) open = open || (g.board.value[c] == 0 && g.cand.count[c] != 1);
+      finished += open ? 0 : 1;
+    }
+    std::printf("rung soundness %s: %zu puzzles, %zu states, %zu finished, %zu wrong\n", name,
+                lines.size(), states, finished, wrong);
+    for (const auto& [routine, n] : removed)
+      std::printf("  %-30s %8llu removals\n", routine.c_str(), static_cast<unsigned long long>(n));
+    EXPECT_EQ(wrong, 0u);
+  }
+};
+
+TEST_F(RungSoundness, EveryRemovalOfEveryRoutineAlongTheSolvingPath) {
+  const auto expert = SampleLines("qq-expert-a.txt", 10);
+  const auto hard = SampleLines("hard-a.txt", 200);
+  const auto few = SampleLines("sudoku17-a.txt", 1000);
+  if (expert.empty() && hard.empty() && few.empty())
+    GTEST_SKIP() << "no puzzle collections in " << DataPath("");
+  Walk(expert, "qq-expert-a", 60);
+  Walk(hard, "hard-a", 4);
+  Walk(few, "17-clue", 20);
+}
+
+// ---------------------------------------------------------------------------------------
+// The regression library: each case's listed removals (or placements) found by the routine
+// of its technique from its state, and by the routine's family.
+// ---------------------------------------------------------------------------------------
+
+struct ReglibCode {
+  const char* code;
+  uint32_t commandId;              // the routine of that technique
+  std::vector<uint32_t> family;    // routines that may name the same removals otherwise
+};
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  size_t start = 1;
+  while (start <= line.size()) {
+    size_t end = line.find(':', start);
+    if (end == std::string::npos) end = line.size();
+    fields.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  return fields;
+}
+
+// The listed removals ("drc" items) and placements, as candidate indices: a placement stands
+// for the removal of every other candidate of its cell.
+std::vector<uint32_t> Listed(const std::string& eliminations, const std::string& placements) {
+  std::vector<uint32_t> out;
+  std::istringstream e(eliminations), p(placements);
+  std::string item;
+  while (e >> item)
+    out.push_back(((item[1] - '1') * 9 + (item[2] - '1')) * 9 + (item[0] - '1'));
+  while (p >> item) {
+    const uint32_t cell = (item[1] - '1') * 9 + (item[2] - '1');
+    for (uint32_t d = 0; d < 9; ++d)
+      if (d != static_cast<uint32_t>(item[0] - '1') && g.cand.flag[cell * 9 + d])
+        out.push_back(cell * 9 + d);
+  }
+  return out;
+}
+
+using RungReglib = RungSoundness;
+
+TEST_F(RungReglib, ListedRemovalsFoundPerTechniqueCode) {
+  const std::vector<std::string> lines = DataLines("reglib-1.4.txt");
+  if (lines.empty()) GTEST_SKIP() << "reglib-1.4.txt not found in " << DataPath("");
+  const std::vector<uint32_t> loops = {4011, 4012, 4013, 4014, 4015, 4016, 4017, 4018};
+  const ReglibCode codes[] = {
+      {"0701", 4013, loops}, {"0702", 4013, loops}, {"0706", 4011, loops},
+      {"0707", 4012, loops}, {"0708", 4013, loops}, {"0709", 4014, loops},
+      {"0710", 4015, loops}, {"0711", 4016, loops}, {"0902", 4017, loops},
+      {"0903", 4018, loops},
+  };
+  struct Count {
+    size_t cases = 0, named = 0, family = 0;
+  };
+  std::map<std::string, Count> counts;
+  size_t wrong = 0;
+  for (const std::string& line : lines) {
+    if (line.empty() || line[0] != ':') continue;
+    const std::vector<std::string> f = Fields(line);
+    if (f.size() < 6 || f[0].find('x') != std::string::npos) continue;
+    const std::string base = f[0].substr(0, 4);
+    const ReglibCode* code = nullptr;
+    for (const ReglibCode& c : codes)
+      if (base == c.code) code = &c;
+    if (!code) continue;
+    SoundState state;
+    if (!LoadReglibState(line, state)) continue;
+    g_solution = state.solution;
+    g_failure.clear();
+    Saved saved;
+    saved.Take();
+    const std::vector<uint32_t> listed = Listed(f[4], f[5]);
+    if (listed.empty()) continue;
+    Count& count = counts[f[0]];
+    ++count.cases;
+    // Each routine from the listed state; the family's removals together.
+    std::set<uint32_t> byFamily;
+    ChainScratch scratch;  // the family searches the one state once
+    for (uint32_t id : code->family) {
+      saved.Put();
+      RungRowForCommand(id)->shared(scratch, 0);
+      bool all = true;
+      for (uint32_t i : listed) {
+        if (g.cand.flag[i]) all = false;
+        else byFamily.insert(i);
+      }
+      if (all && id == code->commandId) ++count.named;
+    }
+    saved.Put();
+    if (byFamily.size() == listed.size())
+      ++count.family;
+    else if (std::getenv("VOREL_REGLIB_VERBOSE"))
+      std::printf("missed %s\n", line.c_str());
+    if (!g_failure.empty()) {
+      ++wrong;
+      ADD_FAILURE() << g_failure << "\n  case: " << line;
+    }
+  }
+  size_t cases = 0, family = 0;
+  std::printf("reglib per code: cases, found by the code's routine, found by its family\n");
+  for (const auto& [code, c] : counts) {
+    std::printf("  %-8s %3zu %3zu %3zu\n", code.c_str(), c.cases, c.named, c.family);
+    cases += c.cases;
+    family += c.family;
+  }
+  EXPECT_EQ(wrong, 0u);
+  // Every case but one: a continuous loop through an almost-locked set whose other digits the
+  // closed loop locks, which no chain between two ends shows.
+  EXPECT_GE(family + 1, cases) << family << " of " << cases;
+}
+
+// ---------------------------------------------------------------------------------------
+// The detailed log's chain text on hand-made states
+// ---------------------------------------------------------------------------------------
+
+using RungText = EngineTest;
+
+// Every cell holds 1-4 (no links there); the listed cells hold 5 as well.
+std::string FivesAt(const std::set<uint32_t>& cells) {
+  std::string s;
+  for (uint32_t c = 0; c < 81; ++c) s += cells.count(c) ? "(12345)" : "(1234)";
+  return s;
+}
+constexpr uint32_t RC(uint32_t r, uint32_t c) { return (r - 1) * 9 + c - 1; }
+
+TEST_F(RungText, DetailedLogShowsTheChainBeforeItsRemovals) {
+  // Rows 1 and 5 hold 5 in two cells each, column 5 joins them: the chain's ends r1c1 and
+  // r5c2 see r2c2 and r3c2 (box and column) and r4c1 and r6c1 (column and box).
+  LoadState(FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2), RC(4, 1),
+                     RC(6, 1), RC(8, 5)}));
+  g.settings.candErase = 2;
+  Aic(0);
+  EXPECT_EQ(LogLines(),
+            (std::vector<std::string>{
+                "(5)r1c1=(5)r1c5-(5)r5c5=(5)r5c2 => r2c2<>5, r3c2<>5, r4c1<>5, r6c1<>5",
+                "処理(AIC) 4件", "AIC (2,2) <5>", "AIC (2,3) <5>", "AIC (1,4) <5>",
+                "AIC (1,6) <5>"}));
+  // In the ordinary log the same removals, without the chain.
+  LoadState(FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2), RC(4, 1),
+                     RC(6, 1), RC(8, 5)}));
+  g.settings.candErase = 1;
+  Aic(0);
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{"AIC (2,2) <5>", "AIC (2,3) <5>",
+                                                  "AIC (1,4) <5>", "AIC (1,6) <5>"}));
+}
+
+TEST_F(RungText, GroupedChainNamesItsGroupNode) {
+  // Row 1 holds 5 at c1 and in the group r1c78 of box 3, whose other 5 is r2c9; column 9
+  // pairs r2c9 with r5c9. r5c1 sees both ends, r1c1 and r5c9. No chain of single cells gets
+  // there: row 1 holds three 5s.
+  LoadState(FivesAt({RC(1, 1), RC(1, 7), RC(1, 8), RC(2, 9), RC(5, 9), RC(5, 1), RC(8, 1),
+                     RC(5, 5)}));
+  g.settings.candErase = 2;
+  GroupedAic(0);
+  const std::vector<std::string> lines = LogLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], "(5)r1c1=(5)r1c78-(5)r2c9=(5)r5c9 => r5c1<>5");
+  EXPECT_EQ(lines.back(), "Grouped AIC (1,5) <5>");
+}
+
+TEST_F(RungText, ForcingChainsShowEachBranchAndWhatBreaks) {
+  const std::string state = FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2),
+                                     RC(4, 1), RC(6, 1), RC(8, 5)});
+  LoadState(state);
+  g.settings.candErase = 2;
+  ContradictionForcingChain(0);
+  // r2c2=5 turns r1c1 both on (round rows 5 and 1) and off (its box): the premise is false.
+  const std::vector<std::string> chain = LogLines();
+  const std::string expected =
+      "r2c2=5 -> r5c2<>5 -> r5c5=5 -> r1c5<>5 -> r1c1=5 | r2c2=5 -> r1c1<>5 => r2c2<>5";
+  const auto at = std::find(chain.begin(), chain.end(), expected);
+  ASSERT_NE(at, chain.end());
+  EXPECT_EQ(*(at + 1), "処理(Forcing Chain Contradiction) 1件");
+  EXPECT_EQ(*(at + 2), "Forcing Chain Contradiction (2,2) <5>");
+  // The net names the unit its premise empties: r1c5 holds box 2's only 5.
+  LoadState(state);
+  ContradictionForcingNet(0);
+  const std::vector<std::string> net = LogLines();
+  EXPECT_NE(std::find(net.begin(), net.end(), "r1c5=1 -> r1c5<>5 => box 2 has no 5 => r1c5<>1"),
+            net.end());
+}
+
+// ---------------------------------------------------------------------------------------
+// Wiring
+// ---------------------------------------------------------------------------------------
+
+using RungWiring = EngineTest;
+
+TEST_F(RungWiring, EveryRowIsACommandAMenuItemAndARoutineName) {
+  std::set<uint32_t> ids, codes;
+  for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(kRungRows[i].commandId, 4001 + i);
+  for (const RungRow& row : kRungRows) {
+    EXPECT_TRUE(ids.insert(row.commandId).second) << row.commandId;
+    EXPECT_TRUE(codes.insert(row.code).second) << row.code;
+    EXPECT_GE(row.commandId, 4001u);
+    EXPECT_LE(row.commandId, 4099u);
+    EXPECT_STREQ(TechniqueName(row.code), row.label) << row.name;
+    const RoutineEntry* e = FindRoutine(row.name);
+    ASSERT_NE(e, nullptr) << row.name;
+    EXPECT_EQ(e->commandId, row.commandId);
+    const CommandEntry* c = FindCommand(row.commandId);
+    ASSERT_NE(c, nullptr) << row.commandId;
+    EXPECT_EQ(c->gate, GateNormal | GateAnalysis);
+    bool inMenu = false;
+    for (uint32_t i = 0; i < kMenuRowCount; ++i) inMenu = inMenu || kMenuRows[i].id == row.commandId;
+    EXPECT_TRUE(inMenu) << row.name;
+  }
+  ASSERT_NE(FindCommand(kRungBatchId), nullptr);
+  // The submenu sits under 解析 and ends with 4000.
+  uint32_t title = kMenuRowCount;
+  for (uint32_t i = 0; i < kMenuRowCount; ++i)
+    if (kMenuRows[i].label && std::string(kMenuRows[i].label) == "連鎖") title = i;
+  ASSERT_LT(title, kMenuRowCount);
+  EXPECT_EQ(kMenuRows[title].depth, 1u);
+  EXPECT_EQ(kMenuRows[title + 1 + kRungRowCount + 1].id, kRungBatchId);
+  // 4000's order never puts a harder routine first.
+  const RungRow* const* order = RungOrder();
+  for (uint32_t i = 1; order[i]; ++i) EXPECT_LE(order[i - 1]->weight, order[i]->weight);
+}
+
+TEST_F(RungWiring, BatchTakesOnlyTheSimplestStepThatRemovesSomething) {
+  // The AIC state above: 4000 logs the AIC's removals and nothing of the forcing chains.
+  LoadState(FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2), RC(4, 1),
+                     RC(6, 1), RC(8, 5)}));
+  g.settings.candErase = 1;
+  EXPECT_EQ(RunCommand(kRungBatchId), CommandDone);
+  std::set<std::string> names;
+  for (const std::string& line : LogLines()) names.insert(line.substr(0, line.find(" (")));
+  EXPECT_EQ(names.size(), 1u);
+  EXPECT_EQ(RunCommand(kRungBatchId), CommandDone);
+}
+
+TEST_F(RungWiring, CliRunsARoutineByNameOrIdAndGradesTheNewRungs) {
+  const std::vector<std::string> expert = DataLines("qq-expert-a.txt");
+  if (expert.size() < 30) GTEST_SKIP() << "qq-expert-a.txt not found in " << DataPath("");
+  std::string text;
+  for (size_t i = 0; i < 30; ++i) text += expert[i] + "\n";
+  const std::string file = WriteTempFile("rung.txt", text);
+  const std::string battery = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 ";
+  const std::string byName = RunCli(battery + "-r Aic -r GroupedAic -p candidates " + file);
+  EXPECT_EQ(RunCli(battery + "-r 4013 -r 4016 -p candidates " + file), byName);
+  EXPECT_NE(byName.find("=> r"), std::string::npos);  // the chain text of the detailed log
+
+  // Every puzzle of the collection is finished by a rung; the chains rung names its routines.
+  int status = 0;
+  const std::string grades = RunCli("--grade -e " + file, &status);
+  EXPECT_EQ(status, 0);
+  size_t chains = 0;
+  std::istringstream lines(grades);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::vector<std::string> f;
+    std::istringstream fields(line);
+    for (std::string item; std::getline(fields, item, '\t');) f.push_back(item);
+    ASSERT_EQ(f.size(), 4u) << line;
+    EXPECT_TRUE(f[2] == "basic" || f[2] == "upper" || f[2] == "chains" || f[2] == "nets") << line;
+    if (f[2] != "chains") continue;
+    ++chains;
+    bool named = false;
+    for (const RungRow& row : kRungRows)
+      named = named || (row.grade == RungChains && f[3].find(row.label) != std::string::npos);
+    EXPECT_TRUE(named) << line;
+  }
+  EXPECT_GT(chains, 0u);
+}
+
+}  // namespace
