@@ -12,6 +12,7 @@
 #include "drivers/commands.h"
 #include "drivers/generator.h"
 #include "drivers/menu_table.h"
+#include "drivers/path.h"
 
 const char* const kAppTitle = "《Kelmo》";
 
@@ -974,6 +975,7 @@ uint32_t RunCommand(uint32_t id) {
   EndMarks();
   EndFill();
   e->action(id);
+  ForgetStaleNextStep();
   ApplyMenuStates(false);
   return CommandDone;
 }

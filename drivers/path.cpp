@@ -11,6 +11,8 @@
 #include "board/state.h"
 #include "drivers/commands.h"
 #include "drivers/frame.h"
+#include "techniques/chain_rung.h"
+#include "techniques/rung.h"
 #include "techniques/patterns.h"
 #include "techniques/techniques.h"
 
@@ -18,6 +20,18 @@
 // full house, about 2 to 3 for the singles and locked candidates, 3 to 5 for subsets, fish
 // and short wings, 5 to 7 for the larger fish, colouring and almost-locked sets; the chain
 // rung continues from 7 up to about 11 for deep nets.
+namespace {
+// The rung's routines keep the weight of their registration table, in tenths.
+constexpr uint32_t RungWeight(uint32_t code) {
+  for (const RungRow& row : kRungRows)
+    if (row.code == code) return static_cast<uint32_t>(row.weight * 10 + 0.5);
+  return 0;
+}
+// The chains the last chain routine applied, collected through the engine's sink.
+std::string lastChain;
+const char* LastChain() { return lastChain.empty() ? nullptr : lastChain.c_str(); }
+}  // namespace
+
 const PathRung kPathLadder[] = {
     {"Full House", RungFullHouse, nullptr, CodeNakedSingle, 10, nullptr},
     {"Hidden Single", RungHiddenSingle, nullptr, CodeHiddenSingle, 15, nullptr},
@@ -29,13 +43,13 @@ const PathRung kPathLadder[] = {
     {"Naked Triple", RungRoutine, NakedTriple, CodeNakedTriple, 36, nullptr},
     {"Sword fish", RungRoutine, SwordFish, CodeSwordFish, 38, nullptr},
     {"Hidden Triple", RungRoutine, HiddenTriple, CodeHiddenTriple, 40, nullptr},
-    {"Skyscraper", RungRoutine, Skyscraper, CodeSkyscraper, 40, nullptr},
-    {"2-String Kite", RungRoutine, TwoStringKite, CodeTwoStringKite, 41, nullptr},
+    {"Skyscraper", RungRoutine, Skyscraper, CodeSkyscraper, RungWeight(CodeSkyscraper), nullptr},
+    {"2-String Kite", RungRoutine, TwoStringKite, CodeTwoStringKite, RungWeight(CodeTwoStringKite), nullptr},
     {"XY-Wing", RungRoutine, XYWing, CodeXYWing, 42, nullptr},
-    {"Turbot Fish", RungRoutine, TurbotFish, CodeTurbotFish, 42, nullptr},
-    {"Empty Rectangle", RungRoutine, EmptyRectangle, CodeEmptyRectangle, 43, nullptr},
+    {"Turbot Fish", RungRoutine, TurbotFish, CodeTurbotFish, RungWeight(CodeTurbotFish), nullptr},
+    {"Empty Rectangle", RungRoutine, EmptyRectangle, CodeEmptyRectangle, RungWeight(CodeEmptyRectangle), nullptr},
     {"XYZ-Wing", RungRoutine, XYZWing, CodeXYZWing, 44, nullptr},
-    {"W-Wing", RungRoutine, WWing, CodeWWing, 44, nullptr},
+    {"W-Wing", RungRoutine, WWing, CodeWWing, RungWeight(CodeWWing), nullptr},
     {"Remote Pairs", RungRoutine, RemotePairs, CodeRemotePairs, 45, nullptr},
     {"Unique Rectangle Type1", RungRoutine, UniqueRectangleType1, CodeUniqueRectangleType1, 45,
      nullptr},
@@ -45,11 +59,11 @@ const PathRung kPathLadder[] = {
      nullptr},
     {"Unique Rectangle Type3", RungRoutine, UniqueRectangleType3, CodeUniqueRectangleType3, 47,
      nullptr},
-    {"Hidden Rectangle", RungRoutine, HiddenRectangle, CodeHiddenRectangle, 47, nullptr},
+    {"Hidden Rectangle", RungRoutine, HiddenRectangle, CodeHiddenRectangle, RungWeight(CodeHiddenRectangle), nullptr},
     {"Avoidable Rectangle Type 1", RungRoutine, AvoidableRectangleType1,
-     CodeAvoidableRectangleType1, 47, nullptr},
+     CodeAvoidableRectangleType1, RungWeight(CodeAvoidableRectangleType1), nullptr},
     {"Avoidable Rectangle Type 2", RungRoutine, AvoidableRectangleType2,
-     CodeAvoidableRectangleType2, 48, nullptr},
+     CodeAvoidableRectangleType2, RungWeight(CodeAvoidableRectangleType2), nullptr},
     {"Naked Quad", RungRoutine, NakedQuad, CodeNakedQuad, 50, nullptr},
     {"Simple Coloring", RungRoutine, SimpleColoring, CodeSimpleColoring, 50, nullptr},
     {"Finned Fish", RungRoutine, FinnedFish, CodeFinnedFish, 51, nullptr},
@@ -61,10 +75,10 @@ const PathRung kPathLadder[] = {
      nullptr},
     {"Multi Coloring Type2", RungRoutine, MultiColoringType2, CodeMultiColoringType2, 55,
      nullptr},
-    {"BUG+1", RungRoutine, BugPlusOne, CodeBugPlusOne, 56, nullptr},
+    {"BUG+1", RungRoutine, BugPlusOne, CodeBugPlusOne, RungWeight(CodeBugPlusOne), nullptr},
     {"Finned Swordfish", RungRoutine, FinnedSwordfish, CodeFinnedSwordfish, 56, nullptr},
     {"Sashimi Swordfish", RungRoutine, SashimiSwordfish, CodeSashimiSwordfish, 57, nullptr},
-    {"Sue de Coq", RungRoutine, SueDeCoq, CodeSueDeCoq, 58, nullptr},
+    {"Sue de Coq", RungRoutine, SueDeCoq, CodeSueDeCoq, RungWeight(CodeSueDeCoq), nullptr},
     {"XY-chain", RungRoutine, XYChain, CodeXYChain, 60, nullptr},
     {"Finned Jerryfish", RungRoutine, FinnedJerryfish, CodeFinnedJerryfish, 60, nullptr},
     {"Sashimi Jerryfish", RungRoutine, SashimiJerryfish, CodeSashimiJerryfish, 61, nullptr},
@@ -74,22 +88,42 @@ const PathRung kPathLadder[] = {
     {"Hamada Logic", RungRoutine, HamadaLogic, CodeHamadaLogic, 63, nullptr},
     {"3D Medusa", RungRoutine, Medusa3D, CodeMedusa3D, 64, nullptr},
     {"Franken Swordfish", RungRoutine, FrankenSwordfish, CodeFrankenSwordfish, 65, nullptr},
+    {"Continuous Nice Loop", RungRoutine, ContinuousNiceLoop, CodeContinuousNiceLoop, RungWeight(CodeContinuousNiceLoop),
+     LastChain},
     {"Naked Quintuplet", RungRoutine, NakedQuintuplet, CodeNakedQuintuplet, 66, nullptr},
     {"Squirmbag", RungRoutine, Squirmbag, CodeSquirmbag, 66, nullptr},
+    {"Discontinuous Nice Loop", RungRoutine, DiscontinuousNiceLoop, CodeDiscontinuousNiceLoop,
+     RungWeight(CodeDiscontinuousNiceLoop), LastChain},
+    {"AIC", RungRoutine, Aic, CodeAic, RungWeight(CodeAic), LastChain},
     {"Hidden Quintuplet", RungRoutine, HiddenQuintuplet, CodeHiddenQuintuplet, 68, nullptr},
     {"Finned Squirmbag", RungRoutine, FinnedSquirmbag, CodeFinnedSquirmbag, 68, nullptr},
     {"Sashimi Squirmbag", RungRoutine, SashimiSquirmbag, CodeSashimiSquirmbag, 69, nullptr},
     {"ALS-XZ", RungRoutine, AlsXZ, CodeAlsXZ, 70, nullptr},
     {"Gurths Symmetrical Placement", RungRoutine, GurthsSymmetricalPlacement,
      CodeGurthsSymmetricalPlacement, 70, nullptr},
+    {"Grouped Continuous Nice Loop", RungRoutine, GroupedContinuousNiceLoop,
+     CodeGroupedContinuousNiceLoop, RungWeight(CodeGroupedContinuousNiceLoop), LastChain},
+    {"Grouped Discontinuous Nice Loop", RungRoutine, GroupedDiscontinuousNiceLoop,
+     CodeGroupedDiscontinuousNiceLoop, RungWeight(CodeGroupedDiscontinuousNiceLoop), LastChain},
+    {"Grouped AIC", RungRoutine, GroupedAic, CodeGroupedAic, RungWeight(CodeGroupedAic), LastChain},
     {"Finned Whale", RungRoutine, FinnedWhale, CodeFinnedWhale, 71, nullptr},
     {"Sashimi Whale", RungRoutine, SashimiWhale, CodeSashimiWhale, 72, nullptr},
+    {"ALS-XY-Wing", RungRoutine, AlsXyWing, CodeAlsXyWing, RungWeight(CodeAlsXyWing), LastChain},
     {"Finned Leviathan", RungRoutine, FinnedLeviathan, CodeFinnedLeviathan, 73, nullptr},
     {"Sashimi Leviathan", RungRoutine, SashimiLeviathan, CodeSashimiLeviathan, 73, nullptr},
     {"Death Blossom", RungRoutine, DeathBlossom, CodeDeathBlossom, 74, nullptr},
-    // ---- CHAIN RUNG: the chain engine's rows go here, in the order and with the weights of
-    // its registration table (codes 111 up, weights 7.5 up to about 11 for the deepest
-    // nets), each {name, RungRoutine, routine, code, weight, chain text reader}. ----
+    {"ALS Chain", RungRoutine, AlsChain, CodeAlsChain, RungWeight(CodeAlsChain), LastChain},
+    {"Forcing Chain Contradiction", RungRoutine, ContradictionForcingChain,
+     CodeContradictionForcingChain, RungWeight(CodeContradictionForcingChain), LastChain},
+    {"Digit Forcing Chain", RungRoutine, DigitForcingChain, CodeDigitForcingChain, RungWeight(CodeDigitForcingChain), LastChain},
+    {"Cell Forcing Chain", RungRoutine, CellForcingChain, CodeCellForcingChain, RungWeight(CodeCellForcingChain), LastChain},
+    {"Unit Forcing Chain", RungRoutine, UnitForcingChain, CodeUnitForcingChain, RungWeight(CodeUnitForcingChain), LastChain},
+    {"Forcing Net Contradiction", RungRoutine, ContradictionForcingNet,
+     CodeContradictionForcingNet, RungWeight(CodeContradictionForcingNet), LastChain},
+    {"Digit Forcing Net", RungRoutine, DigitForcingNet, CodeDigitForcingNet, RungWeight(CodeDigitForcingNet), LastChain},
+    {"Cell Forcing Net", RungRoutine, CellForcingNet, CodeCellForcingNet, RungWeight(CodeCellForcingNet), LastChain},
+    {"Unit Forcing Net", RungRoutine, UnitForcingNet, CodeUnitForcingNet, RungWeight(CodeUnitForcingNet), LastChain},
+    {"Nested Forcing Net", RungRoutine, NestedForcingNet, CodeNestedForcingNet, RungWeight(CodeNestedForcingNet), LastChain},
 };
 const uint32_t kPathLadderLength = sizeof kPathLadder / sizeof kPathLadder[0];
 
@@ -531,7 +565,10 @@ bool RunRoutineRung(const PathState& s, uint32_t rung, const CandidateTable& bef
   observedTotal = total;
   chainedObserver = FlushObserver;
   FlushObserver = ObserveFlush;
+  lastChain.clear();
+  ChainTextSink = r.chainText ? &lastChain : nullptr;
   r.routine(0);
+  ChainTextSink = nullptr;
   FlushObserver = chainedObserver;
   chainedObserver = nullptr;
   if (g.cand.total == total) return false;
@@ -810,6 +847,12 @@ void NextStepCommand(uint32_t) {
 const uint32_t* NextStepMarks() {
   if (!next.pending || next.key != StateKey()) return kNoMarks;
   return next.mark;
+}
+
+void ForgetStaleNextStep() {
+  if (!next.pending || next.key == StateKey()) return;
+  next.pending = false;
+  P().Repaint();
 }
 
 const CommandEntry kPathCommands[] = {

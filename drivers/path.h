@@ -81,3 +81,6 @@ std::string WeightText(uint32_t tenths);
 // "次の一手" (4100). The cells it marks: 1 pattern cell, 2 a cell the step changes; all 0
 // when no step is pending or the board has changed since it was found.
 const uint32_t* NextStepMarks();
+// After any command: a marked step whose position has changed is dropped, and the board is
+// repainted so that its marks go from the screen too.
+void ForgetStaleNextStep();

@@ -75,6 +75,8 @@ struct ChainTables {
 ChainScratch::ChainScratch() = default;
 ChainScratch::~ChainScratch() = default;
 
+std::string* ChainTextSink = nullptr;
+
 namespace {
 
 using namespace chain_rung;
@@ -631,7 +633,11 @@ uint32_t EmitSteps(const LinkGraph& graph, const std::vector<Step>& steps, uint3
     for (uint16_t i : s.removals)
       if (g.cand.flag[i] && g.cand.count[i / 9] > 1) live = true;
     if (!live) continue;
-    if (g.settings.candErase == 2) LogLine(StepText(graph, s));
+    if (g.settings.candErase == 2 || ChainTextSink) {
+      const std::string text = StepText(graph, s);
+      if (g.settings.candErase == 2) LogLine(text);
+      if (ChainTextSink) *ChainTextSink += (ChainTextSink->empty() ? "" : "; ") + text;
+    }
     // The flush takes the queue from its end: queue backwards so the log reads forwards.
     for (size_t k = s.removals.size(); k-- > 0;) QueueElimination(s.removals[k] / 9, s.removals[k] % 9);
     FlushEliminations(code);

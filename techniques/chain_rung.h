@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 struct ChainTables;
 
@@ -15,6 +16,10 @@ struct ChainScratch {
   ~ChainScratch();
   std::unique_ptr<ChainTables> tables;
 };
+
+// When set, every chain step a routine applies appends its chain text here ("; " between two),
+// whatever the log display mode; the solving path reads its steps' chains through it.
+extern std::string* ChainTextSink;
 
 // The depth bound of the forcing nets: conclusions more than this many steps from the premise
 // are not drawn.

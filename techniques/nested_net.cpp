@@ -133,9 +133,13 @@ uint32_t SharedNestedForcingNet(ChainScratch&, uint32_t place) {
     if (g.cand.count[c] < 2) continue;
     for (uint32_t d = 0; d < 9; ++d) {
       if (!g.cand.flag[c * 9 + d] || !BreaksNested(base, c, d)) continue;
-      if (g.settings.candErase == 2)
-        LogLine(Format("r%uc%u=%u => nested net: every way breaks => r%uc%u<>%u", c / 9 + 1,
-                       c % 9 + 1, d + 1, c / 9 + 1, c % 9 + 1, d + 1));
+      if (g.settings.candErase == 2 || ChainTextSink) {
+        const std::string text =
+            Format("r%uc%u=%u => nested net: every way breaks => r%uc%u<>%u", c / 9 + 1,
+                   c % 9 + 1, d + 1, c / 9 + 1, c % 9 + 1, d + 1);
+        if (g.settings.candErase == 2) LogLine(text);
+        if (ChainTextSink) *ChainTextSink += (ChainTextSink->empty() ? "" : "; ") + text;
+      }
       QueueElimination(c, d);
       FlushEliminations(CodeNestedForcingNet);
       return FinishRoutine(place, KindAuto);

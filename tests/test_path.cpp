@@ -381,7 +381,9 @@ for line in open(sys.argv[1]):
     assert isinstance(o["rating"], float) or isinstance(o["rating"], int)
     for s in o["steps"]:
         assert set(s) == {"technique", "cells", "placed", "removed", "chain"}
-        assert s["chain"] is None and (s["placed"] or s["removed"])
+        assert s["placed"] or s["removed"]
+        chained = any(w in s["technique"] for w in ("Loop", "AIC", "ALS Chain", "ALS-XY", "Forcing"))
+        assert (s["chain"] is None) != chained and (s["chain"] is None or s["chain"])
         for e in s["cells"] + s["placed"] + s["removed"]:
             assert 1 <= e["row"] <= 9 and 1 <= e["col"] <= 9 and 1 <= e.get("digit", 1) <= 9
 print("ok", n)' )" + out;
