@@ -186,36 +186,73 @@ if [ "$listonly" = 1 ]; then
   exit 0
 fi
 
-# The file being mutated and its pristine copy: put back on every way out.
-current="" backup=$work/original
+# The file being mutated and its pristine copy: put back on every way out, with its old time
+# stamp, together with the objects, libraries and programs built before the mutant, so that
+# the next mutant rebuilds only its own file.
+current="" backup=$work/original saved=$work/saved
 restore() {
   if [ -n "$current" ]; then
-    cat "$backup" >"$current"
+    cp -p "$backup" "$current"
     current=""
+    if [ -f "$saved/list" ]; then
+      while IFS= read -r f; do
+        cp -p "$saved/files/$f" "$build/$f"
+      done <"$saved/list"
+    fi
   fi
+}
+# save_outputs FILE: the objects of FILE and every library and program, as built now.
+save_outputs() {
+  rm -rf "$saved"
+  mkdir -p "$saved/files"
+  (cd "$build" && find . -name "$(basename "$1").o" -path '*CMakeFiles*'
+   ls ./*.a ./ui/*.a ./vorel-cli ./vorel_tests ./ui/vorel ./ui/vorel_ui_tests 2>/dev/null) \
+    >"$saved/list.tmp"
+  while IFS= read -r f; do
+    mkdir -p "$saved/files/$(dirname "$f")"
+    cp -p "$build/$f" "$saved/files/$f"
+  done <"$saved/list.tmp"
+  mv "$saved/list.tmp" "$saved/list"
 }
 trap 'restore; rm -rf "$work"' EXIT
 trap 'echo; echo "mutate: interrupted, the sources are restored"; exit 130' INT TERM
 
-targets=(--target vorel_tests --target vorel-cli)
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOREL_WERROR=OFF \
     -DVOREL_BENCH=OFF >/dev/null || exit 1
 fi
-grep -q '^vorel_ui_tests:' <(cmake --build "$build" --target help 2>/dev/null | sed 's/^\.\.\. //;s/$/:/') \
-  && targets+=(--target vorel_ui_tests --target vorel)
+# The window's tests are the suites of tests/ui and the smoke test in an X server. A mutant of
+# ui/ is judged by those; a mutant of the engine or of vorel-cli by the engine's tests (which
+# saves linking the window twice per mutant).
+ui_suites=$(grep -ohE 'TEST(_F)?\(\w+,' tests/ui/*.cpp 2>/dev/null | sed -E 's/TEST(_F)?\(//;s/,//' |
+  sort -u | paste -sd'|')
+ui_tests="^((${ui_suites:-NoWindowTests})\\.|WindowSmoke)"
+have_ui=0
+cmake --build "$build" --target help 2>/dev/null | grep -q 'vorel_ui_tests' && have_ui=1
 
-build_it() { cmake --build "$build" -j2 "${targets[@]}" >"$work/build.log" 2>&1; }
+# build_it FILE, test_it FILE: the targets and the tests that judge a mutant of FILE.
+build_it() {
+  local targets=(--target vorel_tests --target vorel-cli)
+  [ $have_ui = 1 ] && case $1 in ui/*|all) targets=(--target vorel_ui_tests --target vorel) ;; esac
+  [ "$1" = all ] && targets+=(--target vorel_tests --target vorel-cli)
+  cmake --build "$build" -j2 "${targets[@]}" >"$work/build.log" 2>&1
+}
 test_it() {
   local args=(--test-dir "$build" -j2 --timeout "$timeout" --stop-on-failure --output-on-failure)
-  [ -n "$exclude" ] && args+=(-E "$exclude")
+  local leave_out=$exclude
+  case $1 in
+    ui/*) args+=(-R "$ui_tests") ;;
+    all) ;;
+    *) leave_out="$ui_tests${exclude:+|$exclude}" ;;
+  esac
+  [ -n "$leave_out" ] && args+=(-E "$leave_out")
   ctest "${args[@]}" >"$work/test.log" 2>&1
 }
 
 start=$(date +%s)
 echo "mutate: seed $seed, $(wc -l <"$sites") sites in ${paths[*]}, build dir $build"
-build_it || { echo "mutate: the unmutated tree does not build"; tail -20 "$work/build.log"; exit 1; }
-test_it || { echo "mutate: the unmutated tree fails its tests"; tail -20 "$work/test.log"; exit 1; }
+build_it all || { echo "mutate: the unmutated tree does not build"; tail -20 "$work/build.log"; exit 1; }
+test_it all || { echo "mutate: the unmutated tree fails its tests"; tail -20 "$work/test.log"; exit 1; }
 
 results=$build/mutate-results.tsv
 : >"$results"
@@ -223,7 +260,8 @@ i=0
 total=$(wc -l <"$sites")
 while IFS=$'\t' read -r file line op old new; do
   i=$((i + 1))
-  cp "$file" "$backup"
+  cp -p "$file" "$backup"
+  save_outputs "$file"
   current=$file
   NEW="$new" LINE="$line" python3 -c '
 import os, sys
@@ -232,9 +270,9 @@ text = open(p, encoding="utf-8").read().split("\n")
 text[n - 1] = os.environ["NEW"]
 open(p, "w", encoding="utf-8").write("\n".join(text))' "$file"
   t0=$(date +%s)
-  if ! build_it; then
+  if ! build_it "$file"; then
     verdict=NOCOMPILE detail=""
-  elif test_it; then
+  elif test_it "$file"; then
     verdict=SURVIVED detail=""
   else
     verdict=KILLED
