@@ -15,7 +15,7 @@
 #
 #   -n N        mutants to try (20)
 #   -s SEED     random seed (the current time; printed so that the run can be repeated)
-#   -t SECONDS  per-test timeout (60)
+#   -t SECONDS  per-test timeout (60); the whole test run of a mutant is stopped after twice that
 #   -B DIR      build directory, configured on first use (build-mut)
 #   -x REGEX    tests to leave out (ctest -E), for instance the slowest
 #   -X TSV      skip the sites listed in an earlier run's results (its mutate-results.tsv)
@@ -101,10 +101,13 @@ CALL = re.compile(r'^(\s*)((?:[A-Za-z_][\w:]*(?:\.|->))*[A-Za-z_][\w:]*\(.*\);)\
 KEYWORDS = ('return', 'if', 'while', 'for', 'else', 'case', 'delete', 'throw', 'static_assert',
             'assert', 'switch', 'do', 'using', 'typedef', 'goto')
 NUM = re.compile(r'(?<![\w.])(?<!e-)(0x[0-9A-Fa-f]+|\d+)(u|U|ull|ULL|ul|UL)?(?![\w.])')
-# Pixel geometry, pens and colours are judged by eye in the rendered pictures, not mutated.
+# Pixel geometry, layout positions, pens and colours are judged by eye in the rendered
+# pictures: their numbers are not mutated.
 PIXELS = re.compile(r'\b(QRectF?|QPointF?|QSizeF?|QColor|QPen|QFont|QMargins|adjusted|drawLine|'
                     r'drawRect|drawEllipse|drawText|setPointSizeF?|setPixelSize|setContentsMargins|'
-                    r'setSpacing|setFixedSize|setMinimum\w*|resize|fromRgb|setAlpha|lighter|darker|'
+                    r'setSpacing|setFixed\w*|setMinimum\w*|setMaximum\w*|resize|addWidget|'
+                    r'addLayout|addSpacing|addStretch|setColumnStretch|setRowStretch|fromRgb|'
+                    r'setAlpha|lighter|darker|'
                     r'translate|scale|rotate|setWidthF?|moveTo|lineTo|arcTo)\(')
 
 def sites_of(path):
@@ -214,7 +217,8 @@ save_outputs() {
   done <"$saved/list.tmp"
   mv "$saved/list.tmp" "$saved/list"
 }
-trap 'restore; rm -rf "$work"' EXIT
+test_pid=""
+trap '[ -n "$test_pid" ] && kill -KILL -- -"$test_pid" 2>/dev/null; restore; rm -rf "$work"' EXIT
 trap 'echo; echo "mutate: interrupted, the sources are restored"; exit 130' INT TERM
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -246,7 +250,26 @@ test_it() {
     *) leave_out="$ui_tests${exclude:+|$exclude}" ;;
   esac
   [ -n "$leave_out" ] && args+=(-E "$leave_out")
-  ctest "${args[@]}" >"$work/test.log" 2>&1
+  # The tests carry their own TIMEOUT properties, which win over --timeout: a watchdog stops
+  # the whole run (ctest and every test it started, in its own session) after the limit.
+  setsid -w ctest "${args[@]}" >"$work/test.log" 2>&1 &
+  local pid=$! waited=0
+  test_pid=$pid
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ $waited -ge $((timeout * 2)) ]; then
+      kill -TERM -- -"$pid" 2>/dev/null
+      sleep 2
+      kill -KILL -- -"$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+      echo "    Test  #0: (watchdog) tests stopped after $((timeout * 2)) s ***Timeout" >>"$work/test.log"
+      test_pid=""
+      return 124
+    fi
+    sleep 1
+    waited=$((waited + 1))
+  done
+  test_pid=""
+  wait "$pid"
 }
 
 start=$(date +%s)
@@ -276,8 +299,8 @@ open(p, "w", encoding="utf-8").write("\n".join(text))' "$file"
     verdict=SURVIVED detail=""
   else
     verdict=KILLED
-    detail=$(grep -m1 -E '\*\*\*(Failed|Timeout|Exception)|Failed|Timeout' "$work/test.log" \
-      | sed -E 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: //;s/ +\.+.*(\*\*\*|$)/ /' | cut -c1-60)
+    detail=$(grep -E 'Test +#[0-9]+: ' "$work/test.log" | grep -v ' Passed' | head -1 |
+      sed -E 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: //;s/ +\.+.*(\*\*\*|Not Run|$)/ /' | cut -c1-70)
   fi
   restore
   t1=$(date +%s)
