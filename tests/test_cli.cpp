@@ -88,11 +88,17 @@ TEST(Cli, CompletionCheckMessageInTheTranscript) {
   EXPECT_EQ(Events(out, "status0"), std::vector<std::string>{"失敗です…"});
 }
 
-TEST(Cli, NewModeAsksAndCancelKeepsTheBoard) {
+TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
   const std::string file = WriteTempFile("p.txt", kPuzzle);
-  const std::string out = RunCli("-t -m new -a cancel -p line " + file);
-  EXPECT_EQ(Events(out, "message"),
-            std::vector<std::string>{"新規作成\tデータが初期化されますが良いですか？\tcancel"});
+  const std::string head = "status1\t空白残り[0]\ntitle\t《Kelmo》 - p\nstatus1\t空白残り[60]\n";
+  const std::string ask = "message\t新規作成\tデータが初期化されますが良いですか？\t";
+  EXPECT_EQ(RunCli("-t -l 0 -a cancel -r 240 -p line " + file),
+            head + ask + "cancel\nboard\t" + kPuzzle + "\n");
+  EXPECT_EQ(RunCli("-t -l 0 -a ok -r 240 -p line " + file),
+            head + ask + "ok\nstatus0\t＜新規作成＞\nstatus1\t\nboard\t" + std::string(81, '0') + "\n");
+  // Entered first with -m new, the file is then read into the new mode either way.
+  EXPECT_EQ(Events(RunCli("-t -m new -a cancel -p line " + file), "board"),
+            std::vector<std::string>{kPuzzle});
 }
 
 TEST(Cli, BadArgumentsExitWithTwo) {

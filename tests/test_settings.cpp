@@ -1,5 +1,6 @@
 // The settings file: defaults and validations, case-insensitive lookups, the board keys,
 // keys this program does not know surviving a save, and saves that never half-write.
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -86,6 +87,60 @@ TEST_F(SettingsTest, LoadedValuesAreValidatedAndKeysMatchWithoutCase) {
   EXPECT_EQ(s.customGlyph,
             (std::vector<std::string>{"〇", "𠀋", "二", "三", "四", "五", "六", "七", "八", "九"}));
   EXPECT_EQ(LoadSettingsFile(dir + "absent.ini"), 0u);
+}
+
+// Every validated key at both ends of its range and one step outside each end, loaded alone on
+// a 1024x768 screen and read back from the file saved after; a value outside the range takes
+// the fallback (for the colour roles the role's default, the value of a file without the key).
+TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutside) {
+  struct Limit {
+    const char* section;
+    const char* key;
+    int32_t low, high;         // the range kept
+    int32_t belowTo, aboveTo;  // what one below and one above become (kAbsent: the default)
+  };
+  constexpr int32_t kAbsent = INT32_MIN;
+  const Limit limits[] = {
+      {"WinPos", "WinLeft", 0, 1000, 50, 50},      {"WinPos", "WinTop", 0, 744, 50, 50},
+      {"WinPos", "WinWidth", 50, 1000, 350, 350},  {"WinPos", "WinHigh", 50, 5000, 300, 5001},
+      {"MODE", "FontSize2", -99, 99, 10, 10},      {"MODE", "FontSize", -99, 99, 16, 16},
+      {"MODE", "FontSize3", -99, 99, -30, -30},    {"MODE", "CandErase", 0, 2, 0, 0},
+      {"MODE", "KanSuuji", 0, 6, 0, 0},            {"MODE", "ClipboardPattern", 0, 2, 0, 0},
+      {"MODE", "KohoDisplayMode", 0, 1, 0, 0},     {"MODE", "AutoSaveFileNameFlag", 0, 1, 0, 0},
+      {"MODE", "AutoSaveDigit", 1, 8, 3, 3},       {"MODE", "AutoSaveCount", 0, 9999, 0, 9999},
+      {"MODE", "SaveFormat", 0, 2, 0, 0},          {"MODE", "CopySaveMode", 0, 2, 0, 0},
+      {"MODE", "CsrMove", 0, 1, 1, 1},             {"MODE", "DispSameNumb", 0, 1, 0, 0},
+      {"Color", "BGC", 0, 16, kAbsent, kAbsent},   {"Color", "Line", 0, 16, kAbsent, kAbsent},
+      {"Color", "Line2", 0, 16, kAbsent, kAbsent}, {"Color", "Number", 0, 16, kAbsent, kAbsent},
+      {"Color", "Input", 0, 16, kAbsent, kAbsent}, {"Color", "Calc", 0, 16, kAbsent, kAbsent},
+      {"Color", "Kari", 0, 16, kAbsent, kAbsent},  {"Color", "Number2", 0, 16, kAbsent, kAbsent},
+      {"Color", "Cursor", 0, 16, kAbsent, kAbsent}, {"Color", "BGC2", 0, 16, kAbsent, kAbsent},
+      {"Color", "RuledLine1", 0, 16, kAbsent, kAbsent},
+      {"Color", "RuledLine2", 0, 16, kAbsent, kAbsent},
+      {"Color", "ProblemNumber", 0, 16, kAbsent, kAbsent},
+      {"Color", "InputNumber", 0, 16, kAbsent, kAbsent},
+      {"Color", "AutoNumber", 0, 16, kAbsent, kAbsent},
+      {"Color", "AssumeNumber", 0, 16, kAbsent, kAbsent},
+      {"Color", "Cursor2", 0, 16, kAbsent, kAbsent}, {"Color", "Confirm", 0, 16, kAbsent, kAbsent},
+  };
+  auto loaded = [&](const Limit& l, const std::string& value) {
+    std::string text = std::string("[") + l.section + "]\n";
+    if (!value.empty()) text += std::string(l.key) + "=" + value + "\n";
+    LoadText(text, 1024, 768);
+    EXPECT_EQ(SaveSettingsFile(path), 1u);
+    IniFile ini;
+    IniLoad(ini, path);
+    return IniGetInt(ini, l.section, l.key, -12345);
+  };
+  for (const Limit& l : limits) {
+    const int32_t absent = loaded(l, "");
+    const int32_t below = l.belowTo == kAbsent ? absent : l.belowTo;
+    const int32_t above = l.aboveTo == kAbsent ? absent : l.aboveTo;
+    EXPECT_EQ(loaded(l, std::to_string(l.low - 1)), below) << l.key << " below";
+    EXPECT_EQ(loaded(l, std::to_string(l.low)), l.low) << l.key << " low";
+    EXPECT_EQ(loaded(l, std::to_string(l.high)), l.high) << l.key << " high";
+    EXPECT_EQ(loaded(l, std::to_string(l.high + 1)), above) << l.key << " above";
+  }
 }
 
 TEST_F(SettingsTest, TheBoardComesBackAtTheNextStart) {
