@@ -80,6 +80,52 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
   EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
 }
 
+// Every digit glyph of every encoding, from 0 to 9, between the characters just outside the
+// digit ranges (which are no cells): '/' and ':', Shift_JIS 824E and 8259, UTF-8 and UTF-16
+// U+FF0F and U+FF1A. Then every kind byte of a binary board on a filled and an empty cell.
+TEST_F(Readers, EveryDigitGlyphAndKindByteAtTheEdgesOfTheirRanges) {
+  std::string digits;  // the 81 values: 0..9 over and over
+  for (uint32_t c = 0; c < 81; ++c) digits += static_cast<char>('0' + c % 10);
+  std::string ascii, sjis, utf8 = "\xEF\xBB\xBF";
+  std::vector<uint8_t> utf16 = {0xFF, 0xFE};
+  auto unit = [&](uint32_t u) {
+    utf16.push_back(static_cast<uint8_t>(u & 0xFF));
+    utf16.push_back(static_cast<uint8_t>(u >> 8));
+  };
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t d = c % 10;
+    ascii += std::string("/:") + static_cast<char>('0' + d);
+    sjis += std::string("\x82\x4E\x82\x59\x82") + static_cast<char>(0x4F + d);
+    utf8 += std::string("\xEF\xBC\x8F\xEF\xBC\x9A\xEF\xBC") + static_cast<char>(0x90 + d);
+    unit(0xFF0F), unit(0xFF1A), unit(c % 2 ? 0xFF10 + d : '0' + d);
+  }
+  const std::pair<const char*, std::vector<uint8_t>> texts[] = {
+      {"ASCII", Bytes(ascii)}, {"Shift_JIS", Bytes(sjis)}, {"UTF-8", Bytes(utf8)},
+      {"UTF-16", utf16}};
+  for (const auto& [what, bytes] : texts) {
+    Parse(bytes);
+    EXPECT_EQ(BoardValues(), digits) << what;
+  }
+
+  // A filled cell keeps a kind the program writes (0 given, 1 and 4 automatic, 3, 5 input,
+  // 6 assumed, 8 marked) and turns any other into automatic; an empty cell is empty, or a
+  // hint mark when the file says so.
+  const uint32_t filledTo[13] = {0, 1, 4, 3, 4, 5, 6, 4, 8, 4, 4, 4, 4};
+  for (uint32_t kind = 0; kind < 13; ++kind) {
+    std::vector<uint8_t> b = Bytes("VorlBD");
+    for (uint32_t c = 0; c < 81; ++c) {
+      b.push_back(static_cast<uint8_t>(c < 40 ? 0 : 1 + c % 9));
+      b.push_back(static_cast<uint8_t>(kind));
+    }
+    Parse(b);
+    for (uint32_t c : {0u, 39u, 40u, 80u}) {
+      const uint32_t want = c < 40 ? (kind == 10 ? 10 : 9) : filledTo[kind];
+      EXPECT_EQ(g.board.kind[c], want) << "kind byte " << kind << " cell " << c;
+      EXPECT_EQ(g.board.value[c], c < 40 ? 0 : 1 + c % 9) << "kind byte " << kind;
+    }
+  }
+}
+
 TEST_F(Readers, BinaryBoardKeepsKindsAndSanitisesBadBytes) {
   std::vector<uint8_t> b = Bytes("VorlBD");
   for (uint32_t c = 0; c < 81; ++c) {
