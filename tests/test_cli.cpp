@@ -101,6 +101,25 @@ TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
             std::vector<std::string>{kPuzzle});
 }
 
+// The alternate view (1242) lists block k for digit k+1, its position r for board row r and
+// there the columns where the digit may still go; "." where it has none. The second press
+// turns it off and lists nothing more.
+TEST(Cli, AlternateViewListsEachDigitsOpenColumnsPerRow) {
+  const std::string file = WriteTempFile("s.txt", kSingles);
+  const std::vector<std::string> view = {
+      "代替候補表示\t. 256 156 | 4569 45689 . | 234569 2345689 345689",
+      "代替候補表示\t6 569 . | 13468 145689 14689 | 2346 . 246",
+      "代替候補表示\t29 . 1279 | . 1356 135 | . 5689 589",
+      "代替候補表示\t569 . 5689 | 134679 346789 1346789 | 1234579 2345789 1345789",
+      "代替候補表示\t. 256 26 | . 189 1789 | 12348 124589 124789",
+      "代替候補表示\t. 389 2389 | 689 . 789 | 2389 13789 .",
+      "代替候補表示\t1234567 2345678 1345678 | 125679 256789 156789 | 1234679 2346789 1346789",
+      "代替候補表示\t. 12456 1246 | 68 . 6789 | 1238 1289 .",
+      "代替候補表示\t23568 135678 123578 | 289 1789 . | 23689 136789 123789"};
+  EXPECT_EQ(Events(RunCli("-t -l 0 -m candidate -r 1242 " + file), "list"), view);
+  EXPECT_EQ(Events(RunCli("-t -l 0 -m candidate -r 1242 -r 1242 " + file), "list"), view);
+}
+
 TEST(Cli, BadArgumentsExitWithTwo) {
   int status = 0;
   RunCli("--no-such-option", &status);
