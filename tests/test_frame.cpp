@@ -6,6 +6,7 @@
 #include "board/candidates.h"
 #include "drivers/commands.h"
 #include "drivers/frame.h"
+#include "drivers/menu_table.h"
 #include "tests/support.h"
 
 namespace {
@@ -207,3 +208,16 @@ TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
 }
 
 }  // namespace
+
+// Every toolbar button's tip: the string table's text, else the menu label without its
+// accelerator and dots.
+TEST(Toolbars, EveryButtonHasItsTip) {
+  const std::pair<uint32_t, const char*> tips[] = {
+      {950, "自動限界"},     {1230, "UNDO"},         {380, "Block unique"}, {390, "Line unique"},
+      {400, "Sell unique"},  {430, "自動数消去"},    {890, "Locked candidates"},
+      {470, "Sword fish"},   {460, "X-Wing"},        {520, "Hidden Pair"},
+      {530, "Hidden Triple"}, {840, "結果反映"},     {220, "Save"},
+      {310, "候補画面"},     {260, "候補確認"},      {320, "自動消去"},     {440, "Naked Pair"},
+      {450, "Naked Triple"}, {410, "完成確認"}};
+  for (const auto& [id, tip] : tips) EXPECT_EQ(ToolbarTip(id), tip) << id;
+}

@@ -1,6 +1,7 @@
 // The puzzle generator: removal orders, the erase-mode cycle, generated puzzles, undo, masks,
 // the make-problem mode and seed reproducibility.
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -240,6 +241,21 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
   RunCommand(1230);
   EXPECT_EQ(Givens(), afterPass);
   EXPECT_EQ(g.undo.length, entries);
+
+  // Every cell toggles, whatever its digit: a removed one comes back with its digit from the
+  // store, a given one goes; a second sweep gives the pass's puzzle again.
+  uint32_t before[81];
+  std::memcpy(before, g.board.value, sizeof before);
+  for (uint32_t c = 0; c < 81; ++c) {
+    g.cursorRow = c / 9, g.cursorColumn = c % 9;
+    ToggleGiven();
+    EXPECT_EQ(g.board.value[c], before[c] ? 0u : g.solution[c]) << c;
+  }
+  for (uint32_t c = 0; c < 81; ++c) {
+    g.cursorRow = c / 9, g.cursorColumn = c % 9;
+    ToggleGiven();
+  }
+  EXPECT_EQ(Givens(), afterPass);
 }
 
 TEST_F(GeneratorTest, EnteringAndLeavingTheMakeProblemScreen) {

@@ -35,7 +35,7 @@ void Wait(int ms) {
 
 // The screen around a rectangle, title bar and frame included.
 void Save(const QRect& area, const QString& name) {
-  if (!Shooting()) return;
+  if (!Shooting() || name.isEmpty()) return;
   QScreen* screen = QGuiApplication::primaryScreen();
   const QRect r = area.adjusted(-2, -30, 2, 2).intersected(screen->geometry());
   screen->grabWindow(0, r.x(), r.y(), r.width(), r.height())
@@ -66,7 +66,8 @@ class DialogPictures : public WindowTest {
     RunCommand(command);
     return title;
   }
-  // Photograph the main window with the panel beside it; returns the panel's title, or
+  // Photograph the main window with the panel beside it (no picture without a name); returns
+  // the panel's title, or
   // "(none)" when the panel is not shown.
   QString ShootWithPanel(uint32_t panel, const QString& name) {
     Wait(600);
@@ -102,8 +103,13 @@ TEST_F(DialogPictures, EveryDialogAndPanelOpensWithItsTitle) {
   EXPECT_EQ(ShootWithPanel(PanelControl, "panel-candidate-control"), "候補解析操作パネル");
   EXPECT_EQ(ShootDialog(1150, "dialog-candidate-list"), "候補リスト表示");
   RunCommand(310);
+  RunCommand(345);  // the digit-input panel closes with the way into the problem-making screen
   RunCommand(330);
+  EXPECT_EQ(ShootWithPanel(PanelInput, ""), "(none)");
   EXPECT_EQ(ShootWithPanel(PanelControl, "panel-problem-making"), "問題作成操作パネル");
+  RunCommand(330);
+  RunCommand(345);  // and opens again on the next press
+  EXPECT_EQ(ShootWithPanel(PanelInput, ""), "数字入力");
 }
 
 }  // namespace
