@@ -120,6 +120,28 @@ TEST(Cli, AlternateViewListsEachDigitsOpenColumnsPerRow) {
   EXPECT_EQ(Events(RunCli("-t -l 0 -m candidate -r 1242 -r 1242 " + file), "list"), view);
 }
 
+// The board memory in every screen: store (870), a right turn (760), restore (880); what each
+// screen shows on the way and the board that comes back.
+TEST(Cli, MemoryStoreTurnAndRestoreInEveryScreen) {
+  const std::string file = WriteTempFile("s.txt", kSingles);
+  const std::string start = "status1\t空白残り[0]\ntitle\t《Kelmo》 - s\nstatus1\t空白残り[64]\n";
+  const std::string board = "board\t" + kSingles + "\n";
+  const std::pair<const char*, std::string> screens[] = {
+      {"normal", start + "status1\t空白残り[64]\nstatus1\t空白残り[64]\n" + board},
+      {"input", start + "status0\t＜問題の入力＞\nstatus1\t問題数[17]\nstatus1\t問題数[17]\n"
+                        "status1\t問題数[17]\n" + board},
+      {"edit", start + "status0\t＜編集モード＞\nstatus1\t問題数[17]\n" + board},
+      {"candidate", start + "status0\t＜候補表示画面＞\nstatus1\t\nstatus1\t全候補数[303]\n"
+                            "status1\t全候補数[303]\n" + board},
+      {"make", start + "status0\t＜問題の作成＞ [0]\nstatus1\t問題数[0]\nstatus1\t\n"
+                       "status0\t＜問題の作成＞ [0]\nstatus1\t問題数[0]\nboard\t" +
+                   std::string(81, '0') + "\n"}};
+  for (const auto& [mode, transcript] : screens)
+    EXPECT_EQ(RunCli("-t -l 0 -m " + std::string(mode) + " -r 870 -r 760 -r 880 -p line " + file),
+              transcript)
+        << mode;
+}
+
 TEST(Cli, BadArgumentsExitWithTwo) {
   int status = 0;
   RunCli("--no-such-option", &status);

@@ -260,7 +260,9 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
 
 TEST_F(GeneratorTest, EnteringAndLeavingTheMakeProblemScreen) {
   LoadGrid("12345678945678912378912345623456789156789123489123456734567891267891234591234567");
-  EnterMake();  // one empty cell: the whole board is cleared and the store holds nothing
+  g.inputPanelOpen = 1;  // the digit-input panel closes on the way in
+  EnterMake();
+  EXPECT_EQ(g.inputPanelOpen, 0u);  // one empty cell: the whole board is cleared and the store holds nothing
   EXPECT_EQ(CountFilled(), 0u);
   EXPECT_TRUE(std::all_of(g.solution, g.solution + 81, [](uint32_t d) { return d == 0; }));
   EXPECT_EQ(Last("status0"), "＜問題の作成＞ [0]");
