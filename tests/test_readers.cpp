@@ -105,6 +105,15 @@ TEST_F(Readers, EveryDigitGlyphAndKindByteAtTheEdgesOfTheirRanges) {
   for (const auto& [what, bytes] : texts) {
     Parse(bytes);
     EXPECT_EQ(BoardValues(), digits) << what;
+    // A mask file takes the same glyphs (it knows no UTF-8).
+    if (std::string(what) == "UTF-8") continue;
+    EXPECT_EQ(ParseMaskText(bytes.data(), bytes.size(),
+                            ChooseEncoding(bytes.data(), bytes.size(), false)),
+              81u)
+        << what;
+    std::string mask;
+    for (uint32_t c = 0; c < 81; ++c) mask += static_cast<char>('0' + g.maskTable[c]);
+    EXPECT_EQ(mask, digits) << what << " mask";
   }
 
   // A filled cell keeps a kind the program writes (0 given, 1 and 4 automatic, 3, 5 input,

@@ -327,3 +327,39 @@ TEST(IniFile, StrayByteOrderMarksReadBackAsWritten) {
     EXPECT_EQ(IniText(again), text);
   }
 }
+
+// String values come back as they were set, whatever spaces, tabs and quotes they start or
+// end with, through the file text and a fresh parse.
+TEST(IniFile, StringValuesKeepTheirOuterSpacesAndQuotes) {
+  for (const std::string& value :
+       {std::string(""), std::string("a"), std::string(" a"), std::string("a "), std::string("\ta"),
+        std::string("a\t"), std::string("\"a\""), std::string("\"\""), std::string("\""),
+        std::string("a\""), std::string("\"a"), std::string(" \"a\" "), std::string("a b")}) {
+    IniFile ini;
+    IniSetString(ini, "String", "Key", value);
+    IniFile again;
+    IniParse(again, IniText(ini));
+    EXPECT_EQ(IniGetString(again, "STRING", "key", "absent"), value) << "[" << value << "]";
+  }
+}
+
+// The second colour set swaps with the first role by role, and back.
+TEST(ColourSets, EveryRoleSwapsWithItsPartnerAndBack) {
+  Settings s;
+  int32_t Settings::*const pairs[][2] = {
+      {&Settings::bgc, &Settings::bgc2},         {&Settings::line, &Settings::ruledLine1},
+      {&Settings::line2, &Settings::ruledLine2}, {&Settings::number, &Settings::problemNumber},
+      {&Settings::input, &Settings::inputNumber}, {&Settings::calc, &Settings::autoNumber},
+      {&Settings::kari, &Settings::assumeNumber}, {&Settings::cursor, &Settings::cursor2},
+      {&Settings::number2, &Settings::confirm}};
+  int32_t v = 0;
+  for (auto& p : pairs) s.*p[0] = v++, s.*p[1] = 100 + v;
+  const Settings before = s;
+  SwapColourSets(s);
+  for (auto& p : pairs) {
+    EXPECT_EQ(s.*p[0], before.*p[1]);
+    EXPECT_EQ(s.*p[1], before.*p[0]);
+  }
+  SwapColourSets(s);
+  for (auto& p : pairs) EXPECT_EQ(s.*p[0], before.*p[0]);
+}
