@@ -1,4 +1,7 @@
 // The vorel-cli contract: options, exit codes and the transcript format.
+#include <fstream>
+#include <tuple>
+
 #include "tests/support.h"
 
 namespace {
@@ -140,6 +143,27 @@ TEST(Cli, MemoryStoreTurnAndRestoreInEveryScreen) {
     EXPECT_EQ(RunCli("-t -l 0 -m " + std::string(mode) + " -r 870 -r 760 -r 880 -p line " + file),
               transcript)
         << mode;
+}
+
+// A routine named with -r runs as its menu command, with the same transcript, and a
+// collection run with a save per puzzle answers each puzzle's dialog from the same choices.
+TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
+  const std::string hard = WriteTempFile("p.txt", kPuzzle), easy = WriteTempFile("s.txt", kSingles);
+  for (const auto& [name, id, file] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"NakedSingle", "1110", easy}, {"HiddenSingle", "900", easy},
+           {"LockedCandidates", "890", hard}}) {
+    const std::string byName = RunCli("-t -l 2 -m candidate -r " + name + " " + file);
+    EXPECT_NE(byName.find("log\t"), std::string::npos) << name;
+    EXPECT_EQ(byName, RunCli("-t -l 2 -m candidate -r " + id + " " + file)) << name;
+  }
+  // The first puzzle takes a.txt and leaves b.txt; the second is offered a.txt again, which
+  // is never overwritten.
+  const std::string marker = WriteTempFile("x", "");
+  const std::string dir = marker.substr(0, marker.rfind('/') + 1);
+  const std::string two = WriteTempFile("two.txt", kPuzzle + "\n\n" + kSingles + "\n");
+  RunCli("-e -r 210 -c " + dir + "a.txt -c " + dir + "b.txt " + two);
+  EXPECT_TRUE(std::ifstream(dir + "a.txt").good());
+  EXPECT_FALSE(std::ifstream(dir + "b.txt").good());
 }
 
 TEST(Cli, BadArgumentsExitWithTwo) {

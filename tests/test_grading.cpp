@@ -101,14 +101,16 @@ TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
   const std::string graded = WriteTempFile("hard.txt", Joined(hard, 300));
   const std::string one = RunCli("--grade -e " + graded);
   EXPECT_EQ(Split(one, '\n').size(), 300u);
-  EXPECT_EQ(RunCli("--grade -j 2 -e " + graded), one);
+  int status = -1;
+  EXPECT_EQ(RunCli("--grade -j 2 -e " + graded, &status), one);
+  EXPECT_EQ(status, 0) << "a clean run of workers ends well";
 
   const std::string run = WriteTempFile("expert.txt", Joined(expert, 60));
   const std::string options = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 -p candidates ";
   const std::string transcript = RunCli(options + run);
   EXPECT_NE(transcript.find("log\t"), std::string::npos);
-  EXPECT_EQ(RunCli("-j 3 " + options + run), transcript);
-  int status = 0;
+  EXPECT_EQ(RunCli("-j 3 " + options + run, &status), transcript);
+  EXPECT_EQ(status, 0);
   RunCli("-j 2 --sample", &status);
   EXPECT_EQ(status, 2);
 }
