@@ -1,5 +1,6 @@
 // The window at the edges of its ranges: every grid line from the first to the last, font
-// heights and weights at both ends of their limits, the right button's digit menu.
+// heights, weights and palette entries at both ends of their limits, the right button's
+// digit menu.
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
@@ -44,7 +45,7 @@ TEST_F(WindowEdges, EveryGridLineFromTheFirstToTheLast) {
 // Heights: negative is the character height, positive the cell height of which the character
 // takes seven eighths, never below 6 pixels. Weights: 0 leaves the face's own, 1..1000 are
 // kept within 100..900.
-TEST(WindowFonts, HeightsAndWeightsAtTheEndsOfTheirRanges) {
+TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
   const std::pair<int32_t, int> heights[] = {{-30, 30}, {-6, 6},  {-5, 6}, {-1, 6}, {0, 6},
                                              {1, 6},    {7, 6},   {8, 7},  {16, 14}, {99, 86}};
   for (const auto& [height, pixels] : heights)
@@ -57,6 +58,15 @@ TEST(WindowFonts, HeightsAndWeightsAtTheEndsOfTheirRanges) {
     EXPECT_EQ(FontFromSettings("Noto Sans", 16, weight, 0).weight(), want) << weight;
   EXPECT_TRUE(FontFromSettings("Noto Sans", 16, 0, 1).italic());
   EXPECT_FALSE(FontFromSettings("Noto Sans", 16, 0, 0).italic());
+
+  // Palette entries 0..15 as stored (blue << 16 | green << 8 | red); outside, white.
+  const Settings saved = g.settings;
+  for (uint32_t i = 0; i < 16; ++i) g.settings.baseColor[i] = 0x010203u * (i + 1);
+  for (int32_t i = 0; i < 16; ++i)
+    EXPECT_EQ(PaletteColour(i), QColor(3 * (i + 1), 2 * (i + 1), i + 1)) << i;
+  EXPECT_EQ(PaletteColour(-1), QColor(255, 255, 255));
+  EXPECT_EQ(PaletteColour(16), QColor(255, 255, 255));
+  g.settings = saved;
 }
 
 // The right button on an empty cell selects it and offers the digits it may take; the left
