@@ -3,9 +3,12 @@
 // digit menu.
 #include <QApplication>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include "board/platform.h"
 #include "board/state.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/board_view.h"
@@ -98,6 +101,36 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   rightClick(CellAt(8, 8));
   EXPECT_EQ(CursorCell(), 0u);
   EXPECT_TRUE(offered.isEmpty());
+}
+
+// Every answer of a message box: "OK" and "キャンセル" of a question, "OK" of a notice, and a
+// box closed without a button (a question is then cancelled, a notice acknowledged).
+TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
+  const struct {
+    uint32_t buttons;
+    const char* press;  // the button's text, or "" to close the box
+    uint32_t answer;
+  } cases[] = {{ButtonsOkCancel, "OK", AnswerOk},
+               {ButtonsOkCancel, "キャンセル", AnswerCancel},
+               {ButtonsOkCancel, "", AnswerCancel},
+               {ButtonsOk, "OK", AnswerOk},
+               {ButtonsOk, "", AnswerOk}};
+  for (const auto& c : cases) {
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      for (QAbstractButton* b : box->buttons()) shown << b->text();
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == QString::fromUtf8(c.press)) return b->click();
+      box->reject();
+    });
+    EXPECT_EQ(P().MessageBox("本文", "題", IconQuestion, c.buttons), c.answer)
+        << c.buttons << " " << c.press;
+    const QStringList buttons =
+        c.buttons == ButtonsOk ? QStringList{"OK"} : QStringList{"OK", "キャンセル"};
+    EXPECT_EQ(shown, buttons);
+  }
 }
 
 }  // namespace
