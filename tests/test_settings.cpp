@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "drivers/frame.h"
 #include "io/ini.h"
@@ -44,17 +45,41 @@ class SettingsTest : public EngineTest {
 
 TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
   LoadSettings(path);
-  EXPECT_EQ((Ints{s.winLeft, s.winTop, s.winWidth, s.winHigh}), (Ints{50, 50, 350, 300}));
-  EXPECT_EQ((Ints{s.bgc, s.input, s.ruledLine2, s.fontSize3, s.autoSaveDigit}),
-            (Ints{15, 13, 7, -30, 3}));
-  // Palette entries hold red in the low byte and blue in bits 16..23.
-  EXPECT_EQ((std::vector<uint32_t>{s.baseColor[0], s.baseColor[4], s.baseColor[8], s.baseColor[9]}),
-            (std::vector<uint32_t>{0x000000, 0x000080, 0xC0C0C0, 0xFF0000}));
+  EXPECT_FALSE(FileExists(path));  // loading never writes
+  // Every integer key as the first save writes it.
+  ASSERT_EQ(SaveSettingsFile(path), 1u);
+  IniFile ini;
+  IniLoad(ini, path);
+  const std::tuple<const char*, const char*, int32_t> defaults[] = {
+      {"WinPos", "WinLeft", 50},     {"WinPos", "WinTop", 50},      {"WinPos", "WinWidth", 350},
+      {"WinPos", "WinHigh", 300},    {"Color", "BGC", 15},          {"Color", "Line", 0},
+      {"Color", "Line2", 9},         {"Color", "Number", 0},        {"Color", "Input", 13},
+      {"Color", "Calc", 14},         {"Color", "Kari", 12},         {"Color", "Number2", 15},
+      {"Color", "Cursor", 10},       {"Color", "BGC2", 15},         {"Color", "RuledLine1", 0},
+      {"Color", "RuledLine2", 7},    {"Color", "ProblemNumber", 0}, {"Color", "InputNumber", 1},
+      {"Color", "AutoNumber", 9},    {"Color", "AssumeNumber", 12}, {"Color", "Cursor2", 15},
+      {"Color", "Confirm", 2},       {"MODE", "Display", 0},        {"MODE", "FontSize2", 12},
+      {"MODE", "FontWeight2", 0},    {"MODE", "FontItalic2", 0},    {"MODE", "FontSize", 16},
+      {"MODE", "FontWeight", 0},     {"MODE", "FontItalic", 0},     {"MODE", "FontSize3", -30},
+      {"MODE", "FontWeight3", 0},    {"MODE", "FontItalic3", 0},    {"MODE", "ToolBar", 1},
+      {"MODE", "CsrMove", 1},        {"MODE", "CandErase", 0},      {"MODE", "KanSuuji", 0},
+      {"MODE", "CandCtrl", 0},       {"MODE", "DispSameNumb", 0},   {"MODE", "ClipboardPattern", 0},
+      {"MODE", "KohoDisplayMode", 0}, {"MODE", "AutoSaveFileNameFlag", 0},
+      {"MODE", "AutoSaveCount", 0},  {"MODE", "AutoSaveDigit", 3}};
+  for (const auto& [section, key, value] : defaults)
+    EXPECT_EQ(IniGetInt(ini, section, key, -12345), value) << key;
+  // The standard palette: 0x80 (0xFF from 9 on) per bit of the index, bit 0 blue, 1 green,
+  // 2 red; 8 light grey. Stored with red in the low byte.
+  for (uint32_t i = 0; i < 16; ++i) {
+    const uint32_t level = i == 8 ? 0xC0 : i < 8 ? 0x80 : 0xFF, bits = i == 8 ? 7 : i & 7;
+    const uint32_t want = (bits & 1 ? level << 16 : 0) | (bits & 2 ? level << 8 : 0) |
+                          (bits & 4 ? level : 0);
+    EXPECT_EQ(s.baseColor[i], want) << i;
+  }
   EXPECT_EQ(s.fontName, "ＭＳ ゴシック");
   EXPECT_EQ(s.autoSaveFileName, "SaveFile");
   EXPECT_EQ(s.customGlyph,
             (std::vector<std::string>{"　", "い", "ろ", "は", "に", "ほ", "て", "と", "ち", "り"}));
-  EXPECT_FALSE(FileExists(path));  // loading never writes
 }
 
 TEST_F(SettingsTest, LoadedValuesAreValidatedAndKeysMatchWithoutCase) {
