@@ -209,9 +209,26 @@ TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
 
 }  // namespace
 
-// Every toolbar button's tip: the string table's text, else the menu label without its
-// accelerator and dots.
-TEST(Toolbars, EveryButtonHasItsTip) {
+// Every screen's toolbar, separators as "|", each button a command of the menus with its
+// tip: the string table's text, else the menu label without its accelerator and dots.
+TEST(Toolbars, EveryScreensButtonsAndTheirTips) {
+  const char* const bars[] = {
+      "| 950 400 390 380 430 | 310 260",                              // normal
+      "| 950 400 390 380 430 | 310 260",                              // new
+      "| 320 360 350 430 | 950 1230",                                 // edit
+      "| 840 | 890 470 460 530 450 520 440 | 430 310",                // candidate
+      "| 220 230 | 1230 | 890 470 460 530 450 520 440 | 430 950 410",  // make
+      "| 220 230 | 1230 | 890 470 460 530 450 520 440 | 430 950 410"}; // input
+  for (uint32_t mode = ModeNormal; mode <= ModeProblemInput; ++mode) {
+    std::string bar;
+    for (const uint32_t* b = ToolbarButtons(ToolbarForMode(mode)); *b != kToolbarEnd; ++b) {
+      bar += (bar.empty() ? "" : " ") + (*b ? std::to_string(*b) : std::string("|"));
+      if (*b) {
+        EXPECT_NE(FindCommand(*b), nullptr) << *b;
+      }
+    }
+    EXPECT_EQ(bar, bars[mode]) << "mode " << mode;
+  }
   const std::pair<uint32_t, const char*> tips[] = {
       {950, "自動限界"},     {1230, "UNDO"},         {380, "Block unique"}, {390, "Line unique"},
       {400, "Sell unique"},  {430, "自動数消去"},    {890, "Locked candidates"},
