@@ -70,6 +70,10 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
       {"a lead byte at the end", Bytes(cut80 + "\x82"), cut80 + "0"},
       {"cut UTF-8 sequences", Bytes("\xEF\xBB" + cut80 + "\xEF\xBC"), cut80 + "0"},
       {"an odd UTF-16 length", oddUtf16, cut80 + "0"},
+      {"UTF-8 ends at a NUL byte",
+       Bytes("\xEF\xBB\xBF" + kPuzzle.substr(0, 20) + "\x01" + kPuzzle.substr(20, 20) +
+             std::string(1, '\0') + kPuzzle),
+       kPuzzle.substr(0, 40) + std::string(41, '0')},
   };
   for (const auto& c : cases) {
     Parse(c.bytes);
