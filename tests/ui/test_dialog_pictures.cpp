@@ -3,7 +3,13 @@
 // scripts/screenshots.sh (a virtual X server with a window manager, VOREL_SHOTS_DIR naming the
 // folder) the same walk also takes the pictures.
 #include <QApplication>
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QFontDialog>
 #include <QElapsedTimer>
 #include <QScreen>
@@ -42,6 +48,33 @@ void Save(const QRect& area, const QString& name) {
       .save(qEnvironmentVariable("VOREL_SHOTS_DIR") + "/" + name + ".png");
 }
 
+// Every control of a dialog lies inside it and clear of every other one, so that each
+// choice can be seen and made.
+void ExpectEveryControlInReach(QWidget* dialog, const QString& name) {
+  std::vector<std::pair<QWidget*, QRect>> controls;
+  for (QWidget* w : dialog->findChildren<QWidget*>()) {
+    if (!w->isVisible() || !(qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) ||
+                             qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                             qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w)))
+      continue;
+    if (qobject_cast<QAbstractItemView*>(w->parentWidget()) ||
+        qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
+        qobject_cast<QComboBox*>(w->parentWidget()))
+      continue;  // the inner parts of a list, a spin box or a combo box
+    const QRect r(w->mapTo(dialog, QPoint(0, 0)), w->size());
+    EXPECT_TRUE(dialog->rect().contains(r)) << name.toStdString() << ": "
+                                            << w->objectName().toStdString() << " outside";
+    controls.emplace_back(w, r);
+  }
+  for (size_t i = 0; i < controls.size(); ++i)
+    for (size_t j = i + 1; j < controls.size(); ++j)
+      EXPECT_FALSE(controls[i].second.intersects(controls[j].second))
+          << name.toStdString() << ": " << controls[i].first->metaObject()->className() << " "
+          << controls[i].first->objectName().toStdString() << " and "
+          << controls[j].first->metaObject()->className() << " "
+          << controls[j].first->objectName().toStdString() << " overlap";
+}
+
 class DialogPictures : public WindowTest {
  protected:
   std::string StartSettings() const override {
@@ -60,6 +93,7 @@ class DialogPictures : public WindowTest {
       title = dialog->windowTitle();
       if (qobject_cast<QColorDialog*>(dialog)) title = QStringLiteral("(colour chooser)");
       if (qobject_cast<QFontDialog*>(dialog)) title = QStringLiteral("(font chooser)");
+      if (!title.startsWith('(')) ExpectEveryControlInReach(dialog, name);
       Save(dialog->frameGeometry(), name);
       dialog->close();
     });
