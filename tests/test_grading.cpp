@@ -11,6 +11,8 @@
 #include <sstream>
 #include <thread>
 
+#include "cli/collection.h"
+#include "drivers/grade.h"
 #include "tests/support.h"
 
 namespace {
@@ -177,3 +179,15 @@ TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
 }
 
 }  // namespace
+
+// The closing line of a graded collection names every grade once, in ladder order.
+TEST(Collection, TheSummaryNamesEveryGradeWithItsCount) {
+  CollectionOutcome outcome = {};
+  const uint64_t counts[] = {5, 4, 3, 2, 1};
+  for (uint32_t grade = 0; grade < GradeCount; ++grade) outcome.tags[grade] = counts[grade];
+  outcome.done = 15;
+  outcome.seconds = 1.5;
+  EXPECT_EQ(GradeSummary(outcome),
+            "vorel-cli: graded 15 puzzles in 1.50 s (10 puzzles/s): singles 5, basic 4, upper 3, "
+            "beyond 2, invalid 1");
+}
