@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <vector>
 
 #include "board/platform.h"
 #include "board/state.h"
@@ -130,6 +131,34 @@ TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
     const QStringList buttons =
         c.buttons == ButtonsOk ? QStringList{"OK"} : QStringList{"OK", "キャンセル"};
     EXPECT_EQ(shown, buttons);
+  }
+}
+
+// Every one of the edit dialog's 24 buttons moves the board at once, as the user sees it;
+// "ｷｬﾝｾﾙ" brings the board back and "OK" keeps the moves.
+TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
+  LoadGivens(kSample);
+  auto values = [] { return std::vector<uint32_t>(g.board.value, g.board.value + 81); };
+  const std::vector<uint32_t> start = values();
+  for (const char* close : {"cancel", "ok"}) {
+    std::vector<uint32_t> moved;
+    size_t changed = 0;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      for (uint32_t id = 1750; id <= 1980; id += 10) {
+        auto* button = dialog->findChild<QPushButton*>(QString::number(id));
+        if (!button) continue;
+        const std::vector<uint32_t> before = values();
+        QTest::mouseClick(button, Qt::LeftButton);
+        changed += values() != before;
+      }
+      moved = values();
+      if (auto* b = dialog->findChild<QPushButton*>(QString::fromLatin1(close))) b->click();
+    });
+    app.window->PostCommand(1190);
+    EXPECT_EQ(changed, 24u) << close;
+    EXPECT_EQ(values(), std::string(close) == "ok" ? moved : start) << close;
   }
 }
 
