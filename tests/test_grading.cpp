@@ -191,3 +191,34 @@ TEST(Collection, TheSummaryNamesEveryGradeWithItsCount) {
             "vorel-cli: graded 15 puzzles in 1.50 s (10 puzzles/s): singles 5, basic 4, upper 3, "
             "beyond 2, invalid 1");
 }
+
+// A finished grade's detail accounts for every candidate removed: its counts add up to the
+// givens' candidates less the one left in each open cell, so no technique is left out.
+TEST(Grading, TheDetailOfAFinishedGradeCountsEveryRemovedCandidate) {
+  std::vector<std::string> puzzles = DataLines("qq-expert-a.txt");
+  if (puzzles.empty()) GTEST_SKIP() << "qq-expert-a.txt is not in ../shared/data";
+  puzzles.resize(std::min<size_t>(puzzles.size(), 60));
+  size_t finished = 0;
+  for (const auto& row : Grades(puzzles)) {
+    ASSERT_EQ(row.size(), 4u);
+    if (row[2] != "basic" && row[2] != "upper") continue;
+    ++finished;
+    uint32_t total = 0, open = 0;
+    for (uint32_t c = 0; c < 81; ++c) {
+      if (row[1][c] != '0' && row[1][c] != '.') continue;
+      ++open;
+      for (char d = '1'; d <= '9'; ++d) {
+        bool seen = false;
+        for (uint32_t k = 0; k < 81; ++k)
+          seen |= row[1][k] == d && (k / 9 == c / 9 || k % 9 == c % 9 ||
+                                     (k / 27 == c / 27 && k % 9 / 3 == c % 9 / 3));
+        total += !seen;
+      }
+    }
+    uint32_t counted = 0;
+    for (const std::string& item : Split(row[3], ','))
+      counted += std::atoi(item.c_str() + item.rfind(' '));
+    EXPECT_EQ(counted, total - open) << row[0] << " " << row[3];
+  }
+  EXPECT_GT(finished, 20u);
+}
