@@ -70,6 +70,15 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
       {"a lead byte at the end", Bytes(cut80 + "\x82"), cut80 + "0"},
       {"cut UTF-8 sequences", Bytes("\xEF\xBB" + cut80 + "\xEF\xBC"), cut80 + "0"},
       {"an odd UTF-16 length", oddUtf16, cut80 + "0"},
+      {"UTF-16 ends at a NUL unit",
+       [&] {
+         auto b = Utf16(kPuzzle.substr(0, 20) + "\x01" + kPuzzle.substr(20, 20), true);
+         b.insert(b.end(), {0, 0});
+         const auto rest = Utf16(kPuzzle, false);
+         b.insert(b.end(), rest.begin(), rest.end());
+         return b;
+       }(),
+       kPuzzle.substr(0, 40) + std::string(41, '0')},
       {"UTF-8 ends at a NUL byte",
        Bytes("\xEF\xBB\xBF" + kPuzzle.substr(0, 20) + "\x01" + kPuzzle.substr(20, 20) +
              std::string(1, '\0') + kPuzzle),
