@@ -169,6 +169,18 @@ TEST_F(SettingsTest, TheBoardComesBackAtTheNextStart) {
     EXPECT_EQ(g.board.kind[c], c == 3 ? uint32_t{KindEmpty} : saved.kind[c]) << c;
 }
 
+// Every kind digit of the stored board on a filled and an empty cell: a filled cell keeps a
+// kind of a filled cell (0, 1, 3, 4, 5, 6, 8) and is otherwise a given; an empty one is empty.
+TEST_F(SettingsTest, EveryStoredKindOnAFilledAndAnEmptyCell) {
+  const uint32_t filledTo[10] = {0, 1, 0, 3, 4, 5, 6, 0, 8, 0};
+  for (uint32_t kind = 0; kind < 10; ++kind) {
+    LoadText("[STRING]\nTable=5" + std::string(80, '0') + "\nTable2=" +
+             std::string(81, static_cast<char>('0' + kind)) + "\n");
+    EXPECT_EQ(g.board.kind[0], filledTo[kind]) << kind;
+    EXPECT_EQ(g.board.kind[80], uint32_t{KindEmpty}) << kind;
+  }
+}
+
 TEST_F(SettingsTest, SaveKeepsWhatItDoesNotKnowAndWritesEveryKey) {
   LoadText(
       "; user notes\n[Plugins]\nPath=/opt/x\n[MODE]\nKanSuuji=2\nFutureKey=abc\n"

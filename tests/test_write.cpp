@@ -296,3 +296,28 @@ TEST(WriterCli, PrintsPrintAndHtmlLayouts) {
 }
 
 }  // namespace
+
+// UTF-8 at the edges of every sequence length, and the bytes that begin none: each invalid
+// byte becomes one U+FFFD and the text after it is kept.
+TEST(Utf16, EveryUtf8SequenceLengthAtItsEdgesAndInvalidBytes) {
+  const std::pair<std::string, std::vector<uint16_t>> cases[] = {
+      {"\x7F", {0x7F}},
+      {"\xC2\x80", {0x80}},
+      {"\xDF\xBF", {0x7FF}},
+      {"\xE0\xA0\x80", {0x800}},
+      {"\xEF\xBF\xBF", {0xFFFF}},
+      {"\xF0\x90\x80\x80", {0xD800, 0xDC00}},
+      {"\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}},
+      {"\x80" "a", {0xFFFD, 'a'}},
+      {"\xBF" "a", {0xFFFD, 'a'}},
+      {"\xC1\x81" "a", {0xFFFD, 0xFFFD, 'a'}},
+      {"\xF5\x80" "a", {0xFFFD, 0xFFFD, 'a'}},
+      {"\xC3" "a", {0xFFFD, 'a'}},
+      {"a\xE3\x81", {'a', 0xFFFD, 0xFFFD}}};
+  for (const auto& [utf8, units] : cases) {
+    const std::vector<uint8_t> bytes = Utf16le(utf8);
+    std::vector<uint16_t> got;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) got.push_back(bytes[i] | bytes[i + 1] << 8);
+    EXPECT_EQ(got, units) << utf8;
+  }
+}
