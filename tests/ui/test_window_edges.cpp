@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <vector>
 
 #include "board/platform.h"
@@ -160,6 +161,27 @@ TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
     EXPECT_EQ(changed, 24u) << close;
     EXPECT_EQ(values(), std::string(close) == "ok" ? moved : start) << close;
   }
+}
+
+// The four toolbars hold their buttons, separators between the groups, and a button posts
+// its command.
+TEST_F(WindowEdges, EveryToolbarHoldsItsButtons) {
+  const char* const bars[4] = {
+      "| 950 400 390 380 430 | 310 260", "| 320 360 350 430 | 950 1230",
+      "| 840 | 890 470 460 530 450 520 440 | 430 310",
+      "| 220 230 | 1230 | 890 470 460 530 450 520 440 | 430 950 410"};
+  for (uint32_t t = 0; t < 4; ++t) {
+    QString shown;
+    for (QAction* a : app.window->Toolbar(t)->actions()) {
+      if (!shown.isEmpty()) shown += ' ';
+      shown += a->isSeparator() ? QStringLiteral("|") : a->objectName().mid(6);
+    }
+    EXPECT_EQ(shown.toStdString(), bars[t]) << t;
+  }
+  LoadGivens(kSample);
+  app.window->Toolbar(0)->findChild<QAction*>(QStringLiteral("button310"))->trigger();
+  QTest::qWait(20);
+  EXPECT_EQ(g.screenMode, uint32_t{ModeCandidateScreen});
 }
 
 }  // namespace
