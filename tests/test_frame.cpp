@@ -211,7 +211,7 @@ TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
 
 // Every screen's toolbar, separators as "|", each button a command of the menus with its
 // tip: the string table's text, else the menu label without its accelerator and dots.
-TEST(Toolbars, EveryScreensButtonsAndTheirTips) {
+TEST(Toolbars, EveryScreensButtonsTheirTipsAndEveryMenuAndKeyReachACommand) {
   const char* const bars[] = {
       "| 950 400 390 380 430 | 310 260",                              // normal
       "| 950 400 390 380 430 | 310 260",                              // new
@@ -237,6 +237,13 @@ TEST(Toolbars, EveryScreensButtonsAndTheirTips) {
       {310, "候補画面"},     {260, "候補確認"},      {320, "自動消去"},     {440, "Naked Pair"},
       {450, "Naked Triple"}, {410, "完成確認"}};
   for (const auto& [id, tip] : tips) EXPECT_EQ(ToolbarTip(id), tip) << id;
+  // Every menu item and every key reaches a command of the tables.
+  std::vector<uint32_t> ids;
+  for (uint32_t i = 0; i < kMenuRowCount; ++i) ids.push_back(kMenuRows[i].id);
+  for (uint32_t code = 1; code <= 26; ++code) ids.push_back(KeyCommand(KeyControl, code));
+  for (uint32_t key = VkUp; key <= VkSpace; ++key) ids.push_back(KeyCommand(KeyVirtual, key));
+  for (uint32_t ch = 32; ch < 127; ++ch) ids.push_back(KeyCommand(KeyTyped, ch));
+  for (uint32_t id : ids) EXPECT_TRUE(id == 0 || FindCommand(id) != nullptr) << id;
 }
 
 // The headless platform with a count of the repaints asked for.
