@@ -180,3 +180,69 @@ TEST_F(Candidates, NormalModeSinglesCommandsRefreshTheBlankCount) {
 }
 
 }  // namespace
+
+// The cursor's digit check on every empty cell of real puzzles, against a plain reading of
+// the rule: the digits the row, column and block leave; one left, it is the answer; else the
+// first digit forced into the cell by its block (1), else by its row or column (2).
+TEST_F(Candidates, CursorDigitCheckOnEveryCellOfRealPuzzles) {
+  std::vector<std::string> lines = SampleLines("sudoku17-a.txt", 1000);
+  const std::vector<std::string> hard = SampleLines("hard-a.txt", 200);
+  lines.insert(lines.end(), hard.begin(), hard.end());
+  if (lines.empty()) GTEST_SKIP() << "no collections in ../shared/data";
+  size_t cells = 0, forced[3] = {};
+  for (const std::string& line : lines) {
+    LoadGrid(line.substr(0, 81));
+    const uint32_t* v = g.board.value;
+    auto holds = [&](uint32_t cell, uint32_t d) {  // d among the cell's row, column or block
+      for (uint32_t k = 0; k < 81; ++k)
+        if (v[k] == d && (k / 9 == cell / 9 || k % 9 == cell % 9 ||
+                          (k / 27 == cell / 27 && k % 9 / 3 == cell % 9 / 3)))
+          return true;
+      return false;
+    };
+    auto forcedBy = [&](uint32_t cell, uint32_t d, auto same) {  // the only free cell of a unit
+      for (uint32_t k = 0; k < 81; ++k)
+        if (same(k) && v[k] == d) return false;
+      uint32_t free = 0;
+      for (uint32_t k = 0; k < 81; ++k)
+        if (same(k) && v[k] == 0 && !holds(k, d)) ++free;
+      return free == 1 && !holds(cell, d);
+    };
+    for (uint32_t cell = 0; cell < 81; ++cell) {
+      if (v[cell]) continue;
+      ++cells;
+      uint32_t left = 0, only = 0, reason = 0, answer = 0;
+      for (uint32_t d = 1; d <= 9; ++d)
+        if (!holds(cell, d)) ++left, only = d;
+      if (left > 1)
+        for (uint32_t d = 1; d <= 9 && !reason; ++d) {
+          if (holds(cell, d)) continue;
+          const uint32_t r = cell / 9, c = cell % 9;
+          auto block = [&](uint32_t k) { return k / 27 == cell / 27 && k % 9 / 3 == c / 3; };
+          if (forcedBy(cell, d, block))
+            reason = 1, answer = d;
+          else if (forcedBy(cell, d, [&](uint32_t k) { return k / 9 == r; }) ||
+                   forcedBy(cell, d, [&](uint32_t k) { return k % 9 == c; }))
+            reason = 2, answer = d;
+        }
+      g.cursorRow = cell / 9, g.cursorColumn = cell % 9;
+      g.forcedReason = 9;
+      const uint32_t got = CursorDigitCheck(1);
+      if (left == 1 || reason) {
+        ASSERT_EQ(got, 1u) << line << " cell " << cell;
+        ASSERT_EQ(g.forcedReason, reason) << line << " cell " << cell;
+        for (uint32_t d = 1; d <= 9; ++d)
+          ASSERT_EQ(g.cursorAllowed[d], d == (reason ? answer : only) ? 1u : 0u) << cell << d;
+        ++forced[reason];
+      } else {
+        ASSERT_EQ(got, left) << line << " cell " << cell;
+        for (uint32_t d = 1; d <= 9; ++d)
+          ASSERT_EQ(g.cursorAllowed[d] != 0, !holds(cell, d)) << line << " " << cell << d;
+      }
+    }
+  }
+  std::printf("cursor check: %zu cells, %zu single, %zu by block, %zu by line\n", cells,
+              forced[0], forced[1], forced[2]);
+  EXPECT_GT(forced[1], 0u);
+  EXPECT_GT(forced[2], 0u);
+}

@@ -1,4 +1,7 @@
 // The vorel-cli contract: options, exit codes and the transcript format.
+#include <fstream>
+#include <tuple>
+
 #include "tests/support.h"
 
 namespace {
@@ -88,11 +91,79 @@ TEST(Cli, CompletionCheckMessageInTheTranscript) {
   EXPECT_EQ(Events(out, "status0"), std::vector<std::string>{"失敗です…"});
 }
 
-TEST(Cli, NewModeAsksAndCancelKeepsTheBoard) {
+TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
   const std::string file = WriteTempFile("p.txt", kPuzzle);
-  const std::string out = RunCli("-t -m new -a cancel -p line " + file);
-  EXPECT_EQ(Events(out, "message"),
-            std::vector<std::string>{"新規作成\tデータが初期化されますが良いですか？\tcancel"});
+  const std::string head = "status1\t空白残り[0]\ntitle\t《Kelmo》 - p\nstatus1\t空白残り[60]\n";
+  const std::string ask = "message\t新規作成\tデータが初期化されますが良いですか？\t";
+  EXPECT_EQ(RunCli("-t -l 0 -a cancel -r 240 -p line " + file),
+            head + ask + "cancel\nboard\t" + kPuzzle + "\n");
+  EXPECT_EQ(RunCli("-t -l 0 -a ok -r 240 -p line " + file),
+            head + ask + "ok\nstatus0\t＜新規作成＞\nstatus1\t\nboard\t" + std::string(81, '0') + "\n");
+  // Entered first with -m new, the file is then read into the new mode either way.
+  EXPECT_EQ(Events(RunCli("-t -m new -a cancel -p line " + file), "board"),
+            std::vector<std::string>{kPuzzle});
+}
+
+// The alternate view (1242) lists block k for digit k+1, its position r for board row r and
+// there the columns where the digit may still go; "." where it has none. The second press
+// turns it off and lists nothing more.
+TEST(Cli, AlternateViewListsEachDigitsOpenColumnsPerRow) {
+  const std::string file = WriteTempFile("s.txt", kSingles);
+  const std::vector<std::string> view = {
+      "代替候補表示\t. 256 156 | 4569 45689 . | 234569 2345689 345689",
+      "代替候補表示\t6 569 . | 13468 145689 14689 | 2346 . 246",
+      "代替候補表示\t29 . 1279 | . 1356 135 | . 5689 589",
+      "代替候補表示\t569 . 5689 | 134679 346789 1346789 | 1234579 2345789 1345789",
+      "代替候補表示\t. 256 26 | . 189 1789 | 12348 124589 124789",
+      "代替候補表示\t. 389 2389 | 689 . 789 | 2389 13789 .",
+      "代替候補表示\t1234567 2345678 1345678 | 125679 256789 156789 | 1234679 2346789 1346789",
+      "代替候補表示\t. 12456 1246 | 68 . 6789 | 1238 1289 .",
+      "代替候補表示\t23568 135678 123578 | 289 1789 . | 23689 136789 123789"};
+  EXPECT_EQ(Events(RunCli("-t -l 0 -m candidate -r 1242 " + file), "list"), view);
+  EXPECT_EQ(Events(RunCli("-t -l 0 -m candidate -r 1242 -r 1242 " + file), "list"), view);
+}
+
+// The board memory in every screen: store (870), a right turn (760), restore (880); what each
+// screen shows on the way and the board that comes back.
+TEST(Cli, MemoryStoreTurnAndRestoreInEveryScreen) {
+  const std::string file = WriteTempFile("s.txt", kSingles);
+  const std::string start = "status1\t空白残り[0]\ntitle\t《Kelmo》 - s\nstatus1\t空白残り[64]\n";
+  const std::string board = "board\t" + kSingles + "\n";
+  const std::pair<const char*, std::string> screens[] = {
+      {"normal", start + "status1\t空白残り[64]\nstatus1\t空白残り[64]\n" + board},
+      {"input", start + "status0\t＜問題の入力＞\nstatus1\t問題数[17]\nstatus1\t問題数[17]\n"
+                        "status1\t問題数[17]\n" + board},
+      {"edit", start + "status0\t＜編集モード＞\nstatus1\t問題数[17]\n" + board},
+      {"candidate", start + "status0\t＜候補表示画面＞\nstatus1\t\nstatus1\t全候補数[303]\n"
+                            "status1\t全候補数[303]\n" + board},
+      {"make", start + "status0\t＜問題の作成＞ [0]\nstatus1\t問題数[0]\nstatus1\t\n"
+                       "status0\t＜問題の作成＞ [0]\nstatus1\t問題数[0]\nboard\t" +
+                   std::string(81, '0') + "\n"}};
+  for (const auto& [mode, transcript] : screens)
+    EXPECT_EQ(RunCli("-t -l 0 -m " + std::string(mode) + " -r 870 -r 760 -r 880 -p line " + file),
+              transcript)
+        << mode;
+}
+
+// A routine named with -r runs as its menu command, with the same transcript, and a
+// collection run with a save per puzzle answers each puzzle's dialog from the same choices.
+TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
+  const std::string hard = WriteTempFile("p.txt", kPuzzle), easy = WriteTempFile("s.txt", kSingles);
+  for (const auto& [name, id, file] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"NakedSingle", "1110", easy}, {"HiddenSingle", "900", easy},
+           {"LockedCandidates", "890", hard}}) {
+    const std::string byName = RunCli("-t -l 2 -m candidate -r " + name + " " + file);
+    EXPECT_NE(byName.find("log\t"), std::string::npos) << name;
+    EXPECT_EQ(byName, RunCli("-t -l 2 -m candidate -r " + id + " " + file)) << name;
+  }
+  // The first puzzle takes a.txt and leaves b.txt; the second is offered a.txt again, which
+  // is never overwritten.
+  const std::string marker = WriteTempFile("x", "");
+  const std::string dir = marker.substr(0, marker.rfind('/') + 1);
+  const std::string two = WriteTempFile("two.txt", kPuzzle + "\n\n" + kSingles + "\n");
+  RunCli("-e -r 210 -c " + dir + "a.txt -c " + dir + "b.txt " + two);
+  EXPECT_TRUE(std::ifstream(dir + "a.txt").good());
+  EXPECT_FALSE(std::ifstream(dir + "b.txt").good());
 }
 
 TEST(Cli, BadArgumentsExitWithTwo) {

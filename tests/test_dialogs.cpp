@@ -1,12 +1,14 @@
 // Dialog and panel logic of the desktop window, run headless: what "OK" stores, what
 // "ｷｬﾝｾﾙ" restores, what a button posts and where a panel goes.
 #include <cstring>
+#include <functional>
 
 #include "board/candidates.h"
 #include "drivers/commands.h"
 #include "drivers/dialogs.h"
 #include "drivers/frame.h"
 #include "drivers/placement.h"
+#include "drivers/technique_commands.h"
 #include "io/settings.h"
 #include "tests/support.h"
 
@@ -208,6 +210,72 @@ TEST_F(Dialogs, EditDialogMovesCandidatesWithTheirCellsAndCancelRestoresExactly)
   const Board moved = g.board;
   EditDialogClose(true);
   EXPECT_EQ(std::memcmp(&g.board, &moved, sizeof moved), 0);
+}
+
+// Every button of the two control panels does what its command does from the menu: the same
+// board, candidates and transcript; the generator's five buttons only on the problem-making
+// panel, and the "XY-chain" button runs the check 1045.
+TEST_F(Dialogs, EveryControlPanelButtonRunsItsCommand) {
+  const std::pair<uint32_t, uint32_t> buttons[] = {
+      {1750, 1110}, {1760, 440},  {1770, 450},  {1780, 550},  {1790, 900},  {1800, 520},
+      {1810, 530},  {1820, 560},  {1830, 460},  {1840, 470},  {1850, 540},  {1860, 860},
+      {1870, 1030}, {1880, 920},  {1890, 930},  {2031, 935},  {1900, 570},  {1910, 1090},
+      {1920, 1101}, {1930, 890},  {1940, 940},  {1950, 1050}, {1960, 1060}, {1970, 1121},
+      {1980, 1131}, {1990, 1140}, {2000, 1045}, {2010, 910},  {2020, 1070}, {2030, 1080},
+      {2032, 1132}, {2, 430},     {2033, 610},  {2036, 320},  {2034, 322},  {2035, 1230},
+      {2037, 330}};
+  // In the candidate screen each button runs on states of the regression library, where every
+  // technique has something to remove; the problem-making panel runs on the sample.
+  const std::vector<std::string> states = SampleLines("reglib-1.4.txt", 20);
+  auto run = [&](uint32_t mode, const std::function<uint32_t()>& act) {
+    std::string shown;
+    auto record = [&](uint32_t result) {
+      shown += std::to_string(result) + " " + DescribeState() + "\n";
+      for (const TranscriptEvent& e : platform.events) shown += e.kind + "\t" + e.text + "\n";
+    };
+    SoundState unused;
+    if (mode == 310)
+      for (const std::string& line : states) {
+        ResetStartupState();
+        if (!LoadReglibState(line, unused)) continue;
+        g.logWindowOpen = 1;
+        platform.logOpen = true;
+        platform.Clear();
+        record(act());
+      }
+    ResetStartupState();
+    LoadGrid(kSample);
+    RunCommand(mode);
+    SeedRandom(7);
+    platform.Clear();
+    record(act());
+    return shown;
+  };
+  for (uint32_t mode : {310u, 330u}) {
+    uint32_t available = 0;
+    for (const auto& [button, command] : buttons) {
+      const bool generator = button == 2033 || (button >= 2034 && button <= 2037);
+      const std::string pressed = run(mode, [&] { return PressPanelButton(PanelControl, button); });
+      if (mode == 310 && generator) {
+        ResetStartupState();
+        LoadGrid(kSample);
+        RunCommand(mode);
+        EXPECT_EQ(PanelButtonCommand(PanelControl, button), 0u) << button;
+        continue;
+      }
+      ++available;
+      std::string menu = run(mode, [&] { return RunCommand(command); });
+      // The removal passes count through their orders ("消去モード N") from press to press.
+      const bool cycling = command == 320 || command == 322;
+      EXPECT_EQ(cycling ? pressed.substr(0, pressed.find("消去モード")) : pressed,
+                cycling ? menu.substr(0, menu.find("消去モード")) : menu)
+          << "button " << button << " in mode " << mode;
+    }
+    ResetStartupState();
+    LoadGrid(kSample);
+    RunCommand(mode);
+    EXPECT_EQ(ControlPanelButtons().size(), 0u + available) << mode;
+  }
 }
 
 TEST_F(Dialogs, PanelsPostTheirCommandsAndReopenWhereTheyWereLeft) {

@@ -322,3 +322,111 @@ TEST_F(Frame, TheCursorStatusFollowsGlyphsEmptiedCellsAndTheMakeProblemCursor) {
 }
 
 }  // namespace
+
+// Every screen's toolbar, separators as "|", each button a command of the menus with its
+// tip: the string table's text, else the menu label without its accelerator and dots.
+TEST(Toolbars, EveryScreensButtonsTheirTipsAndEveryMenuAndKeyReachACommand) {
+  const char* const bars[] = {
+      "| 950 400 390 380 430 | 310 260",                              // normal
+      "| 950 400 390 380 430 | 310 260",                              // new
+      "| 320 360 350 430 | 950 1230",                                 // edit
+      "| 840 | 890 470 460 530 450 520 440 | 430 310",                // candidate
+      "| 220 230 | 1230 | 890 470 460 530 450 520 440 | 430 950 410",  // make
+      "| 220 230 | 1230 | 890 470 460 530 450 520 440 | 430 950 410"}; // input
+  for (uint32_t mode = ModeNormal; mode <= ModeProblemInput; ++mode) {
+    std::string bar;
+    for (const uint32_t* b = ToolbarButtons(ToolbarForMode(mode)); *b != kToolbarEnd; ++b) {
+      bar += (bar.empty() ? "" : " ") + (*b ? std::to_string(*b) : std::string("|"));
+      if (*b) {
+        EXPECT_NE(FindCommand(*b), nullptr) << *b;
+      }
+    }
+    EXPECT_EQ(bar, bars[mode]) << "mode " << mode;
+  }
+  const std::pair<uint32_t, const char*> tips[] = {
+      {950, "自動限界"},     {1230, "UNDO"},         {380, "Block unique"}, {390, "Line unique"},
+      {400, "Sell unique"},  {430, "自動数消去"},    {890, "Locked candidates"},
+      {470, "Sword fish"},   {460, "X-Wing"},        {520, "Hidden Pair"},
+      {530, "Hidden Triple"}, {840, "結果反映"},     {220, "Save"},
+      {310, "候補画面"},     {260, "候補確認"},      {320, "自動消去"},     {440, "Naked Pair"},
+      {450, "Naked Triple"}, {410, "完成確認"}};
+  for (const auto& [id, tip] : tips) EXPECT_EQ(ToolbarTip(id), tip) << id;
+  // Every menu item and every key reaches a command of the tables.
+  std::vector<uint32_t> ids;
+  for (uint32_t i = 0; i < kMenuRowCount; ++i) ids.push_back(kMenuRows[i].id);
+  for (uint32_t code = 1; code <= 26; ++code) ids.push_back(KeyCommand(KeyControl, code));
+  for (uint32_t key = VkUp; key <= VkSpace; ++key) ids.push_back(KeyCommand(KeyVirtual, key));
+  for (uint32_t ch = 32; ch < 127; ++ch) ids.push_back(KeyCommand(KeyTyped, ch));
+  for (uint32_t id : ids) EXPECT_TRUE(id == 0 || FindCommand(id) != nullptr) << id;
+}
+
+// The headless platform with a count of the repaints asked for.
+class RepaintCounter final : public Platform {
+ public:
+  explicit RepaintCounter(HeadlessPlatform& inner) : in(inner) {}
+  HeadlessPlatform& in;
+  uint32_t repaints = 0;
+  bool LogAppend(const std::string& line, bool caret) override {
+    return in.LogAppend(line, caret);
+  }
+  void LogClear() override { in.LogClear(); }
+  uint32_t MessageBox(const std::string& t, const std::string& title, uint32_t icon,
+                      uint32_t buttons) override {
+    return in.MessageBox(t, title, icon, buttons);
+  }
+  void SetStatus(uint32_t part, const std::string& t) override { in.SetStatus(part, t); }
+  void SetTitle(const std::string& t) override { in.SetTitle(t); }
+  void Repaint() override { ++repaints; }
+  void RepaintCell(uint32_t) override { ++repaints; }
+  void DrainMessages() override {}
+  std::string ChooseFile(const FileDialogRequest& r) override { return in.ChooseFile(r); }
+  bool ClipboardRead(std::vector<ClipboardItem>& items) override {
+    return in.ClipboardRead(items);
+  }
+  bool ClipboardWriteText(const std::vector<uint8_t>& b) override {
+    return in.ClipboardWriteText(b);
+  }
+  void MenuCheck(uint32_t id, bool on) override { in.MenuCheck(id, on); }
+  void MenuEnable(uint32_t id, bool on) override { in.MenuEnable(id, on); }
+  void OpenPanel(uint32_t panel) override { in.OpenPanel(panel); }
+  void ClosePanel(uint32_t panel) override { in.ClosePanel(panel); }
+  void ShowToolbar(uint32_t mode) override { in.ShowToolbar(mode); }
+  void Dialog(uint32_t id, const std::string& name) override { in.Dialog(id, name); }
+  void ListContents(const std::string& name, const std::vector<std::string>& lines) override {
+    in.ListContents(name, lines);
+  }
+};
+
+// Whatever command changes the digits, the candidates or the cursor asks for a repaint.
+TEST_F(Frame, EveryCommandThatChangesTheBoardRepaintsIt) {
+  RepaintCounter counter(platform);
+  SetPlatform(&counter);
+  auto shown = [] {
+    std::string s(reinterpret_cast<const char*>(g.board.value), sizeof g.board.value);
+    s.append(reinterpret_cast<const char*>(g.board.kind), sizeof g.board.kind);
+    s.append(reinterpret_cast<const char*>(g.cand.flag), sizeof g.cand.flag);
+    return s + std::to_string(g.cursorRow) + "," + std::to_string(g.cursorColumn);
+  };
+  size_t changing = 0;
+  for (uint32_t mode = ModeNormal; mode <= ModeProblemInput; ++mode)
+    for (const CommandEntry* t : {kFrameCommands, kTechniqueCommands, kReadCommands,
+                                  kWriteCommands, kEditCommands, kGeneratorCommands})
+      for (const CommandEntry* e = t; e->id; ++e) {
+        // 240 empties the board right after its question box, whose closing repaints what
+        // lay under it; it asks for no repaint of its own.
+        if (!(e->gate & GateOf(mode)) || e->id == 240) continue;
+        LoadGrid(kSample);
+        g.screenMode = mode;
+        ComputeCandidates();
+        g.cursorRow = g.cursorColumn = 4;
+        SeedRandom(5);
+        const std::string before = shown();
+        counter.repaints = 0;
+        RunCommand(e->id);
+        if (shown() == before) continue;
+        ++changing;
+        EXPECT_GT(counter.repaints, 0u) << "command " << e->id << " in mode " << mode;
+      }
+  SetPlatform(&platform);
+  EXPECT_GT(changing, 50u);
+}

@@ -1,6 +1,7 @@
 // The puzzle generator: removal orders, the erase-mode cycle, generated puzzles, undo, masks,
 // the make-problem mode and seed reproducibility.
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -240,11 +241,28 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
   RunCommand(1230);
   EXPECT_EQ(Givens(), afterPass);
   EXPECT_EQ(g.undo.length, entries);
+
+  // Every cell toggles, whatever its digit: a removed one comes back with its digit from the
+  // store, a given one goes; a second sweep gives the pass's puzzle again.
+  uint32_t before[81];
+  std::memcpy(before, g.board.value, sizeof before);
+  for (uint32_t c = 0; c < 81; ++c) {
+    g.cursorRow = c / 9, g.cursorColumn = c % 9;
+    ToggleGiven();
+    EXPECT_EQ(g.board.value[c], before[c] ? 0u : g.solution[c]) << c;
+  }
+  for (uint32_t c = 0; c < 81; ++c) {
+    g.cursorRow = c / 9, g.cursorColumn = c % 9;
+    ToggleGiven();
+  }
+  EXPECT_EQ(Givens(), afterPass);
 }
 
 TEST_F(GeneratorTest, EnteringAndLeavingTheMakeProblemScreen) {
   LoadGrid("12345678945678912378912345623456789156789123489123456734567891267891234591234567");
-  EnterMake();  // one empty cell: the whole board is cleared and the store holds nothing
+  g.inputPanelOpen = 1;  // the digit-input panel closes on the way in
+  EnterMake();
+  EXPECT_EQ(g.inputPanelOpen, 0u);  // one empty cell: the whole board is cleared and the store holds nothing
   EXPECT_EQ(CountFilled(), 0u);
   EXPECT_TRUE(std::all_of(g.solution, g.solution + 81, [](uint32_t d) { return d == 0; }));
   EXPECT_EQ(Last("status0"), "＜問題の作成＞ [0]");

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <thread>
 
+#include "cli/collection.h"
+#include "drivers/grade.h"
 #include "tests/support.h"
 
 namespace {
@@ -104,15 +106,18 @@ TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
   // Every hard puzzle now climbs to the forcing nets: sixty of them keep the run short.
   const std::string graded = WriteTempFile("hard.txt", Joined(hard, 60));
   const std::string one = RunCli("--grade -e " + graded);
-  EXPECT_EQ(Split(one, '\n').size(), 60u);
-  EXPECT_EQ(RunCli("--grade -j 2 -e " + graded), one);
+  EXPECT_EQ(Split(one, '
+').size(), 60u);
+  int status = -1;
+  EXPECT_EQ(RunCli("--grade -j 2 -e " + graded, &status), one);
+  EXPECT_EQ(status, 0) << "a clean run of workers ends well";
 
   const std::string run = WriteTempFile("expert.txt", Joined(expert, 60));
   const std::string options = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 -p candidates ";
   const std::string transcript = RunCli(options + run);
   EXPECT_NE(transcript.find("log\t"), std::string::npos);
-  EXPECT_EQ(RunCli("-j 3 " + options + run), transcript);
-  int status = 0;
+  EXPECT_EQ(RunCli("-j 3 " + options + run, &status), transcript);
+  EXPECT_EQ(status, 0);
   RunCli("-j 2 --sample", &status);
   EXPECT_EQ(status, 2);
 }
@@ -179,3 +184,46 @@ TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
 }
 
 }  // namespace
+
+// The closing line of a graded collection names every grade once, in ladder order.
+TEST(Collection, TheSummaryNamesEveryGradeWithItsCount) {
+  CollectionOutcome outcome = {};
+  const uint64_t counts[] = {5, 4, 3, 2, 1};
+  for (uint32_t grade = 0; grade < GradeCount; ++grade) outcome.tags[grade] = counts[grade];
+  outcome.done = 15;
+  outcome.seconds = 1.5;
+  EXPECT_EQ(GradeSummary(outcome),
+            "vorel-cli: graded 15 puzzles in 1.50 s (10 puzzles/s): singles 5, basic 4, upper 3, "
+            "beyond 2, invalid 1");
+}
+
+// A finished grade's detail accounts for every candidate removed: its counts add up to the
+// givens' candidates less the one left in each open cell, so no technique is left out.
+TEST(Grading, TheDetailOfAFinishedGradeCountsEveryRemovedCandidate) {
+  std::vector<std::string> puzzles = DataLines("qq-expert-a.txt");
+  if (puzzles.empty()) GTEST_SKIP() << "qq-expert-a.txt is not in ../shared/data";
+  puzzles.resize(std::min<size_t>(puzzles.size(), 60));
+  size_t finished = 0;
+  for (const auto& row : Grades(puzzles)) {
+    ASSERT_EQ(row.size(), 4u);
+    if (row[2] != "basic" && row[2] != "upper") continue;
+    ++finished;
+    uint32_t total = 0, open = 0;
+    for (uint32_t c = 0; c < 81; ++c) {
+      if (row[1][c] != '0' && row[1][c] != '.') continue;
+      ++open;
+      for (char d = '1'; d <= '9'; ++d) {
+        bool seen = false;
+        for (uint32_t k = 0; k < 81; ++k)
+          seen |= row[1][k] == d && (k / 9 == c / 9 || k % 9 == c % 9 ||
+                                     (k / 27 == c / 27 && k % 9 / 3 == c % 9 / 3));
+        total += !seen;
+      }
+    }
+    uint32_t counted = 0;
+    for (const std::string& item : Split(row[3], ','))
+      counted += std::atoi(item.c_str() + item.rfind(' '));
+    EXPECT_EQ(counted, total - open) << row[0] << " " << row[3];
+  }
+  EXPECT_GT(finished, 20u);
+}

@@ -92,9 +92,6 @@ TEST_F(Logger, UnknownCodesAndAbnormalCells) {
   QueueElimination(81, 3);
   FlushEliminations(99);
   EXPECT_EQ(LogLines(), (std::vector<std::string>{"処理(UnKnown)で異常値[81]", "UnKnown (1,1) <1>"}));
-  EXPECT_STREQ(TechniqueName(0), "UnKnown");
-  EXPECT_STREQ(TechniqueName(47), "Franken Jellyfish");
-  EXPECT_STREQ(TechniqueName(48), "3D Medusa");
 }
 
 TEST_F(Logger, WarningBoxFromTwoThousandEntries) {

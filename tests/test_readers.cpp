@@ -70,6 +70,19 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
       {"a lead byte at the end", Bytes(cut80 + "\x82"), cut80 + "0"},
       {"cut UTF-8 sequences", Bytes("\xEF\xBB" + cut80 + "\xEF\xBC"), cut80 + "0"},
       {"an odd UTF-16 length", oddUtf16, cut80 + "0"},
+      {"UTF-16 ends at a NUL unit",
+       [&] {
+         auto b = Utf16(kPuzzle.substr(0, 20) + "\x01" + kPuzzle.substr(20, 20), true);
+         b.insert(b.end(), {0, 0});
+         const auto rest = Utf16(kPuzzle, false);
+         b.insert(b.end(), rest.begin(), rest.end());
+         return b;
+       }(),
+       kPuzzle.substr(0, 40) + std::string(41, '0')},
+      {"UTF-8 ends at a NUL byte",
+       Bytes("\xEF\xBB\xBF" + kPuzzle.substr(0, 20) + "\x01" + kPuzzle.substr(20, 20) +
+             std::string(1, '\0') + kPuzzle),
+       kPuzzle.substr(0, 40) + std::string(41, '0')},
   };
   for (const auto& c : cases) {
     Parse(c.bytes);
@@ -80,22 +93,72 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
   EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
 }
 
+// Every digit glyph of every encoding, from 0 to 9, between the characters just outside the
+// digit ranges (which are no cells): '/' and ':', Shift_JIS 824E and 8259, UTF-8 and UTF-16
+// U+FF0F and U+FF1A. Then every kind byte of a binary board on a filled and an empty cell.
+TEST_F(Readers, EveryDigitGlyphAndKindByteAtTheEdgesOfTheirRanges) {
+  std::string digits;  // the 81 values: 0..9 over and over
+  for (uint32_t c = 0; c < 81; ++c) digits += static_cast<char>('0' + c % 10);
+  std::string ascii, sjis, utf8 = "\xEF\xBB\xBF";
+  std::vector<uint8_t> utf16 = {0xFF, 0xFE};
+  auto unit = [&](uint32_t u) {
+    utf16.push_back(static_cast<uint8_t>(u & 0xFF));
+    utf16.push_back(static_cast<uint8_t>(u >> 8));
+  };
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t d = c % 10;
+    ascii += std::string("/:") + static_cast<char>('0' + d);
+    sjis += std::string("\x82\x4E\x82\x59\x82") + static_cast<char>(0x4F + d);
+    utf8 += std::string("\xEF\xBC\x8F\xEF\xBC\x9A\xEF\xBC") + static_cast<char>(0x90 + d);
+    unit(0xFF0F), unit(0xFF1A), unit(c % 2 ? 0xFF10 + d : '0' + d);
+  }
+  const std::pair<const char*, std::vector<uint8_t>> texts[] = {
+      {"ASCII", Bytes(ascii)}, {"Shift_JIS", Bytes(sjis)}, {"UTF-8", Bytes(utf8)},
+      {"UTF-16", utf16}};
+  for (const auto& [what, bytes] : texts) {
+    Parse(bytes);
+    EXPECT_EQ(BoardValues(), digits) << what;
+    // A mask file takes the same glyphs (it knows no UTF-8).
+    if (std::string(what) == "UTF-8") continue;
+    EXPECT_EQ(ParseMaskText(bytes.data(), bytes.size(),
+                            ChooseEncoding(bytes.data(), bytes.size(), false)),
+              81u)
+        << what;
+    std::string mask;
+    for (uint32_t c = 0; c < 81; ++c) mask += static_cast<char>('0' + g.maskTable[c]);
+    EXPECT_EQ(mask, digits) << what << " mask";
+  }
+
+  // A filled cell keeps a kind the program writes (0 given, 1 and 4 automatic, 3, 5 input,
+  // 6 assumed, 8 marked) and turns any other into automatic; an empty cell is empty, or a
+  // hint mark when the file says so.
+  const uint32_t filledTo[13] = {0, 1, 4, 3, 4, 5, 6, 4, 8, 4, 4, 4, 4};
+  for (uint32_t kind = 0; kind < 13; ++kind) {
+    std::vector<uint8_t> b = Bytes("VorlBD");
+    for (uint32_t c = 0; c < 81; ++c) {
+      b.push_back(static_cast<uint8_t>(c < 40 ? 0 : 1 + c % 9));
+      b.push_back(static_cast<uint8_t>(kind));
+    }
+    Parse(b);
+    for (uint32_t c : {0u, 39u, 40u, 80u}) {
+      const uint32_t want = c < 40 ? (kind == 10 ? 10 : 9) : filledTo[kind];
+      EXPECT_EQ(g.board.kind[c], want) << "kind byte " << kind << " cell " << c;
+      EXPECT_EQ(g.board.value[c], c < 40 ? 0 : 1 + c % 9) << "kind byte " << kind;
+    }
+  }
+}
+
 TEST_F(Readers, BinaryBoardKeepsKindsAndSanitisesBadBytes) {
   std::vector<uint8_t> b = Bytes("VorlBD");
   for (uint32_t c = 0; c < 81; ++c) {
     b.push_back(static_cast<uint8_t>(c % 10));
     b.push_back(c % 10 ? 5 : 9);
   }
-  b[6] = 12;         // value above 9 -> empty
-  b[6 + 2 * 1 + 1] = 200;  // kind above 10 on a filled cell -> automatic
-  b[6 + 2 * 2 + 1] = 7;    // an unused kind number -> automatic
+  b[6] = 12;  // value above 9 -> empty
   Parse(b);
   EXPECT_EQ(g.board.value[0], 0u);
   EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindEmpty));
-  EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindAuto));
-  EXPECT_EQ(g.board.kind[2], static_cast<uint32_t>(KindAuto));
   EXPECT_EQ(g.board.value[3], 3u);
-  EXPECT_EQ(g.board.kind[3], static_cast<uint32_t>(KindInput));
   b.resize(167);
   Parse(b);
   EXPECT_EQ(CountFilled(), 0u) << "a binary board needs 168 bytes";

@@ -1,10 +1,12 @@
 // The settings file: defaults and validations, case-insensitive lookups, the board keys,
 // keys this program does not know surviving a save, and saves that never half-write.
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "drivers/frame.h"
 #include "io/ini.h"
@@ -43,40 +45,44 @@ class SettingsTest : public EngineTest {
 
 TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
   LoadSettings(path);
-  EXPECT_EQ((Ints{s.winLeft, s.winTop, s.winWidth, s.winHigh}), (Ints{50, 50, 350, 300}));
-  EXPECT_EQ((Ints{s.bgc, s.input, s.ruledLine2, s.fontSize3, s.autoSaveDigit}),
-            (Ints{15, 13, 7, -30, 3}));
-  // Palette entries hold red in the low byte and blue in bits 16..23.
-  EXPECT_EQ((std::vector<uint32_t>{s.baseColor[0], s.baseColor[4], s.baseColor[8], s.baseColor[9]}),
-            (std::vector<uint32_t>{0x000000, 0x000080, 0xC0C0C0, 0xFF0000}));
+  EXPECT_FALSE(FileExists(path));  // loading never writes
+  // Every integer key as the first save writes it.
+  ASSERT_EQ(SaveSettingsFile(path), 1u);
+  IniFile ini;
+  IniLoad(ini, path);
+  const std::tuple<const char*, const char*, int32_t> defaults[] = {
+      {"WinPos", "WinLeft", 50},     {"WinPos", "WinTop", 50},      {"WinPos", "WinWidth", 350},
+      {"WinPos", "WinHigh", 300},    {"Color", "BGC", 15},          {"Color", "Line", 0},
+      {"Color", "Line2", 9},         {"Color", "Number", 0},        {"Color", "Input", 13},
+      {"Color", "Calc", 14},         {"Color", "Kari", 12},         {"Color", "Number2", 15},
+      {"Color", "Cursor", 10},       {"Color", "BGC2", 15},         {"Color", "RuledLine1", 0},
+      {"Color", "RuledLine2", 7},    {"Color", "ProblemNumber", 0}, {"Color", "InputNumber", 1},
+      {"Color", "AutoNumber", 9},    {"Color", "AssumeNumber", 12}, {"Color", "Cursor2", 15},
+      {"Color", "Confirm", 2},       {"MODE", "Display", 0},        {"MODE", "FontSize2", 12},
+      {"MODE", "FontWeight2", 0},    {"MODE", "FontItalic2", 0},    {"MODE", "FontSize", 16},
+      {"MODE", "FontWeight", 0},     {"MODE", "FontItalic", 0},     {"MODE", "FontSize3", -30},
+      {"MODE", "FontWeight3", 0},    {"MODE", "FontItalic3", 0},    {"MODE", "ToolBar", 1},
+      {"MODE", "CsrMove", 1},        {"MODE", "CandErase", 0},      {"MODE", "KanSuuji", 0},
+      {"MODE", "CandCtrl", 0},       {"MODE", "DispSameNumb", 0},   {"MODE", "ClipboardPattern", 0},
+      {"MODE", "KohoDisplayMode", 0}, {"MODE", "AutoSaveFileNameFlag", 0},
+      {"MODE", "AutoSaveCount", 0},  {"MODE", "AutoSaveDigit", 3}};
+  for (const auto& [section, key, value] : defaults)
+    EXPECT_EQ(IniGetInt(ini, section, key, -12345), value) << key;
+  // The standard palette: 0x80 (0xFF from 9 on) per bit of the index, bit 0 blue, 1 green,
+  // 2 red; 8 light grey. Stored with red in the low byte.
+  for (uint32_t i = 0; i < 16; ++i) {
+    const uint32_t level = i == 8 ? 0xC0 : i < 8 ? 0x80 : 0xFF, bits = i == 8 ? 7 : i & 7;
+    const uint32_t want = (bits & 1 ? level << 16 : 0) | (bits & 2 ? level << 8 : 0) |
+                          (bits & 4 ? level : 0);
+    EXPECT_EQ(s.baseColor[i], want) << i;
+  }
   EXPECT_EQ(s.fontName, "ＭＳ ゴシック");
   EXPECT_EQ(s.autoSaveFileName, "SaveFile");
   EXPECT_EQ(s.customGlyph,
             (std::vector<std::string>{"　", "い", "ろ", "は", "に", "ほ", "て", "と", "ち", "り"}));
-  EXPECT_FALSE(FileExists(path));  // loading never writes
 }
 
-TEST_F(SettingsTest, LoadedValuesAreValidatedAndKeysMatchWithoutCase) {
-  ASSERT_EQ(LoadText("[WinPos]\nWinLeft=1200\nWinTop=-5\nWinWidth=1001\nWinHigh=20\n"
-                     "[Color]\nBGC=17\nKari=16\nCursor=-1\n"
-                     "[MODE]\nFontSize2=100\nFontSize=-100\nFontSize3=99\nCsrMove=5\n"
-                     "CandErase=3\nKanSuuji=7\nDispSameNumb=2\nClipboardPattern=3\n"
-                     "KohoDisplayMode=2\nAutoSaveFileNameFlag=2\nAutoSaveDigit=9\n"
-                     "AutoSaveCount=2147483647\n"
-                     "[String]\nCustomText=あいうえおかきくけ\n",
-                     1024, 768),
-            1u);
-  // WinLeft lies beyond 1024 - 24; nine custom characters are too few.
-  EXPECT_EQ((Ints{s.winLeft, s.winTop, s.winWidth, s.winHigh}), (Ints{50, 50, 350, 300}));
-  EXPECT_EQ((Ints{s.bgc, s.kari, s.cursor, s.fontSize2, s.fontSize, s.fontSize3}),
-            (Ints{15, 16, 10, 10, 16, 99}));
-  EXPECT_EQ((Ints{s.csrMove, s.candErase, s.kanSuuji, s.dispSameNumb, s.clipboardPattern,
-                  s.kohoDisplayMode, s.autoSaveFileNameFlag, s.autoSaveDigit, s.autoSaveCount}),
-            (Ints{1, 0, 0, 0, 0, 0, 0, 3, 9999}));
-  EXPECT_EQ(s.customText, "　いろはにほてとちりぬ");
-  LoadText("[WinPos]\nWinLeft=1200\nWinTop=0\nWinWidth=1000\nWinHigh=2000\n");
-  EXPECT_EQ((Ints{s.winLeft, s.winTop, s.winWidth, s.winHigh}), (Ints{1200, 0, 1000, 2000}));
-
+TEST_F(SettingsTest, KeysMatchWithoutCaseAndValuesTakeTheirLeadingNumber) {
   // No number gives the default, a leading number is taken; a surrogate pair is one glyph.
   LoadText(
       "; comment\n[winpos]\r\nwinleft = 120\r\n[mode]\nKANSUUJI=  3 \nFontSize=abc\n"
@@ -85,7 +91,65 @@ TEST_F(SettingsTest, LoadedValuesAreValidatedAndKeysMatchWithoutCase) {
   EXPECT_EQ(s.fontName, "Noto Sans");
   EXPECT_EQ(s.customGlyph,
             (std::vector<std::string>{"〇", "𠀋", "二", "三", "四", "五", "六", "七", "八", "九"}));
+  // Nine custom characters are too few; a count near the top of int is the dialog's top.
+  LoadText("[MODE]\nAutoSaveCount=2147483647\n[String]\nCustomText=あいうえおかきくけ\n");
+  EXPECT_EQ(s.customText, "　いろはにほてとちりぬ");
+  EXPECT_EQ(s.autoSaveCount, 9999);
   EXPECT_EQ(LoadSettingsFile(dir + "absent.ini"), 0u);
+}
+
+// Every validated key at both ends of its range and one step outside each end, loaded alone on
+// a 1024x768 screen and read back from the file saved after; a value outside the range takes
+// the fallback (for the colour roles the role's default, the value of a file without the key).
+TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutside) {
+  struct Limit {
+    const char* section;
+    const char* key;
+    int32_t low, high;         // the range kept
+    int32_t belowTo, aboveTo;  // what one below and one above become (kAbsent: the default)
+  };
+  constexpr int32_t kAbsent = INT32_MIN;
+  const Limit limits[] = {
+      {"WinPos", "WinLeft", 0, 1000, 50, 50},      {"WinPos", "WinTop", 0, 744, 50, 50},
+      {"WinPos", "WinWidth", 50, 1000, 350, 350},  {"WinPos", "WinHigh", 50, 5000, 300, 5001},
+      {"MODE", "FontSize2", -99, 99, 10, 10},      {"MODE", "FontSize", -99, 99, 16, 16},
+      {"MODE", "FontSize3", -99, 99, -30, -30},    {"MODE", "CandErase", 0, 2, 0, 0},
+      {"MODE", "KanSuuji", 0, 6, 0, 0},            {"MODE", "ClipboardPattern", 0, 2, 0, 0},
+      {"MODE", "KohoDisplayMode", 0, 1, 0, 0},     {"MODE", "AutoSaveFileNameFlag", 0, 1, 0, 0},
+      {"MODE", "AutoSaveDigit", 1, 8, 3, 3},       {"MODE", "AutoSaveCount", 0, 9999, 0, 9999},
+      {"MODE", "SaveFormat", 0, 2, 0, 0},          {"MODE", "CopySaveMode", 0, 2, 0, 0},
+      {"MODE", "CsrMove", 0, 1, 1, 1},             {"MODE", "DispSameNumb", 0, 1, 0, 0},
+      {"Color", "BGC", 0, 16, kAbsent, kAbsent},   {"Color", "Line", 0, 16, kAbsent, kAbsent},
+      {"Color", "Line2", 0, 16, kAbsent, kAbsent}, {"Color", "Number", 0, 16, kAbsent, kAbsent},
+      {"Color", "Input", 0, 16, kAbsent, kAbsent}, {"Color", "Calc", 0, 16, kAbsent, kAbsent},
+      {"Color", "Kari", 0, 16, kAbsent, kAbsent},  {"Color", "Number2", 0, 16, kAbsent, kAbsent},
+      {"Color", "Cursor", 0, 16, kAbsent, kAbsent}, {"Color", "BGC2", 0, 16, kAbsent, kAbsent},
+      {"Color", "RuledLine1", 0, 16, kAbsent, kAbsent},
+      {"Color", "RuledLine2", 0, 16, kAbsent, kAbsent},
+      {"Color", "ProblemNumber", 0, 16, kAbsent, kAbsent},
+      {"Color", "InputNumber", 0, 16, kAbsent, kAbsent},
+      {"Color", "AutoNumber", 0, 16, kAbsent, kAbsent},
+      {"Color", "AssumeNumber", 0, 16, kAbsent, kAbsent},
+      {"Color", "Cursor2", 0, 16, kAbsent, kAbsent}, {"Color", "Confirm", 0, 16, kAbsent, kAbsent},
+  };
+  auto loaded = [&](const Limit& l, const std::string& value) {
+    std::string text = std::string("[") + l.section + "]\n";
+    if (!value.empty()) text += std::string(l.key) + "=" + value + "\n";
+    LoadText(text, 1024, 768);
+    EXPECT_EQ(SaveSettingsFile(path), 1u);
+    IniFile ini;
+    IniLoad(ini, path);
+    return IniGetInt(ini, l.section, l.key, -12345);
+  };
+  for (const Limit& l : limits) {
+    const int32_t absent = loaded(l, "");
+    const int32_t below = l.belowTo == kAbsent ? absent : l.belowTo;
+    const int32_t above = l.aboveTo == kAbsent ? absent : l.aboveTo;
+    EXPECT_EQ(loaded(l, std::to_string(l.low - 1)), below) << l.key << " below";
+    EXPECT_EQ(loaded(l, std::to_string(l.low)), l.low) << l.key << " low";
+    EXPECT_EQ(loaded(l, std::to_string(l.high)), l.high) << l.key << " high";
+    EXPECT_EQ(loaded(l, std::to_string(l.high + 1)), above) << l.key << " above";
+  }
 }
 
 TEST_F(SettingsTest, TheBoardComesBackAtTheNextStart) {
@@ -103,6 +167,18 @@ TEST_F(SettingsTest, TheBoardComesBackAtTheNextStart) {
   EXPECT_EQ(0, std::memcmp(g.board.value, saved.value, sizeof saved.value));
   for (uint32_t c = 0; c < 81; ++c)
     EXPECT_EQ(g.board.kind[c], c == 3 ? uint32_t{KindEmpty} : saved.kind[c]) << c;
+}
+
+// Every kind digit of the stored board on a filled and an empty cell: a filled cell keeps a
+// kind of a filled cell (0, 1, 3, 4, 5, 6, 8) and is otherwise a given; an empty one is empty.
+TEST_F(SettingsTest, EveryStoredKindOnAFilledAndAnEmptyCell) {
+  const uint32_t filledTo[10] = {0, 1, 0, 3, 4, 5, 6, 0, 8, 0};
+  for (uint32_t kind = 0; kind < 10; ++kind) {
+    LoadText("[STRING]\nTable=5" + std::string(80, '0') + "\nTable2=" +
+             std::string(81, static_cast<char>('0' + kind)) + "\n");
+    EXPECT_EQ(g.board.kind[0], filledTo[kind]) << kind;
+    EXPECT_EQ(g.board.kind[80], uint32_t{KindEmpty}) << kind;
+  }
 }
 
 TEST_F(SettingsTest, SaveKeepsWhatItDoesNotKnowAndWritesEveryKey) {
@@ -271,4 +347,40 @@ TEST(IniFile, StrayByteOrderMarksReadBackAsWritten) {
     IniParse(again, text);
     EXPECT_EQ(IniText(again), text);
   }
+}
+
+// String values come back as they were set, whatever spaces, tabs and quotes they start or
+// end with, through the file text and a fresh parse.
+TEST(IniFile, StringValuesKeepTheirOuterSpacesAndQuotes) {
+  for (const std::string& value :
+       {std::string(""), std::string("a"), std::string(" a"), std::string("a "), std::string("\ta"),
+        std::string("a\t"), std::string("\"a\""), std::string("\"\""), std::string("\""),
+        std::string("a\""), std::string("\"a"), std::string(" \"a\" "), std::string("a b")}) {
+    IniFile ini;
+    IniSetString(ini, "String", "Key", value);
+    IniFile again;
+    IniParse(again, IniText(ini));
+    EXPECT_EQ(IniGetString(again, "STRING", "key", "absent"), value) << "[" << value << "]";
+  }
+}
+
+// The second colour set swaps with the first role by role, and back.
+TEST(ColourSets, EveryRoleSwapsWithItsPartnerAndBack) {
+  Settings s;
+  int32_t Settings::*const pairs[][2] = {
+      {&Settings::bgc, &Settings::bgc2},         {&Settings::line, &Settings::ruledLine1},
+      {&Settings::line2, &Settings::ruledLine2}, {&Settings::number, &Settings::problemNumber},
+      {&Settings::input, &Settings::inputNumber}, {&Settings::calc, &Settings::autoNumber},
+      {&Settings::kari, &Settings::assumeNumber}, {&Settings::cursor, &Settings::cursor2},
+      {&Settings::number2, &Settings::confirm}};
+  int32_t v = 0;
+  for (auto& p : pairs) s.*p[0] = v++, s.*p[1] = 100 + v;
+  const Settings before = s;
+  SwapColourSets(s);
+  for (auto& p : pairs) {
+    EXPECT_EQ(s.*p[0], before.*p[1]);
+    EXPECT_EQ(s.*p[1], before.*p[0]);
+  }
+  SwapColourSets(s);
+  for (auto& p : pairs) EXPECT_EQ(s.*p[0], before.*p[0]);
 }

@@ -69,6 +69,43 @@ TEST_F(WriterTest, LayoutsMatchGoldenFilesByteForByte) {
   EXPECT_EQ(CandidatePrintLayoutBytes(), Golden("candidate_print_empty.txt"));
 }
 
+// Every digit in every kind that a layout writes: rows 1 to 4 hold 1..9 as givens, input,
+// assumed and automatic digits.
+TEST_F(WriterTest, EveryDigitOfEveryKindInEveryLayout) {
+  ClearBoard();
+  const uint32_t kinds[4] = {KindGiven, KindInput, KindAssumed, KindAuto};
+  for (uint32_t r = 0; r < 4; ++r)
+    for (uint32_t c = 0; c < 9; ++c)
+      g.board.value[r * 9 + c] = c + 1, g.board.kind[r * 9 + c] = kinds[r];
+  const std::vector<std::string> givens = PlainLayoutLines(false);
+  EXPECT_EQ(givens[0], "123 456 789");
+  for (uint32_t r = 1; r < 4; ++r) EXPECT_EQ(givens[r], "000 000 000") << r;
+  ComputeCandidates();
+  const std::vector<std::string> screen = PlainLayoutLines(true);
+  for (uint32_t r = 0; r < 3; ++r) EXPECT_EQ(screen[r], "123 456 789") << r;
+  EXPECT_EQ(screen[3], "(1)(2)(3) (4)(5)(6) (7)(8)(9)");
+
+  g.settings.number = 9, g.settings.input = 12, g.settings.kari = 4, g.settings.calc = 0;
+  const std::vector<uint8_t> html = HtmlLayoutBytes(false);
+  const char* const colours[4] = {"#0000f0", "#f00000", "#800000", "#000000"};
+  const char* const glyphs[9] = {"１", "２", "３", "４", "５", "６", "７", "８", "９"};
+  for (uint32_t r = 0; r < 4; ++r)
+    for (uint32_t d = 0; d < 9; ++d)
+      EXPECT_TRUE(Contains(html, std::string("<font color=\"") + colours[r] + "\" size=\"+2\">" +
+                                     glyphs[d] + "<"))
+          << "kind " << kinds[r] << " digit " << d + 1;
+}
+
+// Text through UTF-16 and back, with the code points at both ends of the surrogate ranges.
+TEST(Utf16, CodePointsAtTheEdgesOfTheSurrogateRangesRoundTrip) {
+  for (const char* text : {"a\u00FF", "\uD7FF\uE000\uFFFF", "\U00010000", "\U000103FF",
+                           "\U0010FC00", "\U0010FFFF", "\U0001F600", "九"}) {
+    const std::vector<uint8_t> units = Utf16le(text);
+    EXPECT_EQ(Utf8FromUtf16le(units.data(), units.size()), text) << text;
+    EXPECT_EQ(Utf16Units(text), units.size() / 2) << text;
+  }
+}
+
 TEST_F(WriterTest, LayoutsShowEachKindWithItsColourAndGlyph) {
   ClearBoard();
   g.board.value[0] = 5, g.board.kind[0] = KindGiven;
@@ -259,3 +296,28 @@ TEST(WriterCli, PrintsPrintAndHtmlLayouts) {
 }
 
 }  // namespace
+
+// UTF-8 at the edges of every sequence length, and the bytes that begin none: each invalid
+// byte becomes one U+FFFD and the text after it is kept.
+TEST(Utf16, EveryUtf8SequenceLengthAtItsEdgesAndInvalidBytes) {
+  const std::pair<std::string, std::vector<uint16_t>> cases[] = {
+      {"\x7F", {0x7F}},
+      {"\xC2\x80", {0x80}},
+      {"\xDF\xBF", {0x7FF}},
+      {"\xE0\xA0\x80", {0x800}},
+      {"\xEF\xBF\xBF", {0xFFFF}},
+      {"\xF0\x90\x80\x80", {0xD800, 0xDC00}},
+      {"\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}},
+      {"\x80" "a", {0xFFFD, 'a'}},
+      {"\xBF" "a", {0xFFFD, 'a'}},
+      {"\xC1\x81" "a", {0xFFFD, 0xFFFD, 'a'}},
+      {"\xF5\x80" "a", {0xFFFD, 0xFFFD, 'a'}},
+      {"\xC3" "a", {0xFFFD, 'a'}},
+      {"a\xE3\x81", {'a', 0xFFFD, 0xFFFD}}};
+  for (const auto& [utf8, units] : cases) {
+    const std::vector<uint8_t> bytes = Utf16le(utf8);
+    std::vector<uint16_t> got;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) got.push_back(bytes[i] | bytes[i + 1] << 8);
+    EXPECT_EQ(got, units) << utf8;
+  }
+}

@@ -1,0 +1,329 @@
+#!/usr/bin/env bash
+# Mutation runs: how many plausible programmer errors does the test suite catch?
+#
+#   scripts/mutate.sh [-n N] [-s SEED] [-t SECONDS] [-B DIR] [-x REGEX] [-X TSV] [-l] [PATH...]
+#
+# Picks N mutation sites at random (the seed makes the choice repeatable) among the .cpp files
+# under the given files or folders (default: board techniques drivers io ui cli; not ui/icons.cpp,
+# whose pictures are judged by eye, nor pixel geometry and colours), spread evenly
+# over the paths given. Each site gets one operator: a relational flip (< <=, > >=, == !=), a
+# constant or bound one up or down, && for || and back, a dropped statement call, two arguments
+# swapped, or a negated if/while condition. The mutant alone is built incrementally in its own
+# build directory, the tests run with a per-test timeout (stopping at the first failure), and the
+# file is put back — always, also on Ctrl+C. Every site ends as KILLED, SURVIVED (with its diff)
+# or NOCOMPILE; a score per folder closes the run: killed / (killed + survived).
+#
+#   -n N        mutants to try (20)
+#   -s SEED     random seed (the current time; printed so that the run can be repeated)
+#   -t SECONDS  per-test timeout (60); the whole test run of a mutant is stopped after twice that
+#   -B DIR      build directory, configured on first use (build-mut)
+#   -x REGEX    tests to leave out (ctest -E), for instance the slowest
+#   -X TSV      skip the sites listed in an earlier run's results (its mutate-results.tsv)
+#   -l          list the chosen sites and stop
+#
+# The results go to DIR/mutate-results.tsv as well. A run takes roughly 10-30 s per mutant on a
+# quiet two-core machine; it is a tool, not a CI step. Do not edit the sources while it runs.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+count=20 seed=$(date +%s) timeout=60 build=build-mut exclude="" skipfile="" listonly=0
+while getopts "n:s:t:B:x:X:lh" opt; do
+  case $opt in
+    n) count=$OPTARG ;;
+    s) seed=$OPTARG ;;
+    t) timeout=$OPTARG ;;
+    B) build=$OPTARG ;;
+    x) exclude=$OPTARG ;;
+    X) skipfile=$OPTARG ;;
+    l) listonly=1 ;;
+    *) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 2 ;;
+  esac
+done
+shift $((OPTIND - 1))
+paths=("$@")
+[ ${#paths[@]} -eq 0 ] && paths=(board techniques drivers io ui cli)
+
+work=$(mktemp -d /tmp/vorel-mutate.XXXXXX)
+sites=$work/sites.tsv
+
+# The site finder: one line per chosen site, TAB separated:
+#   file  line  operator  original-line  mutated-line
+python3 - "$seed" "$count" "$skipfile" "${paths[@]}" >"$sites" <<'PY'
+import os, random, re, sys
+
+seed, count, skipfile, paths = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4:]
+
+def files_under(p):
+    if os.path.isfile(p):
+        return [p]
+    out = []
+    for d, _, names in os.walk(p):
+        out += [os.path.join(d, n) for n in names if n.endswith('.cpp')
+                and n != 'icons.cpp']  # the icons are pictures, judged by eye
+    return sorted(out)
+
+def blank_literals(line):
+    """The line with string and character literals and // comments blanked out, same length."""
+    out, i, n = [], 0, len(line)
+    while i < n:
+        c = line[i]
+        if c == '/' and line[i:i + 2] == '//':
+            out.append(' ' * (n - i))
+            break
+        if c in '"\'':
+            j = i + 1
+            while j < n and line[j] != c:
+                j += 2 if line[j] == '\\' else 1
+            j = min(j + 1, n)
+            out.append(c + ' ' * (j - i - 2) + (line[j - 1] if j - i >= 2 else ''))
+            i = j
+            continue
+        out.append(c)
+        i += 1
+    return ''.join(out)
+
+def matching_paren(s, i):
+    depth = 0
+    for j in range(i, len(s)):
+        if s[j] == '(':
+            depth += 1
+        elif s[j] == ')':
+            depth -= 1
+            if depth == 0:
+                return j
+    return -1
+
+REL = {' < ': ' <= ', ' <= ': ' < ', ' > ': ' >= ', ' >= ': ' > ', ' == ': ' != ', ' != ': ' == '}
+SIMPLE = r'[A-Za-z_][\w.]*(?:\[[\w ]+\])?|\d+'
+SWAP = re.compile(r'\b([A-Za-z_]\w*)\((' + SIMPLE + r'), (' + SIMPLE + r')\)')
+CALL = re.compile(r'^(\s*)((?:[A-Za-z_][\w:]*(?:\.|->))*[A-Za-z_][\w:]*\(.*\);)\s*$')
+KEYWORDS = ('return', 'if', 'while', 'for', 'else', 'case', 'delete', 'throw', 'static_assert',
+            'assert', 'switch', 'do', 'using', 'typedef', 'goto')
+NUM = re.compile(r'(?<![\w.])(?<!e-)(0x[0-9A-Fa-f]+|\d+)(u|U|ull|ULL|ul|UL)?(?![\w.])')
+# Pixel geometry, layout positions, pens and colours are judged by eye in the rendered
+# pictures: their numbers are not mutated.
+PIXELS = re.compile(r'\b(QRectF?|QPointF?|QSizeF?|QColor|QPen|QFont|QMargins|adjusted|drawLine|'
+                    r'drawRect|drawEllipse|drawText|setPointSizeF?|setPixelSize|setContentsMargins|'
+                    r'setSpacing|setFixed\w*|setMinimum\w*|setMaximum\w*|resize|addWidget|'
+                    r'addLayout|addSpacing|addStretch|setColumnStretch|setRowStretch|fromRgb|'
+                    r'setAlpha|lighter|darker|'
+                    r'translate|scale|rotate|setWidthF?|moveTo|lineTo|arcTo)\(')
+
+def sites_of(path):
+    try:
+        lines = open(path, encoding='utf-8').read().split('\n')
+    except (OSError, UnicodeDecodeError):
+        return []
+    out, in_block = [], False
+    for no, line in enumerate(lines, 1):
+        s = blank_literals(line)
+        if in_block:
+            if '*/' not in s:
+                continue
+            in_block = False
+            s = ' ' * (s.index('*/') + 2) + s[s.index('*/') + 2:]
+        if '/*' in s:
+            k = s.index('/*')
+            if '*/' in s[k:]:
+                e = s.index('*/', k) + 2
+                s = s[:k] + ' ' * (e - k) + s[e:]
+            else:
+                in_block = True
+                s = s[:k] + ' ' * (len(s) - k)
+        t = s.strip()
+        if not t or t.startswith('#') or 'static_assert' in t or t.startswith('constexpr char'):
+            continue
+        def add(op, a, b, new):
+            out.append((path, no, op, line, line[:a] + new + line[b:]))
+        for m in re.finditer(r' (<=|>=|<|>|==|!=) ', s):
+            add('relational', m.start(), m.end(), REL[m.group(0)])
+        for m in re.finditer(r' (&&|\|\|) ', s):
+            add('logical', m.start(), m.end(), ' || ' if m.group(1) == '&&' else ' && ')
+        for m in NUM.finditer(s) if not PIXELS.search(s) else ():
+            v = int(m.group(1), 0)
+            if '[' in s[:m.start()] and re.search(r'\b(uint\w*|int|char|bool|auto)\b[^=]*\[$',
+                                                  s[:m.start()]):
+                continue  # an array's declared size: a bigger one changes nothing
+            for d in ((1,) if v == 0 else (1,) if (no + m.start()) % 2 else (-1,)):
+                if v + d >= 0:
+                    new = (hex(v + d) if m.group(1).startswith('0x') else str(v + d))
+                    add('constant%+d' % d, m.start(1), m.end(1), new)
+        for m in re.finditer(r'\b(if|while) \(', s):
+            o = m.end() - 1
+            c = matching_paren(s, o)
+            if c > 0:
+                add('negate', o + 1, c, '!(' + line[o + 1:c] + ')')
+        for m in SWAP.finditer(s):
+            if m.group(2) != m.group(3) and m.group(1) not in KEYWORDS and \
+               m.group(1) not in ('min', 'max'):
+                add('swap-arguments', m.start(2), m.end(3), line[m.start(3):m.end(3)] + ', ' +
+                    line[m.start(2):m.end(2)])
+        m = CALL.match(s)
+        if m and not m.group(2).split('(')[0].split('::')[-1] in KEYWORDS and '=' not in \
+           s[:s.index('(')] and s.count('(') == s.count(')'):
+            add('drop-call', len(m.group(1)), len(line.rstrip()), '(void)0;  // dropped')
+    return out
+
+skip = set()
+if skipfile:
+    for row in open(skipfile, encoding='utf-8'):
+        f = row.rstrip('\n').split('\t')
+        if len(f) >= 6:
+            skip.add((f[1], f[3], f[5]))   # file, operator, mutated line
+rng = random.Random(seed)
+chosen = []
+per = [count // len(paths) + (1 if i < count % len(paths) else 0) for i in range(len(paths))]
+for p, k in zip(paths, per):
+    pool = [x for f in files_under(p) for x in sites_of(f) if (x[0], x[2], x[4]) not in skip]
+    pool = [x for x in pool if x[3] != x[4]]
+    chosen += rng.sample(pool, min(k, len(pool)))
+for f, no, op, old, new in chosen:
+    print('\t'.join([f, str(no), op, old, new]))
+PY
+[ $? -eq 0 ] || { echo "mutate: the site finder failed" >&2; exit 1; }
+
+if [ "$listonly" = 1 ]; then
+  awk -F'\t' '{printf "%s:%s  %s\n    - %s\n    + %s\n", $1, $2, $3, $4, $5}' "$sites"
+  rm -rf "$work"
+  exit 0
+fi
+
+# The file being mutated and its pristine copy: put back on every way out, with its old time
+# stamp, together with the objects, libraries and programs built before the mutant, so that
+# the next mutant rebuilds only its own file.
+current="" backup=$work/original saved=$work/saved
+restore() {
+  if [ -n "$current" ]; then
+    cp -p "$backup" "$current"
+    current=""
+    if [ -f "$saved/list" ]; then
+      while IFS= read -r f; do
+        cp -p "$saved/files/$f" "$build/$f"
+      done <"$saved/list"
+    fi
+  fi
+}
+# save_outputs FILE: the objects of FILE and every library and program, as built now.
+save_outputs() {
+  rm -rf "$saved"
+  mkdir -p "$saved/files"
+  (cd "$build" && find . -name "$(basename "$1").o" -path '*CMakeFiles*'
+   ls ./*.a ./ui/*.a ./vorel-cli ./vorel_tests ./ui/vorel ./ui/vorel_ui_tests 2>/dev/null) \
+    >"$saved/list.tmp"
+  while IFS= read -r f; do
+    mkdir -p "$saved/files/$(dirname "$f")"
+    cp -p "$build/$f" "$saved/files/$f"
+  done <"$saved/list.tmp"
+  mv "$saved/list.tmp" "$saved/list"
+}
+test_pid=""
+trap '[ -n "$test_pid" ] && kill -KILL -- -"$test_pid" 2>/dev/null; restore; rm -rf "$work"' EXIT
+trap 'echo; echo "mutate: interrupted, the sources are restored"; exit 130' INT TERM
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOREL_WERROR=OFF \
+    -DVOREL_BENCH=OFF >/dev/null || exit 1
+fi
+# The window's tests are the suites of tests/ui and the smoke test in an X server. A mutant of
+# ui/ is judged by those; a mutant of the engine or of vorel-cli by the engine's tests (which
+# saves linking the window twice per mutant).
+ui_suites=$(grep -ohE 'TEST(_F)?\(\w+,' tests/ui/*.cpp 2>/dev/null | sed -E 's/TEST(_F)?\(//;s/,//' |
+  sort -u | paste -sd'|')
+ui_tests="^((${ui_suites:-NoWindowTests})\\.|WindowSmoke)"
+have_ui=0
+grep -qs 'vorel_ui_tests' "$build/ui/Makefile" "$build/build.ninja" && have_ui=1
+
+# build_it FILE, test_it FILE: the targets and the tests that judge a mutant of FILE.
+build_it() {
+  local targets=(--target vorel_tests --target vorel-cli)
+  [ $have_ui = 1 ] && case $1 in ui/*|all) targets=(--target vorel_ui_tests --target vorel) ;; esac
+  [ "$1" = all ] && targets+=(--target vorel_tests --target vorel-cli)
+  cmake --build "$build" -j2 "${targets[@]}" >"$work/build.log" 2>&1
+}
+test_it() {
+  local args=(--test-dir "$build" -j2 --timeout "$timeout" --stop-on-failure --output-on-failure)
+  local leave_out=$exclude
+  case $1 in
+    ui/*) args+=(-R "$ui_tests") ;;
+    all) ;;
+    *) leave_out="$ui_tests${exclude:+|$exclude}" ;;
+  esac
+  [ -n "$leave_out" ] && args+=(-E "$leave_out")
+  # The tests carry their own TIMEOUT properties, which win over --timeout: a watchdog stops
+  # the whole run (ctest and every test it started, in its own session) after the limit.
+  setsid -w ctest "${args[@]}" >"$work/test.log" 2>&1 &
+  local pid=$! waited=0
+  test_pid=$pid
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ $waited -ge $((timeout * 2)) ]; then
+      kill -TERM -- -"$pid" 2>/dev/null
+      sleep 2
+      kill -KILL -- -"$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+      echo "    Test  #0: (watchdog) tests stopped after $((timeout * 2)) s ***Timeout" >>"$work/test.log"
+      test_pid=""
+      return 124
+    fi
+    sleep 1
+    waited=$((waited + 1))
+  done
+  test_pid=""
+  wait "$pid"
+}
+
+start=$(date +%s)
+echo "mutate: seed $seed, $(wc -l <"$sites") sites in ${paths[*]}, build dir $build"
+build_it all || { echo "mutate: the unmutated tree does not build"; tail -20 "$work/build.log"; exit 1; }
+test_it all || { echo "mutate: the unmutated tree fails its tests"; tail -20 "$work/test.log"; exit 1; }
+
+results=$build/mutate-results.tsv
+: >"$results"
+i=0
+total=$(wc -l <"$sites")
+while IFS=$'\t' read -r file line op old new; do
+  i=$((i + 1))
+  cp -p "$file" "$backup"
+  save_outputs "$file"
+  current=$file
+  NEW="$new" LINE="$line" python3 -c '
+import os, sys
+p = sys.argv[1]; n = int(os.environ["LINE"])
+text = open(p, encoding="utf-8").read().split("\n")
+text[n - 1] = os.environ["NEW"]
+open(p, "w", encoding="utf-8").write("\n".join(text))' "$file"
+  t0=$(date +%s)
+  if ! build_it "$file"; then
+    verdict=NOCOMPILE detail=""
+  elif test_it "$file"; then
+    verdict=SURVIVED detail=""
+  else
+    verdict=KILLED
+    detail=$(grep -E 'Test +#[0-9]+: ' "$work/test.log" | grep -v ' Passed' | head -1 |
+      sed -E 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: //;s/ +\.+.*(\*\*\*|Not Run|$)/ /' | cut -c1-70)
+  fi
+  restore
+  t1=$(date +%s)
+  printf '[%d/%d] %-9s %s:%s  %s  (%ds) %s\n' "$i" "$total" "$verdict" "$file" "$line" "$op" \
+    $((t1 - t0)) "$detail"
+  if [ "$verdict" = SURVIVED ]; then
+    printf '    --- %s:%s\n    - %s\n    + %s\n' "$file" "$line" "$old" "$new"
+  fi
+  printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$verdict" "$file" "$line" "$op" "$old" "$new" >>"$results"
+done <"$sites"
+
+end=$(date +%s)
+echo
+echo "mutate: seed $seed, $i mutants in $((end - start)) s"
+awk -F'\t' '
+  { split($2, p, "/"); d = p[1]; dirs[d] = 1; n[d, $1]++; n["all", $1]++ }
+  END {
+    printf "%-12s %7s %9s %10s %7s\n", "folder", "killed", "survived", "nocompile", "score"
+    for (d in dirs) line(d)
+    line("all")
+  }
+  function line(d,   k, s) {
+    k = n[d, "KILLED"] + 0; s = n[d, "SURVIVED"] + 0
+    printf "%-12s %7d %9d %10d %6s%%\n", d, k, s, n[d, "NOCOMPILE"] + 0,
+      (k + s) ? sprintf("%.0f", 100 * k / (k + s)) : "-"
+  }' "$results"

@@ -1,0 +1,187 @@
+// The window at the edges of its ranges: every grid line from the first to the last, font
+// heights, weights and palette entries at both ends of their limits, the right button's
+// digit menu.
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <vector>
+
+#include "board/platform.h"
+#include "board/state.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/board_view.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+
+namespace {
+
+const char* const kSample =
+    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+
+using WindowEdges = WindowTest;
+
+// Lines 0..9 across and down: the block lines (0, 3, 6, 9) in "Line", the others in "Line2",
+// the last ones at the right and bottom edges included.
+TEST_F(WindowEdges, EveryGridLineFromTheFirstToTheLast) {
+  LoadGivens(std::string(81, '0'));
+  g.settings.line = 12;
+  g.settings.line2 = 9;
+  g.cursorRow = g.cursorColumn = 0;
+  const QImage image = Paint(451, 451);
+  BoardView view;
+  view.resize(451, 451);
+  const int cw = view.CellRect(1).left() - view.CellRect(0).left();
+  const int ch = view.CellRect(9).top() - view.CellRect(0).top();
+  ASSERT_GT(cw, 10);
+  for (int i = 0; i <= 9; ++i) {
+    const QColor want = PaletteColour(i % 3 == 0 ? g.settings.line : g.settings.line2);
+    const int at = i == 9 ? 9 * cw - 1 : i * cw;
+    EXPECT_EQ(QColor(image.pixel(at, 4 * ch + ch / 2)), want) << "column line " << i;
+    const int down = i == 9 ? 9 * ch - 1 : i * ch;
+    EXPECT_EQ(QColor(image.pixel(4 * cw + cw / 2, down)), want) << "row line " << i;
+  }
+}
+
+// Heights: negative is the character height, positive the cell height of which the character
+// takes seven eighths, never below 6 pixels. Weights: 0 leaves the face's own, 1..1000 are
+// kept within 100..900.
+TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
+  const std::pair<int32_t, int> heights[] = {{-30, 30}, {-6, 6},  {-5, 6}, {-1, 6}, {0, 6},
+                                             {1, 6},    {7, 6},   {8, 7},  {16, 14}, {99, 86}};
+  for (const auto& [height, pixels] : heights)
+    EXPECT_EQ(FontFromSettings("Noto Sans", height, 0, 0).pixelSize(), pixels) << height;
+  const int plain = FontFromSettings("Noto Sans", 16, 0, 0).weight();
+  const std::pair<int32_t, int> weights[] = {{0, plain}, {1, 100},   {99, 100},  {100, 100},
+                                             {101, 101}, {700, 700}, {899, 899}, {900, 900},
+                                             {901, 900}, {1000, 900}};
+  for (const auto& [weight, want] : weights)
+    EXPECT_EQ(FontFromSettings("Noto Sans", 16, weight, 0).weight(), want) << weight;
+  EXPECT_TRUE(FontFromSettings("Noto Sans", 16, 0, 1).italic());
+  EXPECT_FALSE(FontFromSettings("Noto Sans", 16, 0, 0).italic());
+
+  // Palette entries 0..15 as stored (blue << 16 | green << 8 | red); outside, white.
+  const Settings saved = g.settings;
+  for (uint32_t i = 0; i < 16; ++i) g.settings.baseColor[i] = 0x010203u * (i + 1);
+  for (int32_t i = 0; i < 16; ++i)
+    EXPECT_EQ(PaletteColour(i), QColor(3 * (i + 1), 2 * (i + 1), i + 1)) << i;
+  EXPECT_EQ(PaletteColour(-1), QColor(255, 255, 255));
+  EXPECT_EQ(PaletteColour(16), QColor(255, 255, 255));
+  g.settings = saved;
+}
+
+// The right button on an empty cell selects it and offers the digits it may take; the left
+// button only selects; in the candidate screen the right button does nothing.
+TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
+  LoadGivens(kSample);
+  app.window->resize(460, 560);
+  QTest::qWait(20);
+  BoardView* board = app.window->Board();
+  QStringList offered;
+  auto rightClick = [&](uint32_t cell) {
+    offered.clear();
+    QTimer::singleShot(50, [&] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* a : menu->actions()) offered << a->text();
+        menu->close();
+      }
+    });
+    QTest::mousePress(board, Qt::RightButton, Qt::NoModifier, board->CellRect(cell).center());
+    QTest::qWait(100);
+    QTest::mouseRelease(board, Qt::RightButton, Qt::NoModifier, board->CellRect(cell).center());
+  };
+  rightClick(CellAt(8, 8));  // row 9 holds 8 and 6, column 9 holds 7, its block 2, 8, 6
+  EXPECT_EQ(CursorCell(), CellAt(8, 8));
+  EXPECT_EQ(offered, (QStringList{"1", "3", "4", "5", "9"}));
+  QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, board->CellRect(CellAt(0, 0)).center());
+  EXPECT_EQ(CursorCell(), 0u);
+  app.window->PostCommand(310);
+  rightClick(CellAt(8, 8));
+  EXPECT_EQ(CursorCell(), 0u);
+  EXPECT_TRUE(offered.isEmpty());
+}
+
+// Every answer of a message box: "OK" and "キャンセル" of a question, "OK" of a notice, and a
+// box closed without a button (a question is then cancelled, a notice acknowledged).
+TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
+  const struct {
+    uint32_t buttons;
+    const char* press;  // the button's text, or "" to close the box
+    uint32_t answer;
+  } cases[] = {{ButtonsOkCancel, "OK", AnswerOk},
+               {ButtonsOkCancel, "キャンセル", AnswerCancel},
+               {ButtonsOkCancel, "", AnswerCancel},
+               {ButtonsOk, "OK", AnswerOk},
+               {ButtonsOk, "", AnswerOk}};
+  for (const auto& c : cases) {
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      for (QAbstractButton* b : box->buttons()) shown << b->text();
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == QString::fromUtf8(c.press)) return b->click();
+      box->reject();
+    });
+    EXPECT_EQ(P().MessageBox("本文", "題", IconQuestion, c.buttons), c.answer)
+        << c.buttons << " " << c.press;
+    const QStringList buttons =
+        c.buttons == ButtonsOk ? QStringList{"OK"} : QStringList{"OK", "キャンセル"};
+    EXPECT_EQ(shown, buttons);
+  }
+}
+
+// Every one of the edit dialog's 24 buttons moves the board at once, as the user sees it;
+// "ｷｬﾝｾﾙ" brings the board back and "OK" keeps the moves.
+TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
+  LoadGivens(kSample);
+  auto values = [] { return std::vector<uint32_t>(g.board.value, g.board.value + 81); };
+  const std::vector<uint32_t> start = values();
+  for (const char* close : {"cancel", "ok"}) {
+    std::vector<uint32_t> moved;
+    size_t changed = 0;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      for (uint32_t id = 1750; id <= 1980; id += 10) {
+        auto* button = dialog->findChild<QPushButton*>(QString::number(id));
+        if (!button) continue;
+        const std::vector<uint32_t> before = values();
+        QTest::mouseClick(button, Qt::LeftButton);
+        changed += values() != before;
+      }
+      moved = values();
+      if (auto* b = dialog->findChild<QPushButton*>(QString::fromLatin1(close))) b->click();
+    });
+    app.window->PostCommand(1190);
+    EXPECT_EQ(changed, 24u) << close;
+    EXPECT_EQ(values(), std::string(close) == "ok" ? moved : start) << close;
+  }
+}
+
+// The four toolbars hold their buttons, separators between the groups, and a button posts
+// its command.
+TEST_F(WindowEdges, EveryToolbarHoldsItsButtons) {
+  const char* const bars[4] = {
+      "| 950 400 390 380 430 | 310 260", "| 320 360 350 430 | 950 1230",
+      "| 840 | 890 470 460 530 450 520 440 | 430 310",
+      "| 220 230 | 1230 | 890 470 460 530 450 520 440 | 430 950 410"};
+  for (uint32_t t = 0; t < 4; ++t) {
+    QString shown;
+    for (QAction* a : app.window->Toolbar(t)->actions()) {
+      if (!shown.isEmpty()) shown += ' ';
+      shown += a->isSeparator() ? QStringLiteral("|") : a->objectName().mid(6);
+    }
+    EXPECT_EQ(shown.toStdString(), bars[t]) << t;
+  }
+  LoadGivens(kSample);
+  app.window->Toolbar(0)->findChild<QAction*>(QStringLiteral("button310"))->trigger();
+  QTest::qWait(20);
+  EXPECT_EQ(g.screenMode, uint32_t{ModeCandidateScreen});
+}
+
+}  // namespace
