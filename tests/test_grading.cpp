@@ -106,8 +106,7 @@ TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
   // Every hard puzzle now climbs to the forcing nets: sixty of them keep the run short.
   const std::string graded = WriteTempFile("hard.txt", Joined(hard, 60));
   const std::string one = RunCli("--grade -e " + graded);
-  EXPECT_EQ(Split(one, '
-').size(), 60u);
+  EXPECT_EQ(Split(one, '\n').size(), 60u);
   int status = -1;
   EXPECT_EQ(RunCli("--grade -j 2 -e " + graded, &status), one);
   EXPECT_EQ(status, 0) << "a clean run of workers ends well";
