@@ -187,13 +187,13 @@ TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
 // The closing line of a graded collection names every grade once, in ladder order.
 TEST(Collection, TheSummaryNamesEveryGradeWithItsCount) {
   CollectionOutcome outcome = {};
-  const uint64_t counts[] = {5, 4, 3, 2, 1};
+  const uint64_t counts[GradeCount] = {7, 6, 5, 4, 3, 2, 1};
   for (uint32_t grade = 0; grade < GradeCount; ++grade) outcome.tags[grade] = counts[grade];
-  outcome.done = 15;
-  outcome.seconds = 1.5;
+  outcome.done = 28;
+  outcome.seconds = 2.0;
   EXPECT_EQ(GradeSummary(outcome),
-            "vorel-cli: graded 15 puzzles in 1.50 s (10 puzzles/s): singles 5, basic 4, upper 3, "
-            "beyond 2, invalid 1");
+            "vorel-cli: graded 28 puzzles in 2.00 s (14 puzzles/s): singles 7, basic 6, upper 5, "
+            "chains 4, nets 3, beyond 2, invalid 1");
 }
 
 // A finished grade's detail accounts for every candidate removed: its counts add up to the

@@ -54,7 +54,7 @@ TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
       {"WinPos", "WinLeft", 50},     {"WinPos", "WinTop", 50},      {"WinPos", "WinWidth", 350},
       {"WinPos", "WinHigh", 300},    {"Color", "BGC", 15},          {"Color", "Line", 0},
       {"Color", "Line2", 9},         {"Color", "Number", 0},        {"Color", "Input", 13},
-      {"Color", "Calc", 14},         {"Color", "Kari", 12},         {"Color", "Number2", 15},
+      {"Color", "Calc", 9},          {"Color", "Kari", 12},         {"Color", "Number2", 11},
       {"Color", "Cursor", 10},       {"Color", "BGC2", 15},         {"Color", "RuledLine1", 0},
       {"Color", "RuledLine2", 7},    {"Color", "ProblemNumber", 0}, {"Color", "InputNumber", 1},
       {"Color", "AutoNumber", 9},    {"Color", "AssumeNumber", 12}, {"Color", "Cursor2", 15},
