@@ -292,7 +292,14 @@ uint32_t SaveSettingsFile(const std::string& path) {
 std::string ChooseDataFolder(const std::string& exeDir, const char* xdgConfigHome,
                              const char* home) {
   const std::string dir = WithSlash(exeDir);
-  if (!dir.empty() && (Exists(dir + "Vorel.ini") || FolderWritable(dir))) return dir;
+  // A program installed by the system (/usr/bin and the like) is not a portable copy even when
+  // it runs with the rights to write there: its settings go to the user's folder, so that no
+  // file appears beside it that the package does not know. A Vorel.ini already placed there
+  // is still read.
+  const bool systemFolder =
+      dir.rfind("/usr/", 0) == 0 || dir.rfind("/bin/", 0) == 0 || dir.rfind("/sbin/", 0) == 0;
+  if (!dir.empty() && (Exists(dir + "Vorel.ini") || (FolderWritable(dir) && !systemFolder)))
+    return dir;
   std::string base;
   if (xdgConfigHome && xdgConfigHome[0] == '/')
     base = WithSlash(xdgConfigHome);

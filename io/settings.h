@@ -38,7 +38,8 @@ std::vector<std::string> SplitCustomText(const std::string& text);
 void SwapColourSets(Settings& s);
 
 // Where the settings and collection files live: the executable's folder when it already
-// holds Vorel.ini or is writable (a portable install), else $XDG_CONFIG_HOME/vorel/ (default
+// holds Vorel.ini or is writable and not a system folder such as /usr/bin (a portable
+// install), else $XDG_CONFIG_HOME/vorel/ (default
 // ~/.config/vorel/). The result ends with "/". The second form takes the environment values
 // as parameters; the config folder is created when it is chosen.
 std::string ChooseDataFolder(const std::string& exeDir);

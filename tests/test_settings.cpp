@@ -276,6 +276,8 @@ TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
   // Unset or relative XDG_CONFIG_HOME: ~/.config/vorel/.
   EXPECT_EQ(ChooseDataFolder(missing, nullptr, home.c_str()), home + ".config/vorel/");
   EXPECT_EQ(ChooseDataFolder(missing, "relative", home.c_str()), home + ".config/vorel/");
+  // An installed program never writes beside itself, even with the rights to (as root).
+  EXPECT_EQ(ChooseDataFolder("/usr/bin", config.c_str(), home.c_str()), config + "vorel/");
 }
 
 // Saving to another path than the one loaded keeps the loaded file's unknown keys.
