@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "board/candidates.h"
+#include "board/queue.h"
 #include "board/platform.h"
 #include "drivers/commands.h"
 
@@ -292,8 +293,7 @@ bool LoadPuzzleState(const std::string& line, SoundState& state) {
   return SolveCurrentValues(state);
 }
 
-bool LoadReglibState(const std::string& line, SoundState& state) {
-  if (line.empty() || line[0] != ':') return false;
+std::vector<std::string> ReglibFields(const std::string& line) {
   std::vector<std::string> fields;
   size_t start = 1;
   while (start <= line.size()) {
@@ -302,6 +302,36 @@ bool LoadReglibState(const std::string& line, SoundState& state) {
     fields.push_back(line.substr(start, end - start));
     start = end + 1;
   }
+  return fields;
+}
+
+const uint8_t* g_solution = nullptr;
+std::string g_failure;
+
+void CheckAfterFlush(uint32_t code) {
+  if (!g_failure.empty() || !g_solution) return;
+  const std::string lost = LostSolutionDigits(g_solution);
+  const std::string broken = CandidateInvariantError();
+  if (!lost.empty() || !broken.empty())
+    g_failure = std::string(TechniqueName(code)) + " removed " + lost + " " + broken;
+}
+
+void SolutionCheckedTest::SetUp() {
+  EngineTest::SetUp();
+  g.settings.candErase = 0;
+  platform.record = false;
+  FlushObserver = CheckAfterFlush;
+}
+
+void SolutionCheckedTest::TearDown() {
+  FlushObserver = nullptr;
+  g_solution = nullptr;
+  EngineTest::TearDown();
+}
+
+bool LoadReglibState(const std::string& line, SoundState& state) {
+  if (line.empty() || line[0] != ':') return false;
+  const std::vector<std::string> fields = ReglibFields(line);
   if (fields.size() < 4) return false;
   ClearBoard();
   uint32_t c = 0;

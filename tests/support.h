@@ -99,6 +99,20 @@ bool LoadPuzzleState(const std::string& line, SoundState& state);
 bool LoadReglibState(const std::string& line, SoundState& state);
 // Empty cells that lost their solution digit, as "(c,r) <d>" items; empty when sound.
 std::string LostSolutionDigits(const uint8_t solution[81]);
+
+// Every flush checked against the unique solution and the table's invariants: set g_solution
+// before running, and the first fault is kept in g_failure (empty while all is well).
+extern const uint8_t* g_solution;
+extern std::string g_failure;
+void CheckAfterFlush(uint32_t code);
+class SolutionCheckedTest : public EngineTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+// The colon-separated fields of a regression-library line (the leading colon dropped).
+std::vector<std::string> ReglibFields(const std::string& line);
 // The candidate state as text: digits for filled cells, "(candidates)" for empty ones.
 std::string DescribeState();
 // Puzzle lines for soundness runs: every `step`-th line of a data file (env

@@ -179,30 +179,9 @@ TEST_F(Patterns, UniquenessNeedsCellsThatCouldSwap) {
 // ---------------------------------------------------------------------------------------
 // Soundness on real puzzle states.
 
-const uint8_t* g_solution = nullptr;
-std::string g_failure;
 
-void CheckAfterFlush(uint32_t code) {
-  if (!g_failure.empty() || !g_solution) return;
-  const std::string lost = LostSolutionDigits(g_solution);
-  const std::string broken = CandidateInvariantError();
-  if (!lost.empty()) g_failure = std::string(TechniqueName(code)) + " removed " + lost;
-  if (!broken.empty()) g_failure = std::string(TechniqueName(code)) + ": " + broken;
-}
-
-class PatternSoundness : public EngineTest {
+class PatternSoundness : public SolutionCheckedTest {
  protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    g.settings.candErase = 0;
-    platform.record = false;
-    FlushObserver = CheckAfterFlush;
-  }
-  void TearDown() override {
-    FlushObserver = nullptr;
-    g_solution = nullptr;
-    EngineTest::TearDown();
-  }
 
   static bool Open() {
     for (uint32_t c = 0; c < 81; ++c)

@@ -18,16 +18,6 @@
 
 namespace {
 
-const uint8_t* g_solution = nullptr;
-std::string g_failure;
-
-void CheckAfterFlush(uint32_t code) {
-  if (!g_failure.empty() || !g_solution) return;
-  const std::string lost = LostSolutionDigits(g_solution);
-  const std::string broken = CandidateInvariantError();
-  if (!lost.empty() || !broken.empty())
-    g_failure = std::string(TechniqueName(code)) + " removed " + lost + " " + broken;
-}
 
 struct Saved {
   CandidateTable cand;
@@ -43,19 +33,8 @@ struct Saved {
   }
 };
 
-class RungSoundness : public EngineTest {
+class RungSoundness : public SolutionCheckedTest {
  protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    g.settings.candErase = 0;
-    platform.record = false;
-    FlushObserver = CheckAfterFlush;
-  }
-  void TearDown() override {
-    FlushObserver = nullptr;
-    g_solution = nullptr;
-    EngineTest::TearDown();
-  }
 
   // The catalogue's batches to a fixed point.
   static void Catalogue() {
@@ -134,17 +113,6 @@ struct ReglibCode {
   std::vector<uint32_t> family;    // routines that may name the same removals otherwise
 };
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  size_t start = 1;
-  while (start <= line.size()) {
-    size_t end = line.find(':', start);
-    if (end == std::string::npos) end = line.size();
-    fields.push_back(line.substr(start, end - start));
-    start = end + 1;
-  }
-  return fields;
-}
 
 // The listed removals ("drc" items) and placements, as candidate indices: a placement stands
 // for the removal of every other candidate of its cell.
@@ -182,7 +150,7 @@ TEST_F(RungReglib, ListedRemovalsFoundPerTechniqueCode) {
   size_t wrong = 0;
   for (const std::string& line : lines) {
     if (line.empty() || line[0] != ':') continue;
-    const std::vector<std::string> f = Fields(line);
+    const std::vector<std::string> f = ReglibFields(line);
     if (f.size() < 6 || f[0].find('x') != std::string::npos) continue;
     const std::string base = f[0].substr(0, 4);
     const ReglibCode* code = nullptr;

@@ -9,30 +9,9 @@
 
 namespace {
 
-const uint8_t* g_solution = nullptr;
-std::string g_failure;
 
-void CheckAfterFlush(uint32_t code) {
-  if (!g_failure.empty() || !g_solution) return;
-  const std::string lost = LostSolutionDigits(g_solution);
-  const std::string broken = CandidateInvariantError();
-  if (!lost.empty() || !broken.empty())
-    g_failure = std::string(TechniqueName(code)) + " removed " + lost + " " + broken;
-}
-
-class BatchSoundness : public EngineTest {
+class BatchSoundness : public SolutionCheckedTest {
  protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    g.settings.candErase = 0;
-    platform.record = false;
-    FlushObserver = CheckAfterFlush;
-  }
-  void TearDown() override {
-    FlushObserver = nullptr;
-    g_solution = nullptr;
-    EngineTest::TearDown();
-  }
 
   void RunCollection(const std::vector<std::string>& lines, const char* name) {
     size_t states = 0, solved = 0, wrong = 0;
