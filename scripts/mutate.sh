@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Mutation runs: how many plausible programmer errors does the test suite catch?
 #
-#   scripts/mutate.sh [-n N] [-s SEED] [-t SECONDS] [-B DIR] [-x REGEX] [-X TSV] [-l] [PATH...]
+#   scripts/mutate.sh [-n N] [-s SEED] [-t SECONDS] [-B DIR] [-x REGEX] [-X TSV] [-l] [-u] [PATH...]
 #
 # Picks N mutation sites at random (the seed makes the choice repeatable) among the .cpp files
 # under the given files or folders (default: board techniques drivers io ui cli; not ui/icons.cpp,
@@ -17,9 +17,10 @@
 #   -s SEED     random seed (the current time; printed so that the run can be repeated)
 #   -t SECONDS  per-test timeout (60); the whole test run of a mutant is stopped after twice that
 #   -B DIR      build directory, configured on first use (build-mut)
-#   -x REGEX    tests to leave out (ctest -E), for instance the slowest
+#   -x REGEX    tests to run only for a mutant that passes all the others
 #   -X TSV      skip the sites listed in an earlier run's results (its mutate-results.tsv)
 #   -l          list the chosen sites and stop
+#   -u          build the mutants with the undefined-behaviour checks (a new -B directory)
 #
 # The results go to DIR/mutate-results.tsv as well. A run takes roughly 10-30 s per mutant on a
 # quiet two-core machine; it is a tool, not a CI step. Do not edit the sources while it runs.
@@ -27,8 +28,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-count=20 seed=$(date +%s) timeout=60 build=build-mut exclude="" skipfile="" listonly=0
-while getopts "n:s:t:B:x:X:lh" opt; do
+count=20 seed=$(date +%s) timeout=60 build=build-mut exclude="" skipfile="" listonly=0 ubsan=0
+while getopts "n:s:t:B:x:X:luh" opt; do
   case $opt in
     n) count=$OPTARG ;;
     s) seed=$OPTARG ;;
@@ -37,6 +38,7 @@ while getopts "n:s:t:B:x:X:lh" opt; do
     x) exclude=$OPTARG ;;
     X) skipfile=$OPTARG ;;
     l) listonly=1 ;;
+    u) ubsan=1 ;;
     *) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 2 ;;
   esac
 done
@@ -221,21 +223,25 @@ test_pid=""
 trap '[ -n "$test_pid" ] && kill -KILL -- -"$test_pid" 2>/dev/null; restore; rm -rf "$work"' EXIT
 trap 'echo; echo "mutate: interrupted, the sources are restored"; exit 130' INT TERM
 
-# The mutants are built with the undefined-behaviour checks that CI's sanitizer build has (an
-# index one past a table's end stops the test), but not with its slower address checks.
+# With -u the mutants are built with the undefined-behaviour checks of CI's sanitizer build (an
+# index one past a table's end stops the test); the tests then take about twice as long.
 if [ ! -f "$build/CMakeCache.txt" ]; then
+  flags=()
+  [ "$ubsan" = 1 ] && flags=(-DCMAKE_CXX_FLAGS="-fsanitize=undefined -fno-sanitize-recover=undefined"
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=undefined")
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOREL_WERROR=OFF \
-    -DVOREL_BENCH=OFF -DCMAKE_CXX_FLAGS="-fsanitize=undefined -fno-sanitize-recover=undefined" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=undefined" >/dev/null || exit 1
+    -DVOREL_BENCH=OFF "${flags[@]}" >/dev/null || exit 1
 fi
 # The window's tests are the suites of tests/ui and the smoke test in an X server. A mutant of
-# ui/ is tried first on those, a mutant of the engine or of vorel-cli on the engine's tests
-# (which saves linking the window for the many mutants these kill). A mutant that passes is
-# then tried on the rest of the suite, the tests of -x included: the verdict is the whole
-# suite's, as in CI.
-ui_suites=$(grep -ohE 'TEST(_F)?\(\w+,' tests/ui/*.cpp 2>/dev/null | sed -E 's/TEST(_F)?\(//;s/,//' |
+# ui/ is tried on those, a mutant of the engine or of vorel-cli on the engine's tests, the quick
+# ones first, then the slow ones (over a second in the unmutated run) and those of -x. A
+# mutant that passes them is tried on the rest of the suite: the verdict is the whole suite's,
+# as in CI, but the many mutants that a quick test kills cost a few seconds each.
+ui_suites=$(grep -ohE 'TEST(_[FP])?\(\w+,' tests/ui/*.cpp 2>/dev/null | sed -E 's/TEST(_[FP])?\(//;s/,//' |
   sort -u | paste -sd'|')
-ui_tests="^((${ui_suites:-NoWindowTests})\\.|WindowSmoke)"
+ui_tests="^(([A-Za-z]+/)?(${ui_suites:-NoWindowTests})\\.|WindowSmoke)"
+none='^NoSuchTest$'
+slow_ui=$none slow_engine=$none
 have_ui=0
 grep -qs 'vorel_ui_tests' "$build/ui/Makefile" "$build/build.ninja" && have_ui=1
 
@@ -246,27 +252,24 @@ build_it() {
   [ "$1" = all ] && targets+=(--target vorel_tests --target vorel-cli)
   cmake --build "$build" -j2 "${targets[@]}" >"$work/build.log" 2>&1
 }
-# test_it FILE [rest]: the first stage of the tests for a mutant of FILE, or with "rest" the
-# tests that stage left out.
+# test_it FILE [STAGE]: stage 1 (the quick tests of FILE's side), 2 (its slow ones and those
+# of -x) or 3 (the rest of the suite).
 test_it() {
   local args=(--test-dir "$build" -j2 --timeout "$timeout" --stop-on-failure --output-on-failure)
-  local leave_out=$exclude
-  if [ "${2:-}" = rest ]; then
-    # The engine's own tests cannot see a change to the window; the scripts that start the
-    # installed or built window can.
-    case $1 in
-      ui/*) args+=(-R "InXServer|Package|Desktop|AppStream" -E "$ui_tests") ;;
-      *) args+=(-R "$ui_tests${exclude:+|$exclude}") ;;
-    esac
-    leave_out=""
-  else
-    case $1 in
-      ui/*) args+=(-R "$ui_tests") ;;
-      all) ;;
-      *) leave_out="$ui_tests${exclude:+|$exclude}" ;;
-    esac
+  local x=${exclude:-$none}
+  case $1:${2:-1} in
+    all:*) ;;
+    ui/*:1) args+=(-R "$ui_tests" -E "$slow_ui|$x") ;;
+    ui/*:2) args+=(-R "$slow_ui") ;;
+    ui/*:3) args+=(-R "InXServer|Package|Desktop|AppStream" -E "$ui_tests") ;;
+    *:1) args+=(-E "$ui_tests|$slow_engine|$x") ;;
+    *:2) args+=(-R "$slow_engine|$x" -E "$ui_tests") ;;
+    *:3) args+=(-R "$ui_tests") ;;
+  esac
+  # ctest finds no test for an empty stage and says so with a failure status.
+  if [ "$(ctest "${args[@]}" -N 2>/dev/null | sed -nE 's/^Total Tests: //p')" = 0 ]; then
+    return 0
   fi
-  [ -n "$leave_out" ] && args+=(-E "$leave_out")
   # The tests carry their own TIMEOUT properties, which win over --timeout: a watchdog stops
   # the whole run (ctest and every test it started, in its own session) after the limit.
   setsid -w ctest "${args[@]}" >"$work/test.log" 2>&1 &
@@ -288,11 +291,28 @@ test_it() {
   test_pid=""
   wait "$pid"
 }
+# slow_tests UI|ENGINE: a ctest regex of the tests that took over a second in the unmutated run.
+slow_tests() {
+  python3 - "$build/Testing/Temporary/CTestCostData.txt" "$ui_tests" "$1" <<'PY'
+import re, sys
+path, ui, side = sys.argv[1:4]
+names = []
+for line in open(path, encoding='utf-8'):
+    f = line.split()
+    if line.startswith('---') or len(f) < 3:
+        break
+    name = line.rsplit(None, 2)[0].split('  #')[0].strip()
+    if float(f[-1]) > 1.0 and bool(re.search(ui, name)) == (side == 'UI'):
+        names.append('^' + name + '( |$)')
+print('|'.join(names) or '^NoSuchTest$')
+PY
+}
 
 start=$(date +%s)
 echo "mutate: seed $seed, $(wc -l <"$sites") sites in ${paths[*]}, build dir $build"
 build_it all || { echo "mutate: the unmutated tree does not build"; tail -20 "$work/build.log"; exit 1; }
 test_it all || { echo "mutate: the unmutated tree fails its tests"; tail -20 "$work/test.log"; exit 1; }
+slow_ui=$(slow_tests UI) slow_engine=$(slow_tests ENGINE)
 
 results=$build/mutate-results.tsv
 : >"$results"
@@ -312,7 +332,8 @@ open(p, "w", encoding="utf-8").write("\n".join(text))' "$file"
   t0=$(date +%s)
   if ! build_it "$file"; then
     verdict=NOCOMPILE detail=""
-  elif test_it "$file" && { build_it all || true; } && test_it "$file" rest; then
+  elif test_it "$file" 1 && test_it "$file" 2 && { build_it all || true; } &&
+       test_it "$file" 3; then
     verdict=SURVIVED detail=""
   else
     verdict=KILLED
