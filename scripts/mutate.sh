@@ -261,7 +261,7 @@ test_it() {
     all:*) ;;
     ui/*:1) args+=(-R "$ui_tests" -E "$slow_ui|$x") ;;
     ui/*:2) args+=(-R "$slow_ui") ;;
-    ui/*:3) args+=(-R "InXServer|Package|Desktop|AppStream" -E "$ui_tests") ;;
+    ui/*:3) args+=(-R "InXServer|Package|Desktop|AppStream|Manual" -E "$ui_tests") ;;
     *:1) args+=(-E "$ui_tests|$slow_engine|$x") ;;
     *:2) args+=(-R "$slow_engine|$x" -E "$ui_tests") ;;
     *:3) args+=(-R "$ui_tests") ;;

@@ -29,6 +29,17 @@ for display in "" ":4711"; do
   [ "$status" -ne 0 ] && [ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] && [[ "$out" == "vorel: cannot create the window"* ]]
   check "no window on display '$display': status $status, '$out'" $?
 done
+# Help and version need no display, and open no window.
+for option in -h --help; do
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$binary" "$option" 2>&1)
+  status=$?
+  [ "$status" -eq 0 ] && [[ "$out" == "usage: vorel [OPTIONS] [FILE]"$'\n'* ]]
+  check "$option prints the usage: status $status" $?
+done
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$binary" --version 2>&1)
+status=$?
+[ "$status" -eq 0 ] && [[ "$out" =~ ^vorel\ [0-9]+\.[0-9]+(\.[0-9]+)?$ ]]
+check "--version prints '$out': status $status" $?
 # A portable install: the program keeps its settings beside itself.
 cp "$binary" "$work/vorel"
 printf '[MODE]\r\nCandErase=1\r\n' > "$work/Vorel.ini"
