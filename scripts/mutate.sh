@@ -246,10 +246,11 @@ have_ui=0
 grep -qs 'vorel_ui_tests' "$build/ui/Makefile" "$build/build.ninja" && have_ui=1
 
 # build_it FILE, test_it FILE: the targets and the tests that judge a mutant of FILE.
+# "all" builds every target: the package test installs the icons and manual pages too.
 build_it() {
   local targets=(--target vorel_tests --target vorel-cli)
-  [ $have_ui = 1 ] && case $1 in ui/*|all) targets=(--target vorel_ui_tests --target vorel) ;; esac
-  [ "$1" = all ] && targets+=(--target vorel_tests --target vorel-cli)
+  [ $have_ui = 1 ] && case $1 in ui/*) targets=(--target vorel_ui_tests --target vorel) ;; esac
+  [ "$1" = all ] && targets=()
   cmake --build "$build" -j2 "${targets[@]}" >"$work/build.log" 2>&1
 }
 # test_it FILE [STAGE]: stage 1 (the quick tests of FILE's side), 2 (its slow ones and those
