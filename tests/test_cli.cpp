@@ -166,20 +166,31 @@ TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
   EXPECT_FALSE(std::ifstream(dir + "b.txt").good());
 }
 
-TEST(Cli, BadArgumentsExitWithTwo) {
-  int status = 0;
-  RunCli("--no-such-option", &status);
-  EXPECT_EQ(status, 2);
-  RunCli("-r NoSuchRoutine --sample", &status);
-  EXPECT_EQ(status, 2);
-  RunCli("-r 99999 --sample", &status);
-  EXPECT_EQ(status, 2);
-  RunCli("/nonexistent/puzzle.txt", &status);
-  EXPECT_EQ(status, 2);
-  RunCli("-l 7 --sample", &status);
-  EXPECT_EQ(status, 2);
-  RunCli("--help", &status);
-  EXPECT_EQ(status, 0);
+// Every option at both ends of what it takes: the last value it accepts runs (status 0), the
+// first one past it is refused with status 2 before anything runs.
+TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
+  const std::string file = WriteTempFile("p.txt", kPuzzle + "\n");
+  const std::vector<std::pair<std::string, int>> cases = {
+      {"--help", 0}, {"-h", 0}, {"--version", 0}, {"--no-such-option", 2}, {"-x --sample", 2},
+      {"-r NoSuchRoutine --sample", 2}, {"-r 99999 --sample", 2}, {"/nonexistent/p.txt", 2},
+      {"-l 0 --sample", 0}, {"-l 2 --sample", 0}, {"-l 3 --sample", 2}, {"--sample -l", 2},
+      {"-s 0 --sample", 0}, {"-s 4294967295 --sample", 0}, {"-s 4294967296 --sample", 2},
+      {"-s 0000000007 --sample", 0}, {"-s 00000000007 --sample", 2}, {"-s -1 --sample", 2},
+      {"-s 7x --sample", 2}, {"-s '' --sample", 2},
+      {"--first 1 -e " + file, 0}, {"--first 0 -e " + file, 2}, {"--first 2 " + file, 2},
+      {"-m candidate --sample", 0}, {"-m normal --sample", 0}, {"-m bogus --sample", 2},
+      {"-a ok --sample", 0}, {"-a cancel --sample", 0}, {"-a yes --sample", 2},
+      {"-j 1024 -e " + file, 0}, {"-j 1025 -e " + file, 2}, {"-j 2 " + file, 2},
+      {"-p html --sample", 0}, {"-p line --sample", 0}, {"-p csv --sample", 2},
+      {"--repeat 1 --sample", 0}, {"--repeat 0 --sample", 2}, {"--repeat 2 -e " + file, 2},
+      {"--grade " + file, 0}, {"--grade -r 900 " + file, 2}, {"--grade -m candidate " + file, 2},
+      {"--path " + file, 0}, {"--path --grade " + file, 2}, {"--json --sample", 2},
+      {"-e", 2}, {"- ", 2}};
+  for (const auto& [args, expected] : cases) {
+    int status = -1;
+    RunCli(args, &status);
+    EXPECT_EQ(status, expected) << "vorel-cli " << args;
+  }
 }
 
 }  // namespace
