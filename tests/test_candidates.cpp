@@ -1,4 +1,7 @@
 // Candidate computation, singles, the placement pass, the value-only passes and the checks.
+#include <algorithm>
+#include <cstring>
+
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "drivers/commands.h"
@@ -51,18 +54,66 @@ TEST_F(Candidates, CompletionCheckTexts) {
   EXPECT_TRUE(platform.Lines("message").empty());
 }
 
-TEST_F(Candidates, CheckUnitsInTheCandidateScreenReadsDecidedCells) {
-  LoadGrid(SolvedGrid());
-  g.board.value[10] = 0;
-  g.board.kind[10] = KindEmpty;
-  g.screenMode = ModeCandidateScreen;
-  ComputeCandidates();
-  EXPECT_EQ(CheckUnits(), 0u);
-  g.cand.flag[10 * 9 + (SolvedGrid()[10] - '1')] = 0;
-  g.cand.count[10] = 0;
-  EXPECT_EQ(CheckUnits(), (1u << 1) | (1u << 10) | (1u << 18));
-  g.screenMode = ModeNormal;
-  EXPECT_EQ(CheckUnits(), kBrokenUnknown);
+// The units that do not hold the digits 1 to 9 once each, counted the slow way: bit t*9+u for
+// rows (t 0), columns (t 1) and blocks (t 2).
+uint32_t BrokenUnits(const std::string& grid) {
+  uint32_t mask = 0;
+  for (uint32_t t = 0; t < 3; ++t)
+    for (uint32_t u = 0; u < 9; ++u) {
+      std::string digits;
+      for (uint32_t k = 0; k < 9; ++k) {
+        const uint32_t r = t == 0 ? u : t == 1 ? k : u / 3 * 3 + k / 3;
+        const uint32_t c = t == 0 ? k : t == 1 ? u : u % 3 * 3 + k % 3;
+        digits += grid[r * 9 + c];
+      }
+      std::sort(digits.begin(), digits.end());
+      if (digits != "123456789") mask |= 1u << (t * 9 + u);
+    }
+  return mask;
+}
+
+// Every unit at both ends and every digit: two cells swapped in each row and each column, and
+// one cell of every position given each other digit; in the candidate screen the same cell is
+// emptied with its digit as the single candidate left.
+TEST_F(Candidates, CheckUnitsNamesExactlyTheBrokenUnitsOfEveryRowColumnBlockAndDigit) {
+  std::vector<std::string> grids;
+  for (uint32_t i = 0; i < 9; ++i) {
+    std::string g1 = SolvedGrid(), g2 = SolvedGrid();
+    std::swap(g1[i * 9], g1[i * 9 + 8]);  // row i: columns 1 and 9 and their blocks break
+    std::swap(g2[i], g2[72 + i]);         // column i: rows 1 and 9 and their blocks break
+    grids.push_back(g1);
+    grids.push_back(g2);
+  }
+  for (uint32_t c = 0; c < 81; c += 10)
+    for (char d = '1'; d <= '9'; ++d) {
+      std::string one = SolvedGrid();
+      if (one[c] == d) continue;
+      one[c] = d;
+      grids.push_back(one);
+    }
+  grids.push_back(SolvedGrid());
+  for (const std::string& grid : grids) {
+    SCOPED_TRACE(grid);
+    LoadGrid(grid);
+    EXPECT_EQ(CheckUnits(), BrokenUnits(grid));
+    for (uint32_t c : {0u, 80u}) {
+      // The same board in the candidate screen, with cell c undecided but for one candidate.
+      LoadGrid(grid);
+      g.screenMode = ModeCandidateScreen;
+      g.board.value[c] = 0;
+      g.board.kind[c] = KindEmpty;
+      std::memset(&g.cand.flag[c * 9], 0, 9 * sizeof g.cand.flag[0]);
+      g.cand.flag[c * 9 + (grid[c] - '1')] = 1;
+      g.cand.count[c] = 1;
+      EXPECT_EQ(CheckUnits(), BrokenUnits(grid)) << "cell " << c << " decided by its candidate";
+      g.cand.flag[c * 9 + (grid[c] == '9' ? 0 : 8)] = 1;
+      g.cand.count[c] = 2;
+      EXPECT_EQ(CheckUnits(), kBrokenUnknown) << "cell " << c << " still open";
+      g.screenMode = ModeNormal;
+      g.cand.count[c] = 1;
+      EXPECT_EQ(CheckUnits(), kBrokenUnknown) << "an empty cell outside the candidate screen";
+    }
+  }
 }
 
 TEST_F(Candidates, HiddenSingleQueuesOtherDigitsAndPeersButLogsOnlyPresentOnes) {
