@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Mutation runs: how many plausible programmer errors does the test suite catch?
 #
-#   scripts/mutate.sh [-n N] [-s SEED] [-t SECONDS] [-B DIR] [-x REGEX] [-X TSV] [-l] [-u] [PATH...]
+#   scripts/mutate.sh [-n N] [-s SEED] [-t SECONDS] [-B DIR] [-x REGEX] [-X TSV] [-R TSV] [-l] [-u]
+#                     [PATH...]
 #
 # Picks N mutation sites at random (the seed makes the choice repeatable) among the .cpp files
 # under the given files or folders (default: board techniques drivers io ui cli; not ui/icons.cpp,
@@ -19,6 +20,8 @@
 #   -B DIR      build directory, configured on first use (build-mut)
 #   -x REGEX    tests to run only for a mutant that passes all the others
 #   -X TSV      skip the sites listed in an earlier run's results (its mutate-results.tsv)
+#   -R TSV      try again the survivors of an earlier run (its mutate-results.tsv), once the
+#               tests have been strengthened; -n, -s and the paths are then not used
 #   -l          list the chosen sites and stop
 #   -u          build the mutants with the undefined-behaviour checks (a new -B directory)
 #
@@ -29,7 +32,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 count=20 seed=$(date +%s) timeout=60 build=build-mut exclude="" skipfile="" listonly=0 ubsan=0
-while getopts "n:s:t:B:x:X:luh" opt; do
+replay=""
+while getopts "n:s:t:B:x:X:R:luh" opt; do
   case $opt in
     n) count=$OPTARG ;;
     s) seed=$OPTARG ;;
@@ -37,6 +41,7 @@ while getopts "n:s:t:B:x:X:luh" opt; do
     B) build=$OPTARG ;;
     x) exclude=$OPTARG ;;
     X) skipfile=$OPTARG ;;
+    R) replay=$OPTARG ;;
     l) listonly=1 ;;
     u) ubsan=1 ;;
     *) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 2 ;;
@@ -184,6 +189,10 @@ for f, no, op, old, new in chosen:
     print('\t'.join([f, str(no), op, old, new]))
 PY
 [ $? -eq 0 ] || { echo "mutate: the site finder failed" >&2; exit 1; }
+if [ -n "$replay" ]; then
+  awk -F'\t' '$1 == "SURVIVED" { print $2 "\t" $3 "\t" $4 "\t" $5 "\t" $6 }' "$replay" >"$sites"
+  seed="replay of $replay"
+fi
 
 if [ "$listonly" = 1 ]; then
   awk -F'\t' '{printf "%s:%s  %s\n    - %s\n    + %s\n", $1, $2, $3, $4, $5}' "$sites"
