@@ -230,6 +230,42 @@ TEST_F(Candidates, NormalModeSinglesCommandsRefreshTheBlankCount) {
   EXPECT_EQ(RunCommand(380), CommandRefused);
 }
 
+// The hint for hidden singles marks exactly the open cells that hold a digit no other open
+// cell of one of their units holds, on the candidate tables of real puzzles.
+TEST_F(Candidates, HiddenSingleHintMarksExactlyTheLoneDigitsOfEveryUnit) {
+  std::vector<std::string> lines = SampleLines("hard-a.txt", 100);
+  const std::vector<std::string> quick = SampleLines("qq-expert-a.txt", 100);
+  lines.insert(lines.end(), quick.begin(), quick.end());
+  if (lines.empty()) GTEST_SKIP() << "no collections in ../shared/data";
+  size_t marked = 0;
+  for (const std::string& line : lines) {
+    LoadGrid(line.substr(0, 81));
+    g.screenMode = ModeCandidateScreen;
+    ComputeCandidates();
+    std::vector<bool> lone(81, false);
+    for (uint32_t cell = 0; cell < 81; ++cell)
+      for (uint32_t d = 0; d < 9 && g.cand.count[cell]; ++d) {
+        if (!g.cand.flag[cell * 9 + d]) continue;
+        for (int unit = 0; unit < 3; ++unit) {
+          uint32_t others = 0;
+          for (uint32_t k = 0; k < 81; ++k) {
+            const bool same = unit == 0   ? k / 9 == cell / 9
+                              : unit == 1 ? k % 9 == cell % 9
+                                          : k / 27 == cell / 27 && k % 9 / 3 == cell % 9 / 3;
+            others += same && k != cell && g.cand.count[k] && g.cand.flag[k * 9 + d];
+          }
+          if (others == 0) lone[cell] = true;
+        }
+      }
+    HintHiddenSingle();
+    for (uint32_t cell = 0; cell < 81; ++cell) {
+      EXPECT_EQ(g.board.kind[cell] == KindHint, lone[cell]) << line << " cell " << cell;
+      marked += lone[cell];
+    }
+  }
+  EXPECT_GT(marked, lines.size());
+}
+
 }  // namespace
 
 // The cursor's digit check on every empty cell of real puzzles, against a plain reading of
