@@ -105,29 +105,41 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   EXPECT_TRUE(offered.isEmpty());
 }
 
-// Every answer of a message box: "OK" and "キャンセル" of a question, "OK" of a notice, and a
-// box closed without a button (a question is then cancelled, a notice acknowledged).
+// Every answer of a message box: "OK" and "キャンセル" of a question, "OK" of a notice, Enter
+// (the default, OK) and Escape, and a box closed without a button (a question is then
+// cancelled, a notice acknowledged). The box shows its text, title and icon.
 TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
   const struct {
     uint32_t buttons;
-    const char* press;  // the button's text, or "" to close the box
+    const char* press;  // the button's text, "Enter", "Escape", or "" to close the box
     uint32_t answer;
-  } cases[] = {{ButtonsOkCancel, "OK", AnswerOk},
-               {ButtonsOkCancel, "キャンセル", AnswerCancel},
-               {ButtonsOkCancel, "", AnswerCancel},
-               {ButtonsOk, "OK", AnswerOk},
-               {ButtonsOk, "", AnswerOk}};
+    uint32_t icon;
+    QMessageBox::Icon shownIcon;
+  } cases[] = {{ButtonsOkCancel, "OK", AnswerOk, IconQuestion, QMessageBox::Question},
+               {ButtonsOkCancel, "キャンセル", AnswerCancel, IconStop, QMessageBox::Critical},
+               {ButtonsOkCancel, "", AnswerCancel, IconExclamation, QMessageBox::Warning},
+               {ButtonsOkCancel, "Enter", AnswerOk, IconInformation, QMessageBox::Information},
+               {ButtonsOkCancel, "Escape", AnswerCancel, IconQuestion, QMessageBox::Question},
+               {ButtonsOk, "OK", AnswerOk, IconInformation, QMessageBox::Information},
+               {ButtonsOk, "Enter", AnswerOk, IconStop, QMessageBox::Critical},
+               {ButtonsOk, "", AnswerOk, IconNone, QMessageBox::NoIcon}};
   for (const auto& c : cases) {
     QStringList shown;
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box) return;
       for (QAbstractButton* b : box->buttons()) shown << b->text();
+      EXPECT_EQ(box->text(), QStringLiteral("本文"));
+      EXPECT_EQ(box->windowTitle(), QStringLiteral("題"));
+      EXPECT_EQ(box->icon(), c.shownIcon) << c.icon;
+      const std::string press = c.press;
+      if (press == "Enter" || press == "Escape")
+        return QTest::keyClick(box, press == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
       for (QAbstractButton* b : box->buttons())
         if (b->text() == QString::fromUtf8(c.press)) return b->click();
       box->reject();
     });
-    EXPECT_EQ(P().MessageBox("本文", "題", IconQuestion, c.buttons), c.answer)
+    EXPECT_EQ(P().MessageBox("本文", "題", c.icon, c.buttons), c.answer)
         << c.buttons << " " << c.press;
     const QStringList buttons =
         c.buttons == ButtonsOk ? QStringList{"OK"} : QStringList{"OK", "キャンセル"};
