@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Mutation runs: how many plausible programmer errors does the test suite catch?
 #
-#   scripts/mutate.sh [-n N] [-s SEED] [-t SECONDS] [-B DIR] [-x REGEX] [-X TSV] [-R TSV] [-l] [-u]
-#                     [PATH...]
+#   scripts/mutate.sh [-n N] [-s SEED] [-t SECONDS] [-B DIR] [-x REGEX] [-X TSV] [-R TSV] [-P K/M]
+#                     [-l] [-u] [PATH...]
 #
 # Picks N mutation sites at random (the seed makes the choice repeatable) among the .cpp files
 # under the given files or folders (default: board techniques drivers io ui cli; not ui/icons.cpp,
@@ -19,7 +19,10 @@
 #   -t SECONDS  per-test timeout (60); the whole test run of a mutant is stopped after twice that
 #   -B DIR      build directory, configured on first use (build-mut)
 #   -x REGEX    tests to run only for a mutant that passes all the others
-#   -X TSV      skip the sites listed in an earlier run's results (its mutate-results.tsv)
+#   -X TSV      skip the sites listed in an earlier run's results (its mutate-results.tsv); may
+#               be given more than once
+#   -P K/M      take only the K-th of every M chosen sites: M runs with the same seed in M
+#               worktrees share the work of one run (on a machine with cores to spare)
 #   -R TSV      try again the survivors of an earlier run (its mutate-results.tsv), once the
 #               tests have been strengthened; -n, -s and the paths are then not used
 #   -l          list the chosen sites and stop
@@ -32,15 +35,16 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 count=20 seed=$(date +%s) timeout=60 build=build-mut exclude="" skipfile="" listonly=0 ubsan=0
-replay=""
-while getopts "n:s:t:B:x:X:R:luh" opt; do
+replay="" part=1/1
+while getopts "n:s:t:B:x:X:R:P:luh" opt; do
   case $opt in
     n) count=$OPTARG ;;
     s) seed=$OPTARG ;;
     t) timeout=$OPTARG ;;
     B) build=$OPTARG ;;
     x) exclude=$OPTARG ;;
-    X) skipfile=$OPTARG ;;
+    X) skipfile="$skipfile${skipfile:+:}$OPTARG" ;;
+    P) part=$OPTARG ;;
     R) replay=$OPTARG ;;
     l) listonly=1 ;;
     u) ubsan=1 ;;
@@ -56,10 +60,11 @@ sites=$work/sites.tsv
 
 # The site finder: one line per chosen site, TAB separated:
 #   file  line  operator  original-line  mutated-line
-python3 - "$seed" "$count" "$skipfile" "${paths[@]}" >"$sites" <<'PY'
+python3 - "$seed" "$count" "$skipfile" "$part" "${paths[@]}" >"$sites" <<'PY'
 import os, random, re, sys
 
-seed, count, skipfile, paths = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4:]
+seed, count, skipfile, part, paths = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4], \
+    sys.argv[5:]
 
 def files_under(p):
     if os.path.isfile(p):
@@ -173,8 +178,8 @@ def sites_of(path):
     return out
 
 skip = set()
-if skipfile:
-    for row in open(skipfile, encoding='utf-8'):
+for name in filter(None, skipfile.split(':')):
+    for row in open(name, encoding='utf-8'):
         f = row.rstrip('\n').split('\t')
         if len(f) >= 6:
             skip.add((f[1], f[3], f[5]))   # file, operator, mutated line
@@ -185,7 +190,8 @@ for p, k in zip(paths, per):
     pool = [x for f in files_under(p) for x in sites_of(f) if (x[0], x[2], x[4]) not in skip]
     pool = [x for x in pool if x[3] != x[4]]
     chosen += rng.sample(pool, min(k, len(pool)))
-for f, no, op, old, new in chosen:
+k, m = (int(x) for x in part.split('/'))
+for f, no, op, old, new in chosen[k - 1::m]:
     print('\t'.join([f, str(no), op, old, new]))
 PY
 [ $? -eq 0 ] || { echo "mutate: the site finder failed" >&2; exit 1; }
