@@ -302,18 +302,6 @@ const LibraryCode kLibraryCodes[] = {
     {"0803", WWing},           {"1101", SueDeCoq},
 };
 
-Strings Fields(const std::string& line) {
-  Strings fields;
-  size_t start = 1;
-  while (start <= line.size()) {
-    size_t end = line.find(':', start);
-    if (end == std::string::npos) end = line.size();
-    fields.push_back(line.substr(start, end - start));
-    start = end + 1;
-  }
-  return fields;
-}
-
 // "<digit><row><column>" items as cell * 9 + digit index.
 std::vector<uint32_t> Candidates(const std::string& text) {
   std::vector<uint32_t> out;
@@ -337,7 +325,7 @@ TEST_F(PatternLibrary, FindsTheListedEliminations) {
   Strings failures;
   for (const std::string& line : lines) {
     if (line.empty() || line[0] != ':') continue;
-    const Strings fields = Fields(line);
+    const Strings fields = ReglibFields(line);
     if (fields.size() < 5) continue;
     const std::string code = fields[0].substr(0, 4);
     const bool failCase = fields[0].size() > 5 && fields[0].substr(4) == "-x";

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <tuple>
 
 #include "drivers/frame.h"
@@ -21,13 +20,6 @@ std::string FreshDir() {
   char dir[] = "/tmp/vorel-settings-XXXXXX";
   const char* made = mkdtemp(dir);
   return made ? std::string(made) + "/" : std::string("/tmp/");
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
