@@ -67,6 +67,12 @@ void Open(uint32_t column, uint32_t row, const std::string& digits) {
   g.cand.total += g.cand.count[c];
 }
 
+void SavedState::Put() const {
+  g.board = board;
+  g.cand = cand;
+  ForgetUnitHolders();
+}
+
 bool Has(uint32_t column, uint32_t row, uint32_t digit) {
   return g.cand.flag[((row - 1) * 9 + (column - 1)) * 9 + digit - 1] != 0;
 }
@@ -257,10 +263,14 @@ std::string CandidateInvariantError() {
   return {};
 }
 
-std::string WriteTempFile(const std::string& name, const std::string& bytes) {
+std::string TempDir() {
   char dir[] = "/tmp/vorel-test-XXXXXX";
   const char* made = mkdtemp(dir);
-  std::string path = std::string(made ? made : "/tmp") + "/" + name;
+  return std::string(made ? made : "/tmp") + "/";
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& bytes) {
+  const std::string path = TempDir() + name;
   std::ofstream out(path, std::ios::binary);
   out << bytes;
   return path;

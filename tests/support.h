@@ -72,6 +72,13 @@ void Drop(uint32_t cell, uint32_t digit);  // digit from 1
 // Keep digit d (from 1) in row r only at the listed columns (row and columns from 0).
 void RowOnly(uint32_t r, uint32_t d, const std::vector<uint32_t>& columns);
 
+// The board and the candidate table as they are now, to put back between runs on one state.
+struct SavedState {
+  Board board = g.board;
+  CandidateTable cand = g.cand;
+  void Put() const;
+};
+
 // Brute-force solver independent of the engine: counts solutions up to `limit` and keeps
 // the first one found. grid: 81 digits, 0 = empty.
 int CountSolutions(const uint8_t grid[81], uint8_t solution[81], int limit = 2);
@@ -93,7 +100,8 @@ std::string RunCli(const std::string& args, int* status = nullptr);
 std::string Joined(const std::vector<std::string>& lines, size_t from = 0, size_t to = SIZE_MAX);
 // The parts of `text` between separators (none after a final separator).
 std::vector<std::string> Split(const std::string& text, char separator);
-std::string WriteTempFile(const std::string& name, const std::string& bytes);
+std::string TempDir();  // a fresh folder, its path ending in "/"
+std::string WriteTempFile(const std::string& name, const std::string& bytes);  // in a TempDir()
 std::string ReadText(const std::string& path);  // the file's bytes; empty when absent
 
 // A puzzle state for the soundness checks: board and candidates loaded, candidate screen

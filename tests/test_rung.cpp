@@ -19,20 +19,6 @@
 namespace {
 
 
-struct Saved {
-  CandidateTable cand;
-  Board board;
-  void Take() {
-    cand = g.cand;
-    board = g.board;
-  }
-  void Put() const {
-    g.cand = cand;
-    g.board = board;
-    ForgetUnitHolders();
-  }
-};
-
 class RungSoundness : public SolutionCheckedTest {
  protected:
 
@@ -57,8 +43,7 @@ class RungSoundness : public SolutionCheckedTest {
       g_failure.clear();
       Catalogue();
       for (int step = 0; step < maxSteps && g_failure.empty(); ++step) {
-        Saved saved;
-        saved.Take();
+        const SavedState saved;
         ++states;
         for (const RungRow& row : kRungRows) {
           const uint32_t total = g.cand.total;
@@ -161,8 +146,7 @@ TEST_F(RungReglib, ListedRemovalsFoundPerTechniqueCode) {
     if (!LoadReglibState(line, state)) continue;
     g_solution = state.solution;
     g_failure.clear();
-    Saved saved;
-    saved.Take();
+    const SavedState saved;
     const std::vector<uint32_t> listed = Listed(f[4], f[5]);
     if (listed.empty()) continue;
     Count& count = counts[f[0]];

@@ -16,17 +16,11 @@ namespace {
 
 using Ints = std::vector<int32_t>;
 
-std::string FreshDir() {
-  char dir[] = "/tmp/vorel-settings-XXXXXX";
-  const char* made = mkdtemp(dir);
-  return made ? std::string(made) + "/" : std::string("/tmp/");
-}
-
 bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
 
 class SettingsTest : public EngineTest {
  protected:
-  std::string dir = FreshDir();
+  std::string dir = TempDir();
   std::string path = dir + "Vorel.ini";
   const Settings& s = g.settings;
   uint32_t LoadText(const std::string& text, int32_t w = 1920, int32_t h = 1080) {
@@ -260,7 +254,7 @@ TEST_F(SettingsTest, TheStartFolderBecomesTheCurrentFolderOnlyWhenItExists) {
 }
 
 TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
-  const std::string exe = FreshDir(), config = FreshDir(), home = FreshDir();
+  const std::string exe = TempDir(), config = TempDir(), home = TempDir();
   EXPECT_EQ(ChooseDataFolder(exe, "/nowhere", "/nowhere"), exe);
   const std::string missing = exe + "not-there/";
   EXPECT_EQ(ChooseDataFolder(missing, config.c_str(), home.c_str()), config + "vorel/");
@@ -274,7 +268,7 @@ TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
 
 // Saving to another path than the one loaded keeps the loaded file's unknown keys.
 TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
-  const std::string dir = FreshDir();
+  const std::string dir = TempDir();
   std::ofstream(dir + "in.ini", std::ios::binary)
       << "[MODE]\nSaveFormat=2\nMystery=1\n[String]\nTable=5\n";
   int status = -1;
@@ -296,7 +290,7 @@ TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
 
 // The window's start-up from the settings: displays, menu checks and the blank count.
 TEST(SettingsCli, StartsFromTheSettingsLikeTheWindow) {
-  const std::string dir = FreshDir();
+  const std::string dir = TempDir();
   std::ofstream(dir + "in.ini", std::ios::binary)
       << "[MODE]\nDisplay=1\nDispSameNumb=1\n[String]\nTable=" << std::string(81, '0') << "\n";
   int status = -1;
@@ -312,7 +306,7 @@ TEST(SettingsCli, StartsFromTheSettingsLikeTheWindow) {
 
 // Settings changed by commands carry from one pass to the next.
 TEST(SettingsCli, AutomaticNamesCountOnAcrossRepeatedPasses) {
-  const std::string dir = FreshDir(), ini = dir + "rep.ini";
+  const std::string dir = TempDir(), ini = dir + "rep.ini";
   std::ofstream(ini, std::ios::binary)
       << "[MODE]\nAutoSaveFileNameFlag=1\nAutoSaveCount=7\n[String]\nInitialDir=" << dir << "\n";
   int status = -1;
