@@ -95,7 +95,7 @@ TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutsid
     int32_t belowTo, aboveTo;  // what one below and one above become (kAbsent: the default)
   };
   constexpr int32_t kAbsent = INT32_MIN;
-  const Limit limits[] = {
+  std::vector<Limit> limits = {
       {"WinPos", "WinLeft", 0, 1000, 50, 50},      {"WinPos", "WinTop", 0, 744, 50, 50},
       {"WinPos", "WinWidth", 50, 1000, 350, 350},  {"WinPos", "WinHigh", 50, 5000, 300, 5001},
       {"MODE", "FontSize2", -99, 99, 10, 10},      {"MODE", "FontSize", -99, 99, 16, 16},
@@ -105,19 +105,11 @@ TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutsid
       {"MODE", "AutoSaveDigit", 1, 8, 3, 3},       {"MODE", "AutoSaveCount", 0, 9999, 0, 9999},
       {"MODE", "SaveFormat", 0, 2, 0, 0},          {"MODE", "CopySaveMode", 0, 2, 0, 0},
       {"MODE", "CsrMove", 0, 1, 1, 1},             {"MODE", "DispSameNumb", 0, 1, 0, 0},
-      {"Color", "BGC", 0, 16, kAbsent, kAbsent},   {"Color", "Line", 0, 16, kAbsent, kAbsent},
-      {"Color", "Line2", 0, 16, kAbsent, kAbsent}, {"Color", "Number", 0, 16, kAbsent, kAbsent},
-      {"Color", "Input", 0, 16, kAbsent, kAbsent}, {"Color", "Calc", 0, 16, kAbsent, kAbsent},
-      {"Color", "Kari", 0, 16, kAbsent, kAbsent},  {"Color", "Number2", 0, 16, kAbsent, kAbsent},
-      {"Color", "Cursor", 0, 16, kAbsent, kAbsent}, {"Color", "BGC2", 0, 16, kAbsent, kAbsent},
-      {"Color", "RuledLine1", 0, 16, kAbsent, kAbsent},
-      {"Color", "RuledLine2", 0, 16, kAbsent, kAbsent},
-      {"Color", "ProblemNumber", 0, 16, kAbsent, kAbsent},
-      {"Color", "InputNumber", 0, 16, kAbsent, kAbsent},
-      {"Color", "AutoNumber", 0, 16, kAbsent, kAbsent},
-      {"Color", "AssumeNumber", 0, 16, kAbsent, kAbsent},
-      {"Color", "Cursor2", 0, 16, kAbsent, kAbsent}, {"Color", "Confirm", 0, 16, kAbsent, kAbsent},
   };
+  for (const char* role : {"BGC", "Line", "Line2", "Number", "Input", "Calc", "Kari", "Number2",
+                            "Cursor", "BGC2", "RuledLine1", "RuledLine2", "ProblemNumber",
+                            "InputNumber", "AutoNumber", "AssumeNumber", "Cursor2", "Confirm"})
+    limits.push_back({"Color", role, 0, 16, kAbsent, kAbsent});
   auto loaded = [&](const Limit& l, const std::string& value) {
     std::string text = std::string("[") + l.section + "]\n";
     if (!value.empty()) text += std::string(l.key) + "=" + value + "\n";
