@@ -22,7 +22,11 @@ void EngineTest::SetUp() {
   SetPlatform(&platform);
 }
 
-void EngineTest::TearDown() { SetPlatform(nullptr); }
+void EngineTest::TearDown() {
+  FlushObserver = nullptr;
+  g_solution = nullptr;
+  SetPlatform(nullptr);
+}
 
 void EngineTest::LoadGrid(const std::string& grid) {
   ClearBoard();
@@ -33,6 +37,12 @@ void EngineTest::LoadGrid(const std::string& grid) {
       g.board.kind[c] = KindGiven;
     }
   }
+}
+
+std::string EngineTest::BoardValues() {
+  std::string s;
+  for (uint32_t c = 0; c < 81; ++c) s += static_cast<char>('0' + g.board.value[c]);
+  return s;
 }
 
 void EngineTest::EnterCandidateScreen() {
@@ -55,6 +65,12 @@ void Open(uint32_t column, uint32_t row, const std::string& digits) {
     }
   }
   g.cand.total += g.cand.count[c];
+}
+
+void SavedState::Put() const {
+  g.board = board;
+  g.cand = cand;
+  ForgetUnitHolders();
 }
 
 bool Has(uint32_t column, uint32_t row, uint32_t digit) {
@@ -247,26 +263,51 @@ std::string CandidateInvariantError() {
   return {};
 }
 
-std::string WriteTempFile(const std::string& name, const std::string& bytes) {
+std::string TempDir() {
   char dir[] = "/tmp/vorel-test-XXXXXX";
   const char* made = mkdtemp(dir);
-  std::string path = std::string(made ? made : "/tmp") + "/" + name;
+  return std::string(made ? made : "/tmp") + "/";
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& bytes) {
+  const std::string path = TempDir() + name;
   std::ofstream out(path, std::ios::binary);
   out << bytes;
   return path;
 }
 
-std::string RunCli(const std::string& args, int* status) {
-  const std::string command = std::string(VOREL_CLI_PATH) + " " + args + " 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Shell(const std::string& command, int* status) {
+  std::FILE* pipe = popen(("(" + command + ") 2>/dev/null").c_str(), "r");
   std::string out;
-  if (!pipe) return out;
   char buffer[4096];
   size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  const int rc = pclose(pipe);
+  while (pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  const int rc = pipe ? pclose(pipe) : -1;
   if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
   return out;
+}
+
+std::string RunCli(const std::string& args, int* status) {
+  return Shell(std::string(VOREL_CLI_PATH) + " " + args, status);
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::stringstream in(text);
+  std::string part;
+  while (std::getline(in, part, separator)) parts.push_back(part);
+  return parts;
+}
+
+std::string Joined(const std::vector<std::string>& lines, size_t from, size_t to) {
+  std::string text;
+  for (size_t i = from; i < to && i < lines.size(); ++i) text += lines[i] + "\n";
+  return text;
 }
 
 static bool SolveCurrentValues(SoundState& state) {
@@ -309,8 +350,8 @@ const uint8_t* g_solution = nullptr;
 std::string g_failure;
 
 void CheckAfterFlush(uint32_t code) {
-  if (!g_failure.empty() || !g_solution) return;
-  const std::string lost = LostSolutionDigits(g_solution);
+  if (!g_failure.empty()) return;
+  const std::string lost = g_solution ? LostSolutionDigits(g_solution) : "";
   const std::string broken = CandidateInvariantError();
   if (!lost.empty() || !broken.empty())
     g_failure = std::string(TechniqueName(code)) + " removed " + lost + " " + broken;
@@ -321,12 +362,6 @@ void SolutionCheckedTest::SetUp() {
   g.settings.candErase = 0;
   platform.record = false;
   FlushObserver = CheckAfterFlush;
-}
-
-void SolutionCheckedTest::TearDown() {
-  FlushObserver = nullptr;
-  g_solution = nullptr;
-  EngineTest::TearDown();
 }
 
 bool LoadReglibState(const std::string& line, SoundState& state) {

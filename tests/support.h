@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -31,12 +32,14 @@ class EngineTest : public ::testing::Test {
  protected:
   HeadlessPlatform platform;
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override;  // also ends any flush observer
   // Values from an 81-character string (digits, '.' or '0' for empty), givens everywhere.
   void LoadGrid(const std::string& grid);
   // Open the candidate screen on the current board.
   void EnterCandidateScreen();
   std::vector<std::string> LogLines() const { return platform.Lines("log"); }
+  // The 81 values of the board as digits, 0 for an empty cell.
+  static std::string BoardValues();
   // A hand-built candidate state, put straight into the candidate screen with the technique
   // log open and the record cleared. A digit is a given, "(..)" an empty cell with exactly
   // those candidates, "." an empty cell with all nine; anything else is skipped.
@@ -69,6 +72,13 @@ void Drop(uint32_t cell, uint32_t digit);  // digit from 1
 // Keep digit d (from 1) in row r only at the listed columns (row and columns from 0).
 void RowOnly(uint32_t r, uint32_t d, const std::vector<uint32_t>& columns);
 
+// The board and the candidate table as they are now, to put back between runs on one state.
+struct SavedState {
+  Board board = g.board;
+  CandidateTable cand = g.cand;
+  void Put() const;
+};
+
 // Brute-force solver independent of the engine: counts solutions up to `limit` and keeps
 // the first one found. grid: 81 digits, 0 = empty.
 int CountSolutions(const uint8_t grid[81], uint8_t solution[81], int limit = 2);
@@ -82,9 +92,17 @@ std::string DataPath(const std::string& name);
 // no empty cell without a candidate. Returns an empty string when they hold.
 std::string CandidateInvariantError();
 
-// Runs vorel-cli with arguments; returns its stdout and sets the exit status.
+// Runs a shell command line (stderr dropped); returns its stdout and sets the exit status.
+std::string Shell(const std::string& command, int* status = nullptr);
+// Runs vorel-cli with arguments, the same way.
 std::string RunCli(const std::string& args, int* status = nullptr);
-std::string WriteTempFile(const std::string& name, const std::string& bytes);
+// Lines [from, to) of `lines`, each ended by a line feed.
+std::string Joined(const std::vector<std::string>& lines, size_t from = 0, size_t to = SIZE_MAX);
+// The parts of `text` between separators (none after a final separator).
+std::vector<std::string> Split(const std::string& text, char separator);
+std::string TempDir();  // a fresh folder, its path ending in "/"
+std::string WriteTempFile(const std::string& name, const std::string& bytes);  // in a TempDir()
+std::string ReadText(const std::string& path);  // the file's bytes; empty when absent
 
 // A puzzle state for the soundness checks: board and candidates loaded, candidate screen
 // mode set directly (no platform traffic), and the unique solution.
@@ -100,15 +118,14 @@ bool LoadReglibState(const std::string& line, SoundState& state);
 // Empty cells that lost their solution digit, as "(c,r) <d>" items; empty when sound.
 std::string LostSolutionDigits(const uint8_t solution[81]);
 
-// Every flush checked against the unique solution and the table's invariants: set g_solution
-// before running, and the first fault is kept in g_failure (empty while all is well).
+// Every flush checked against the table's invariants and, once g_solution is set, the unique
+// solution; the first fault is kept in g_failure (empty while all is well).
 extern const uint8_t* g_solution;
 extern std::string g_failure;
 void CheckAfterFlush(uint32_t code);
 class SolutionCheckedTest : public EngineTest {
  protected:
   void SetUp() override;
-  void TearDown() override;
 };
 
 // The colon-separated fields of a regression-library line (the leading colon dropped).

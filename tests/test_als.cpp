@@ -117,21 +117,6 @@ TEST_F(AlmostLockedSets, AlsXZNeverWritesMoreThanTheWitnessRows) {
   EXPECT_EQ(CandidateInvariantError(), "");
 }
 
-TEST(AlmostLockedSetsCli, AlsXZTranscript) {
-  const std::string file = WriteTempFile(
-      "alsxz.txt",
-      "000000013000200000000000080000760200008000400010000000200000750600340000000008000\n");
-  int status = -1;
-  const std::string out =
-      RunCli("-t -m candidate -l 2 -r HiddenSingle -r NakedSingle -r AlsXZ " + file, &status);
-  EXPECT_EQ(status, 0);
-  EXPECT_NE(out.find("log\t処理(ALS-XZ) 5件\n"
-                     "log\tALS-XZ (7,8) [(9,8)-(7,9)-(7,2)] <9>\n"
-                     "log\tALS-XZ (7,9) [(9,8)-(7,8)-(7,1)] <9>\n"),
-            std::string::npos)
-      << out;
-}
-
 // With "w held by some Q cell" this state lost the solution digit 5 at (5,4): w = 1 sits in
 // all three Q cells (5,2), (5,7), (5,9).
 const char* kBlossomPuzzle =

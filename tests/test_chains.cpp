@@ -1,5 +1,5 @@
 // X-cycle, the XY-chain rectangle and walk, Remote Pairs: exact log lines on hand-built
-// states, the cycle path's bound, the XY-chain regression puzzle and the CLI transcript.
+// states, the cycle path's bound and the XY-chain regression puzzle.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -104,17 +104,4 @@ TEST_F(Chains, XYChainRectangleNeedsTheLastCornerToBeExactlyTheClosingPair) {
   XYChain(0);
   EXPECT_TRUE(LogLines().empty());
   EXPECT_EQ(LostSolutionDigits(solution), "");
-}
-
-TEST(ChainsCli, XCycleTranscriptInDetailedMode) {
-  const std::string file = WriteTempFile(
-      "xcycle.txt",
-      "800000000050904000007000600020300040000010000000205090600090800090003050001000007\n");
-  int status = -1;
-  const std::string out = RunCli("-t -m candidate -l 2 -r XCycle " + file, &status);
-  EXPECT_EQ(status, 0);
-  EXPECT_NE(out.find("log\t☆候補[9]でX-cycleが(3,1)から4連鎖しました\nlog\t処理(X-cycle) 1件\n"
-                     "log\tX-cycle (7,1) <9>\nstatus1\t全候補数[246]\n"),
-            std::string::npos)
-      << out;
 }

@@ -100,16 +100,3 @@ TEST_F(Colouring, MedusaSpreadsCandidatesMarkedEarlierInTheSamePass) {
   EXPECT_EQ(MedusaColour[CellAt(0, 4) * 9 + 1], 1u);
   EXPECT_EQ(MedusaColour[CellAt(5, 4) * 9 + 1], 0u);
 }
-
-TEST(ColouringCli, SimpleColoringTranscriptInCandidateMode) {
-  const std::string file = WriteTempFile(
-      "colouring.txt",
-      "000000014000000203800050000000207000031000000000000650600000700000140000000300000\n");
-  int status = -1;
-  const std::string out = RunCli("-t -m candidate -l 1 -r SimpleColoring " + file, &status);
-  EXPECT_EQ(status, 0);
-  EXPECT_NE(out.find("log\tSimple Coloring (5,4) <6>\nlog\tSimple Coloring (1,5) <5>\n"
-                     "log\tSimple Coloring (5,4) <3>\n"),
-            std::string::npos)
-      << out;
-}

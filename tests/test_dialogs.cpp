@@ -42,7 +42,7 @@ TEST(Placement, RightWhenRoomElseLeftRememberedWins) {
 }
 
 TEST_F(Dialogs, TheUsageWindowAndTheTechniqueLogShareOnePlace) {
-  LoadGrid("000000010400000000020000000000050407008000300001090000300400200050100000000806000");
+  LoadGrid(kSample);
   EnterCandidateScreen();  // the log opens with the screen
   ASSERT_TRUE(platform.logOpen);
   RunCommand(1160);

@@ -34,13 +34,7 @@ bool FollowsOrder(const std::vector<uint32_t>& codes, const std::vector<uint32_t
   return true;
 }
 
-class Drivers : public EngineTest {
- protected:
-  void TearDown() override {
-    FlushObserver = nullptr;
-    EngineTest::TearDown();
-  }
-};
+using Drivers = EngineTest;
 
 TEST_F(Drivers, BatchesFlushInTheirFixedOrderAndRefreshOnceAtTheEnd) {
   LoadGrid(kSample);

@@ -17,40 +17,20 @@
 
 namespace {
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::stringstream in(text);
-  std::string part;
-  while (std::getline(in, part, separator)) parts.push_back(part);
-  return parts;
-}
-
 // Puzzles from qqwing at run time; empty when qqwing is not installed.
 std::vector<std::string> Qqwing(const std::string& difficulty, int count) {
   if (std::system("command -v qqwing >/dev/null 2>&1") != 0) return {};
   const std::string command = "qqwing --generate " + std::to_string(count) +
-                              " --difficulty " + difficulty + " --one-line 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  size_t n;
-  while (pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  if (pipe) pclose(pipe);
+                              " --difficulty " + difficulty + " --one-line";
   std::vector<std::string> lines;
-  for (const std::string& line : Split(out, '\n'))
+  for (const std::string& line : Split(Shell(command), '\n'))
     if (line.size() == 81) lines.push_back(line);
   return lines;
 }
 
-std::string Joined(const std::vector<std::string>& lines, size_t count) {
-  std::string text;
-  for (size_t i = 0; i < lines.size() && i < count; ++i) text += lines[i] + "\n";
-  return text;
-}
-
 // Grade lines of a collection, split into their four fields.
 std::vector<std::vector<std::string>> Grades(const std::vector<std::string>& puzzles) {
-  const std::string file = WriteTempFile("grade.txt", Joined(puzzles, puzzles.size()));
+  const std::string file = WriteTempFile("grade.txt", Joined(puzzles));
   int status = -1;
   const std::string out = RunCli("--grade -e " + file, &status);
   EXPECT_EQ(status, 0);
@@ -104,14 +84,14 @@ TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
   const std::vector<std::string> expert = DataLines("qq-expert-a.txt");
   if (hard.empty() || expert.empty()) GTEST_SKIP() << "no collections in ../shared/data";
   // Every hard puzzle now climbs to the forcing nets: sixty of them keep the run short.
-  const std::string graded = WriteTempFile("hard.txt", Joined(hard, 60));
+  const std::string graded = WriteTempFile("hard.txt", Joined(hard, 0, 60));
   const std::string one = RunCli("--grade -e " + graded);
   EXPECT_EQ(Split(one, '\n').size(), 60u);
   int status = -1;
   EXPECT_EQ(RunCli("--grade -j 2 -e " + graded, &status), one);
   EXPECT_EQ(status, 0) << "a clean run of workers ends well";
 
-  const std::string run = WriteTempFile("expert.txt", Joined(expert, 60));
+  const std::string run = WriteTempFile("expert.txt", Joined(expert, 0, 60));
   const std::string options = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 -p candidates ";
   const std::string transcript = RunCli(options + run);
   EXPECT_NE(transcript.find("log\t"), std::string::npos);
@@ -121,17 +101,12 @@ TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
   EXPECT_EQ(status, 2);
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 pid_t ChildOf(pid_t parent) {
   DIR* proc = opendir("/proc");
   pid_t found = 0;
   while (dirent* e = proc ? readdir(proc) : nullptr) {
     if (e->d_name[0] < '1' || e->d_name[0] > '9') continue;
-    const std::string stat = ReadAll(std::string("/proc/") + e->d_name + "/stat");
+    const std::string stat = ReadText(std::string("/proc/") + e->d_name + "/stat");
     const size_t close = stat.rfind(')');
     if (close == std::string::npos) continue;
     int ppid = 0;
@@ -171,13 +146,13 @@ TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
   ASSERT_NE(worker, 0) << "no worker process appeared";
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
-  const std::string message = ReadAll(err);
+  const std::string message = ReadText(err);
   const std::string prefix = "vorel-cli: worker died on puzzle ";
   const size_t at = message.find(prefix);
   ASSERT_NE(at, std::string::npos) << message;
   EXPECT_NE(message.find(": Killed\n", at), std::string::npos) << message;
   const size_t dead = std::strtoul(message.c_str() + at + prefix.size(), nullptr, 10);
-  const std::vector<std::string> lines = Split(ReadAll(out), '\n');
+  const std::vector<std::string> lines = Split(ReadText(out), '\n');
   ASSERT_EQ(lines.size() + 1, dead);
   for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i + 1) + "\t", 0), 0u);
 }

@@ -58,26 +58,8 @@ struct Model {
   }
 };
 
-std::string g_flushError;
-void CheckFlush(uint32_t code) {
-  if (!g_flushError.empty()) return;
-  const std::string broken = CandidateInvariantError();
-  if (!broken.empty()) g_flushError = std::string(TechniqueName(code)) + ": " + broken;
-}
-
-class Path : public EngineTest {
+class Path : public SolutionCheckedTest {
  protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    g.settings.candErase = 0;
-    FlushObserver = CheckFlush;
-    g_flushError.clear();
-  }
-  void TearDown() override {
-    FlushObserver = nullptr;
-    EngineTest::TearDown();
-  }
-
   // Walks the path of the loaded state against its solution; counts solved paths.
   void CheckPath(const SoundState& state, size_t& solved, size_t& steps) {
     Model m;
@@ -87,7 +69,7 @@ class Path : public EngineTest {
     }
     PathResult result;
     SolvePath(result);
-    ASSERT_EQ(g_flushError, "") << state.source;
+    ASSERT_EQ(g_failure, "") << state.source;
     uint32_t hardest = 0;
     for (const PathStep& step : result.steps) {
       ++steps;
@@ -273,12 +255,6 @@ bool SameGrid(const CandidateGrid& a, const CandidateGrid& b) {
          std::memcmp(a.mask, b.mask, sizeof a.mask) == 0;
 }
 
-std::string Join(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\n";
-  return text;
-}
-
 TEST_F(CandidateGrids, EachFormReadsBackTheTableThatWasWritten) {
   LoadGrid(kPuzzle);
   EnterCandidateScreen();
@@ -293,8 +269,8 @@ TEST_F(CandidateGrids, EachFormReadsBackTheTableThatWasWritten) {
       asGivens.value[c] = static_cast<uint32_t>(std::countr_zero(asGivens.mask[c])) + 1;
       asGivens.mask[c] = 0;
     }
-  const std::string texts[] = {CandidateGrid729(written), Join(PencilMarkLines(written, false)),
-                               Join(PencilMarkLines(written, true))};
+  const std::string texts[] = {CandidateGrid729(written), Joined(PencilMarkLines(written, false)),
+                               Joined(PencilMarkLines(written, true))};
   for (const std::string& text : texts) {
     CandidateGrid read;
     std::string error;
@@ -302,7 +278,7 @@ TEST_F(CandidateGrids, EachFormReadsBackTheTableThatWasWritten) {
     EXPECT_TRUE(SameGrid(read, asGivens)) << text;
   }
   // The candidate screen's printed layout keeps an open cell with one candidate open.
-  const std::string printed = Join(PlainLayoutLines(true));
+  const std::string printed = Joined(PlainLayoutLines(true));
   CandidateGrid read;
   std::string error;
   ASSERT_EQ(ParseCandidateGrid(printed, read, error), 1u) << error;
@@ -337,9 +313,9 @@ TEST_F(CandidateGrids, MalformedGridsAreRefusedWithTheirPlace) {
       {[&] { auto f = fields; f[3] = "1x"; return pencil(f); }(), "unexpected character 'x'"},
       {std::string(9, '.') + CandidateGrid729(full).substr(9), "row 1, column 1: empty field"},
       {"3" + CandidateGrid729(full).substr(1), "row 1, column 1: '3' at place 1"},
-      {Join(std::vector<std::string>(9, "(12)(3)4 ()(5)6 789")), "row 1, column 4: empty field"},
-      {Join(std::vector<std::string>(8, "(12)(3)4 (5)(6)7 (8)9(1)")), "72 fields, 81 wanted"},
-      {Join(std::vector<std::string>(9, "(12)(3)4 (5)(6)7 (8)9(3)")), "digit 3 twice in row 1"},
+      {Joined(std::vector<std::string>(9, "(12)(3)4 ()(5)6 789")), "row 1, column 4: empty field"},
+      {Joined(std::vector<std::string>(8, "(12)(3)4 (5)(6)7 (8)9(1)")), "72 fields, 81 wanted"},
+      {Joined(std::vector<std::string>(9, "(12)(3)4 (5)(6)7 (8)9(3)")), "digit 3 twice in row 1"},
   };
   for (const auto& bad : kBad) {
     CandidateGrid grid;
@@ -354,15 +330,8 @@ TEST_F(CandidateGrids, MalformedGridsAreRefusedWithTheirPlace) {
 
 // ---- vorel-cli --path ----
 
-std::string FirstLines(const std::string& file, size_t count) {
-  std::string text;
-  const std::vector<std::string> lines = DataLines(file);
-  for (size_t i = 0; i < lines.size() && i < count; ++i) text += lines[i] + "\n";
-  return text;
-}
-
 TEST(PathCli, JsonLinesParseAndEveryWorkerCountGivesTheSameBytes) {
-  const std::string text = FirstLines("qq-expert-a.txt", 40);
+  const std::string text = Joined(DataLines("qq-expert-a.txt"), 0, 40);
   if (text.empty()) GTEST_SKIP() << "qq-expert-a.txt not in ../shared/data";
   const std::string file = WriteTempFile("path-json.txt", text);
   int status = -1;
@@ -387,12 +356,7 @@ for line in open(sys.argv[1]):
         for e in s["cells"] + s["placed"] + s["removed"]:
             assert 1 <= e["row"] <= 9 and 1 <= e["col"] <= 9 and 1 <= e.get("digit", 1) <= 9
 print("ok", n)' )" + out;
-  std::FILE* pipe = popen(check.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  char buffer[64] = {};
-  const size_t got = std::fread(buffer, 1, sizeof buffer - 1, pipe);
-  pclose(pipe);
-  EXPECT_EQ(std::string(buffer, got), "ok 40\n");
+  EXPECT_EQ(Shell(check), "ok 40\n");
 }
 
 TEST(PathCli, APositionPrintedByTheCandidateScreenGivesThePuzzlesOwnPath) {

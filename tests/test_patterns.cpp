@@ -36,17 +36,6 @@ const NamedPattern kPatterns[] = {
 };
 constexpr size_t kPatternCount = sizeof kPatterns / sizeof kPatterns[0];
 
-struct Snapshot {
-  Board board;
-  CandidateTable cand;
-};
-Snapshot Take() { return {g.board, g.cand}; }
-void Restore(const Snapshot& s) {
-  g.board = s.board;
-  g.cand = s.cand;
-  ForgetUnitHolders();
-}
-
 // ---------------------------------------------------------------------------------------
 // Exact log lines on hand-built states (every cell not listed is a given 9). In the detailed
 // mode each pattern writes its header line, then the flush its summary and its removals in
@@ -192,16 +181,16 @@ class PatternSoundness : public SolutionCheckedTest {
   // Runs every pattern on the current state, each from the same start; returns the first
   // that removed something (kPatternCount when none did) with the state left as it was.
   size_t CheckAll(const SoundState& state, uint64_t fired[], size_t& checked, size_t& wrong) {
-    const Snapshot start = Take();
+    const SavedState start;
     size_t first = kPatternCount;
     for (size_t i = 0; i < kPatternCount; ++i) {
-      Restore(start);
+      start.Put();
       ++checked;
       g_failure.clear();
       kPatterns[i].routine(0);
       if (!g_failure.empty()) {
         ++wrong;
-        Restore(start);
+        start.Put();
         ADD_FAILURE() << kPatterns[i].name << ": " << g_failure << "\n  source: " << state.source
                       << "\n  state before: " << DescribeState();
         continue;
@@ -210,7 +199,7 @@ class PatternSoundness : public SolutionCheckedTest {
       ++fired[i];
       if (first == kPatternCount) first = i;
     }
-    Restore(start);
+    start.Put();
     return first;
   }
 
@@ -302,18 +291,6 @@ const LibraryCode kLibraryCodes[] = {
     {"0803", WWing},           {"1101", SueDeCoq},
 };
 
-Strings Fields(const std::string& line) {
-  Strings fields;
-  size_t start = 1;
-  while (start <= line.size()) {
-    size_t end = line.find(':', start);
-    if (end == std::string::npos) end = line.size();
-    fields.push_back(line.substr(start, end - start));
-    start = end + 1;
-  }
-  return fields;
-}
-
 // "<digit><row><column>" items as cell * 9 + digit index.
 std::vector<uint32_t> Candidates(const std::string& text) {
   std::vector<uint32_t> out;
@@ -337,7 +314,7 @@ TEST_F(PatternLibrary, FindsTheListedEliminations) {
   Strings failures;
   for (const std::string& line : lines) {
     if (line.empty() || line[0] != ':') continue;
-    const Strings fields = Fields(line);
+    const Strings fields = ReglibFields(line);
     if (fields.size() < 5) continue;
     const std::string code = fields[0].substr(0, 4);
     const bool failCase = fields[0].size() > 5 && fields[0].substr(4) == "-x";
@@ -354,7 +331,7 @@ TEST_F(PatternLibrary, FindsTheListedEliminations) {
     }
     g_solution = state.solution;
     g_failure.clear();
-    const Snapshot before = Take();
+    const SavedState before;
     routine(0);
     EXPECT_EQ(g_failure, "") << line;
     std::string missing, unwanted;

@@ -23,12 +23,6 @@ std::vector<uint8_t> Utf16(const std::string& ascii, bool bom) {
   return out;
 }
 
-std::string BoardValues() {
-  std::string s;
-  for (uint32_t c = 0; c < 81; ++c) s += static_cast<char>('0' + g.board.value[c]);
-  return s;
-}
-
 class Readers : public EngineTest {
  protected:
   void Parse(const std::vector<uint8_t>& b, bool allowBinary = true) {
@@ -215,11 +209,6 @@ TEST_F(Readers, FileCommandTitlesAndRefusals) {
   RunCommand(200);
   EXPECT_EQ(platform.Lines("title"), std::vector<std::string>{"《Kelmo》 - Hard"});
   EXPECT_EQ(platform.Lines("status1"), std::vector<std::string>{"空白残り[60]"});
-  platform.Clear();
-  platform.fileChoices.push_back("/nonexistent/x.txt");
-  RunCommand(200);
-  EXPECT_EQ(platform.Lines("message"),
-            std::vector<std::string>{"ファイルがオープンできません\t/nonexistent/x.txt"});
   platform.Clear();
   g.screenMode = ModeEdit;
   RunCommand(200);

@@ -19,20 +19,6 @@
 namespace {
 
 
-struct Saved {
-  CandidateTable cand;
-  Board board;
-  void Take() {
-    cand = g.cand;
-    board = g.board;
-  }
-  void Put() const {
-    g.cand = cand;
-    g.board = board;
-    ForgetUnitHolders();
-  }
-};
-
 class RungSoundness : public SolutionCheckedTest {
  protected:
 
@@ -57,8 +43,7 @@ class RungSoundness : public SolutionCheckedTest {
       g_failure.clear();
       Catalogue();
       for (int step = 0; step < maxSteps && g_failure.empty(); ++step) {
-        Saved saved;
-        saved.Take();
+        const SavedState saved;
         ++states;
         for (const RungRow& row : kRungRows) {
           const uint32_t total = g.cand.total;
@@ -161,8 +146,7 @@ TEST_F(RungReglib, ListedRemovalsFoundPerTechniqueCode) {
     if (!LoadReglibState(line, state)) continue;
     g_solution = state.solution;
     g_failure.clear();
-    Saved saved;
-    saved.Take();
+    const SavedState saved;
     const std::vector<uint32_t> listed = Listed(f[4], f[5]);
     if (listed.empty()) continue;
     Count& count = counts[f[0]];
@@ -216,12 +200,15 @@ std::string FivesAt(const std::set<uint32_t>& cells) {
   return s;
 }
 constexpr uint32_t RC(uint32_t r, uint32_t c) { return (r - 1) * 9 + c - 1; }
+// Rows 1 and 5 hold 5 in two cells each, column 5 joins them: the chain's ends r1c1 and r5c2
+// see r2c2 and r3c2 (box and column) and r4c1 and r6c1 (column and box).
+std::string AicState() {
+  return FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2), RC(4, 1), RC(6, 1),
+                  RC(8, 5)});
+}
 
 TEST_F(RungText, DetailedLogShowsTheChainBeforeItsRemovals) {
-  // Rows 1 and 5 hold 5 in two cells each, column 5 joins them: the chain's ends r1c1 and
-  // r5c2 see r2c2 and r3c2 (box and column) and r4c1 and r6c1 (column and box).
-  LoadState(FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2), RC(4, 1),
-                     RC(6, 1), RC(8, 5)}));
+  LoadState(AicState());
   g.settings.candErase = 2;
   Aic(0);
   EXPECT_EQ(LogLines(),
@@ -230,8 +217,7 @@ TEST_F(RungText, DetailedLogShowsTheChainBeforeItsRemovals) {
                 "処理(AIC) 4件", "AIC (2,2) <5>", "AIC (2,3) <5>", "AIC (1,4) <5>",
                 "AIC (1,6) <5>"}));
   // In the ordinary log the same removals, without the chain.
-  LoadState(FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2), RC(4, 1),
-                     RC(6, 1), RC(8, 5)}));
+  LoadState(AicState());
   g.settings.candErase = 1;
   Aic(0);
   EXPECT_EQ(LogLines(), (std::vector<std::string>{"AIC (2,2) <5>", "AIC (2,3) <5>",
@@ -253,9 +239,7 @@ TEST_F(RungText, GroupedChainNamesItsGroupNode) {
 }
 
 TEST_F(RungText, ForcingChainsShowEachBranchAndWhatBreaks) {
-  const std::string state = FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2),
-                                     RC(4, 1), RC(6, 1), RC(8, 5)});
-  LoadState(state);
+  LoadState(AicState());
   g.settings.candErase = 2;
   ContradictionForcingChain(0);
   // r2c2=5 turns r1c1 both on (round rows 5 and 1) and off (its box): the premise is false.
@@ -267,7 +251,7 @@ TEST_F(RungText, ForcingChainsShowEachBranchAndWhatBreaks) {
   EXPECT_EQ(*(at + 1), "処理(Forcing Chain Contradiction) 1件");
   EXPECT_EQ(*(at + 2), "Forcing Chain Contradiction (2,2) <5>");
   // The net names the unit its premise empties: r1c5 holds box 2's only 5.
-  LoadState(state);
+  LoadState(AicState());
   ContradictionForcingNet(0);
   const std::vector<std::string> net = LogLines();
   EXPECT_NE(std::find(net.begin(), net.end(), "r1c5=1 -> r1c5<>5 => box 2 has no 5 => r1c5<>1"),
@@ -314,8 +298,7 @@ TEST_F(RungWiring, EveryRowIsACommandAMenuItemAndARoutineName) {
 
 TEST_F(RungWiring, BatchTakesOnlyTheSimplestStepThatRemovesSomething) {
   // The AIC state above: 4000 logs the AIC's removals and nothing of the forcing chains.
-  LoadState(FivesAt({RC(1, 1), RC(1, 5), RC(5, 5), RC(5, 2), RC(2, 2), RC(3, 2), RC(4, 1),
-                     RC(6, 1), RC(8, 5)}));
+  LoadState(AicState());
   g.settings.candErase = 1;
   EXPECT_EQ(RunCommand(kRungBatchId), CommandDone);
   std::set<std::string> names;
@@ -327,9 +310,7 @@ TEST_F(RungWiring, BatchTakesOnlyTheSimplestStepThatRemovesSomething) {
 TEST_F(RungWiring, CliRunsARoutineByNameOrIdAndGradesTheNewRungs) {
   const std::vector<std::string> expert = DataLines("qq-expert-a.txt");
   if (expert.size() < 30) GTEST_SKIP() << "qq-expert-a.txt not found in " << DataPath("");
-  std::string text;
-  for (size_t i = 0; i < 30; ++i) text += expert[i] + "\n";
-  const std::string file = WriteTempFile("rung.txt", text);
+  const std::string file = WriteTempFile("rung.txt", Joined(expert, 0, 30));
   const std::string battery = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 ";
   const std::string byName = RunCli(battery + "-r Aic -r GroupedAic -p candidates " + file);
   EXPECT_EQ(RunCli(battery + "-r 4013 -r 4016 -p candidates " + file), byName);
@@ -340,12 +321,8 @@ TEST_F(RungWiring, CliRunsARoutineByNameOrIdAndGradesTheNewRungs) {
   const std::string grades = RunCli("--grade -e " + file, &status);
   EXPECT_EQ(status, 0);
   size_t chains = 0;
-  std::istringstream lines(grades);
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::vector<std::string> f;
-    std::istringstream fields(line);
-    for (std::string item; std::getline(fields, item, '\t');) f.push_back(item);
+  for (const std::string& line : Split(grades, '\n')) {
+    const std::vector<std::string> f = Split(line, '\t');
     ASSERT_EQ(f.size(), 4u) << line;
     EXPECT_TRUE(f[2] == "basic" || f[2] == "upper" || f[2] == "chains" || f[2] == "nets") << line;
     if (f[2] != "chains") continue;

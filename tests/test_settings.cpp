@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <tuple>
 
 #include "drivers/frame.h"
@@ -17,24 +16,11 @@ namespace {
 
 using Ints = std::vector<int32_t>;
 
-std::string FreshDir() {
-  char dir[] = "/tmp/vorel-settings-XXXXXX";
-  const char* made = mkdtemp(dir);
-  return made ? std::string(made) + "/" : std::string("/tmp/");
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
 
 class SettingsTest : public EngineTest {
  protected:
-  std::string dir = FreshDir();
+  std::string dir = TempDir();
   std::string path = dir + "Vorel.ini";
   const Settings& s = g.settings;
   uint32_t LoadText(const std::string& text, int32_t w = 1920, int32_t h = 1080) {
@@ -109,7 +95,7 @@ TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutsid
     int32_t belowTo, aboveTo;  // what one below and one above become (kAbsent: the default)
   };
   constexpr int32_t kAbsent = INT32_MIN;
-  const Limit limits[] = {
+  std::vector<Limit> limits = {
       {"WinPos", "WinLeft", 0, 1000, 50, 50},      {"WinPos", "WinTop", 0, 744, 50, 50},
       {"WinPos", "WinWidth", 50, 1000, 350, 350},  {"WinPos", "WinHigh", 50, 5000, 300, 5001},
       {"MODE", "FontSize2", -99, 99, 10, 10},      {"MODE", "FontSize", -99, 99, 16, 16},
@@ -119,19 +105,11 @@ TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutsid
       {"MODE", "AutoSaveDigit", 1, 8, 3, 3},       {"MODE", "AutoSaveCount", 0, 9999, 0, 9999},
       {"MODE", "SaveFormat", 0, 2, 0, 0},          {"MODE", "CopySaveMode", 0, 2, 0, 0},
       {"MODE", "CsrMove", 0, 1, 1, 1},             {"MODE", "DispSameNumb", 0, 1, 0, 0},
-      {"Color", "BGC", 0, 16, kAbsent, kAbsent},   {"Color", "Line", 0, 16, kAbsent, kAbsent},
-      {"Color", "Line2", 0, 16, kAbsent, kAbsent}, {"Color", "Number", 0, 16, kAbsent, kAbsent},
-      {"Color", "Input", 0, 16, kAbsent, kAbsent}, {"Color", "Calc", 0, 16, kAbsent, kAbsent},
-      {"Color", "Kari", 0, 16, kAbsent, kAbsent},  {"Color", "Number2", 0, 16, kAbsent, kAbsent},
-      {"Color", "Cursor", 0, 16, kAbsent, kAbsent}, {"Color", "BGC2", 0, 16, kAbsent, kAbsent},
-      {"Color", "RuledLine1", 0, 16, kAbsent, kAbsent},
-      {"Color", "RuledLine2", 0, 16, kAbsent, kAbsent},
-      {"Color", "ProblemNumber", 0, 16, kAbsent, kAbsent},
-      {"Color", "InputNumber", 0, 16, kAbsent, kAbsent},
-      {"Color", "AutoNumber", 0, 16, kAbsent, kAbsent},
-      {"Color", "AssumeNumber", 0, 16, kAbsent, kAbsent},
-      {"Color", "Cursor2", 0, 16, kAbsent, kAbsent}, {"Color", "Confirm", 0, 16, kAbsent, kAbsent},
   };
+  for (const char* role : {"BGC", "Line", "Line2", "Number", "Input", "Calc", "Kari", "Number2",
+                            "Cursor", "BGC2", "RuledLine1", "RuledLine2", "ProblemNumber",
+                            "InputNumber", "AutoNumber", "AssumeNumber", "Cursor2", "Confirm"})
+    limits.push_back({"Color", role, 0, 16, kAbsent, kAbsent});
   auto loaded = [&](const Limit& l, const std::string& value) {
     std::string text = std::string("[") + l.section + "]\n";
     if (!value.empty()) text += std::string(l.key) + "=" + value + "\n";
@@ -268,7 +246,7 @@ TEST_F(SettingsTest, TheStartFolderBecomesTheCurrentFolderOnlyWhenItExists) {
 }
 
 TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
-  const std::string exe = FreshDir(), config = FreshDir(), home = FreshDir();
+  const std::string exe = TempDir(), config = TempDir(), home = TempDir();
   EXPECT_EQ(ChooseDataFolder(exe, "/nowhere", "/nowhere"), exe);
   const std::string missing = exe + "not-there/";
   EXPECT_EQ(ChooseDataFolder(missing, config.c_str(), home.c_str()), config + "vorel/");
@@ -282,7 +260,7 @@ TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
 
 // Saving to another path than the one loaded keeps the loaded file's unknown keys.
 TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
-  const std::string dir = FreshDir();
+  const std::string dir = TempDir();
   std::ofstream(dir + "in.ini", std::ios::binary)
       << "[MODE]\nSaveFormat=2\nMystery=1\n[String]\nTable=5\n";
   int status = -1;
@@ -304,7 +282,7 @@ TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
 
 // The window's start-up from the settings: displays, menu checks and the blank count.
 TEST(SettingsCli, StartsFromTheSettingsLikeTheWindow) {
-  const std::string dir = FreshDir();
+  const std::string dir = TempDir();
   std::ofstream(dir + "in.ini", std::ios::binary)
       << "[MODE]\nDisplay=1\nDispSameNumb=1\n[String]\nTable=" << std::string(81, '0') << "\n";
   int status = -1;
@@ -320,7 +298,7 @@ TEST(SettingsCli, StartsFromTheSettingsLikeTheWindow) {
 
 // Settings changed by commands carry from one pass to the next.
 TEST(SettingsCli, AutomaticNamesCountOnAcrossRepeatedPasses) {
-  const std::string dir = FreshDir(), ini = dir + "rep.ini";
+  const std::string dir = TempDir(), ini = dir + "rep.ini";
   std::ofstream(ini, std::ios::binary)
       << "[MODE]\nAutoSaveFileNameFlag=1\nAutoSaveCount=7\n[String]\nInitialDir=" << dir << "\n";
   int status = -1;

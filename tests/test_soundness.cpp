@@ -15,30 +15,8 @@ struct Tally {
   uint64_t calls = 0, eliminations = 0;
 };
 
-const uint8_t* g_solution = nullptr;
-std::string g_failure;
-
-void CheckAfterFlush(uint32_t code) {
-  if (!g_failure.empty() || !g_solution) return;
-  std::string lost = LostSolutionDigits(g_solution);
-  std::string broken = CandidateInvariantError();
-  if (!lost.empty()) g_failure = std::string(TechniqueName(code)) + " removed " + lost;
-  if (!broken.empty()) g_failure = std::string(TechniqueName(code)) + ": " + broken;
-}
-
-class Soundness : public EngineTest {
+class Soundness : public SolutionCheckedTest {
  protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    g.settings.candErase = 0;
-    FlushObserver = CheckAfterFlush;
-  }
-  void TearDown() override {
-    FlushObserver = nullptr;
-    g_solution = nullptr;
-    EngineTest::TearDown();
-  }
-
   // Runs every routine over the state until a whole pass removes nothing.
   void Exercise(const SoundState& state, std::map<std::string, Tally>& tallies, size_t& wrong) {
     g_solution = state.solution;

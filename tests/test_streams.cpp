@@ -9,18 +9,6 @@
 
 namespace {
 
-// Output of a shell command line (stderr dropped) and its exit status.
-std::string Shell(const std::string& command, int* status = nullptr) {
-  std::FILE* pipe = popen(("(" + command + ") 2>/dev/null").c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  size_t n;
-  while (pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  const int rc = pipe ? pclose(pipe) : -1;
-  if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  return out;
-}
-
 // Hard puzzles and quick ones, so that every grade and several techniques show up: 20 hard
 // ones and 40 quick ones, one puzzle per line. Empty when the collections are absent.
 std::vector<std::string> Collection() {
@@ -34,12 +22,6 @@ std::vector<std::string> Collection() {
   return puzzles;
 }
 
-std::string Joined(const std::vector<std::string>& lines, size_t from, size_t to) {
-  std::string text;
-  for (size_t i = from; i < to && i < lines.size(); ++i) text += lines[i] + "\n";
-  return text;
-}
-
 const std::string kCli = VOREL_CLI_PATH;
 
 #define NEED_COLLECTION(puzzles)                                                    \
@@ -50,7 +32,7 @@ const std::string kCli = VOREL_CLI_PATH;
 TEST(Streams, StandardInputGivesTheOutputOfTheFile) {
   const std::vector<std::string> puzzles = Collection();
   NEED_COLLECTION(puzzles);
-  const std::string file = WriteTempFile("c.txt", Joined(puzzles, 0, puzzles.size()));
+  const std::string file = WriteTempFile("c.txt", Joined(puzzles));
   int status = -1;
   const std::string expected = RunCli("--grade -e " + file, &status);
   ASSERT_EQ(status, 0);
@@ -90,7 +72,7 @@ TEST(Streams, StandardInputGivesTheOutputOfTheFile) {
 TEST(Streams, PiecesNumberedWithFirstJoinUpToOneRun) {
   const std::vector<std::string> puzzles = Collection();
   NEED_COLLECTION(puzzles);
-  const std::string whole = WriteTempFile("c.txt", Joined(puzzles, 0, puzzles.size()));
+  const std::string whole = WriteTempFile("c.txt", Joined(puzzles));
   for (const std::string& args :
        {std::string("--grade"), std::string("-t -s 5 -l 0 -r 1220 -r 910 -p line")}) {
     SCOPED_TRACE(args);
@@ -109,7 +91,7 @@ TEST(Streams, ParallelPipeWithTwoJobsEqualsOneProcess) {
     GTEST_SKIP() << "GNU parallel is not installed (Debian: parallel); scripts/deps.sh installs it";
   const std::vector<std::string> puzzles = Collection();
   NEED_COLLECTION(puzzles);
-  const std::string file = WriteTempFile("c.txt", Joined(puzzles, 0, puzzles.size()));
+  const std::string file = WriteTempFile("c.txt", Joined(puzzles));
   int status = -1;
   const std::string expected = RunCli("--grade -e " + file, &status);
   ASSERT_EQ(status, 0);

@@ -1,5 +1,5 @@
 // Unique rectangles and Gurth's symmetrical placement: exact log lines and order on
-// hand-built states, the shapes each type must leave alone, and the command-line run.
+// hand-built states and the shapes each type must leave alone.
 #include <string>
 #include <vector>
 
@@ -99,18 +99,6 @@ TEST_F(Uniqueness, GurthWithASolvedCentreStillRunsThePlacementPass) {
   EXPECT_EQ(GurthsSymmetricalPlacement(1), 1u);
   EXPECT_EQ(g.board.value[10], 6u);
   EXPECT_EQ(g.board.kind[10], static_cast<uint32_t>(KindAuto));
-}
-
-TEST(UniquenessCli, GurthTranscriptInDetailedMode) {
-  const std::string file = WriteTempFile("gurth.txt", std::string(kSymmetric) + "\n");
-  int status = -1;
-  const std::string out =
-      RunCli("-t -m candidate -l 2 -r GurthsSymmetricalPlacement " + file, &status);
-  EXPECT_EQ(status, 0);
-  std::string expected = "log\t処理(Gurths Symmetrical Placement) 8件\n";
-  for (int d = 8; d >= 1; --d)
-    expected += "log\tGurths Symmetrical Placement (5,5) <" + std::to_string(d) + ">\n";
-  EXPECT_NE(out.find(expected), std::string::npos) << out;
 }
 
 }  // namespace

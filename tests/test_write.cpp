@@ -42,8 +42,7 @@ class WriterTest : public EngineTest {
   std::string dir;
   void SetUp() override {
     EngineTest::SetUp();
-    char made[] = "/tmp/vorel-write-XXXXXX";
-    dir = mkdtemp(made) ? std::string(made) + "/" : "/tmp/";
+    dir = TempDir();
     g.exeDir = dir;
   }
   void TearDown() override {

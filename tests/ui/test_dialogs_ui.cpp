@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 #include <cstring>
 #include <functional>
 
@@ -74,15 +73,7 @@ class DialogsUi : public WindowTest {
   std::string StartSettings() const override { return "[Plugins]\nPath=/opt/x\n[MODE]\nFutureKey=abc\n"; }
   // Run a command whose modal dialog `act` handles once it is up; returns whether it came up.
   bool WithDialog(uint32_t command, const std::function<void(QWidget*)>& act) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      if (!dialog) return;
-      seen = true;
-      act(dialog);
-    });
-    RunCommand(command);
-    return seen;
+    return WithModal([command] { RunCommand(command); }, act);
   }
 };
 

@@ -156,9 +156,7 @@ TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
   for (const char* close : {"cancel", "ok"}) {
     std::vector<uint32_t> moved;
     size_t changed = 0;
-    QTimer::singleShot(0, [&] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      if (!dialog) return;
+    WithModal([&] { app.window->PostCommand(1190); }, [&](QWidget* dialog) {
       for (uint32_t id = 1750; id <= 1980; id += 10) {
         auto* button = dialog->findChild<QPushButton*>(QString::number(id));
         if (!button) continue;
@@ -169,7 +167,6 @@ TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
       moved = values();
       if (auto* b = dialog->findChild<QPushButton*>(QString::fromLatin1(close))) b->click();
     });
-    app.window->PostCommand(1190);
     EXPECT_EQ(changed, 24u) << close;
     EXPECT_EQ(values(), std::string(close) == "ok" ? moved : start) << close;
   }

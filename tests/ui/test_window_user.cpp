@@ -185,16 +185,11 @@ TEST_F(WindowUser, KeysActOnTheBoardWhicheverOfOurWindowsHasTheFocus) {
 
   // A modal dialog keeps its own keys.
   const uint32_t before = CursorCell();
-  bool seen = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog) return;
-    seen = true;
-    QTest::keyClick(dialog, Qt::Key_Right);
-    QTest::keyClick(dialog, Qt::Key_Escape);
-  });
-  app.window->PostCommand(290);
-  EXPECT_TRUE(seen);
+  EXPECT_TRUE(WithModal([&] { app.window->PostCommand(290); },
+                        [](QWidget* dialog) {
+                          QTest::keyClick(dialog, Qt::Key_Right);
+                          QTest::keyClick(dialog, Qt::Key_Escape);
+                        }));
   EXPECT_EQ(CursorCell(), before);
 }
 
@@ -311,16 +306,10 @@ TEST_F(WindowUser, AGlyphSetChangeShowsAtOnceInTheDigitPanelAndTheStatus) {
   EXPECT_EQ(Caption(digits, 1830), QStringLiteral("九"));
   EXPECT_TRUE(app.window->StatusPart(0)->text().contains(QStringLiteral("九"))) << ToUtf8(app.window->StatusPart(0)->text());
   // The display dialog: "全角文字" and OK.
-  bool seen = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog) return;
-    seen = true;
+  ASSERT_TRUE(WithModal([&] { app.window->PostCommand(130); }, [](QWidget* dialog) {
     if (auto* radio = dialog->findChild<QAbstractButton*>(QStringLiteral("1411"))) radio->click();
     if (auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("ok"))) ok->click();
-  });
-  app.window->PostCommand(130);
-  ASSERT_TRUE(seen);
+  }));
   EXPECT_EQ(Caption(digits, 1750), QStringLiteral("１"));
   EXPECT_TRUE(app.window->StatusPart(0)->text().contains(QStringLiteral("９"))) << ToUtf8(app.window->StatusPart(0)->text());
   EXPECT_FALSE(app.window->StatusPart(0)->text().contains(QStringLiteral("九")));

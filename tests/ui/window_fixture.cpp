@@ -1,8 +1,10 @@
 #include "tests/ui/window_fixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 
 #include "board/state.h"
 #include "drivers/frame.h"
@@ -41,6 +43,19 @@ void WindowTest::Key(int key, Qt::KeyboardModifiers modifiers) {
 
 void WindowTest::Type(const QString& text) {
   for (QChar ch : text) QTest::keyClicks(app.window->Board(), QString(ch));
+}
+
+bool WindowTest::WithModal(const std::function<void()>& action,
+                           const std::function<void(QWidget*)>& act) {
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    seen = true;
+    act(modal);
+  });
+  action();
+  return seen;
 }
 
 QImage WindowTest::Paint(int width, int height) {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <functional>
 #include <string>
 
 #include "ui/app.h"
@@ -23,4 +24,8 @@ class WindowTest : public ::testing::Test {
   void Type(const QString& text);
   // The board area painted into an image of the given size.
   QImage Paint(int width, int height);
+  // Runs `action`; the modal window that comes up meanwhile is handed to `act` (which closes
+  // it). Returns whether one came up.
+  static bool WithModal(const std::function<void()>& action,
+                        const std::function<void(QWidget*)>& act);
 };
