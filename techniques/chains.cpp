@@ -166,7 +166,7 @@ uint32_t SearchCycle(const CycleLinks& x, uint32_t start) {
 uint32_t FindXCycle(uint32_t start) {
   for (uint32_t i = 0; i < kCyclePathCapacity; ++i) CycleLinkType[i] = 0;
   if (start > 80 || !LinkMask[start]) return 0;
-  CycleLinks x;
+  CycleLinks x{};  // every cell written below; zeroed so that a missed cell reads as unlinked
   for (uint32_t c = 0; c < 81; ++c) {
     x.strong[c] = static_cast<uint8_t>((RowStrong[c] != 0) | (ColumnStrong[c] != 0) << 1 |
                                        (BoxStrong[c] != 0) << 2);
