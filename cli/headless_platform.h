@@ -13,7 +13,7 @@ struct TranscriptEvent {
   std::string text;
 };
 
-class HeadlessPlatform final : public Platform {
+class HeadlessPlatform : public Platform {
  public:
   // Answers for the next file dialogs, in order; none left = Cancel.
   std::deque<std::string> fileChoices;

@@ -75,6 +75,27 @@ uint32_t BrokenUnits(const std::string& grid) {
 // Every unit at both ends and every digit: two cells swapped in each row and each column, and
 // one cell of every position given each other digit; in the candidate screen the same cell is
 // emptied with its digit as the single candidate left.
+// While the completion check's message is up in the board view, the cells that repeat a
+// digit within a broken unit are marked, and only those.
+struct MarksAtMessage : HeadlessPlatform {
+  std::string marked;
+  uint32_t MessageBox(const std::string& text, const std::string& title, uint32_t icon,
+                      uint32_t buttons) override {
+    for (uint32_t c = 0; c < 81; ++c) marked += g.board.kind[c] == KindMarked ? 'x' : '.';
+    return HeadlessPlatform::MessageBox(text, title, icon, buttons);
+  }
+};
+
+std::string RepeatedDigits(const std::string& grid) {
+  std::string marked(81, '.');
+  for (uint32_t a = 0; a < 81; ++a)
+    for (uint32_t b = 0; b < 81; ++b)
+      if (a != b && grid[a] == grid[b] &&
+          (a / 9 == b / 9 || a % 9 == b % 9 || (a / 27 == b / 27 && a % 9 / 3 == b % 9 / 3)))
+        marked[a] = 'x';
+  return marked;
+}
+
 TEST_F(Candidates, CheckUnitsNamesExactlyTheBrokenUnitsOfEveryRowColumnBlockAndDigit) {
   std::vector<std::string> grids;
   for (uint32_t i = 0; i < 9; ++i) {
@@ -96,6 +117,12 @@ TEST_F(Candidates, CheckUnitsNamesExactlyTheBrokenUnitsOfEveryRowColumnBlockAndD
     SCOPED_TRACE(grid);
     LoadGrid(grid);
     EXPECT_EQ(CheckUnits(), BrokenUnits(grid));
+    MarksAtMessage shown;
+    SetPlatform(&shown);
+    RunCommand(410);
+    SetPlatform(&platform);
+    EXPECT_EQ(shown.marked, BrokenUnits(grid) ? RepeatedDigits(grid) : "");
+    EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindGiven)) << "the marks go with the box";
     for (uint32_t c : {0u, 80u}) {
       // The same board in the candidate screen, with cell c undecided but for one candidate.
       LoadGrid(grid);
