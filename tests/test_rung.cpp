@@ -12,6 +12,7 @@
 #include "board/queue.h"
 #include "drivers/commands.h"
 #include "drivers/menu_table.h"
+#include "techniques/links.h"
 #include "techniques/rung.h"
 #include "techniques/techniques.h"
 #include "tests/support.h"
@@ -236,6 +237,22 @@ TEST_F(RungText, GroupedChainNamesItsGroupNode) {
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0], "(5)r1c1=(5)r1c78-(5)r2c9=(5)r5c9 => r5c1<>5");
   EXPECT_EQ(lines.back(), "Grouped AIC (1,5) <5>");
+}
+
+// Cells of one row or one column are written together; any other set cell by cell, in cell
+// order, with rows and columns counted from 1 at both ends of the board.
+TEST_F(RungText, CellSetsNameTheirRowsAndColumnsFromOneToNine) {
+  auto text = [](std::initializer_list<uint32_t> cells) {
+    CellSet set{};
+    for (uint32_t c : cells) set.Set(c);
+    return CellsText(set);
+  };
+  EXPECT_EQ(text({RC(1, 1)}), "r1c1");
+  EXPECT_EQ(text({RC(9, 9)}), "r9c9");
+  EXPECT_EQ(text({RC(3, 4), RC(3, 6)}), "r3c46");
+  EXPECT_EQ(text({RC(2, 7), RC(5, 7)}), "r25c7");
+  EXPECT_EQ(text({RC(1, 1), RC(2, 3)}), "r1c1,r2c3");
+  EXPECT_EQ(text({RC(9, 9), RC(8, 7), RC(7, 8)}), "r7c8,r8c7,r9c9");
 }
 
 TEST_F(RungText, ForcingChainsShowEachBranchAndWhatBreaks) {

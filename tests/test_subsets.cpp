@@ -72,6 +72,32 @@ TEST_F(Subsets, WithThePlacementFlagSinglesArePlaced) {
   EXPECT_EQ(NakedPair(1), 0u);
 }
 
+// A naked subset of N cells is a hint only in a unit with more than N open cells: a unit of
+// exactly N open cells is just its own digits. Row 1 holds the subset from column 1, and one
+// more open cell at column N+1 makes it a hint.
+TEST_F(Subsets, NakedHintsOfEverySizeNeedOneOpenCellMoreThanTheSubset) {
+  const struct {
+    uint32_t (*hint)();
+    std::vector<const char*> cells;
+  } cases[] = {{HintNakedPair, {"12", "12"}},
+               {HintNakedTriple, {"12", "23", "13"}},
+               {HintNakedQuad, {"12", "23", "34", "14"}},
+               {HintNakedQuintuplet, {"12", "23", "34", "45", "15"}}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.cells.size());
+    std::vector<OpenCell> open;
+    for (uint32_t i = 0; i < k.cells.size(); ++i) open.push_back({i + 1, 1, k.cells[i]});
+    LoadOpenCells(open);
+    EXPECT_EQ(k.hint(), 0u);
+    EXPECT_EQ(g.hintMarkCount, 0u);
+    open.push_back({static_cast<uint32_t>(k.cells.size()) + 1, 1, "6789"});
+    LoadOpenCells(open);
+    EXPECT_EQ(k.hint(), 1u);
+    for (uint32_t i = 0; i <= k.cells.size(); ++i)
+      EXPECT_EQ(g.board.kind[i] == KindHint, i < k.cells.size()) << "cell " << i;
+  }
+}
+
 TEST_F(Subsets, HintsMarkMembersOnlyInUnitsWithEnoughOpenCells) {
   LoadOpenCells({{1, 1, "12"}, {2, 1, "12"}, {3, 1, "123"}});
   EXPECT_EQ(HintNakedPair(), 1u);
