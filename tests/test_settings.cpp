@@ -51,7 +51,7 @@ TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
       {"MODE", "CsrMove", 1},        {"MODE", "CandErase", 0},      {"MODE", "KanSuuji", 0},
       {"MODE", "CandCtrl", 0},       {"MODE", "DispSameNumb", 0},   {"MODE", "ClipboardPattern", 0},
       {"MODE", "KohoDisplayMode", 0}, {"MODE", "AutoSaveFileNameFlag", 0},
-      {"MODE", "AutoSaveCount", 0},  {"MODE", "AutoSaveDigit", 3}};
+      {"MODE", "AutoSaveCount", 0},  {"MODE", "AutoSaveDigit", 3},  {"MODE", "MaltiCount", 0}};
   for (const auto& [section, key, value] : defaults)
     EXPECT_EQ(IniGetInt(ini, section, key, -12345), value) << key;
   // The standard palette: 0x80 (0xFF from 9 on) per bit of the index, bit 0 blue, 1 green,
