@@ -132,6 +132,11 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
   EXPECT_TRUE(platform.Lines("status0").empty());
   TimerTick();  // the completion text gives way to the mode label after six ticks
   EXPECT_EQ(platform.Lines("status0"), std::vector<std::string>{"＜候補表示画面＞"});
+  // After a start no text is timed: the ticks leave the status bar alone.
+  ResetStartupState();
+  platform.Clear();
+  for (int i = 0; i < 10; ++i) TimerTick();
+  EXPECT_TRUE(platform.Lines("status0").empty());
 }
 
 TEST_F(Frame, RightClickOffersTheCellsCandidatesOutsideTheCandidateAndMakeScreens) {
