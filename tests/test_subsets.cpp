@@ -111,8 +111,10 @@ TEST_F(Subsets, HintsMarkMembersOnlyInUnitsWithEnoughOpenCells) {
   EXPECT_EQ(HintNakedPair(), 0u);
   EXPECT_EQ(g.hintMarkCount, 0u);
   Open(3, 1, "123");
+  platform.Clear();
   EXPECT_EQ(RunCommand(161), CommandDone);
   EXPECT_EQ(g.hintMarkCount, 2u);
+  EXPECT_TRUE(platform.Lines("status1").empty()) << "a hint removes nothing: no new counts";
 
   LoadOpenCells({{1, 1, "1247"}, {4, 1, "2347"}, {7, 1, "123"}, {8, 1, "123"}, {9, 1, "13"}});
   EXPECT_EQ(RunCommand(166), CommandDone);
