@@ -247,7 +247,15 @@ TEST_F(SettingsTest, TheStartFolderBecomesTheCurrentFolderOnlyWhenItExists) {
 
 TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
   const std::string exe = TempDir(), config = TempDir(), home = TempDir();
+  auto openFiles = [] {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+    return n;
+  };
+  const size_t open = openFiles();
   EXPECT_EQ(ChooseDataFolder(exe, "/nowhere", "/nowhere"), exe);
+  EXPECT_EQ(openFiles(), open) << "the probe for a writable folder leaves no file open";
+  EXPECT_TRUE(std::filesystem::is_empty(exe)) << "nor a file behind";
   const std::string missing = exe + "not-there/";
   EXPECT_EQ(ChooseDataFolder(missing, config.c_str(), home.c_str()), config + "vorel/");
   EXPECT_TRUE(FileExists(config + "vorel/."));
