@@ -175,6 +175,21 @@ TEST_F(NextStep, APairIsTakenBeforeAnXWingAndEverySingleBeforeEither) {
   EXPECT_EQ(step.cells, (std::vector<uint32_t>{38, 42, 65, 69}));
 }
 
+// Pivot r1c1 {12} with wings r1c5 {13} and r5c1 {23} takes 3 from r5c5. r2c5 {12} looks
+// like a pivot and sees the first wing, but not the second: it is not one of the step's cells.
+TEST_F(NextStep, AWingStepMarksItsPivotAndWingsOnly) {
+  Open(1, 1, "12");
+  Open(5, 1, "13");
+  Open(1, 5, "23");
+  Open(5, 2, "12");
+  PathState state;
+  PathBegin(state, true);
+  PathStep step;
+  ASSERT_EQ(NextPathStep(state, step, false), 1u);
+  EXPECT_EQ(PathStepText(step), "XY-Wing r1c1 r1c5 r5c1 {3}: r5c5<>3");
+  EXPECT_EQ(step.cells, (std::vector<uint32_t>{0, 4, 36}));
+}
+
 TEST_F(NextStep, FirstPressMarksAndShowsTheStepTheSecondAppliesIt) {
   LoadPairAndXWing(*this);
   CandidateTable before;
