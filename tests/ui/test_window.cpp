@@ -20,6 +20,7 @@
 #include "tests/ui/window_fixture.h"
 #include "ui/board_view.h"
 #include "ui/fonts.h"
+#include "ui/icons.h"
 #include "ui/log_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
@@ -158,6 +159,9 @@ TEST_F(Window, MenuBarFollowsTheMenuTableAndPostsKnownCommands) {
     EXPECT_FALSE(app.window->MenuAction(id)->isEnabled()) << id;
   for (uint32_t id : {280u, 825u, 310u}) EXPECT_FALSE(app.window->MenuAction(id)->isChecked()) << id;
   EXPECT_EQ(app.window->menuBar()->actions().at(0)->text(), QStringLiteral("設定"));
+  // The window carries the program's icon, which the task bar and the window list show.
+  EXPECT_EQ(app.window->windowIcon().pixmap(32).toImage(), ProgramIcon().pixmap(32).toImage());
+  EXPECT_FALSE(app.window->windowIcon().isNull());
 }
 
 TEST_F(Window, TKeyTogglesTheToolbarAndClicksOutsideTheBoardLeaveTheCursor) {
