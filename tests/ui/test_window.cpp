@@ -295,6 +295,9 @@ TEST(WindowClipboard, ASpreadsheetRowWithLineFeedsKeepsItsEmptyLastField) {
   // Japanese text reaches the byte readers as Shift_JIS: "１" is 0x82 0x50.
   const std::vector<uint8_t> wide = ClipboardAnsiBytes("１");
   EXPECT_EQ(wide, (std::vector<uint8_t>{0x82, 0x50, 0}));
+  // A line feed gets its carriage return once, at the start of the text too.
+  EXPECT_EQ(ClipboardAnsiBytes("\n"), (std::vector<uint8_t>{'\r', '\n', 0}));
+  EXPECT_EQ(ClipboardAnsiBytes("\r\n1\n"), (std::vector<uint8_t>{'\r', '\n', '1', '\r', '\n', 0}));
   EXPECT_EQ(ClipboardTextFromAnsi(wide), "１");
 }
 
