@@ -16,7 +16,9 @@
 #
 #   -n N        mutants to try (20)
 #   -s SEED     random seed (the current time; printed so that the run can be repeated)
-#   -t SECONDS  per-test timeout (60); the whole test run of a mutant is stopped after twice that
+#   -t SECONDS  per-test timeout (60); the whole test run of a mutant is stopped after twice that.
+#               A run that failed only for time is tried once more with four times the limits, so
+#               that a busy machine does not pass for a mutant that loops for ever
 #   -B DIR      build directory, configured on first use (build-mut)
 #   -x REGEX    tests to run only for a mutant that passes all the others
 #   -X TSV      skip the sites listed in an earlier run's results (its mutate-results.tsv); may
@@ -273,7 +275,9 @@ build_it() {
 # test_it FILE [STAGE]: stage 1 (the quick tests of FILE's side), 2 (its slow ones and those
 # of -x) or 3 (the rest of the suite).
 test_it() {
-  local args=(--test-dir "$build" -j2 --timeout "$timeout" --stop-on-failure --output-on-failure)
+  local limit=${patience:-1}
+  local args=(--test-dir "$build" -j2 --timeout $((timeout * limit)) --stop-on-failure
+    --output-on-failure)
   local x=${exclude:-$none}
   case $1:${2:-1} in
     all:*) ;;
@@ -294,12 +298,13 @@ test_it() {
   local pid=$! waited=0
   test_pid=$pid
   while kill -0 "$pid" 2>/dev/null; do
-    if [ $waited -ge $((timeout * 2)) ]; then
+    if [ $waited -ge $((timeout * 2 * limit)) ]; then
       kill -TERM -- -"$pid" 2>/dev/null
       sleep 2
       kill -KILL -- -"$pid" 2>/dev/null
       wait "$pid" 2>/dev/null
-      echo "    Test  #0: (watchdog) tests stopped after $((timeout * 2)) s ***Timeout" >>"$work/test.log"
+      echo "    Test  #0: (watchdog) tests stopped after $((timeout * 2 * limit)) s ***Timeout" \
+        >>"$work/test.log"
       test_pid=""
       return 124
     fi
@@ -308,6 +313,14 @@ test_it() {
   done
   test_pid=""
   wait "$pid"
+}
+# judge FILE STAGE: test_it, but a stage that failed only for time runs once more with four times
+# the limits: a mutant that loops for ever is stopped again, one that was slowed by a busy
+# machine (or is merely slower) gets the verdict of its results.
+judge() {
+  test_it "$1" "$2" && return 0
+  grep -E 'Test +#[0-9]+: ' "$work/test.log" | grep -v ' Passed' | grep -qv 'Timeout' && return 1
+  patience=4 test_it "$1" "$2"
 }
 # slow_tests UI|ENGINE: a ctest regex of the tests that took over a second in the unmutated run.
 slow_tests() {
@@ -350,8 +363,8 @@ open(p, "w", encoding="utf-8").write("\n".join(text))' "$file"
   t0=$(date +%s)
   if ! build_it "$file"; then
     verdict=NOCOMPILE detail=""
-  elif test_it "$file" 1 && test_it "$file" 2 && { build_it all || true; } &&
-       test_it "$file" 3; then
+  elif judge "$file" 1 && judge "$file" 2 && { build_it all || true; } &&
+       judge "$file" 3; then
     verdict=SURVIVED detail=""
   else
     verdict=KILLED
