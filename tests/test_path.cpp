@@ -1,5 +1,6 @@
 // The solving path: every step sound against the unique solution, the simplest step first,
 // the next-step command's two presses, candidate grids read back, and the --path output.
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -58,6 +59,127 @@ struct Model {
   }
 };
 
+// The marked cells of a step whose pattern is plain explain its removals: locked candidates
+// hold the digit in one block and line that a removal shares; a naked subset is n cells of a
+// unit holding n digits between them; a fish's cells of the removed digit stand in n base
+// lines, and a basic fish's removal lies in a cover line outside them. Every marked cell is
+// part of such a pattern; a routine may go on to find more in what it removed itself, which
+// the marks need not explain, so one removal at least.
+void CheckPattern(const PathStep& step, const Model& m) {
+  const std::string& t = step.technique;
+  const auto fishSize = [&t]() -> uint32_t {
+    for (const auto& [name, n] : std::initializer_list<std::pair<const char*, uint32_t>>{
+             {"X-Wing", 2}, {"Sword fish", 3}, {"Jerry Fish", 4}, {"Squirmbag", 5},
+             {"Finned Fish", 2}, {"Sashimi Fish", 2}, {"Finned Swordfish", 3},
+             {"Sashimi Swordfish", 3}, {"Finned Jerryfish", 4}, {"Sashimi Jerryfish", 4},
+             {"Finned Squirmbag", 5}, {"Sashimi Squirmbag", 5}, {"Finned Whale", 6},
+             {"Sashimi Whale", 6}, {"Finned Leviathan", 7}, {"Sashimi Leviathan", 7}})
+      if (t == name) return n;
+    return 0;
+  };
+  const bool locked = t == "Locked Candidates";
+  const uint32_t naked = t == "Naked Pair" ? 2 : t == "Naked Triple" ? 3 : t == "Naked Quad" ? 4
+                                                : t == "Naked Quintuplet" ? 5 : 0;
+  const uint32_t fish = fishSize();
+  if (!locked && !naked && !fish) return;
+  bool some = false;
+  uint32_t used[81] = {};  // marked cells that take part in an explanation
+  for (uint32_t p : step.removed) {
+    const uint32_t c = p / 9, d = p % 9;
+    std::vector<uint32_t> holders;
+    uint32_t rows = 0, columns = 0;
+    for (uint32_t x : step.cells) {
+      ASSERT_EQ(m.value[x], 0u);
+      if (!(m.mask[x] >> d & 1)) continue;
+      holders.push_back(x);
+      rows |= 1u << RowOf(x);
+      columns |= 1u << ColumnOf(x);
+    }
+    if (holders.empty()) continue;
+    if (locked) {
+      // Some block and line meet in marked holders of d that are all of d's open places in
+      // the one of the two units that c lies outside.
+      bool explained = false;
+      for (uint32_t x : holders)
+        for (uint32_t line : {RowOf(x), 9 + ColumnOf(x)}) {
+          const uint32_t block = 18 + BlockOf(x);
+          const auto in = [](uint32_t u, uint32_t y) {
+            for (uint32_t k = 0; k < 9; ++k)
+              if (kUnitCells.cell[u][k] == y) return true;
+            return false;
+          };
+          if (in(block, c) == in(line, c)) continue;
+          const uint32_t source = in(block, c) ? line : block;
+          bool all = true;
+          for (uint32_t k = 0; k < 9; ++k) {
+            const uint32_t y = kUnitCells.cell[source][k];
+            const bool open = !m.value[y] && (m.mask[y] >> d & 1);
+            all &= !open || (in(block, y) && in(line, y) &&
+                             std::find(holders.begin(), holders.end(), y) != holders.end());
+          }
+          if (!all) continue;
+          explained = true;
+          for (uint32_t y : holders) used[y] |= in(block, y) && in(line, y);
+        }
+      some |= explained;
+    } else if (naked) {
+      // n marked cells of one of c's units with n digits between them, d among them.
+      bool explained = false;
+      for (uint32_t u = 0; u < 27; ++u) {
+        std::vector<uint32_t> in;
+        bool hasC = false;
+        for (uint32_t k = 0; k < 9; ++k) {
+          const uint32_t y = kUnitCells.cell[u][k];
+          hasC |= y == c;
+          if (std::find(step.cells.begin(), step.cells.end(), y) != step.cells.end()) in.push_back(y);
+        }
+        for (uint32_t pick = 0; hasC && pick < (1u << in.size()); ++pick) {
+          uint32_t digits = 0;
+          for (size_t i = 0; i < in.size(); ++i)
+            if (pick >> i & 1) digits |= m.mask[in[i]];
+          if (static_cast<uint32_t>(std::popcount(pick)) != naked ||
+              static_cast<uint32_t>(std::popcount(digits)) != naked || !(digits >> d & 1))
+            continue;
+          explained = true;
+          for (size_t i = 0; i < in.size(); ++i) used[in[i]] |= pick >> i & 1;
+        }
+      }
+      some |= explained;
+    } else {
+      // n base lines among the holders' lines, every open place of d in them marked, c in
+      // none of them; a basic fish's holders there stand in n cover lines, one of them c's.
+      const bool basic =
+          t == "X-Wing" || t == "Sword fish" || t == "Jerry Fish" || t == "Squirmbag";
+      bool explained = false;
+      for (uint32_t o = 0; o < 2; ++o) {
+        const uint32_t lines = o == 0 ? rows : columns;
+        const auto at = [o](uint32_t line, uint32_t k) { return o == 0 ? line * 9 + k : k * 9 + line; };
+        const uint32_t own = o == 0 ? RowOf(c) : ColumnOf(c), cross = o == 0 ? ColumnOf(c) : RowOf(c);
+        for (uint32_t base = lines; base; base = (base - 1) & lines) {
+          if (static_cast<uint32_t>(std::popcount(base)) != fish || (base >> own & 1)) continue;
+          uint32_t cover = 0;
+          bool all = true;
+          for (uint32_t line = 0; line < 9; ++line)
+            for (uint32_t k = 0; k < 9 && (base >> line & 1); ++k) {
+              const uint32_t y = at(line, k);
+              if (m.value[y] || !(m.mask[y] >> d & 1)) continue;
+              all &= std::find(holders.begin(), holders.end(), y) != holders.end();
+              cover |= 1u << k;
+            }
+          if (!all || (basic && (static_cast<uint32_t>(std::popcount(cover)) != fish ||
+                                 !(cover >> cross & 1))))
+            continue;
+          explained = true;
+          for (uint32_t y : holders) used[y] |= base >> (o == 0 ? RowOf(y) : ColumnOf(y)) & 1;
+        }
+      }
+      some |= explained;
+    }
+  }
+  EXPECT_TRUE(some) << "no removal explained";
+  for (uint32_t x : step.cells) EXPECT_TRUE(used[x]) << "r" << x / 9 + 1 << "c" << x % 9 + 1;
+}
+
 class Path : public SolutionCheckedTest {
  protected:
   // Walks the path of the loaded state against its solution; counts solved paths.
@@ -78,6 +200,8 @@ class Path : public SolutionCheckedTest {
       if (m.SingleAvailable()) {
         ASSERT_TRUE(IsSingle(step.technique));
       }
+      CheckPattern(step, m);
+      if (HasFatalFailure()) return;
       for (uint32_t p : step.placed) {
         const uint32_t c = p / 9, d = p % 9;
         ASSERT_EQ(state.solution[c], d + 1);
