@@ -342,7 +342,7 @@ PY
 start=$(date +%s)
 echo "mutate: seed $seed, $(wc -l <"$sites") sites in ${paths[*]}, build dir $build"
 build_it all || { echo "mutate: the unmutated tree does not build"; tail -20 "$work/build.log"; exit 1; }
-test_it all || { echo "mutate: the unmutated tree fails its tests"; tail -20 "$work/test.log"; exit 1; }
+patience=20 test_it all || { echo "mutate: the unmutated tree fails its tests"; tail -20 "$work/test.log"; exit 1; }
 slow_ui=$(slow_tests UI) slow_engine=$(slow_tests ENGINE)
 
 results=$build/mutate-results.tsv
