@@ -157,6 +157,10 @@ TEST_F(WriterTest, SavedFilesReadBackThroughTheReaders) {
   const std::vector<uint32_t> solution(g.solution, g.solution + 81);
   g.screenMode = ModeMakeProblem;
   ASSERT_EQ(Save(220, dir + "state.txt"), CommandDone);
+  // Three grids of nine rows, a blank line between, each row in groups of three.
+  const std::vector<std::string> lines = CreationStateLines();
+  ASSERT_EQ(lines.size(), 29u);
+  EXPECT_TRUE(Contains(ReadBytes(dir + "state.txt"), "\r\n186 429 753\r\n")) << lines[20];
   std::memset(g.solution, 0, sizeof g.solution);
   g.undo.length = 2;
   ASSERT_EQ(Save(230, dir + "state.txt"), CommandDone);
@@ -270,6 +274,17 @@ TEST_F(WriterTest, CandidateFileRestoresASavedAnalysisState) {
             (std::vector<uint32_t>{KindAuto, KindAuto, KindGiven}));
   EXPECT_EQ(CandidateInvariantError(), "");
   EXPECT_EQ(platform.Lines("status1").back(), "全候補数[" + std::to_string(total) + "]");
+}
+
+// Full-width digits ０ to ９ read as digits; the full-width signs beside them in the code
+// table do not.
+TEST_F(WriterTest, CandidateTextReadsFullWidthDigitsButNotTheirNeighbours) {
+  const std::string text = "９(１２)０：／ｐ1";
+  ParseCandidateText(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  EXPECT_EQ((std::vector<uint32_t>{g.board.value[0], g.board.value[2], g.board.value[3]}),
+            (std::vector<uint32_t>{9, 0, 1}));
+  EXPECT_EQ(g.cand.count[1], 2u);
+  EXPECT_TRUE(Flag(1, 0) && Flag(1, 1));
 }
 
 TEST_F(WriterTest, ClipboardSaveCopiesTheGivensOutsideTheCandidateScreen) {
