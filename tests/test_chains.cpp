@@ -80,6 +80,45 @@ TEST_F(Chains, CyclePathNeverOutgrowsItsCells) {
   EXPECT_GE(longest, 10u);
 }
 
+// The cycle search of the link tables (strong links marked per digit, weak links from them,
+// a search from every marked start) finds the cycles the X-cycle routine reports, on the
+// mid-solve states of the regression library.
+TEST_F(Chains, LinkTableSearchFindsTheCyclesTheRoutineReports) {
+  const std::vector<std::string> states = SampleLines("reglib-1.4.txt", 10);
+  if (states.empty()) GTEST_SKIP() << "reglib-1.4.txt is not in ../shared/data";
+  size_t cycles = 0;
+  for (const std::string& line : states) {
+    SoundState state;
+    if (!LoadReglibState(line, state)) continue;
+    std::vector<std::string> expected;
+    for (uint32_t d = 0; d < 9; ++d) {
+      if (MarkStrongLinks(d) < 3) continue;
+      MarkWeakLinks();
+      for (uint32_t start = 0; start < 81; ++start) {
+        if (!LinkMask[start]) continue;
+        const uint32_t links = FindXCycle(start);
+        bool weak = false;
+        for (uint32_t i = 1; i < links; ++i) weak |= CycleLinkType[i] >= 5;
+        if (links < 3 || !weak) continue;
+        expected.push_back("☆候補[" + std::to_string(d + 1) + "]でX-cycleが(" +
+                           std::to_string(start % 9 + 1) + "," + std::to_string(start / 9 + 1) +
+                           ")から" + std::to_string(links) + "連鎖しました");
+      }
+    }
+    g.logWindowOpen = 1;
+    platform.logOpen = true;
+    platform.Clear();
+    g.settings.candErase = 2;
+    XCycle(0);
+    std::vector<std::string> reported;
+    for (const std::string& l : LogLines())
+      if (l.rfind("☆候補[", 0) == 0) reported.push_back(l);
+    EXPECT_EQ(reported, expected) << line;
+    cycles += expected.size();
+  }
+  EXPECT_GT(cycles, 50u);
+}
+
 // The state after HiddenSingle, NakedSingle, LockedCandidates, NakedPair and HiddenPair twice,
 // each pass repeated. A corner that merely holds the two closing digits would remove the
 // solution's 7 from (8,8).
