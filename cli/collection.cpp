@@ -28,16 +28,6 @@ double Now() {
   return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
-std::string Duration(double seconds) {
-  const long s = seconds < 0 ? 0 : static_cast<long>(seconds + 0.5);
-  char buffer[32];
-  if (s >= 3600)
-    std::snprintf(buffer, sizeof buffer, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
-  else
-    std::snprintf(buffer, sizeof buffer, "%ld:%02ld", s / 60, s % 60);
-  return buffer;
-}
-
 // One line on stderr rewritten in place, only when stderr is a terminal that stdout does not
 // also write to (there the output itself shows how far the run is).
 class ProgressLine {
@@ -55,7 +45,7 @@ class ProgressLine {
     const double rate = done / std::max(now - start_, 1e-9);
     std::string line = Format(rate < 10 ? "%zu/%zu  %.1f puzzles/s" : "%zu/%zu  %.0f puzzles/s",
                               done, total_, rate);
-    if (done > 0) line += "  " + Duration((total_ - done) / rate) + " left";
+    if (done > 0) line += "  " + DurationText((total_ - done) / rate) + " left";
     Write(line);
   }
   void Clear() {
@@ -299,6 +289,16 @@ int RunWorkers(size_t count, uint32_t workers, const PuzzleRun& run, CollectionO
 }
 
 }  // namespace
+
+std::string DurationText(double seconds) {
+  const long s = seconds < 0 ? 0 : static_cast<long>(seconds + 0.5);
+  char buffer[32];
+  if (s >= 3600)
+    std::snprintf(buffer, sizeof buffer, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+  else
+    std::snprintf(buffer, sizeof buffer, "%ld:%02ld", s / 60, s % 60);
+  return buffer;
+}
 
 uint32_t WorkerCount(uint32_t requested) {
   if (requested) return requested;

@@ -18,6 +18,10 @@ struct CollectionOutcome {
   double seconds;  // wall time of the run
 };
 
+// Seconds as the progress line shows them: M:SS, or H:MM:SS from an hour up; rounded, never
+// below zero.
+std::string DurationText(double seconds);
+
 // The number of worker processes for -j N: 0 means one per core.
 uint32_t WorkerCount(uint32_t requested);
 

@@ -160,6 +160,14 @@ TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
 }  // namespace
 
 // The closing line of a graded collection names every grade once, in ladder order.
+TEST(Collection, TheProgressLineShowsMinutesAndHoursAtTheirEdges) {
+  const std::pair<double, const char*> cases[] = {
+      {-3, "0:00"},      {0.49, "0:00"},       {0.5, "0:01"},    {59, "0:59"},
+      {59.6, "1:00"},    {61, "1:01"},         {3599, "59:59"},  {3600, "1:00:00"},
+      {3661, "1:01:01"}, {36000 + 59, "10:00:59"}};
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(DurationText(seconds), text) << seconds;
+}
+
 TEST(Collection, TheSummaryNamesEveryGradeWithItsCount) {
   CollectionOutcome outcome = {};
   const uint64_t counts[GradeCount] = {7, 6, 5, 4, 3, 2, 1};
