@@ -17,7 +17,7 @@
 #   -n N        mutants to try (20)
 #   -s SEED     random seed (the current time; printed so that the run can be repeated)
 #   -t SECONDS  per-test timeout (60); the whole test run of a mutant is stopped after twice that.
-#               A run that failed only for time is tried once more with four times the limits, so
+#               A run that failed only for time is tried once more with three times the limits, so
 #               that a busy machine does not pass for a mutant that loops for ever
 #   -B DIR      build directory, configured on first use (build-mut)
 #   -x REGEX    tests to run only for a mutant that passes all the others
@@ -314,13 +314,13 @@ test_it() {
   test_pid=""
   wait "$pid"
 }
-# judge FILE STAGE: test_it, but a stage that failed only for time runs once more with four times
+# judge FILE STAGE: test_it, but a stage that failed only for time runs once more with three times
 # the limits: a mutant that loops for ever is stopped again, one that was slowed by a busy
 # machine (or is merely slower) gets the verdict of its results.
 judge() {
   test_it "$1" "$2" && return 0
   grep -E 'Test +#[0-9]+: ' "$work/test.log" | grep -v ' Passed' | grep -qv 'Timeout' && return 1
-  patience=4 test_it "$1" "$2"
+  patience=3 test_it "$1" "$2"
 }
 # slow_tests UI|ENGINE: a ctest regex of the tests that took over a second in the unmutated run.
 slow_tests() {
