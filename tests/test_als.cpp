@@ -1,6 +1,7 @@
 // ALS-XZ, Aligned Pair Exclusion and Death Blossom: exact log lines on hand-built states,
 // the shapes each must leave alone, the witness capacity, and the Death Blossom petal that
 // once removed a solution digit.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,12 @@ std::vector<OpenCell> Blossom(std::initializer_list<OpenCell> changes) {
   std::vector<OpenCell> cells = {{1, 1, "123"}, {1, 2, "123"}, {1, 4, "24"}, {4, 3, "15"},
                                   {5, 3, "56"}, {6, 3, "67"}, {6, 4, "47"}, {1, 3, "18"},
                                   {2, 3, "19"}, {3, 3, "189"}};
-  for (const OpenCell& c : changes)
-    for (OpenCell& cell : cells)
-      if (cell.column == c.column && cell.row == c.row) cell.digits = c.digits;
+  for (const OpenCell& c : changes) {
+    auto same = [&c](const OpenCell& cell) { return cell.column == c.column && cell.row == c.row; };
+    auto at = std::find_if(cells.begin(), cells.end(), same);
+    if (at == cells.end()) cells.push_back(c);
+    else at->digits = c.digits;
+  }
   return cells;
 }
 
@@ -69,6 +73,8 @@ TEST_F(AlmostLockedSets, ExamplesLogTheirLinesInOrder) {
       {"w needs its only holder", DeathBlossom, 1, Blossom({{5, 3, "567"}}), {}},
       // Q3 = {4,6}: w = 4 = e, and R (6,4) {4,7} says nothing about Q3; (3,1) = 1 is possible.
       {"w equal to the other digit of P", DeathBlossom, 1, Blossom({{6, 3, "46"}}), {}},
+      // R no longer holds 7; (4,4) {1,4} faces the only Q cell holding 1, but 1 is z.
+      {"w is never z", DeathBlossom, 1, Blossom({{6, 4, "48"}, {4, 4, "14"}}), {}},
       {"stem of two bivalue cells", DeathBlossom, 1, Blossom({{1, 1, "12"}, {1, 2, "12"}}), {}},
       {"stem cells with different digits", DeathBlossom, 1, Blossom({{1, 2, "124"}}), {}},
       {"stem of three candidates and a bivalue", DeathBlossom, 1, Blossom({{1, 2, "12"}}),
