@@ -30,6 +30,9 @@ class SettingsTest : public EngineTest {
 };
 
 TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
+  // Whatever the settings held before, a missing key gives its default.
+  g.settings.initialDir = g.settings.fontName2 = g.settings.autoSaveFileName = "/old";
+  g.settings.maltiCount = 7;
   LoadSettings(path);
   EXPECT_FALSE(FileExists(path));  // loading never writes
   // Every integer key as the first save writes it.
@@ -63,6 +66,8 @@ TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
     EXPECT_EQ(s.baseColor[i], want) << i;
   }
   EXPECT_EQ(s.fontName, "ＭＳ ゴシック");
+  EXPECT_EQ(s.fontName2, "ＭＳ ゴシック");
+  EXPECT_EQ(s.initialDir, "");
   EXPECT_EQ(s.autoSaveFileName, "SaveFile");
   EXPECT_EQ(s.customGlyph,
             (std::vector<std::string>{"　", "い", "ろ", "は", "に", "ほ", "て", "と", "ち", "り"}));
