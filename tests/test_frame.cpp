@@ -118,12 +118,13 @@ TEST_F(Frame, CommandsShowTheirTexts) {
 
 TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
   LoadGrid(kSample);
-  g.cursorRow = 0; g.cursorColumn = 7;  // the given 1
+  g.cursorRow = 3; g.cursorColumn = 4;  // the given 5, free to go in the first and last cells
+  const std::vector<uint32_t> kinds(g.board.kind, g.board.kind + 81);
   RunCommand(1200);
-  auto marked = [] { return std::count(g.board.kind, g.board.kind + 81, uint32_t{KindMarked}); };
-  EXPECT_GT(marked(), 0);
-  RunCommand(2630);  // the next command ends the marking
-  EXPECT_EQ(marked(), 0);
+  EXPECT_EQ((std::vector<uint32_t>{g.board.kind[0], g.board.kind[80]}),
+            (std::vector<uint32_t>{KindMarked, KindMarked}));
+  RunCommand(2630);  // the next command ends the marking: every kind as it was
+  EXPECT_EQ(std::vector<uint32_t>(g.board.kind, g.board.kind + 81), kinds);
 
   EnterCandidateScreen();
   RunCommand(410);
