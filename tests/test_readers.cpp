@@ -63,6 +63,8 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
       {"79 UTF-16 units are too short", Utf16(kPuzzle.substr(0, 79), true), empty},
       {"a lead byte at the end", Bytes(cut80 + "\x82"), cut80 + "0"},
       {"cut UTF-8 sequences", Bytes("\xEF\xBB" + cut80 + "\xEF\xBC"), cut80 + "0"},
+      {"a cut sequence keeps the digit after it",
+       Bytes("\xEF\xBB\xBF\xC3" + cut80.substr(0, 40) + "\xE3\x81" + cut80.substr(40)), cut80 + "0"},
       {"an odd UTF-16 length", oddUtf16, cut80 + "0"},
       {"UTF-16 ends at a NUL unit",
        [&] {

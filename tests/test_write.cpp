@@ -277,14 +277,19 @@ TEST_F(WriterTest, CandidateFileRestoresASavedAnalysisState) {
 }
 
 // Full-width digits ０ to ９ read as digits; the full-width signs beside them in the code
-// table do not.
-TEST_F(WriterTest, CandidateTextReadsFullWidthDigitsButNotTheirNeighbours) {
-  const std::string text = "９(１２)０：／ｐ1";
-  ParseCandidateText(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+// table do not. What follows the last cell is not read.
+TEST_F(WriterTest, CandidateTextReadsFullWidthDigitsButNotTheirNeighboursUpToTheLastCell) {
+  const auto parse = [](const std::string& text) {
+    return ParseCandidateText(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  };
+  EXPECT_EQ(parse("９(１２)０：／ｐ1"), 4u);
   EXPECT_EQ((std::vector<uint32_t>{g.board.value[0], g.board.value[2], g.board.value[3]}),
             (std::vector<uint32_t>{9, 0, 1}));
   EXPECT_EQ(g.cand.count[1], 2u);
   EXPECT_TRUE(Flag(1, 0) && Flag(1, 1));
+  EXPECT_EQ(parse(std::string(80, '.') + "(12)" + "8(34)"), 81u);
+  EXPECT_EQ(g.board.kind[0], uint32_t{KindEmpty});
+  EXPECT_EQ(g.cand.count[80], 2u);
 }
 
 TEST_F(WriterTest, ClipboardSaveCopiesTheGivensOutsideTheCandidateScreen) {

@@ -107,6 +107,7 @@ TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
 
 TEST_F(DialogsUi, DisplayDialogTakesTheListsGlyphSetAndFallsBackOnAShortText) {
   ASSERT_TRUE(WithDialog(130, [](QWidget* d) {
+    for (QComboBox* list : d->findChildren<QComboBox*>()) EXPECT_EQ(list->count(), 16);  // the palette
     Find<QComboBox>(d, 1270)->setCurrentIndex(3);
     Find<QRadioButton>(d, 1416)->click();
     auto* text = Find<QLineEdit>(d, 1570);

@@ -299,6 +299,9 @@ TEST(WindowClipboard, ASpreadsheetRowWithLineFeedsKeepsItsEmptyLastField) {
   EXPECT_EQ(ClipboardAnsiBytes("\n"), (std::vector<uint8_t>{'\r', '\n', 0}));
   EXPECT_EQ(ClipboardAnsiBytes("\r\n1\n"), (std::vector<uint8_t>{'\r', '\n', '1', '\r', '\n', 0}));
   EXPECT_EQ(ClipboardTextFromAnsi(wide), "１");
+  // A character the code page lacks becomes "?", and the text after it is kept.
+  EXPECT_EQ(ClipboardAnsiBytes("1\U0001F600\u00E92"), (std::vector<uint8_t>{'1', '?', '?', '2', 0}));
+  EXPECT_EQ(ClipboardTextFromAnsi({'1', 0xFF, '2'}), "1?2");
 }
 
 }  // namespace
