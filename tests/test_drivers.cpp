@@ -157,6 +157,17 @@ TEST_F(Drivers, LastResortTriesTheHigherCandidateFirst) {
   EXPECT_EQ(DescribeState(), before);
 }
 
+// The same rectangle settled the other way by r9c8 = 1: r1c7 {1,5} is 1, so the higher
+// candidate fails and the trial starts again from the position before it.
+TEST_F(Drivers, LastResortTakesTheLowerCandidateWhenTheHigherFails) {
+  LoadGrid("693784002487512936125963874932651487568247391741398625319475268856129743274836019");
+  EnterCandidateScreen();
+  RunCommand(1261);
+  EXPECT_EQ(g.board.value[6], 1u);
+  EXPECT_EQ(g.board.kind[6], static_cast<uint32_t>(KindAssumed));
+  EXPECT_EQ(CheckUnits(), 0u);
+}
+
 TEST_F(Drivers, LastResortWithoutBivalueCellsChangesNothing) {
   LoadGrid(kSample);
   EnterCandidateScreen();
