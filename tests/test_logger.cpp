@@ -133,3 +133,11 @@ TEST_F(Logger, DetailedLineNeverPrintsUnwrittenWitnesses) {
 }
 
 }  // namespace
+
+// A formatted line of any length comes out whole, on both sides of the first buffer's size.
+TEST(FormatText, LinesOfAnyLengthComeOutWhole) {
+  for (size_t n : {0u, 510u, 511u, 512u, 513u, 3000u}) {
+    const std::string text(n, 'x');
+    EXPECT_EQ(Format("%s%u", text.c_str(), 7u), text + "7") << n;
+  }
+}
