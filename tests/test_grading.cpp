@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -160,6 +161,29 @@ TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
 }  // namespace
 
 // The closing line of a graded collection names every grade once, in ladder order.
+// With stderr on a terminal and stdout elsewhere, one process or several show how far the
+// run is on one line rewritten in place, and blank it before the summary; with both on the
+// terminal the output itself shows that, and no line is drawn.
+TEST(Collection, ATerminalOnStderrAloneShowsTheProgressLineAndBlanksIt) {
+  const std::vector<std::string> hard = DataLines("hard-a.txt");
+  if (hard.empty()) GTEST_SKIP() << "hard-a.txt is not in ../shared/data";
+  if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "no script(1)";
+  const std::string file = WriteTempFile("progress.txt", Joined(hard, 0, 40));
+  const std::string typescript = file + ".tty";
+  const auto onTerminal = [&](const std::string& command) {
+    Shell("script -q -c '" + std::string(VOREL_CLI_PATH) + " " + command + "' " + typescript);
+    return ReadText(typescript);
+  };
+  const std::regex line("\r[0-9]+/40  [0-9]+ puzzles/s  0:0[0-9] left");
+  for (const char* workers : {"1", "2"}) {
+    const std::string shown = onTerminal("--grade -j " + std::string(workers) + " " + file +
+                                         " >" + file + ".out");
+    EXPECT_TRUE(std::regex_search(shown, line)) << workers << "\n" << shown;
+    EXPECT_TRUE(std::regex_search(shown, std::regex("left\\r +\\rvorel-cli: graded 40"))) << shown;
+  }
+  EXPECT_FALSE(std::regex_search(onTerminal("--grade " + file), line));
+}
+
 TEST(Collection, TheProgressLineShowsMinutesAndHoursAtTheirEdges) {
   const std::pair<double, const char*> cases[] = {
       {-3, "0:00"},      {0.49, "0:00"},       {0.5, "0:01"},    {59, "0:59"},
