@@ -185,6 +185,25 @@ TEST_F(WriterTest, WritersNeverOverwrite) {
   EXPECT_EQ(ReadBytes(taken), std::vector<uint8_t>({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
 }
 
+// The chosen save format decides the layout, in both screens; the file chooser offers the
+// matching extension.
+TEST_F(WriterTest, SaveWritesTheLayoutOfTheChosenFormat) {
+  LoadGrid(kPuzzle);
+  for (bool candidates : {false, true}) {
+    if (candidates) EnterCandidateScreen();
+    const std::vector<uint8_t> layouts[3] = {
+        PlainLayoutBytes(candidates),
+        candidates ? CandidatePrintLayoutBytes() : PrintLayoutBytes(),
+        HtmlLayoutBytes(candidates)};
+    for (int32_t format = 0; format < 3; ++format) {
+      g.settings.saveFormat = format;
+      const std::string path = dir + "f" + std::to_string(format) + std::to_string(candidates);
+      ASSERT_EQ(Save(210, path), CommandDone);
+      EXPECT_EQ(ReadBytes(path), layouts[format]) << format << candidates;
+    }
+  }
+}
+
 TEST_F(WriterTest, AutomaticNamesCountUpAndRefuseTakenNames) {
   g.settings.initialDir = dir;
   g.settings.autoSaveFileNameFlag = 1;
