@@ -2,7 +2,9 @@
 // the offscreen platform, the settings, the board and the panel positions checked after.
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -76,6 +78,47 @@ class DialogsUi : public WindowTest {
     return WithModal([command] { RunCommand(command); }, act);
   }
 };
+
+// The colour chooser starts from the palette as its custom colours and gives back the colour
+// and the custom colours chosen; the font chooser gives the board font its face, pixel
+// height, weight and slant (the candidate font in the candidate screen).
+TEST_F(DialogsUi, ColourAndFontChoosersGiveTheSettingsWhatWasChosen) {
+  const uint32_t fifth = g.settings.baseColor[5];
+  ASSERT_TRUE(WithDialog(3030, [](QWidget* d) {
+    auto* dialog = qobject_cast<QColorDialog*>(d);
+    if (!dialog) return d->close(), void();
+    QColorDialog::setCustomColor(3, QColor(1, 2, 3));
+    dialog->setCurrentColor(QColor(10, 20, 30));
+    dialog->accept();
+  }));
+  EXPECT_EQ(g.chooserColour, ColourFromRgb(10, 20, 30));
+  EXPECT_EQ(g.settings.baseColor[3], ColourFromRgb(1, 2, 3));
+  EXPECT_EQ(g.settings.baseColor[5], fifth);
+
+  for (bool candidates : {false, true}) {
+    g.screenMode = candidates ? ModeCandidateScreen : ModeNormal;
+    QFont chosen;
+    ASSERT_TRUE(WithDialog(170, [&chosen](QWidget* d) {
+      auto* dialog = qobject_cast<QFontDialog*>(d);
+      if (!dialog) return d->close(), void();
+      QFont font = dialog->currentFont();
+      font.setPixelSize(21);
+      font.setWeight(QFont::Bold);
+      font.setItalic(true);
+      dialog->setCurrentFont(font);
+      chosen = dialog->currentFont();  // the nearest style the face has
+      dialog->accept();
+    }));
+    const Settings& s = g.settings;
+    const std::vector<int32_t> font =
+        candidates ? std::vector<int32_t>{s.fontSize2, s.fontWeight2, s.fontItalic2}
+                   : std::vector<int32_t>{s.fontSize, s.fontWeight, s.fontItalic};
+    EXPECT_EQ(font, (std::vector<int32_t>{-21, static_cast<int32_t>(chosen.weight()),
+                                          chosen.italic() ? 1 : 0}))
+        << candidates;
+  }
+  g.screenMode = ModeNormal;
+}
 
 TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
   const auto before = SettingsKeys();
