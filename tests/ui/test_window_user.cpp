@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -337,6 +338,45 @@ TEST_F(WindowUser, LongStatusTextsAreShownWhole) {
   SetStatus(0, "");
   Settle();
   EXPECT_EQ(part0->width(), 200);
+}
+
+// Every named key of the keyboard does on the board what its command does: from the same
+// position in the new-puzzle screen (a digit typed at the cursor), the key and the command
+// leave the same board, cursor, screen and undo record.
+TEST_F(WindowUser, EveryNamedKeyRunsItsCommand) {
+  const auto start = [this] {
+    LoadGivens(kSample);
+    g.screenMode = ModeNewCreation;
+    g.cursorRow = 4, g.cursorColumn = 4;
+    Type(QStringLiteral("6"));
+    g.cursorRow = 4, g.cursorColumn = 4;
+  };
+  const auto seen = [] {
+    std::vector<uint32_t> v(g.board.value, g.board.value + 81);
+    v.insert(v.end(), g.board.kind, g.board.kind + 81);
+    v.insert(v.end(), {CursorCell(), g.screenMode, g.undo.length});
+    return v;
+  };
+  const std::pair<int, uint32_t> keys[] = {
+      {Qt::Key_Up, 2620},     {Qt::Key_Down, 2630},     {Qt::Key_Right, 2640},
+      {Qt::Key_Left, 2650},   {Qt::Key_Home, 2670},     {Qt::Key_PageUp, 1010},
+      {Qt::Key_PageDown, 1020}, {Qt::Key_Insert, 970},  {Qt::Key_Delete, 980},
+      {Qt::Key_Backspace, 750}, {Qt::Key_Return, 1000}, {Qt::Key_Enter, 1000},
+      {Qt::Key_Space, 720}};
+  ModalAnswerer answerer;
+  std::set<std::vector<uint32_t>> outcomes;
+  for (const auto& [key, command] : keys) {
+    start();
+    Key(key);
+    Settle();
+    const std::vector<uint32_t> byKey = seen();
+    start();
+    RunCommand(command);
+    Settle();
+    EXPECT_EQ(byKey, seen()) << "key " << std::hex << key << std::dec << ", command " << command;
+    outcomes.insert(byKey);
+  }
+  EXPECT_GE(outcomes.size(), 8u);  // the keys do different things
 }
 
 }  // namespace
