@@ -349,7 +349,8 @@ results=$build/mutate-results.tsv
 : >"$results"
 i=0
 total=$(wc -l <"$sites")
-while IFS=$'\t' read -r file line op old new; do
+# The sites come in on fd 3: nothing a test starts can read them away from standard input.
+while IFS=$'\t' read -r file line op old new <&3; do
   i=$((i + 1))
   cp -p "$file" "$backup"
   save_outputs "$file"
@@ -379,7 +380,7 @@ open(p, "w", encoding="utf-8").write("\n".join(text))' "$file"
     printf '    --- %s:%s\n    - %s\n    + %s\n' "$file" "$line" "$old" "$new"
   fi
   printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$verdict" "$file" "$line" "$op" "$old" "$new" >>"$results"
-done <"$sites"
+done 3<"$sites" </dev/null
 
 end=$(date +%s)
 echo

@@ -171,7 +171,8 @@ TEST(Collection, ATerminalOnStderrAloneShowsTheProgressLineAndBlanksIt) {
   const std::string file = WriteTempFile("progress.txt", Joined(hard, 0, 40));
   const std::string typescript = file + ".tty";
   const auto onTerminal = [&](const std::string& command) {
-    Shell("script -q -c '" + std::string(VOREL_CLI_PATH) + " " + command + "' " + typescript);
+    Shell("script -q -c '" + std::string(VOREL_CLI_PATH) + " " + command + "' " + typescript +
+          " </dev/null");  // script passes on what it reads: the caller's input is not its
     return ReadText(typescript);
   };
   const std::regex line("\r[0-9]+/40  [0-9]+ puzzles/s  0:0[0-9] left");
