@@ -23,6 +23,9 @@ void EngineTest::SetUp() {
 }
 
 void EngineTest::TearDown() {
+  // Every batch that keeps the unit positions lets them go when it ends.
+  EXPECT_EQ(g.holderCache.depth, 0u) << "a batch left its unit positions kept";
+  g.holderCache.depth = 0;
   FlushObserver = nullptr;
   g_solution = nullptr;
   SetPlatform(nullptr);

@@ -156,6 +156,10 @@ TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
     EXPECT_NE(byName.find("log\t"), std::string::npos) << name;
     EXPECT_EQ(byName, RunCli("-t -l 2 -m candidate -r " + id + " " + file)) << name;
   }
+  // A routine without a menu command runs as itself.
+  int status = -1;
+  RunCli("-t -l 2 -m candidate -r FinnedSwordfish -r XWing " + hard, &status);
+  EXPECT_EQ(status, 0);
   // The first puzzle takes a.txt and leaves b.txt; the second is offered a.txt again, which
   // is never overwritten.
   const std::string marker = WriteTempFile("x", "");

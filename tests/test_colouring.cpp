@@ -49,6 +49,12 @@ TEST_F(Colouring, ExamplesLogTheirLinesInOrder) {
   const std::vector<OpenCell> twoClusters = {{1, 1, "12"}, {5, 1, "13"}, {1, 5, "14"},
                                              {6, 5, "15"}, {1, 8, "16"}, {6, 3, "17"},
                                              {6, 9, "18"}, {4, 2, "19"}};
+  // Three clusters on 1: P (1,1) - (5,1) - (5,4), whose colour {(1,1), (5,4)} has two cells;
+  // Q (1,6) - (6,6); R (8,8) - (9,8). (1,1) sees (1,6) in column 1 and (5,4) sees (6,6) in
+  // box 5, so that colour is false; (1,9) and (4,5) keep column 1 and box 5 from pairing.
+  const std::vector<OpenCell> threeClusters = {{1, 1, "12"}, {5, 1, "13"}, {5, 4, "14"},
+                                               {1, 6, "15"}, {6, 6, "16"}, {8, 8, "17"},
+                                               {9, 8, "12"}, {1, 9, "18"}, {4, 5, "19"}};
   const std::vector<OpenCell> noConjugates = {
       {1, 1, "12"}, {2, 1, "12"}, {3, 1, "12"}, {1, 2, "12"}, {2, 2, "12"},
       {3, 2, "12"}, {1, 3, "12"}, {2, 3, "12"}, {3, 3, "12"}};
@@ -60,6 +66,8 @@ TEST_F(Colouring, ExamplesLogTheirLinesInOrder) {
        {{1, 1, "12"}, {5, 1, "13"}, {5, 3, "14"}, {2, 3, "15"}, {2, 2, "16"}},
        {"Simple Coloring (1,1) <1>", "Simple Coloring (2,2) <1>", "Simple Coloring (5,3) <1>"}},
       {"multi colouring type 1 needs three clusters", MultiColoringType1, 1, twoClusters, {}},
+      {"multi colouring type 1: a two-cell colour", MultiColoringType1, 1, threeClusters,
+       {"Multi Coloring Type1 (5,4) <1>", "Multi Coloring Type1 (1,1) <1>"}},
       {"multi colouring type 2", MultiColoringType2, 1, twoClusters,
        {"Multi Coloring Type2 (6,3) <1>"}},
       {"no conjugates: simple", SimpleColoring, 2, noConjugates, {}},

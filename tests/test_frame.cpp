@@ -55,6 +55,18 @@ TEST_F(Frame, CursorKeysStopOrWrapByMode) {
   RunCommand(2630);
   RunCommand(2640);
   EXPECT_EQ(CursorCell(), 80u);
+  // "エディット": a typed digit moves on, from a row's end to the next row, from the last cell
+  // to the first.
+  g.settings.csrMove = 1;
+  ClearBoard();
+  RunCommand(340);
+  const struct { uint32_t from, digit, to; } steps[] = {{70, 1, 71}, {71, 2, 72}, {80, 3, 0}};
+  for (const auto& st : steps) {
+    g.cursorRow = st.from / 9; g.cursorColumn = st.from % 9;
+    RunCommand(620 + st.digit);
+    EXPECT_EQ(g.board.value[st.from], st.digit);
+    EXPECT_EQ(CursorCell(), st.to) << st.from;
+  }
 }
 
 TEST_F(Frame, TypedDigitsBecomeInputOrAssumedOrAreRefused) {
@@ -194,6 +206,14 @@ TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
   EXPECT_EQ(status, 0);
   EXPECT_NE(out.find("全候補数[64]"), std::string::npos);  // solved by singles
   EXPECT_EQ(out.find("(12"), std::string::npos);
+  // Settling takes several passes and is no failure; a turn never settles, and the run
+  // gives up with a warning.
+  const std::string warning = "no fixed point after 1000 passes";
+  EXPECT_EQ(RunCli("-m candidate -l 0 " + file + " --fixpoint -r 910 -r 1070 2>&1").find(warning),
+            std::string::npos);
+  const std::string turning = RunCli("--sample --fixpoint -r 760 -p line 2>&1", &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(turning.find(warning), std::string::npos);
 }
 
 // A full grid, so that the make-problem screen starts on a solution.
@@ -307,6 +327,18 @@ TEST_F(Frame, TheCursorStatusFollowsGlyphsEmptiedCellsAndTheMakeProblemCursor) {
   EXPECT_EQ(g.status0, "＜問題の作成＞ [5]");
   SelectCell(8, 8);
   EXPECT_EQ(g.status0, Format("＜問題の作成＞ [%u]", g.solution[80]));
+  // Clearing takes the given away and puts it back; undo reverses each in turn.
+  const uint32_t digit = g.solution[80];
+  RunCommand(620);
+  EXPECT_EQ(g.board.value[80], 0u);
+  RunCommand(620);
+  EXPECT_EQ(g.board.value[80], digit);
+  RunCommand(1232);
+  EXPECT_EQ(g.board.value[80], 0u);
+  EXPECT_EQ(g.board.kind[80], static_cast<uint32_t>(KindEmpty));
+  RunCommand(1232);
+  EXPECT_EQ(g.board.value[80], digit);
+  EXPECT_EQ(g.board.kind[80], static_cast<uint32_t>(KindGiven));
 }
 
 }  // namespace

@@ -360,6 +360,16 @@ TEST_F(NextStep, TheBoardViewNamesASingleAndTheSecondPressPlacesIt) {
   EXPECT_EQ(g.board.value[cell], digit);
 }
 
+// The path runs until every cell is placed, the first one included.
+TEST_F(NextStep, APathEndsOnlyWhenTheFirstCellIsPlacedToo) {
+  LoadState(".23456789456789123789123456214365897365897214897214365531642978642978531978531642");
+  PathResult result;
+  SolvePath(result);
+  EXPECT_TRUE(result.solved);
+  ASSERT_EQ(result.steps.size(), 1u);
+  EXPECT_EQ(PathStepText(result.steps[0]).substr(PathStepText(result.steps[0]).find(':')), ": r1c1=1");
+}
+
 TEST_F(NextStep, NothingToDoIsSaid) {
   LoadState("123456789456789123789123456214365897365897214897214365531642978642978531978531642");
   ASSERT_EQ(RunCommand(4100), CommandDone);

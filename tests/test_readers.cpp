@@ -175,6 +175,12 @@ TEST_F(Readers, ClipboardLayouts) {
   EXPECT_EQ(BoardValues().substr(0, 4), "1030");
   scan("1\t\t\r\n5", 2);
   EXPECT_EQ(BoardValues().substr(0, 4), "1005") << "an empty last field adds one more cell";
+  // A row end after the 81st field adds nothing past the board.
+  std::string tabbed = "\t";
+  for (int k = 1; k < 80; ++k) tabbed += "1\t";
+  scan(tabbed + "7\t\r\n", 2);
+  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindEmpty));
+  EXPECT_EQ(g.board.value[80], 7u);
   scan(".5\x81\x40\x82\x58", 0);
   EXPECT_EQ(BoardValues().substr(0, 5), "05090");
 }

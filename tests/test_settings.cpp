@@ -291,6 +291,10 @@ TEST(SettingsCli, LoadsAndSavesThroughTheCommandLine) {
   EXPECT_NE(ReadText(dir + "new.ini").find("AutoSaveDigit=3\r\n"), std::string::npos);
   RunCli("--sample --save-settings " + dir + "missing/out.ini", &status);
   EXPECT_EQ(status, 0);
+  // The collection file lives beside the settings file.
+  RunCli("--settings " + dir + "in.ini --sample -r 2670", &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(FileExists(dir + "VorelMalti.txt"));
 }
 
 // The window's start-up from the settings: displays, menu checks and the blank count.

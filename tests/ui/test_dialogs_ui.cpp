@@ -135,6 +135,30 @@ TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
   const std::vector<std::string> changed = Changed(before, SettingsKeys());
   EXPECT_EQ(changed, (std::vector<std::string>{"CandCtrl", "CandErase", "ClipboardPattern", "CopySaveMode",
                                                "CsrMove", "KohoDisplayMode", "SaveFormat"}));
+  const Settings& s = g.settings;
+  EXPECT_EQ((std::vector<int32_t>{s.csrMove, s.candErase, s.saveFormat, s.copySaveMode, s.candCtrl,
+                                  s.clipboardPattern, s.kohoDisplayMode}),
+            (std::vector<int32_t>{0, 2, 1, 2, 1, 2, 1}));
+  // Opened again, the dialog checks the button of every stored value, one per group; the
+  // other buttons store their own values.
+  ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
+    for (uint32_t id : {1410u, 1413u, 1421u, 1425u, 1426u, 1430u, 1432u, 1417u})
+      EXPECT_TRUE(Find<QRadioButton>(d, id)->isChecked()) << id;
+    EXPECT_EQ(d->findChildren<QRadioButton*>().size(), 22);
+    int checked = 0;
+    for (QRadioButton* radio : d->findChildren<QRadioButton*>()) checked += radio->isChecked();
+    EXPECT_EQ(checked, 8);
+    for (uint32_t id : {1411u, 1414u, 1419u, 1422u, 1427u, 1428u, 1431u}) Find<QRadioButton>(d, id)->click();
+    Click(d, "ok");
+  }));
+  EXPECT_EQ((std::vector<int32_t>{s.csrMove, s.candErase, s.saveFormat, s.copySaveMode, s.candCtrl,
+                                  s.clipboardPattern, s.kohoDisplayMode}),
+            (std::vector<int32_t>{1, 0, 0, 0, 0, 0, 0}));
+  ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
+    for (uint32_t id : {1411u, 1414u, 1419u, 1422u, 1427u, 1428u, 1431u, 1417u})
+      EXPECT_TRUE(Find<QRadioButton>(d, id)->isChecked()) << id;
+    Click(d, "cancel");
+  }));
   // "列": the usage window opened on the columns.
   EXPECT_EQ(g.usageView, 2u);
   QWidget* usage = app.window->Panel(PanelCandidateUsage);
@@ -189,6 +213,12 @@ TEST_F(DialogsUi, AutoNameAndCandidateListDialogs) {
   EXPECT_EQ(g.settings.autoSaveFileName, std::string(63, 'n'));
   EXPECT_EQ((std::vector<int32_t>{g.settings.autoSaveCount, g.settings.autoSaveDigit, g.settings.autoSaveFileNameFlag}),
             (std::vector<int32_t>{9999, 1, 1}));
+  ASSERT_TRUE(WithDialog(3000, [](QWidget* d) {
+    EXPECT_EQ(Find<QSpinBox>(d, 1580)->value(), 9999);
+    Find<QSpinBox>(d, 1580)->setValue(0);  // numbering may start from nought
+    Click(d, "ok");
+  }));
+  EXPECT_EQ(g.settings.autoSaveCount, 0);
 
   LoadGivens(kSample);
   RunCommand(310);
@@ -199,6 +229,9 @@ TEST_F(DialogsUi, AutoNameAndCandidateListDialogs) {
     EXPECT_EQ(label->text(), QStringLiteral("候補 <9>"));
     QTest::mouseClick(Find<QPushButton>(d, kListLower), Qt::LeftButton);
     EXPECT_EQ(label->text(), QStringLiteral("候補 <8>"));
+    for (int i = 0; i < 10; ++i) QTest::mouseClick(Find<QPushButton>(d, kListLower), Qt::LeftButton);
+    EXPECT_EQ(label->text(), QStringLiteral("候補 <1>"));  // and no lower
+    QTest::mouseClick(Find<QPushButton>(d, kListRaise), Qt::LeftButton);
     auto* list = Find<QListWidget>(d, 1560);
     EXPECT_EQ(list->count(), 11);
     EXPECT_EQ(list->item(3)->text(), QStringLiteral("－－－＋－－－＋－－－"));

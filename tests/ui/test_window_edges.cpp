@@ -186,6 +186,8 @@ TEST_F(WindowEdges, EveryToolbarHoldsItsButtons) {
       shown += a->isSeparator() ? QStringLiteral("|") : a->objectName().mid(6);
     }
     EXPECT_EQ(shown.toStdString(), bars[t]) << t;
+    // The buttons keep their 16-pixel pictures whatever size the style prefers.
+    EXPECT_EQ(app.window->Toolbar(t)->iconSize(), QSize(16, 16)) << t;
   }
   LoadGivens(kSample);
   app.window->Toolbar(0)->findChild<QAction*>(QStringLiteral("button310"))->trigger();
