@@ -226,6 +226,33 @@ TEST_F(Candidates, SellUniqueFollowsAChainInOneCall) {
   EXPECT_EQ(g.board.value[1], 1u) << "filled in the same call";
 }
 
+// A row or column short of one digit in one cell gets it, whichever line it is.
+TEST_F(Candidates, LineUniqueFillsTheLastCellOfEveryRowAndColumn) {
+  for (uint32_t line = 0; line < 9; ++line) {
+    std::string rows(81, '.'), columns(81, '.');
+    for (uint32_t k = 0; k < 8; ++k) {
+      rows[line * 9 + k] = static_cast<char>('2' + k);
+      columns[k * 9 + line] = static_cast<char>('2' + k);
+    }
+    LoadGrid(rows);
+    EXPECT_EQ(LineUnique(), 1u) << "row " << line;
+    EXPECT_EQ(g.board.value[line * 9 + 8], 1u) << "row " << line;
+    LoadGrid(columns);
+    EXPECT_EQ(LineUnique(), 1u) << "column " << line;
+    EXPECT_EQ(g.board.value[72 + line], 1u) << "column " << line;
+  }
+}
+
+// A cell whose peers hold every digit keeps the one whose first holder comes last in cell
+// order, the first cell's digit counted too.
+TEST_F(Candidates, AFullySeenCellCountsTheFirstCellAmongItsPeers) {
+  LoadGrid("1.3456789" ".2.......");
+  ComputeCandidates();
+  EXPECT_EQ(g.cand.count[1], 1u);
+  EXPECT_EQ(g.cand.flag[1 * 9 + 1], 1u) << "2 is seen last, from cell 10";
+  EXPECT_EQ(CandidateInvariantError(), "");
+}
+
 TEST_F(Candidates, UniqueClosureCheckLeavesTheBoardUnchanged) {
   std::string grid = SolvedGrid();
   for (int c : {0, 10, 20, 30, 40, 50, 60, 70, 80}) grid[c] = '.';

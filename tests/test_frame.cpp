@@ -12,6 +12,9 @@
 
 namespace {
 
+// A full grid, so that the make-problem screen starts on a solution.
+std::string FullGrid();
+
 const char* const kSample =
     "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
@@ -137,6 +140,16 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
             (std::vector<uint32_t>{KindMarked, KindMarked}));
   RunCommand(2630);  // the next command ends the marking: every kind as it was
   EXPECT_EQ(std::vector<uint32_t>(g.board.kind, g.board.kind + 81), kinds);
+  // The confirmed cells of a digit reach the last cell too.
+  LoadGrid(FullGrid());
+  g.cursorRow = 8;
+  g.cursorColumn = 8;
+  RunCommand(1205);
+  uint32_t marked = 0;
+  for (uint32_t c = 0; c < 81; ++c)
+    marked += g.board.kind[c] == KindMarked && g.board.value[c] == g.board.value[80];
+  EXPECT_EQ(marked, 9u);
+  RunCommand(2630);
 
   EnterCandidateScreen();
   RunCommand(410);
@@ -150,6 +163,21 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
   platform.Clear();
   for (int i = 0; i < 10; ++i) TimerTick();
   EXPECT_TRUE(platform.Lines("status0").empty());
+}
+
+// Files may be dropped on the ordinary screen only: the candidate, problem-input and
+// make-problem screens refuse them until they are left.
+TEST_F(Frame, DropsAreTakenOnlyOnTheOrdinaryScreen) {
+  LoadGrid(FullGrid());
+  for (uint32_t screen : {310u, 340u, 330u}) {
+    ASSERT_EQ(g.acceptDrops, 1u) << screen;
+    RunCommand(screen);
+    ASSERT_NE(g.screenMode, static_cast<uint32_t>(ModeNormal)) << screen;
+    EXPECT_EQ(g.acceptDrops, 0u) << screen;
+    RunCommand(screen);  // and back
+    ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal)) << screen;
+  }
+  EXPECT_EQ(g.acceptDrops, 1u);
 }
 
 TEST_F(Frame, RightClickOffersTheCellsCandidatesOutsideTheCandidateAndMakeScreens) {
@@ -196,6 +224,17 @@ TEST_F(Frame, ProblemInputTakesDigitsAsGivensWithUndo) {
   g.cursorRow = g.cursorColumn = 0;
   RunCommand(1232);
   EXPECT_EQ(g.board.value[0], 0u);
+  // Overwritten and emptied digits come back, kind and all.
+  for (uint32_t id : {629u, 627u, 620u}) {
+    g.cursorRow = g.cursorColumn = 0;
+    RunCommand(id);
+  }
+  EXPECT_EQ(g.board.value[0], 0u);
+  RunCommand(1232);
+  EXPECT_EQ(g.board.value[0], 7u);
+  RunCommand(1232);
+  EXPECT_EQ(g.board.value[0], 9u);
+  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindGiven));
 }
 
 TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
@@ -216,7 +255,6 @@ TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
   EXPECT_NE(turning.find(warning), std::string::npos);
 }
 
-// A full grid, so that the make-problem screen starts on a solution.
 std::string FullGrid() {
   std::string grid;
   for (uint32_t r = 0; r < 9; ++r)

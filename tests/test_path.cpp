@@ -418,8 +418,13 @@ TEST_F(CandidateGrids, EachFormReadsBackTheTableThatWasWritten) {
       asGivens.value[c] = static_cast<uint32_t>(std::countr_zero(asGivens.mask[c])) + 1;
       asGivens.mask[c] = 0;
     }
-  const std::string texts[] = {CandidateGrid729(written), Joined(PencilMarkLines(written, false)),
-                               Joined(PencilMarkLines(written, true))};
+  // The 729 form may part its cells with spaces and tabs, and end in a carriage return.
+  std::string spaced;
+  const std::string plain729 = CandidateGrid729(written);
+  for (size_t i = 0; i < plain729.size(); i += 9)
+    spaced += plain729.substr(i, 9) + (i / 9 % 2 ? "\t" : " ");
+  const std::string texts[] = {plain729, Joined(PencilMarkLines(written, false)),
+                               Joined(PencilMarkLines(written, true)), spaced + "\r"};
   for (const std::string& text : texts) {
     CandidateGrid read;
     std::string error;
@@ -439,6 +444,7 @@ TEST_F(CandidateGrids, EachFormReadsBackTheTableThatWasWritten) {
   // Positions of one file: blank lines part the blocks, 729-character lines are one each.
   const std::string file = texts[0] + "\n" + texts[0] + "\n\n" + texts[2] + "\n\n" + printed;
   EXPECT_EQ(SplitCandidateGrids(file).size(), 4u);
+  EXPECT_EQ(SplitCandidateGrids(spaced + "\r\n" + spaced + "\n").size(), 2u);
 }
 
 TEST_F(CandidateGrids, MalformedGridsAreRefusedWithTheirPlace) {
@@ -513,6 +519,11 @@ TEST(PathCli, APositionPrintedByTheCandidateScreenGivesThePuzzlesOwnPath) {
   const std::string path = RunCli("--path " + puzzle);
   ASSERT_EQ(path.rfind(std::string("puzzle 1 ") + kPuzzle + "\n", 0), 0u) << path;
   EXPECT_NE(path.find("\nsolved, rating "), std::string::npos) << path;
+  // Every given is named, the last cell's too.
+  const std::string nearlyFull =
+      "023456789456789123789123456214365897365897214897214365531642978642978531978531642";
+  EXPECT_EQ(RunCli("--path " + WriteTempFile("path-full.txt", nearlyFull + "\n")).substr(0, 91),
+            "puzzle 1 " + nearlyFull + "\n");
   const std::string printed = RunCli("-l 0 -m candidate -p candidates " + puzzle);
   const std::string position = WriteTempFile("path-position.txt", printed);
   EXPECT_EQ(RunCli("--candidates --path " + position), path);

@@ -76,7 +76,7 @@ TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
 TEST_F(SettingsTest, KeysMatchWithoutCaseAndValuesTakeTheirLeadingNumber) {
   // No number gives the default, a leading number is taken; a surrogate pair is one glyph.
   LoadText(
-      "; comment\n[winpos]\r\nwinleft = 120\r\n[mode]\nKANSUUJI=  3 \nFontSize=abc\n"
+      "; comment\n[winpos]\r\nwinleft = 120\r\n;winleft=7\n#winleft=8\n[mode]\nKANSUUJI=  3 \nFontSize=abc\n"
       "FontWeight=700x\n[string]\nfontname=Noto Sans\nCustomText=〇𠀋二三四五六七八九\n");
   EXPECT_EQ((Ints{s.winLeft, s.kanSuuji, s.fontSize, s.fontWeight}), (Ints{120, 3, 16, 700}));
   EXPECT_EQ(s.fontName, "Noto Sans");

@@ -22,6 +22,11 @@ TEST_F(Wings, ExamplesLogTheirLinesInOrder) {
         {5, 2, "345"}, {6, 2, "345"}},
        {"XY-Wing (6,2) <3>", "XY-Wing (5,2) <3>", "XY-Wing (4,2) <3>", "XY-Wing (3,1) <3>",
         "XY-Wing (2,1) <3>"}},
+      // Pivot (4,1) and wing (6,1) share box 2, wing (4,4) lies below in column 4: a wing of
+      // the second phase, though its corners span two bands.
+      {"xy-wing second phase across bands", XYWing, 2,
+       {{4, 1, "12"}, {6, 1, "13"}, {4, 4, "23"}, {4, 2, "345"}, {4, 3, "345"}, {6, 4, "345"}},
+       {"処理(XY-Wing) 3件", "XY-Wing (6,4) <3>", "XY-Wing (4,3) <3>", "XY-Wing (4,2) <3>"}},
       {"xy-wing along one row leaves the third box alone", XYWing, 1,
        {{1, 1, "12"}, {3, 1, "13"}, {6, 1, "23"}, {2, 1, "345"}, {4, 1, "345"}, {5, 1, "345"},
         {7, 1, "345"}, {8, 1, "345"}},

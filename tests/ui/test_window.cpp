@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QClipboard>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTest>
@@ -158,6 +159,15 @@ TEST_F(Window, MenuBarFollowsTheMenuTableAndPostsKnownCommands) {
   for (uint32_t id : {880u, 960u, 1070u, 1080u, 1170u, 610u, 320u, 322u, 1210u, 1260u, 910u, 161u, 167u})
     EXPECT_FALSE(app.window->MenuAction(id)->isEnabled()) << id;
   for (uint32_t id : {280u, 825u, 310u}) EXPECT_FALSE(app.window->MenuAction(id)->isChecked()) << id;
+  // The display switches show their state as a check mark.
+  for (uint32_t id : {280u, 825u}) {
+    app.window->MenuAction(id)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(app.window->MenuAction(id)->isChecked()) << id;
+    app.window->MenuAction(id)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(app.window->MenuAction(id)->isChecked()) << id;
+  }
   EXPECT_EQ(app.window->menuBar()->actions().at(0)->text(), QStringLiteral("設定"));
   // The window carries the program's icon, which the task bar and the window list show.
   EXPECT_EQ(app.window->windowIcon().pixmap(32).toImage(), ProgramIcon().pixmap(32).toImage());
@@ -231,6 +241,29 @@ TEST_F(Window, FiveCandidatesShowAsThreeOverTwo) {
   EXPECT_LT(top, bottom * 2);
 }
 
+// In the boxed candidate screen each candidate takes its own ninth of the cell: 1 at the
+// top left, 9 at the bottom right.
+TEST_F(Window, BoxedCandidatesSitInTheirOwnNinthOfTheCell) {
+  LoadGivens(kSample);
+  app.window->PostCommand(310);
+  g.settings.kohoDisplayMode = 1;
+  g.cursorRow = 8;
+  g.cursorColumn = 8;
+  const uint32_t cell = 1;  // row 0, column 1
+  const QRect r = Inside(0, 1);
+  const QRect topLeft(r.left(), r.top(), r.width() / 3, r.height() / 3);
+  const QRect bottomRight(r.right() - r.width() / 3 + 1, r.bottom() - r.height() / 3 + 1, r.width() / 3,
+                          r.height() / 3);
+  for (uint32_t only : {0u, 8u}) {
+    for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d == only;
+    g.cand.count[cell] = 1;
+    const QImage image = Paint(451, 451);
+    const QColor background = PaletteColour(g.settings.bgc);
+    EXPECT_EQ(InkWidth(image, topLeft, background) > 0, only == 0) << only + 1;
+    EXPECT_EQ(InkWidth(image, bottomRight, background) > 0, only == 8) << only + 1;
+  }
+}
+
 TEST_F(Window, GlyphSetsDrawTheirCharactersAndNoZero) {
   LoadGivens(kSample);
   g.settings.kanSuuji = 4;  // "九字": the glyph for 0 is an ideographic space
@@ -281,6 +314,18 @@ TEST(WindowFonts, WindowsFaceNamesMapToInstalledJapaneseFaces) {
   EXPECT_EQ(gothic, QStringLiteral("Noto Sans CJK JP"));
   EXPECT_EQ(mincho, QStringLiteral("Noto Serif CJK JP"));
   EXPECT_EQ(InstalledFace("Noto Sans CJK JP"), QStringLiteral("Noto Sans CJK JP"));
+}
+
+// Text on the clipboard is offered both as Unicode and in the code page, Unicode first.
+TEST_F(Window, ClipboardTextComesAsUnicodeAndAsTheCodePage) {
+  QApplication::clipboard()->setText(QStringLiteral("１2"));
+  std::vector<ClipboardItem> items;
+  ASSERT_TRUE(P().ClipboardRead(items));
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].format, static_cast<uint32_t>(ClipUnicodeText));
+  EXPECT_EQ(items[0].bytes, ClipboardUnicodeBytes("１2"));
+  EXPECT_EQ(items[1].format, static_cast<uint32_t>(ClipText));
+  EXPECT_EQ(items[1].bytes, (std::vector<uint8_t>{0x82, 0x50, '2', 0}));
 }
 
 TEST(WindowClipboard, ASpreadsheetRowWithLineFeedsKeepsItsEmptyLastField) {
