@@ -240,12 +240,14 @@ test_pid=""
 trap '[ -n "$test_pid" ] && kill -KILL -- -"$test_pid" 2>/dev/null; restore; rm -rf "$work"' EXIT
 trap 'echo; echo "mutate: interrupted, the sources are restored"; exit 130' INT TERM
 
-# With -u the mutants are built with the undefined-behaviour checks of CI's sanitizer build (an
-# index one past a table's end stops the test); the tests then take about twice as long.
+# With -u the mutants are built with the undefined-behaviour checks of CI's sanitizer build and
+# the library's assertions (an index one past a table's or a vector's end stops the test); the
+# tests then take about twice as long.
 # No debug information, and lld when it is there: most of a mutant's time is the link.
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cxx="" ld=""
-  [ "$ubsan" = 1 ] && cxx="-fsanitize=undefined -fno-sanitize-recover=undefined" ld="-fsanitize=undefined"
+  [ "$ubsan" = 1 ] && cxx="-fsanitize=undefined -fno-sanitize-recover=undefined -D_GLIBCXX_ASSERTIONS" \
+    ld="-fsanitize=undefined"
   command -v ld.lld >/dev/null && ld="$ld -fuse-ld=lld"
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
     -DVOREL_WERROR=OFF -DVOREL_BENCH=OFF -DCMAKE_CXX_FLAGS="$cxx" -DCMAKE_EXE_LINKER_FLAGS="$ld" \
