@@ -377,6 +377,13 @@ TEST_F(Frame, TheCursorStatusFollowsGlyphsEmptiedCellsAndTheMakeProblemCursor) {
   RunCommand(1232);
   EXPECT_EQ(g.board.value[80], digit);
   EXPECT_EQ(g.board.kind[80], static_cast<uint32_t>(KindGiven));
+  // Leaving counts the empty cells twice over, as the transcript shows: once with the
+  // ordinary screen's status, once after the emptied cells are made empty kinds.
+  RunCommand(620);
+  platform.Clear();
+  RunCommand(330);
+  ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
+  EXPECT_EQ(platform.Lines("status1"), (std::vector<std::string>{"空白残り[1]", "空白残り[1]"}));
 }
 
 }  // namespace
