@@ -64,6 +64,17 @@ T* Find(QWidget* dialog, uint32_t id) {
   return w;
 }
 
+// The settings the dialog's radio groups store, in the dialog's order.
+std::vector<int32_t> RadioSettings() {
+  const Settings& s = g.settings;
+  return {s.csrMove, s.candErase, s.saveFormat, s.copySaveMode, s.candCtrl, s.clipboardPattern,
+          s.kohoDisplayMode};
+}
+
+void ExpectChecked(QWidget* dialog, std::initializer_list<uint32_t> ids) {
+  for (uint32_t id : ids) EXPECT_TRUE(Find<QRadioButton>(dialog, id)->isChecked()) << id;
+}
+
 void Click(QWidget* dialog, const char* name) {
   auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
   ASSERT_NE(button, nullptr) << name;
@@ -135,15 +146,11 @@ TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
   const std::vector<std::string> changed = Changed(before, SettingsKeys());
   EXPECT_EQ(changed, (std::vector<std::string>{"CandCtrl", "CandErase", "ClipboardPattern", "CopySaveMode",
                                                "CsrMove", "KohoDisplayMode", "SaveFormat"}));
-  const Settings& s = g.settings;
-  EXPECT_EQ((std::vector<int32_t>{s.csrMove, s.candErase, s.saveFormat, s.copySaveMode, s.candCtrl,
-                                  s.clipboardPattern, s.kohoDisplayMode}),
-            (std::vector<int32_t>{0, 2, 1, 2, 1, 2, 1}));
+  EXPECT_EQ(RadioSettings(), (std::vector<int32_t>{0, 2, 1, 2, 1, 2, 1}));
   // Opened again, the dialog checks the button of every stored value, one per group; the
   // other buttons store their own values.
   ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
-    for (uint32_t id : {1410u, 1413u, 1421u, 1425u, 1426u, 1430u, 1432u, 1417u})
-      EXPECT_TRUE(Find<QRadioButton>(d, id)->isChecked()) << id;
+    ExpectChecked(d, {1410u, 1413u, 1421u, 1425u, 1426u, 1430u, 1432u, 1417u});
     EXPECT_EQ(d->findChildren<QRadioButton*>().size(), 22);
     int checked = 0;
     for (QRadioButton* radio : d->findChildren<QRadioButton*>()) checked += radio->isChecked();
@@ -151,12 +158,9 @@ TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
     for (uint32_t id : {1411u, 1414u, 1419u, 1422u, 1427u, 1428u, 1431u}) Find<QRadioButton>(d, id)->click();
     Click(d, "ok");
   }));
-  EXPECT_EQ((std::vector<int32_t>{s.csrMove, s.candErase, s.saveFormat, s.copySaveMode, s.candCtrl,
-                                  s.clipboardPattern, s.kohoDisplayMode}),
-            (std::vector<int32_t>{1, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(RadioSettings(), (std::vector<int32_t>{1, 0, 0, 0, 0, 0, 0}));
   ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
-    for (uint32_t id : {1411u, 1414u, 1419u, 1422u, 1427u, 1428u, 1431u, 1417u})
-      EXPECT_TRUE(Find<QRadioButton>(d, id)->isChecked()) << id;
+    ExpectChecked(d, {1411u, 1414u, 1419u, 1422u, 1427u, 1428u, 1431u, 1417u});
     Click(d, "cancel");
   }));
   // "列": the usage window opened on the columns.
