@@ -2,7 +2,7 @@
 # Mutation runs: how many plausible programmer errors does the test suite catch?
 #
 #   scripts/mutate.sh [-n N] [-s SEED] [-t SECONDS] [-B DIR] [-x REGEX] [-X TSV] [-R TSV] [-P K/M]
-#                     [-l] [-u] [PATH...]
+#                     [-l] [-u | -a] [PATH...]
 #
 # Picks N mutation sites at random (the seed makes the choice repeatable) among the .cpp files
 # under the given files or folders (default: board techniques drivers io ui cli; not ui/icons.cpp,
@@ -29,6 +29,8 @@
 #               tests have been strengthened; -n, -s and the paths are then not used
 #   -l          list the chosen sites and stop
 #   -u          build the mutants with the undefined-behaviour checks (a new -B directory)
+#   -a          build the mutants as CI's sanitizer build, AddressSanitizer included, so that a
+#               read past a buffer through a pointer fails too (a new -B directory; slower still)
 #
 # The results go to DIR/mutate-results.tsv as well. A run takes roughly 10-30 s per mutant on a
 # quiet two-core machine; it is a tool, not a CI step. Do not edit the sources while it runs.
@@ -37,8 +39,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 count=20 seed=$(date +%s) timeout=60 build=build-mut exclude="" skipfile="" listonly=0 ubsan=0
-replay="" part=1/1
-while getopts "n:s:t:B:x:X:R:P:luh" opt; do
+replay="" part=1/1 asan=0
+while getopts "n:s:t:B:x:X:R:P:luah" opt; do
   case $opt in
     n) count=$OPTARG ;;
     s) seed=$OPTARG ;;
@@ -50,6 +52,7 @@ while getopts "n:s:t:B:x:X:R:P:luh" opt; do
     R) replay=$OPTARG ;;
     l) listonly=1 ;;
     u) ubsan=1 ;;
+    a) asan=1 ;;
     *) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 2 ;;
   esac
 done
@@ -242,16 +245,18 @@ trap 'echo; echo "mutate: interrupted, the sources are restored"; exit 130' INT 
 
 # With -u the mutants are built with the undefined-behaviour checks of CI's sanitizer build and
 # the library's assertions (an index one past a table's or a vector's end stops the test); the
-# tests then take about twice as long.
+# tests then take about twice as long. With -a they are built as the sanitizer build itself:
+# AddressSanitizer also stops a read one row past a stack buffer through a pointer.
 # No debug information, and lld when it is there: most of a mutant's time is the link.
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cxx="" ld=""
   [ "$ubsan" = 1 ] && cxx="-fsanitize=undefined -fno-sanitize-recover=undefined -D_GLIBCXX_ASSERTIONS" \
     ld="-fsanitize=undefined"
   command -v ld.lld >/dev/null && ld="$ld -fuse-ld=lld"
+  [ "$asan" = 1 ] && cxx=""  # the sanitizer build brings its own flags
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
     -DVOREL_WERROR=OFF -DVOREL_BENCH=OFF -DCMAKE_CXX_FLAGS="$cxx" -DCMAKE_EXE_LINKER_FLAGS="$ld" \
-    >/dev/null || exit 1
+    -DVOREL_SANITIZE=$([ "$asan" = 1 ] && echo ON || echo OFF) >/dev/null || exit 1
 fi
 # The window's tests are the suites of tests/ui and the smoke test in an X server. A mutant of
 # ui/ is tried on those, a mutant of the engine or of vorel-cli on the engine's tests, the quick
