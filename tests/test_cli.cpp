@@ -188,7 +188,9 @@ TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
       {"-p html --sample", 0}, {"-p line --sample", 0}, {"-p csv --sample", 2},
       {"--repeat 1 --sample", 0}, {"--repeat 0 --sample", 2}, {"--repeat 2 -e " + file, 2},
       {"--grade " + file, 0}, {"--grade -r 900 " + file, 2}, {"--grade -m candidate " + file, 2},
-      {"--path " + file, 0}, {"--path --grade " + file, 2}, {"--json --sample", 2},
+      {"--path " + file, 0}, {"--path --grade " + file, 2}, {"--path -r 900 " + file, 2},
+      {"--path -m candidate " + file, 2}, {"--path -p line " + file, 2},
+      {"--path --fixpoint " + file, 2}, {"--json --sample", 2},
       {"-e", 2}, {"- ", 2}};
   for (const auto& [args, expected] : cases) {
     int status = -1;

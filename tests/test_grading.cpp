@@ -102,51 +102,66 @@ TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
   EXPECT_EQ(status, 2);
 }
 
-pid_t ChildOf(pid_t parent) {
+// The processes whose parent is `parent`.
+std::vector<pid_t> ChildrenOf(pid_t parent) {
   DIR* proc = opendir("/proc");
-  pid_t found = 0;
+  std::vector<pid_t> found;
   while (dirent* e = proc ? readdir(proc) : nullptr) {
     if (e->d_name[0] < '1' || e->d_name[0] > '9') continue;
     const std::string stat = ReadText(std::string("/proc/") + e->d_name + "/stat");
     const size_t close = stat.rfind(')');
     if (close == std::string::npos) continue;
     int ppid = 0;
-    if (std::sscanf(stat.c_str() + close + 1, " %*c %d", &ppid) == 1 && ppid == parent) {
-      found = static_cast<pid_t>(std::atoi(e->d_name));
-      break;
-    }
+    if (std::sscanf(stat.c_str() + close + 1, " %*c %d", &ppid) == 1 && ppid == parent)
+      found.push_back(static_cast<pid_t>(std::atoi(e->d_name)));
   }
   if (proc) closedir(proc);
   return found;
 }
 
-TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
+// True while `pid` runs: neither gone nor a zombie waiting to be reaped.
+bool Running(pid_t pid) {
+  const std::string stat = ReadText("/proc/" + std::to_string(pid) + "/stat");
+  const size_t close = stat.rfind(')');
+  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
+}
+
+// vorel-cli grading 20000 hard puzzles in `path` over two workers, its output in `path`.out
+// and .err; returns its process id once both workers run, and theirs in `workers`.
+pid_t StartLongGrading(std::string& path, std::vector<pid_t>& workers) {
   std::string many;
   const std::string hard =
       "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
   for (int i = 0; i < 20000; ++i) many += hard + "\n";
-  const std::string file = WriteTempFile("many.txt", many);
-  const std::string out = file + ".out", err = file + ".err";
+  path = WriteTempFile("many.txt", many);
+  const std::string out = path + ".out", err = path + ".err";
   const pid_t cli = fork();
-  ASSERT_GE(cli, 0);
   if (cli == 0) {
     if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr))
       _exit(99);
-    execl(VOREL_CLI_PATH, VOREL_CLI_PATH, "--grade", "-j", "2", "-e", file.c_str(),
+    execl(VOREL_CLI_PATH, VOREL_CLI_PATH, "--grade", "-j", "2", "-e", path.c_str(),
           static_cast<char*>(nullptr));
     _exit(98);
   }
-  pid_t worker = 0;
-  for (int i = 0; i < 1000 && !worker; ++i) {
+  for (int i = 0; i < 1000 && cli > 0 && workers.size() < 2; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    worker = ChildOf(cli);
+    workers = ChildrenOf(cli);
   }
-  if (worker) kill(worker, SIGKILL);
+  return cli;
+}
+
+TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
+  std::string file;
+  std::vector<pid_t> workers;
+  const pid_t cli = StartLongGrading(file, workers);
+  ASSERT_GT(cli, 0);
+  if (!workers.empty()) kill(workers[0], SIGKILL);
   int status = 0;
   waitpid(cli, &status, 0);
-  ASSERT_NE(worker, 0) << "no worker process appeared";
+  ASSERT_FALSE(workers.empty()) << "no worker process appeared";
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string out = file + ".out", err = file + ".err";
   const std::string message = ReadText(err);
   const std::string prefix = "vorel-cli: worker died on puzzle ";
   const size_t at = message.find(prefix);
@@ -156,6 +171,27 @@ TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
   const std::vector<std::string> lines = Split(ReadText(out), '\n');
   ASSERT_EQ(lines.size() + 1, dead);
   for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i + 1) + "\t", 0), 0u);
+}
+
+// A run stopped from outside leaves no worker behind: a worker whose run is gone ends at its
+// next record instead of grading on alone.
+TEST(Collection, WorkersEndWhenTheirRunIsKilled) {
+  std::string file;
+  std::vector<pid_t> workers;
+  const pid_t cli = StartLongGrading(file, workers);
+  ASSERT_GT(cli, 0);
+  kill(cli, SIGKILL);
+  waitpid(cli, nullptr, 0);
+  ASSERT_EQ(workers.size(), 2u);
+  for (pid_t worker : workers) {
+    bool running = true;
+    for (int i = 0; i < 500 && running; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      running = Running(worker);
+    }
+    if (running) kill(worker, SIGKILL);
+    EXPECT_FALSE(running) << "worker " << worker << " still runs 5 s after its run was killed";
+  }
 }
 
 // True when the text holds "\r<done>/<total>  <rate> puzzles/s  <m>:<ss> left".

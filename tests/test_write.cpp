@@ -218,9 +218,15 @@ TEST_F(WriterTest, AutomaticNamesCountUpAndRefuseTakenNames) {
   RunCommand(210);
   EXPECT_EQ(g.settings.autoSaveCount, 7);
   EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{kTaken + dir + "SaveFile007.txt"});
-  g.settings.autoSaveDigit = 5;
+  // Widths 1..8 are taken as they are; one outside them, as a hand-edited value in memory
+  // would be, gives the default three digits.
   g.settings.initialDir = "/data/puzzles/";
-  EXPECT_EQ(AutoNameFile(), "/data/puzzles/SaveFile00007.txt");
+  for (const auto& [digits, name] : std::vector<std::pair<int32_t, const char*>>{
+           {5, "SaveFile00007"}, {1, "SaveFile7"}, {8, "SaveFile00000007"},
+           {0, "SaveFile007"}, {9, "SaveFile007"}}) {
+    g.settings.autoSaveDigit = digits;
+    EXPECT_EQ(AutoNameFile(), std::string("/data/puzzles/") + name + ".txt") << digits;
+  }
 }
 
 TEST_F(WriterTest, SaveInEditModeAsksAndLeavesTheMode) {

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 #include "io/ini.h"
 #include "io/settings.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 
@@ -179,6 +181,12 @@ TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
 TEST_F(DialogsUi, DisplayDialogTakesTheListsGlyphSetAndFallsBackOnAShortText) {
   ASSERT_TRUE(WithDialog(130, [](QWidget* d) {
     for (QComboBox* list : d->findChildren<QComboBox*>()) EXPECT_EQ(list->count(), 16);  // the palette
+    // Each entry is a 56×14 swatch of its palette colour in a black frame.
+    const QImage swatch = Find<QComboBox>(d, 1270)->itemIcon(5).pixmap(56, 14).toImage();
+    EXPECT_EQ(swatch.size(), QSize(56, 14));  // an ASSERT here would leave the dialog open
+    for (const QPoint& edge : {QPoint(0, 7), QPoint(55, 7), QPoint(28, 0), QPoint(28, 13)})
+      EXPECT_TRUE(swatch.valid(edge) && swatch.pixelColor(edge) == QColor(Qt::black)) << edge.x() << "," << edge.y();
+    EXPECT_EQ(swatch.pixelColor(28, 7), PaletteColour(5));
     Find<QComboBox>(d, 1270)->setCurrentIndex(3);
     Find<QRadioButton>(d, 1416)->click();
     auto* text = Find<QLineEdit>(d, 1570);

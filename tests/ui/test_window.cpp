@@ -220,6 +220,18 @@ TEST_F(Window, PaintingUsesTheColourRolesOfTheCellKinds) {
   EXPECT_EQ(CountColour(image, Inside(1, 0), PaletteColour(9)), 0);
   EXPECT_GT(CountColour(image, Inside(0, 2), PaletteColour(9)), 8);   // the input 7
   EXPECT_EQ(InkWidth(image, Inside(0, 1), background), 0);            // empty cells stay empty
+  // The same-digit display: with the cursor on the given 4 of row 1, the 4 of row 3 takes the
+  // second background; the cursor keeps its own and the 5 beside it the plain one.
+  g.settings.number2 = 6;
+  g.cursorRow = 1;
+  g.cursorColumn = 0;
+  g.sameDigitDisplay = 1;
+  const QImage same = Paint(451, 451);
+  g.sameDigitDisplay = 0;
+  ASSERT_NE(PaletteColour(6), background);
+  EXPECT_EQ(QColor(same.pixel(Inside(3, 6).topLeft())), PaletteColour(6));
+  EXPECT_EQ(QColor(same.pixel(Inside(1, 0).topLeft())), PaletteColour(g.settings.cursor));
+  EXPECT_EQ(QColor(same.pixel(Inside(3, 4).topLeft())), background);
 }
 
 TEST_F(Window, FiveCandidatesShowAsThreeOverTwo) {
@@ -323,7 +335,8 @@ TEST_F(Window, ClipboardTextComesAsUnicodeAndAsTheCodePage) {
   ASSERT_TRUE(P().ClipboardRead(items));
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].format, static_cast<uint32_t>(ClipUnicodeText));
-  EXPECT_EQ(items[0].bytes, ClipboardUnicodeBytes("１2"));
+  // UTF-16 little-endian with a closing NUL: U+FF11, '2'.
+  EXPECT_EQ(items[0].bytes, (std::vector<uint8_t>{0x11, 0xFF, '2', 0, 0, 0}));
   EXPECT_EQ(items[1].format, static_cast<uint32_t>(ClipText));
   EXPECT_EQ(items[1].bytes, (std::vector<uint8_t>{0x82, 0x50, '2', 0}));
 }
