@@ -13,7 +13,12 @@
 namespace {
 
 // A full grid, so that the make-problem screen starts on a solution.
-std::string FullGrid();
+std::string FullGrid() {
+  std::string grid;
+  for (uint32_t r = 0; r < 9; ++r)
+    for (uint32_t c = 0; c < 9; ++c) grid += static_cast<char>('1' + (r * 3 + r / 3 + c) % 9);
+  return grid;
+}
 
 const char* const kSample =
     "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
@@ -253,13 +258,6 @@ TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
   const std::string turning = RunCli("--sample --fixpoint -r 760 -p line 2>&1", &status);
   EXPECT_EQ(status, 0);
   EXPECT_NE(turning.find(warning), std::string::npos);
-}
-
-std::string FullGrid() {
-  std::string grid;
-  for (uint32_t r = 0; r < 9; ++r)
-    for (uint32_t c = 0; c < 9; ++c) grid += static_cast<char>('1' + (r * 3 + r / 3 + c) % 9);
-  return grid;
 }
 
 bool Disabled(const HeadlessPlatform& platform, uint32_t id) {

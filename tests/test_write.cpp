@@ -218,8 +218,8 @@ TEST_F(WriterTest, AutomaticNamesCountUpAndRefuseTakenNames) {
   RunCommand(210);
   EXPECT_EQ(g.settings.autoSaveCount, 7);
   EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{kTaken + dir + "SaveFile007.txt"});
-  // Widths 1..8 are taken as they are; one outside them, as a hand-edited value in memory
-  // would be, gives the default three digits.
+  // Widths 1..8 are taken as they are; one outside them, which the settings' own checks
+  // would have reset, gives the default three digits.
   g.settings.initialDir = "/data/puzzles/";
   for (const auto& [digits, name] : std::vector<std::pair<int32_t, const char*>>{
            {5, "SaveFile00007"}, {1, "SaveFile7"}, {8, "SaveFile00000007"},
