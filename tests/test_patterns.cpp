@@ -1,9 +1,6 @@
 // The short named patterns of the chain rung: exact log lines on hand-built states, every
-// removal checked against the unique solution on real puzzle states, and the cases of the
-// technique regression library.
+// removal checked against the unique solution on real puzzle states.
 #include <cstdio>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -273,93 +270,6 @@ TEST_F(PatternSoundness, NoRemovalLosesTheSolutionOnRealPuzzles) {
   RunCollection("reglib-1.4.txt", 1, fired);
   // Every pattern occurs in these states: one that never fires has stopped finding its shape.
   for (size_t i = 0; i < kPatternCount; ++i) EXPECT_GT(fired[i], 0u) << kPatterns[i].name;
-}
-
-// ---------------------------------------------------------------------------------------
-// The regression library: each case lists a state and eliminations one technique finds there.
-
-struct LibraryCode {
-  const char* code;
-  Routine routine;
-};
-const LibraryCode kLibraryCodes[] = {
-    {"0400", Skyscraper},      {"0401", TwoStringKite},
-    {"0402", EmptyRectangle},  {"0403", TurbotFish},
-    {"0404", TwoStringKite},   {"0405", EmptyRectangle},
-    {"0606", HiddenRectangle}, {"0607", AvoidableRectangleType1},
-    {"0608", AvoidableRectangleType2}, {"0610", BugPlusOne},
-    {"0803", WWing},           {"1101", SueDeCoq},
-};
-
-// "<digit><row><column>" items as cell * 9 + digit index.
-std::vector<uint32_t> Candidates(const std::string& text) {
-  std::vector<uint32_t> out;
-  std::istringstream in(text);
-  std::string item;
-  while (in >> item)
-    if (item.size() == 3)
-      out.push_back(((item[1] - '1') * 9 + (item[2] - '1')) * 9 + (item[0] - '1'));
-  return out;
-}
-
-using PatternLibrary = PatternSoundness;
-
-TEST_F(PatternLibrary, FindsTheListedEliminations) {
-  const Strings lines = DataLines("reglib-1.4.txt");
-  if (lines.empty()) GTEST_SKIP() << "reglib-1.4.txt not found in " << DataPath("");
-  struct Tally {
-    size_t cases = 0, passed = 0;
-  };
-  std::map<std::string, Tally> tally;
-  Strings failures;
-  for (const std::string& line : lines) {
-    if (line.empty() || line[0] != ':') continue;
-    const Strings fields = ReglibFields(line);
-    if (fields.size() < 5) continue;
-    const std::string code = fields[0].substr(0, 4);
-    const bool failCase = fields[0].size() > 5 && fields[0].substr(4) == "-x";
-    Routine routine = nullptr;
-    for (const LibraryCode& c : kLibraryCodes)
-      if (code == c.code) routine = c.routine;
-    if (!routine) continue;
-    Tally& t = tally[fields[0]];
-    ++t.cases;
-    SoundState state;
-    if (!LoadReglibState(line, state)) {
-      failures.push_back(fields[0] + " (no unique solution): " + line);
-      continue;
-    }
-    g_solution = state.solution;
-    g_failure.clear();
-    const SavedState before;
-    routine(0);
-    EXPECT_EQ(g_failure, "") << line;
-    std::string missing, unwanted;
-    for (uint32_t e : Candidates(fields[4])) {
-      const bool removed = before.cand.flag[e] && !g.cand.flag[e];
-      const std::string item = Format("r%uc%u<>%u ", e / 9 / 9 + 1, e / 9 % 9 + 1, e % 9 + 1);
-      if (failCase && removed) unwanted += item;
-      if (!failCase && !removed) missing += item;
-    }
-    if (failCase && fields[4].empty() && g.cand.total != before.cand.total) unwanted = "some";
-    if (missing.empty() && unwanted.empty()) {
-      ++t.passed;
-      continue;
-    }
-    failures.push_back(fields[0] +
-                       (missing.empty() ? " removed " + unwanted : " missed " + missing) + ": " +
-                       line);
-  }
-  std::printf("regression library, short named patterns:\n");
-  size_t cases = 0, passed = 0;
-  for (const auto& [code, t] : tally) {
-    std::printf("  %-8s %3zu of %3zu\n", code.c_str(), t.passed, t.cases);
-    cases += t.cases;
-    passed += t.passed;
-  }
-  for (const std::string& f : failures) std::printf("  failed %s\n", f.c_str());
-  std::printf("  all      %3zu of %3zu\n", passed, cases);
-  EXPECT_EQ(passed, cases);
 }
 
 }  // namespace
