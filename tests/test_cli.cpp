@@ -80,17 +80,6 @@ TEST(Cli, BlocksSeparatedByBlankLinesAndPrintLayouts) {
             "1(478)(34578) (3567)(3689)(5678) (3489)(369)2");
 }
 
-TEST(Cli, CompletionCheckMessageInTheTranscript) {
-  std::string solved;
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) solved += static_cast<char>('1' + (r * 3 + r / 3 + c) % 9);
-  std::swap(solved[0], solved[3]);
-  const std::string file = WriteTempFile("broken.txt", solved);
-  const std::string out = RunCli("-t -r 410 " + file);
-  EXPECT_EQ(Events(out, "message"), std::vector<std::string>{"矛盾しています\t列：１ ４ 塊：１ ２ "});
-  EXPECT_EQ(Events(out, "status0"), std::vector<std::string>{"失敗です…"});
-}
-
 TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
   const std::string file = WriteTempFile("p.txt", kPuzzle);
   const std::string head = "status1\t空白残り[0]\ntitle\t《Kelmo》 - p\nstatus1\t空白残り[60]\n";
