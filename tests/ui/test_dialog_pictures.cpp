@@ -13,22 +13,13 @@
 #include <QFontDialog>
 #include <QElapsedTimer>
 #include <QScreen>
-#include <QTimer>
 #include <algorithm>
-#include <functional>
 #include <tuple>
 
-#include "board/platform.h"
-#include "board/state.h"
 #include "drivers/commands.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/main_window.h"
-#include "ui/qt_platform.h"
 
 namespace {
-
-const char* const kSample =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
 bool Shooting() { return !qEnvironmentVariableIsEmpty("VOREL_SHOTS_DIR"); }
 
@@ -101,8 +92,7 @@ class DialogPictures : public WindowTest {
     return title;
   }
   // Photograph the main window with the panel beside it (no picture without a name); returns
-  // the panel's title, or
-  // "(none)" when the panel is not shown.
+  // the panel's title, or "(none)" when the panel is not shown.
   QString ShootWithPanel(uint32_t panel, const QString& name) {
     Wait(600);
     QWidget* w = app.window->Panel(panel);

@@ -1,34 +1,19 @@
 // The window as a new user meets it, offscreen: the first start, Qt's own dialogs in
-// Japanese, paths and clipboards the readers cannot take, and the fields that are cut.
+// Japanese, paths the readers cannot take, and the fields that are cut.
 #include <QApplication>
-#include <QClipboard>
 #include <QDropEvent>
 #include <QFile>
-#include <QImage>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QUrl>
-#include <functional>
 
-#include "board/state.h"
 #include "drivers/commands.h"
-#include "drivers/file_commands.h"
-#include "drivers/frame.h"
 #include "drivers/sample.h"
-#include "io/settings.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/app.h"
-#include "ui/board_view.h"
-#include "ui/main_window.h"
-#include "ui/qt_platform.h"
 
 namespace {
 
@@ -36,30 +21,6 @@ std::string BoardLine() {
   std::string line;
   for (uint32_t c = 0; c < 81; ++c) line += static_cast<char>('0' + g.board.value[c]);
   return line;
-}
-
-// The message boxes and dialogs that come up while `action` runs: each one is handed to
-// `act` (which closes it); the titles and texts of the message boxes are returned.
-std::vector<QString> Boxes(const std::function<void()>& action,
-                           const std::function<void(QWidget*)>& act = {}) {
-  std::vector<QString> seen;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return;
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      seen.push_back(box->windowTitle() + QLatin1Char('\t') + box->text());
-      box->done(QMessageBox::Ok);
-    } else if (act) {
-      act(modal);
-    } else {
-      modal->close();
-    }
-  });
-  poll.start(10);
-  action();
-  poll.stop();
-  return seen;
 }
 
 class FirstStart : public WindowTest {};  // no settings file at all
@@ -108,95 +69,63 @@ TEST(QtTranslations, QtsOwnDialogsSpeakJapaneseWhenTheFileIsThere) {
 
 class Meeting : public LaterStart {};
 
-TEST_F(Meeting, AFolderOnTheCommandLineOrDroppedLeavesTheBoardWithOneMessage) {
+TEST_F(Meeting, AFolderOrAMissingFileDroppedLeavesTheBoardWithOneMessage) {
   const std::string before = BoardLine();
   QTemporaryDir dir;
   for (const QString& path : {dir.path(), dir.filePath(QStringLiteral("missing.txt"))}) {
-    // A drop on the window, and the path of the command line as the program hands it over.
-    const auto boxes = Boxes([&] {
-      QMimeData data;
-      data.setUrls({QUrl::fromLocalFile(path)});
-      QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(app.window, &enter);
-      QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(app.window, &drop);
-      QTest::qWait(50);
-    });
-    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("ファイルがオープンできません\t") + path});
-    EXPECT_EQ(BoardLine(), before);
-    const auto told = Boxes([&] {
-      app.window->Post([p = path.toStdString()] { ReadDroppedFile({p}); });
-      QTest::qWait(50);
-    });
-    EXPECT_EQ(told, boxes);
-    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("ファイルがオープンできません\t") + path});
+    ModalAnswerer answerer;
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(app.window, &enter);
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(app.window, &drop);
+    QTest::qWait(50);
+    EXPECT_EQ(answerer.boxes, std::vector<QString>{QStringLiteral("ファイルがオープンできません\t") + path});
     EXPECT_EQ(BoardLine(), before);
   }
 }
 
-TEST_F(Meeting, AClipboardWithOnlyAPictureHasNoText) {
-  ASSERT_EQ(RunCommand(300), CommandDone);  // the edit mode reads the clipboard
-  QImage picture(8, 8, QImage::Format_RGB32);
-  picture.fill(Qt::red);
-  QApplication::clipboard()->setImage(picture);
-  EXPECT_EQ(Boxes([] { RunCommand(960); }),
-            std::vector<QString>{QStringLiteral("ClipBoard\tテキストファイルはありません")});
-  QApplication::clipboard()->clear();
-  EXPECT_EQ(Boxes([] { RunCommand(960); }),
-            std::vector<QString>{QStringLiteral("ClipBoard\tデータは登録されていません")});
-}
-
-TEST_F(Meeting, CutFieldsNeverSplitACharacter) {
-  // Fifteen characters outside the basic plane are thirty UTF-16 units; the glyph field keeps
-  // 29 units, so the cut falls inside the fifteenth.
+// Fifteen characters outside the basic plane are thirty UTF-16 units; the glyph field keeps
+// 29 units, so the cut falls inside the fifteenth, and the whole fourteen are stored.
+TEST_F(Meeting, TheGlyphFieldIsCutBetweenCharacters) {
   const QString wide = QString::fromUtf8("𠀋");
   QString fifteen;
   for (int i = 0; i < 15; ++i) fifteen += wide;
   QString field;
-  Boxes([] { RunCommand(130); },
-        [&](QWidget* d) {
-          auto* text = d->findChild<QLineEdit*>(QStringLiteral("1570"));
-          ASSERT_NE(text, nullptr);
-          text->clear();
-          text->insert(fifteen);
-          field = text->text();
-          d->findChild<QPushButton*>(QStringLiteral("ok"))->click();
-        });
+  ASSERT_TRUE(WithModal([] { RunCommand(130); }, [&](QWidget* d) {
+    auto* text = d->findChild<QLineEdit*>(QStringLiteral("1570"));
+    ASSERT_NE(text, nullptr);
+    text->clear();
+    text->insert(fifteen);
+    field = text->text();
+    d->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+  }));
   EXPECT_EQ(field, fifteen.left(28));
   std::string expected = "　";
   for (int i = 0; i < 14; ++i) expected += "𠀋";
   EXPECT_EQ(g.settings.customText, expected);
-  const std::string path = folder.filePath(QStringLiteral("again.ini")).toStdString();
-  ASSERT_EQ(SaveSettingsFile(path), 1u);
-  g.settings.customText.clear();
-  ASSERT_EQ(LoadSettingsFile(path), 1u);
-  EXPECT_EQ(g.settings.customText, expected);
-
-  // The base name of the automatic file names: 63 units.
-  QString name;
-  Boxes([] { RunCommand(3000); },
-        [&](QWidget* d) {
-          auto* text = d->findChild<QLineEdit*>(QStringLiteral("1570"));
-          ASSERT_NE(text, nullptr);
-          text->setText(QString(62, QLatin1Char('n')) + wide);
-          name = text->text();
-          d->findChild<QPushButton*>(QStringLiteral("cancel"))->click();
-        });
-  EXPECT_EQ(name, QString(62, QLatin1Char('n')));
 }
 
-TEST_F(Meeting, TheAutomaticNameDialogRefusesAFolderAndStaysOpen) {
+// The base name of the automatic file names keeps 63 units, never half a character; a name
+// with a folder part is refused and the dialog stays open for another.
+TEST_F(Meeting, TheAutomaticNameDialogCutsBetweenCharactersAndRefusesAFolder) {
   int opened = 0;
-  const auto boxes = Boxes([] { RunCommand(3000); },
-                           [&](QWidget* d) {
-                             auto* text = d->findChild<QLineEdit*>(QStringLiteral("1570"));
-                             ASSERT_NE(text, nullptr);
-                             ++opened;
-                             // First "../x" with OK (refused), then a plain name.
-                             text->setText(opened == 1 ? QStringLiteral("../x") : QStringLiteral("x"));
-                             d->findChild<QPushButton*>(QStringLiteral("ok"))->click();
-                           });
-  EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("保存ファイル名自動生成\t基準ファイル名に「/」は使えません")});
+  QString cut;
+  ModalAnswerer answerer(nullptr, [&](QWidget* d) {
+    auto* text = d->findChild<QLineEdit*>(QStringLiteral("1570"));
+    ASSERT_NE(text, nullptr);
+    if (++opened == 1) {
+      text->setText(QString(62, QLatin1Char('n')) + QString::fromUtf8("𠀋"));
+      cut = text->text();
+    }
+    // First "../x" with OK (refused), then a plain name.
+    text->setText(opened == 1 ? QStringLiteral("../x") : QStringLiteral("x"));
+    d->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+  });
+  RunCommand(3000);
+  EXPECT_EQ(cut, QString(62, QLatin1Char('n')));
+  EXPECT_EQ(answerer.boxes, std::vector<QString>{QStringLiteral("保存ファイル名自動生成\t基準ファイル名に「/」は使えません")});
   EXPECT_EQ(opened, 2);
   EXPECT_EQ(g.settings.autoSaveFileName, "x");
 }

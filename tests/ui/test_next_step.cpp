@@ -4,27 +4,18 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QTest>
 #include <cstdlib>
 #include <cstring>
 
-#include "board/state.h"
 #include "drivers/path.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/fonts.h"
 #include "ui/log_window.h"
-#include "ui/main_window.h"
-#include "ui/qt_platform.h"
 
 namespace {
 
 // Single MAX leaves this one at locked candidates.
 const char* const kPuzzle =
     "003050068000070000050008024010030080800004000007605000001007002500160000030000005";
-
-QRect Inside(uint32_t cell) {
-  return QRect(static_cast<int>(cell % 9) * 50 + 4, static_cast<int>(cell / 9) * 50 + 4, 43, 43);
-}
 
 class NextStepWindow : public WindowTest {
   std::string StartSettings() const override { return "[MODE]\nCandErase=1\n"; }

@@ -1,35 +1,24 @@
 // The desktop window driven as a user drives it: keys, clicks and menu items in, the engine's
 // state, the window's widgets and the painted pixels out.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
-#include <QClipboard>
 #include <QMenuBar>
 #include <QPainter>
-#include <QTest>
 #include <QToolBar>
-#include <QFontDatabase>
-#include <functional>
-#include <vector>
 
-#include "board/platform.h"
-#include "board/state.h"
 #include "drivers/commands.h"
 #include "drivers/frame.h"
 #include "drivers/menu_table.h"
 #include "io/read.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/board_view.h"
-#include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/log_window.h"
-#include "ui/main_window.h"
-#include "ui/qt_platform.h"
 
 namespace {
-
-const char* const kSample =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
 // Pixels of one colour inside a rectangle.
 int CountColour(const QImage& image, const QRect& rect, const QColor& colour) {
@@ -52,50 +41,11 @@ int InkWidth(const QImage& image, const QRect& rect, const QColor& background) {
   return right < left ? 0 : right - left + 1;
 }
 
-// The inside of cell (row, column) of a board painted at 451x451 (cells of 50 pixels), away
-// from the grid lines.
-QRect Inside(uint32_t row, uint32_t column) {
-  return QRect(static_cast<int>(column) * 50 + 4, static_cast<int>(row) * 50 + 4, 43, 43);
-}
-
 using Window = WindowTest;
 
 class WindowWithLog : public WindowTest {
   std::string StartSettings() const override { return "[MODE]\nCandErase=1\n"; }
 };
-
-TEST_F(Window, TypedDigitsFillTheCursorCellAndTheCursorAdvances) {
-  LoadGivens(kSample);
-  Type(QStringLiteral("5"));
-  EXPECT_EQ(g.board.value[0], 5u);
-  EXPECT_TRUE(g.board.kind[0] == KindInput || g.board.kind[0] == KindAssumed);
-  EXPECT_EQ(CursorCell(), 1u);  // "エディット" cursor movement is the default
-  Key(Qt::Key_Left);
-  Key(Qt::Key_0);
-  EXPECT_EQ(g.board.value[0], 0u);
-  // Ctrl+H is a key of the table without an action.
-  Key(Qt::Key_H, Qt::ControlModifier);
-  EXPECT_EQ(g.board.value[0], 0u);
-}
-
-TEST_F(Window, CtrlLettersMoveTheCursorLikeTheArrowKeys) {
-  // Where the cursor stops or wraps is the engine's; the window only turns keys into commands.
-  LoadGivens(kSample);
-  g.cursorRow = 4;
-  g.cursorColumn = 4;
-  Key(Qt::Key_E, Qt::ControlModifier);
-  EXPECT_EQ(CursorCell(), CellAt(3, 4));
-  Key(Qt::Key_X, Qt::ControlModifier);
-  Key(Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(CursorCell(), CellAt(5, 4));
-  Key(Qt::Key_Right);
-  EXPECT_EQ(CursorCell(), CellAt(5, 5));
-  // Typed characters are keys too: "#" marks where the cursor digit can go.
-  g.cursorRow = 1;
-  g.cursorColumn = 0;  // a given 4
-  Type(QStringLiteral("#"));
-  EXPECT_EQ(app.window->StatusPart(0)->text(), QStringLiteral("4 を入力可能な箇所を塗りつぶしました"));
-}
 
 TEST_F(WindowWithLog, CtrlCOpensTheCandidateScreenWithItsLogWindow) {
   LoadGivens(kSample);
@@ -174,22 +124,24 @@ TEST_F(Window, MenuBarFollowsTheMenuTableAndPostsKnownCommands) {
   EXPECT_FALSE(app.window->windowIcon().isNull());
 }
 
-TEST_F(Window, TKeyTogglesTheToolbarAndClicksOutsideTheBoardLeaveTheCursor) {
+// "t" and the menu item hide and show the toolbars; the item is checked while they show.
+TEST_F(Window, TKeyAndTheCheckedMenuItemToggleTheToolbars) {
+  QAction* item = app.window->MenuAction(2060);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->text().section(QLatin1Char('\t'), 0, 0), QStringLiteral("ツールバー(&T)"));
+  EXPECT_TRUE(app.window->menuBar()->actions().at(1)->menu()->actions().contains(item));
+  EXPECT_TRUE(item->isCheckable());
+  EXPECT_TRUE(item->isChecked());
   EXPECT_TRUE(app.window->Toolbar(0)->isVisible());
   Type(QStringLiteral("t"));
   for (uint32_t t = 0; t < 4; ++t) EXPECT_FALSE(app.window->Toolbar(t)->isVisible());
+  EXPECT_FALSE(item->isChecked());
   Type(QStringLiteral("t"));
   EXPECT_TRUE(app.window->Toolbar(0)->isVisible());
-
-  app.window->resize(460, 560);
-  QTest::qWait(20);
-  QTest::mouseClick(app.window->Toolbar(0), Qt::LeftButton, Qt::NoModifier, QPoint(200, 5));
-  QTest::mouseClick(app.window->StatusPart(1), Qt::LeftButton);
-  EXPECT_EQ(CursorCell(), 0u);
-  BoardView* board = app.window->Board();
-  const QRect cell = board->CellRect(CellAt(2, 3));
-  QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, cell.center());
-  EXPECT_EQ(CursorCell(), CellAt(2, 3));
+  EXPECT_TRUE(item->isChecked());
+  item->trigger();
+  EXPECT_FALSE(item->isChecked());
+  EXPECT_FALSE(app.window->Toolbar(0)->isVisible());
 }
 
 TEST_F(Window, CommandsArrivingDuringAFlushRunAfterIt) {
@@ -232,58 +184,11 @@ TEST_F(Window, PaintingUsesTheColourRolesOfTheCellKinds) {
   EXPECT_EQ(QColor(same.pixel(Inside(3, 6).topLeft())), PaletteColour(6));
   EXPECT_EQ(QColor(same.pixel(Inside(1, 0).topLeft())), PaletteColour(g.settings.cursor));
   EXPECT_EQ(QColor(same.pixel(Inside(3, 4).topLeft())), background);
-}
 
-TEST_F(Window, FiveCandidatesShowAsThreeOverTwo) {
-  LoadGivens(kSample);
-  app.window->PostCommand(310);
-  const uint32_t cell = 1;  // row 0, column 1
-  for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d < 5;
-  g.cand.count[cell] = 5;
-  g.cursorRow = 8;
-  g.cursorColumn = 8;
-  const QImage image = Paint(451, 451);
-  const QColor background = PaletteColour(g.settings.bgc);
-  const QRect r = Inside(0, 1);
-  const QRect upper(r.left(), r.top(), r.width(), r.height() / 2 - 1);
-  const QRect lower(r.left(), r.top() + r.height() / 2 + 1, r.width(), r.height() / 2 - 1);
-  const int top = InkWidth(image, upper, background), bottom = InkWidth(image, lower, background);
-  EXPECT_GT(bottom, 0);
-  EXPECT_GT(top, bottom + 2);  // three digits over two
-  EXPECT_LT(top, bottom * 2);
-}
-
-// In the boxed candidate screen each candidate takes its own ninth of the cell: 1 at the
-// top left, 9 at the bottom right.
-TEST_F(Window, BoxedCandidatesSitInTheirOwnNinthOfTheCell) {
-  LoadGivens(kSample);
-  app.window->PostCommand(310);
-  g.settings.kohoDisplayMode = 1;
-  g.cursorRow = 8;
-  g.cursorColumn = 8;
-  const uint32_t cell = 1;  // row 0, column 1
-  const QRect r = Inside(0, 1);
-  const QRect topLeft(r.left(), r.top(), r.width() / 3, r.height() / 3);
-  const QRect bottomRight(r.right() - r.width() / 3 + 1, r.bottom() - r.height() / 3 + 1, r.width() / 3,
-                          r.height() / 3);
-  for (uint32_t only : {0u, 8u}) {
-    for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d == only;
-    g.cand.count[cell] = 1;
-    const QImage image = Paint(451, 451);
-    const QColor background = PaletteColour(g.settings.bgc);
-    EXPECT_EQ(InkWidth(image, topLeft, background) > 0, only == 0) << only + 1;
-    EXPECT_EQ(InkWidth(image, bottomRight, background) > 0, only == 8) << only + 1;
-  }
-}
-
-TEST_F(Window, GlyphSetsDrawTheirCharactersAndNoZero) {
-  LoadGivens(kSample);
-  g.settings.kanSuuji = 4;  // "九字": the glyph for 0 is an ideographic space
-  g.cursorRow = 8;
-  g.cursorColumn = 8;
-  const QImage image = Paint(451, 451);
-  const QColor background = PaletteColour(g.settings.bgc);
-  EXPECT_GT(InkWidth(image, Inside(0, 7), background), 10);  // the 1 as "臨"
+  // Glyph sets draw their characters: "九字" draws the 1 as "臨", and its glyph for 0, an
+  // ideographic space, leaves no ink.
+  g.settings.kanSuuji = 4;
+  EXPECT_GT(InkWidth(Paint(451, 451), Inside(0, 7), background), 10);
   QImage zero(60, 60, QImage::Format_RGB32);
   zero.fill(Qt::white);
   QPainter painter(&zero);
@@ -291,32 +196,49 @@ TEST_F(Window, GlyphSetsDrawTheirCharactersAndNoZero) {
   painter.drawText(zero.rect(), Qt::AlignCenter, Utf8(GlyphFor(0)));
   painter.end();
   EXPECT_EQ(InkWidth(zero, zero.rect(), Qt::white), 0);
-
-  // A custom character outside the basic plane is one glyph: a whole surrogate pair.
-  g.settings.kanSuuji = 6;
-  g.settings.customText = "　\xF0\xA0\x80\x8Bろはにほへとちり";
-  g.settings.customGlyph.clear();
-  const QString one = Utf8(GlyphFor(1));
-  ASSERT_EQ(one.size(), 2);
-  EXPECT_TRUE(one.at(0).isHighSurrogate());
-  EXPECT_EQ(Utf8(GlyphFor(2)), QStringLiteral("ろ"));
 }
 
-TEST_F(Window, AHintMarkShowsOnceInTheBoxLayout) {
+// In the candidate screen a hint mark shows once in the boxed layout; there each candidate
+// takes its own ninth of the cell, 1 at the top left, 9 at the bottom right; in the list
+// layout five candidates show as three over two.
+TEST_F(Window, CandidatesSitInTheirLayoutsAndAHintMarkShowsOnce) {
   LoadGivens(kSample);
   g.settings.kohoDisplayMode = 1;
   g.settings.number2 = 11;
   app.window->PostCommand(310);
   g.cursorRow = 8;
   g.cursorColumn = 8;
-  g.board.kind[1] = KindHint;
+  const uint32_t cell = 1;  // row 0, column 1
+  const QRect r = Inside(0, 1);
+  const QColor background = PaletteColour(g.settings.bgc);
+  g.board.kind[cell] = KindHint;
   g.hintMarkCount = 1;
-  const QImage first = Paint(451, 451);
-  EXPECT_EQ(QColor(first.pixel(Inside(0, 1).topLeft())), PaletteColour(11));
-  EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
+  EXPECT_EQ(QColor(Paint(451, 451).pixel(r.topLeft())), PaletteColour(11));
+  EXPECT_EQ(g.board.kind[cell], static_cast<uint32_t>(KindEmpty));
   EXPECT_EQ(g.hintMarkCount, 0u);
-  const QImage second = Paint(451, 451);
-  EXPECT_EQ(QColor(second.pixel(Inside(0, 1).topLeft())), PaletteColour(g.settings.bgc));
+  EXPECT_EQ(QColor(Paint(451, 451).pixel(r.topLeft())), background);
+
+  const QRect topLeft(r.left(), r.top(), r.width() / 3, r.height() / 3);
+  const QRect bottomRight(r.right() - r.width() / 3 + 1, r.bottom() - r.height() / 3 + 1, r.width() / 3,
+                          r.height() / 3);
+  for (uint32_t only : {0u, 8u}) {
+    for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d == only;
+    g.cand.count[cell] = 1;
+    const QImage image = Paint(451, 451);
+    EXPECT_EQ(InkWidth(image, topLeft, background) > 0, only == 0) << only + 1;
+    EXPECT_EQ(InkWidth(image, bottomRight, background) > 0, only == 8) << only + 1;
+  }
+
+  g.settings.kohoDisplayMode = 0;
+  for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d < 5;
+  g.cand.count[cell] = 5;
+  const QImage image = Paint(451, 451);
+  const QRect upper(r.left(), r.top(), r.width(), r.height() / 2 - 1);
+  const QRect lower(r.left(), r.top() + r.height() / 2 + 1, r.width(), r.height() / 2 - 1);
+  const int top = InkWidth(image, upper, background), bottom = InkWidth(image, lower, background);
+  EXPECT_GT(bottom, 0);
+  EXPECT_GT(top, bottom + 2);  // three digits over two
+  EXPECT_LT(top, bottom * 2);
 }
 
 TEST(WindowFonts, WindowsFaceNamesMapToInstalledJapaneseFaces) {
@@ -328,7 +250,9 @@ TEST(WindowFonts, WindowsFaceNamesMapToInstalledJapaneseFaces) {
   EXPECT_EQ(InstalledFace("Noto Sans CJK JP"), QStringLiteral("Noto Sans CJK JP"));
 }
 
-// Text on the clipboard is offered both as Unicode and in the code page, Unicode first.
+// Text on the clipboard is offered both as Unicode and in the code page, Unicode first; a
+// picture alone is no text, and an empty clipboard holds nothing. Text read in the code page
+// reaches the readers whole.
 TEST_F(Window, ClipboardTextComesAsUnicodeAndAsTheCodePage) {
   QApplication::clipboard()->setText(QStringLiteral("１2"));
   std::vector<ClipboardItem> items;
@@ -339,9 +263,19 @@ TEST_F(Window, ClipboardTextComesAsUnicodeAndAsTheCodePage) {
   EXPECT_EQ(items[0].bytes, (std::vector<uint8_t>{0x11, 0xFF, '2', 0, 0, 0}));
   EXPECT_EQ(items[1].format, static_cast<uint32_t>(ClipText));
   EXPECT_EQ(items[1].bytes, (std::vector<uint8_t>{0x82, 0x50, '2', 0}));
-}
 
-TEST(WindowClipboard, ASpreadsheetRowWithLineFeedsKeepsItsEmptyLastField) {
+  ASSERT_EQ(RunCommand(300), CommandDone);  // the edit mode reads the clipboard
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ModalAnswerer answerer;
+  QApplication::clipboard()->setImage(picture);
+  RunCommand(960);
+  QApplication::clipboard()->clear();
+  RunCommand(960);
+  EXPECT_EQ(answerer.boxes, (std::vector<QString>{QStringLiteral("ClipBoard\tテキストファイルはありません"),
+                                                  QStringLiteral("ClipBoard\tデータは登録されていません")}));
+
+  // A spreadsheet row with line feeds keeps its empty last field.
   std::string rows;
   for (int r = 0; r < 9; ++r) rows += "1\t2\t3\t4\t5\t6\t7\t8\t\n";  // nine fields, the last empty
   const std::vector<uint8_t> bytes = ClipboardAnsiBytes(rows);

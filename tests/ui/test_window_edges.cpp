@@ -1,27 +1,16 @@
 // The window at the edges of its ranges: every grid line from the first to the last, font
-// heights, weights and palette entries at both ends of their limits, the right button's
-// digit menu.
+// heights, weights and palette entries at both ends of their limits, the mouse buttons on and
+// off the board.
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <QToolBar>
-#include <vector>
 
-#include "board/platform.h"
-#include "board/state.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/board_view.h"
-#include "ui/fonts.h"
-#include "ui/main_window.h"
-#include "ui/qt_platform.h"
 
 namespace {
-
-const char* const kSample =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
 using WindowEdges = WindowTest;
 
@@ -33,11 +22,7 @@ TEST_F(WindowEdges, EveryGridLineFromTheFirstToTheLast) {
   g.settings.line2 = 9;
   g.cursorRow = g.cursorColumn = 0;
   const QImage image = Paint(451, 451);
-  BoardView view;
-  view.resize(451, 451);
-  const int cw = view.CellRect(1).left() - view.CellRect(0).left();
-  const int ch = view.CellRect(9).top() - view.CellRect(0).top();
-  ASSERT_GT(cw, 10);
+  const int cw = 50, ch = 50;  // the cells of a board painted at 451x451
   for (int i = 0; i <= 9; ++i) {
     const QColor want = PaletteColour(i % 3 == 0 ? g.settings.line : g.settings.line2);
     const int at = i == 9 ? 9 * cw - 1 : i * cw;
@@ -75,7 +60,8 @@ TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
 }
 
 // The right button on an empty cell selects it and offers the digits it may take; the left
-// button only selects; in the candidate screen the right button does nothing.
+// button only selects; in the candidate screen the right button does nothing. Clicks on the
+// toolbar and the status bar leave the cursor.
 TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   LoadGivens(kSample);
   app.window->resize(460, 560);
@@ -94,6 +80,9 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
     QTest::qWait(100);
     QTest::mouseRelease(board, Qt::RightButton, Qt::NoModifier, board->CellRect(cell).center());
   };
+  QTest::mouseClick(app.window->Toolbar(0), Qt::LeftButton, Qt::NoModifier, QPoint(200, 5));
+  QTest::mouseClick(app.window->StatusPart(1), Qt::LeftButton);
+  EXPECT_EQ(CursorCell(), 0u);
   rightClick(CellAt(8, 8));  // row 9 holds 8 and 6, column 9 holds 7, its block 2, 8, 6
   EXPECT_EQ(CursorCell(), CellAt(8, 8));
   EXPECT_EQ(offered, (QStringList{"1", "3", "4", "5", "9"}));

@@ -2,14 +2,43 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QPainter>
-#include <QTest>
-#include <QTimer>
+#include <QPushButton>
 
-#include "board/state.h"
 #include "drivers/frame.h"
-#include "ui/board_view.h"
-#include "ui/main_window.h"
+
+void Settle() {
+  for (int i = 0; i < 4; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+}
+
+ModalAnswerer::ModalAnswerer(QWidget* behind, std::function<void(QWidget*)> act)
+    : behind_(behind), act_(std::move(act)) {
+  timer_.setInterval(5);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+  timer_.start();
+}
+
+void ModalAnswerer::Answer() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) return;
+  ++answered;
+  if (behind_) behind_->repaint();
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    boxes.push_back(box->windowTitle() + QLatin1Char('\t') + box->text());
+    if (box->defaultButton()) box->defaultButton()->click();
+    else box->accept();
+  } else if (act_) {
+    act_(modal);
+  } else if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("ok"))) {
+    ok->click();
+  } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+    dialog->reject();
+  }
+}
 
 void WindowTest::SetUp() {
   ASSERT_TRUE(folder.isValid());

@@ -1,13 +1,56 @@
-// A started desktop program on the offscreen platform, with its settings in a fresh folder.
+// A started desktop program on the offscreen platform, with its settings in a fresh folder,
+// and what the window tests share: the sample puzzle, cells in a painted board, modal windows
+// answered.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "board/state.h"
 #include "ui/app.h"
+#include "ui/board_view.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+
+// The puzzle most tests start from: a given 1 at row 0, column 7, a given 4 at row 1, column 0.
+inline constexpr const char* kSample =
+    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+
+// The inside of cell (row, column) of a board painted at 451x451 (cells of 50 pixels), away
+// from the grid lines.
+inline QRect Inside(uint32_t row, uint32_t column) {
+  return QRect(static_cast<int>(column) * 50 + 4, static_cast<int>(row) * 50 + 4, 43, 43);
+}
+inline QRect Inside(uint32_t cell) { return Inside(RowOf(cell), ColumnOf(cell)); }
+
+// Posted events delivered and processed, a few rounds over.
+void Settle();
+
+// Answers every modal window that comes up while it lives, as a hurried user does: a message
+// box by its default button (its title and text are kept in `boxes`); any other window by
+// `act` when given, else by "OK" in our dialogs and "Cancel" in the platform's file, colour and
+// font choosers. Before it answers, `behind` is painted as it stands, as a window behind a
+// message box is whenever the box moves: a state shown only meanwhile must not stay on the
+// screen.
+class ModalAnswerer {
+ public:
+  explicit ModalAnswerer(QWidget* behind = nullptr, std::function<void(QWidget*)> act = {});
+  int answered = 0;
+  std::vector<QString> boxes;  // "title\ttext"
+
+ private:
+  void Answer();
+  QWidget* behind_;
+  std::function<void(QWidget*)> act_;
+  QTimer timer_;
+};
 
 class WindowTest : public ::testing::Test {
  protected:
