@@ -1,6 +1,6 @@
 // The rung above the catalogue: every removal of every routine checked against the unique
 // solution on the states a solving path meets; the regression library's cases per technique;
-// the chain text of the detailed log; the table's wiring (commands, menu, 4000, names, grades).
+// the chain text of the detailed log; 4000 and the command line (names, ids, grades).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +11,6 @@
 #include "board/candidates.h"
 #include "board/queue.h"
 #include "drivers/commands.h"
-#include "drivers/menu_table.h"
 #include "techniques/links.h"
 #include "techniques/rung.h"
 #include "techniques/techniques.h"
@@ -280,38 +279,6 @@ TEST_F(RungText, ForcingChainsShowEachBranchAndWhatBreaks) {
 // ---------------------------------------------------------------------------------------
 
 using RungWiring = EngineTest;
-
-TEST_F(RungWiring, EveryRowIsACommandAMenuItemAndARoutineName) {
-  std::set<uint32_t> ids, codes;
-  for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(kRungRows[i].commandId, 4001 + i);
-  for (const RungRow& row : kRungRows) {
-    EXPECT_TRUE(ids.insert(row.commandId).second) << row.commandId;
-    EXPECT_TRUE(codes.insert(row.code).second) << row.code;
-    EXPECT_GE(row.commandId, 4001u);
-    EXPECT_LE(row.commandId, 4099u);
-    EXPECT_STREQ(TechniqueName(row.code), row.label) << row.name;
-    const RoutineEntry* e = FindRoutine(row.name);
-    ASSERT_NE(e, nullptr) << row.name;
-    EXPECT_EQ(e->commandId, row.commandId);
-    const CommandEntry* c = FindCommand(row.commandId);
-    ASSERT_NE(c, nullptr) << row.commandId;
-    EXPECT_EQ(c->gate, GateNormal | GateAnalysis);
-    bool inMenu = false;
-    for (uint32_t i = 0; i < kMenuRowCount; ++i) inMenu = inMenu || kMenuRows[i].id == row.commandId;
-    EXPECT_TRUE(inMenu) << row.name;
-  }
-  ASSERT_NE(FindCommand(kRungBatchId), nullptr);
-  // The submenu sits under 解析 and ends with 4000.
-  uint32_t title = kMenuRowCount;
-  for (uint32_t i = 0; i < kMenuRowCount; ++i)
-    if (kMenuRows[i].label && std::string(kMenuRows[i].label) == "連鎖") title = i;
-  ASSERT_LT(title, kMenuRowCount);
-  EXPECT_EQ(kMenuRows[title].depth, 1u);
-  EXPECT_EQ(kMenuRows[title + 1 + kRungRowCount + 1].id, kRungBatchId);
-  // 4000's order never puts a harder routine first.
-  const RungRow* const* order = RungOrder();
-  for (uint32_t i = 1; order[i]; ++i) EXPECT_LE(order[i - 1]->weight, order[i]->weight);
-}
 
 TEST_F(RungWiring, BatchTakesOnlyTheSimplestStepThatRemovesSomething) {
   // The AIC state above: 4000 logs the AIC's removals and nothing of the forcing chains.
