@@ -145,6 +145,16 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
             (std::vector<uint32_t>{KindMarked, KindMarked}));
   RunCommand(2630);  // the next command ends the marking: every kind as it was
   EXPECT_EQ(std::vector<uint32_t>(g.board.kind, g.board.kind + 81), kinds);
+  // So does the same-digit fill, and a click on another cell too.
+  g.cursorRow = 0; g.cursorColumn = 7;
+  RunCommand(740);
+  EXPECT_TRUE(HighlightFill());
+  SelectCell(4, 4);
+  EXPECT_FALSE(HighlightFill());
+  SelectCell(0, 7);
+  RunCommand(740);
+  RunCommand(2630);
+  EXPECT_FALSE(HighlightFill());
   // The confirmed cells of a digit reach the last cell too.
   LoadGrid(FullGrid());
   g.cursorRow = 8;
@@ -170,21 +180,6 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
   EXPECT_TRUE(platform.Lines("status0").empty());
 }
 
-// Files may be dropped on the ordinary screen only: the candidate, problem-input and
-// make-problem screens refuse them until they are left.
-TEST_F(Frame, DropsAreTakenOnlyOnTheOrdinaryScreen) {
-  LoadGrid(FullGrid());
-  for (uint32_t screen : {310u, 340u, 330u}) {
-    ASSERT_EQ(g.acceptDrops, 1u) << screen;
-    RunCommand(screen);
-    ASSERT_NE(g.screenMode, static_cast<uint32_t>(ModeNormal)) << screen;
-    EXPECT_EQ(g.acceptDrops, 0u) << screen;
-    RunCommand(screen);  // and back
-    ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal)) << screen;
-  }
-  EXPECT_EQ(g.acceptDrops, 1u);
-}
-
 TEST_F(Frame, RightClickOffersTheCellsCandidatesOutsideTheCandidateAndMakeScreens) {
   LoadGrid(kSample);
   uint32_t digits[9];
@@ -203,19 +198,6 @@ TEST_F(Frame, RightClickOffersTheCellsCandidatesOutsideTheCandidateAndMakeScreen
   Drop(0, 5);
   ASSERT_EQ(PopupDigits(digits), 4u);
   EXPECT_EQ(digits[0], 6u);
-}
-
-TEST_F(Frame, TheSameDigitFillLastsUntilTheNextCommandOrClick) {
-  LoadGrid(kSample);
-  g.cursorRow = 0; g.cursorColumn = 7;
-  RunCommand(740);
-  EXPECT_TRUE(HighlightFill());
-  SelectCell(4, 4);
-  EXPECT_FALSE(HighlightFill());
-  SelectCell(0, 7);
-  RunCommand(740);
-  RunCommand(2630);
-  EXPECT_FALSE(HighlightFill());
 }
 
 TEST_F(Frame, ProblemInputTakesDigitsAsGivensWithUndo) {
@@ -317,10 +299,15 @@ TEST_F(Frame, MenuItemsAreEnabledExactlyInTheModesTheirCommandsRunIn) {
     EXPECT_TRUE(MenuItemEnabled(880, mode));
 }
 
-TEST_F(Frame, LeavingAnAnalysisScreenClosesTheUsageWindow) {
+// The candidate, problem-input and make-problem screens refuse dropped files until they are
+// left, and leaving one closes its usage window.
+TEST_F(Frame, LeavingAnAnalysisScreenTakesDropsAgainAndClosesTheUsageWindow) {
   for (uint32_t enter : {310u, 340u, 330u}) {
     LoadGrid(enter == 330 ? FullGrid() : std::string(kSample));
+    ASSERT_EQ(g.acceptDrops, 1u) << enter;
     ASSERT_EQ(RunCommand(enter), CommandDone);
+    ASSERT_NE(g.screenMode, static_cast<uint32_t>(ModeNormal)) << enter;
+    EXPECT_EQ(g.acceptDrops, 0u) << enter;
     RunCommand(1160);
     ASSERT_EQ(g.usageView, 1u) << enter;
     RunCommand(enter);
@@ -331,6 +318,7 @@ TEST_F(Frame, LeavingAnAnalysisScreenClosesTheUsageWindow) {
     RunCommand(380);
     EXPECT_TRUE(platform.Lines("list").empty()) << enter;
   }
+  EXPECT_EQ(g.acceptDrops, 1u);
 }
 
 TEST_F(Frame, TheCursorStatusFollowsGlyphsEmptiedCellsAndTheMakeProblemCursor) {
@@ -423,47 +411,17 @@ TEST(Toolbars, EveryScreensButtonsTheirTipsAndEveryMenuAndKeyReachACommand) {
   for (uint32_t id : ids) EXPECT_TRUE(id == 0 || FindCommand(id) != nullptr) << id;
 }
 
-// The headless platform with a count of the repaints asked for.
-class RepaintCounter final : public Platform {
+// The headless platform with a count of the repaints asked for (a repainted cell is one).
+class RepaintCounter final : public HeadlessPlatform {
  public:
-  explicit RepaintCounter(HeadlessPlatform& inner) : in(inner) {}
-  HeadlessPlatform& in;
   uint32_t repaints = 0;
-  bool LogAppend(const std::string& line, bool caret) override {
-    return in.LogAppend(line, caret);
-  }
-  void LogClear() override { in.LogClear(); }
-  uint32_t MessageBox(const std::string& t, const std::string& title, uint32_t icon,
-                      uint32_t buttons) override {
-    return in.MessageBox(t, title, icon, buttons);
-  }
-  void SetStatus(uint32_t part, const std::string& t) override { in.SetStatus(part, t); }
-  void SetTitle(const std::string& t) override { in.SetTitle(t); }
   void Repaint() override { ++repaints; }
-  void RepaintCell(uint32_t) override { ++repaints; }
-  void DrainMessages() override {}
-  std::string ChooseFile(const FileDialogRequest& r) override { return in.ChooseFile(r); }
-  bool ClipboardRead(std::vector<ClipboardItem>& items) override {
-    return in.ClipboardRead(items);
-  }
-  bool ClipboardWriteText(const std::vector<uint8_t>& b) override {
-    return in.ClipboardWriteText(b);
-  }
-  void MenuCheck(uint32_t id, bool on) override { in.MenuCheck(id, on); }
-  void MenuEnable(uint32_t id, bool on) override { in.MenuEnable(id, on); }
-  void OpenPanel(uint32_t panel) override { in.OpenPanel(panel); }
-  void ClosePanel(uint32_t panel) override { in.ClosePanel(panel); }
-  void ShowToolbar(uint32_t mode) override { in.ShowToolbar(mode); }
-  void Dialog(uint32_t id, const std::string& name) override { in.Dialog(id, name); }
-  void ListContents(const std::string& name, const std::vector<std::string>& lines) override {
-    in.ListContents(name, lines);
-  }
 };
 
 // Every command of every table in every mode: a refused one changes nothing and shows nothing;
 // one that runs and changes the digits, the candidates or the cursor asks for a repaint.
 TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
-  RepaintCounter counter(platform);
+  RepaintCounter counter;
   SetPlatform(&counter);
   auto shown = [] {
     std::string s(reinterpret_cast<const char*>(g.board.value), sizeof g.board.value);
@@ -487,14 +445,14 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
         SeedRandom(5);
         const std::string before = shown(), bytes = StateBytes();
         counter.repaints = 0;
-        platform.Clear();
+        counter.Clear();
         const uint32_t result = RunCommand(e->id);
         SCOPED_TRACE(testing::Message() << "command " << e->id << " in mode " << mode);
         if (!runs) {
           ++refused;
           EXPECT_EQ(result, CommandRefused);
           EXPECT_TRUE(StateBytes() == bytes);
-          EXPECT_TRUE(platform.events.empty());
+          EXPECT_TRUE(counter.events.empty());
         } else if (shown() != before) {
           ++changing;
           EXPECT_GT(counter.repaints, 0u);

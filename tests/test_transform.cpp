@@ -62,19 +62,6 @@ TEST_F(Transform, EditMovesUndoThemselvesAndKeepAGridValid) {
   EXPECT_EQ(g.board.value[0], static_cast<uint32_t>(kSolved[11] - '0'));
 }
 
-TEST_F(Transform, EditSessionCancelRestoresTheOpeningBoard) {
-  BeginEditSession();
-  for (uint32_t button : {1750u, 1810u, 1930u, 1800u, 1970u}) EditMove(button);
-  RunCommand(760);  // the transformations share the backups; the session keeps its own
-  EndEditSession(false);
-  EXPECT_TRUE(AtStart());
-  BeginEditSession();
-  EditMove(1750);
-  const Board moved = g.board;
-  EndEditSession(true);
-  EXPECT_EQ(std::memcmp(&moved, &g.board, sizeof moved), 0);
-}
-
 // Two overlapping pairs once sent two digits to the same one and broke valid grids.
 TEST_F(Transform, RandomExchangeUsesFourDrawsAndKeepsGridsValid) {
   for (uint32_t seed = 1; seed <= 300; ++seed) {
