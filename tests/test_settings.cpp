@@ -1,7 +1,5 @@
 // The settings file: defaults and validations, case-insensitive lookups, the board keys,
 // keys this program does not know surviving a save, and saves that never half-write.
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -135,7 +133,7 @@ TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutsid
   }
 }
 
-TEST_F(SettingsTest, TheBoardComesBackAtTheNextStart) {
+TEST_F(SettingsTest, TheBoardComesBackAtTheNextStartWithTheKindsOfItsCells) {
   LoadGrid("530070000600195000098000060800060003400803001700020006060000280000419005000080079");
   g.board.value[2] = 4, g.board.kind[2] = KindInput;
   g.board.kind[3] = KindHint;  // a hint mark is stored as an empty cell
@@ -150,11 +148,9 @@ TEST_F(SettingsTest, TheBoardComesBackAtTheNextStart) {
   EXPECT_EQ(0, std::memcmp(g.board.value, saved.value, sizeof saved.value));
   for (uint32_t c = 0; c < 81; ++c)
     EXPECT_EQ(g.board.kind[c], c == 3 ? uint32_t{KindEmpty} : saved.kind[c]) << c;
-}
 
-// Every kind digit of the stored board on a filled and an empty cell: a filled cell keeps a
-// kind of a filled cell (0, 1, 3, 4, 5, 6, 8) and is otherwise a given; an empty one is empty.
-TEST_F(SettingsTest, EveryStoredKindOnAFilledAndAnEmptyCell) {
+  // Every kind digit on a filled and an empty cell: a filled cell keeps a kind of a filled cell
+  // (0, 1, 3, 4, 5, 6, 8) and is otherwise a given; an empty one is empty.
   const uint32_t filledTo[10] = {0, 1, 0, 3, 4, 5, 6, 0, 8, 0};
   for (uint32_t kind = 0; kind < 10; ++kind) {
     LoadText("[STRING]\nTable=5" + std::string(80, '0') + "\nTable2=" +
@@ -332,23 +328,9 @@ TEST(SettingsCli, AutomaticNamesCountOnAcrossRepeatedPasses) {
 
 }  // namespace
 
-TEST(IniFile, StrayByteOrderMarksReadBackAsWritten) {
-  // Found by fuzzing: a UTF-16 text starting with a second mark, and a UTF-8 text whose
-  // first bytes after its mark look like a UTF-16 mark.
-  for (const std::string& raw : {std::string("\xFF\xFE\xFF\xFE\x32\x05\x32\x05", 8),
-                                std::string("\xEF\xBB\xBF\xFF\xFE[\xFF[\x00i", 10)}) {
-    IniFile ini;
-    IniParse(ini, raw);
-    const std::string text = IniText(ini);
-    IniFile again;
-    IniParse(again, text);
-    EXPECT_EQ(IniText(again), text);
-  }
-}
-
-// String values come back as they were set, whatever spaces, tabs and quotes they start or
-// end with, through the file text and a fresh parse.
-TEST(IniFile, StringValuesKeepTheirOuterSpacesAndQuotes) {
+// The file text reads back as it was written: string values whatever spaces, tabs and quotes
+// they start or end with, and texts with stray byte order marks.
+TEST(IniFile, TextReadsBackAsWrittenWithOuterSpacesQuotesAndStrayMarks) {
   for (const std::string& value :
        {std::string(""), std::string("a"), std::string(" a"), std::string("a "), std::string("\ta"),
         std::string("a\t"), std::string("\"a\""), std::string("\"\""), std::string("\""),
@@ -358,6 +340,17 @@ TEST(IniFile, StringValuesKeepTheirOuterSpacesAndQuotes) {
     IniFile again;
     IniParse(again, IniText(ini));
     EXPECT_EQ(IniGetString(again, "STRING", "key", "absent"), value) << "[" << value << "]";
+  }
+  // Found by fuzzing: a UTF-16 text starting with a second mark, and a UTF-8 text whose
+  // first bytes after its mark look like a UTF-16 mark, read back as written.
+  for (const std::string& raw : {std::string("\xFF\xFE\xFF\xFE\x32\x05\x32\x05", 8),
+                                std::string("\xEF\xBB\xBF\xFF\xFE[\xFF[\x00i", 10)}) {
+    IniFile ini;
+    IniParse(ini, raw);
+    const std::string text = IniText(ini);
+    IniFile again;
+    IniParse(again, text);
+    EXPECT_EQ(IniText(again), text);
   }
 }
 

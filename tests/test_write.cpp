@@ -1,7 +1,6 @@
 // Puzzle writers: byte-exact layouts, round trips through the readers, the never-overwrite
 // rule, automatic names, the collection file and the candidate file.
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -93,16 +92,6 @@ TEST_F(WriterTest, EveryDigitOfEveryKindInEveryLayout) {
       EXPECT_TRUE(Contains(html, std::string("<font color=\"") + colours[r] + "\" size=\"+2\">" +
                                      glyphs[d] + "<"))
           << "kind " << kinds[r] << " digit " << d + 1;
-}
-
-// Text through UTF-16 and back, with the code points at both ends of the surrogate ranges.
-TEST(Utf16, CodePointsAtTheEdgesOfTheSurrogateRangesRoundTrip) {
-  for (const char* text : {"a\u00FF", "\uD7FF\uE000\uFFFF", "\U00010000", "\U000103FF",
-                           "\U0010FC00", "\U0010FFFF", "\U0001F600", "九"}) {
-    const std::vector<uint8_t> units = Utf16le(text);
-    EXPECT_EQ(Utf8FromUtf16le(units.data(), units.size()), text) << text;
-    EXPECT_EQ(Utf16Units(text), units.size() / 2) << text;
-  }
 }
 
 TEST_F(WriterTest, LayoutsShowEachKindWithItsColourAndGlyph) {
@@ -342,8 +331,8 @@ TEST(WriterCli, PrintsPrintAndHtmlLayouts) {
 }  // namespace
 
 // UTF-8 at the edges of every sequence length, and the bytes that begin none: each invalid
-// byte becomes one U+FFFD and the text after it is kept.
-TEST(Utf16, EveryUtf8SequenceLengthAtItsEdgesAndInvalidBytes) {
+// byte becomes one U+FFFD and the text after it is kept; valid text comes back from UTF-16.
+TEST(Utf16, EveryUtf8SequenceLengthAtItsEdgesAndInvalidBytesAndTheWayBack) {
   const std::pair<std::string, std::vector<uint16_t>> cases[] = {
       {"\x7F", {0x7F}},
       {"\xC2\x80", {0x80}},
@@ -363,5 +352,12 @@ TEST(Utf16, EveryUtf8SequenceLengthAtItsEdgesAndInvalidBytes) {
     std::vector<uint16_t> got;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) got.push_back(bytes[i] | bytes[i + 1] << 8);
     EXPECT_EQ(got, units) << utf8;
+  }
+  // Text through UTF-16 and back, with the code points at both ends of the surrogate ranges.
+  for (const char* text : {"a\u00FF", "\uD7FF\uE000\uFFFF", "\U00010000", "\U000103FF",
+                           "\U0010FC00", "\U0010FFFF", "\U0001F600", "九"}) {
+    const std::vector<uint8_t> units = Utf16le(text);
+    EXPECT_EQ(Utf8FromUtf16le(units.data(), units.size()), text) << text;
+    EXPECT_EQ(Utf16Units(text), units.size() / 2) << text;
   }
 }
