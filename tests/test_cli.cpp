@@ -9,23 +9,18 @@ namespace {
 const std::string kPuzzle =
     "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
 
+// The texts of the transcript's events of one kind, in order.
 std::vector<std::string> Events(const std::string& out, const std::string& kind) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < out.size()) {
-    size_t end = out.find('\n', start);
-    if (end == std::string::npos) end = out.size();
-    const std::string line = out.substr(start, end - start);
+  for (const std::string& line : Split(out, '\n'))
     if (line.rfind(kind + "\t", 0) == 0) lines.push_back(line.substr(kind.size() + 1));
-    start = end + 1;
-  }
   return lines;
 }
 
 const std::string kSingles =
     "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
-TEST(Cli, CandidateScreenTranscript) {
+TEST(Cli, CandidateScreenTranscriptAndTheLogModes) {
   const std::string file = WriteTempFile("p.txt", kSingles + "\n");
   int status = -1;
   const std::string out = RunCli("-t -m candidate -r NakedSingle -r 900 " + file, &status);
@@ -46,37 +41,30 @@ TEST(Cli, CandidateScreenTranscript) {
     EXPECT_TRUE(line.rfind("Naked Single (", 0) == 0 || line.rfind("Hidden Single (", 0) == 0)
         << line;
   EXPECT_EQ(out.find("log\tNaked Single"), out.find("log\t"));
-}
-
-TEST(Cli, DetailedModeSummaryLinesAndNoLogInModeZero) {
-  const std::string file = WriteTempFile("p.txt", kSingles);
+  // -l 2 writes the summary lines, -l 0 no log at all.
   const std::string detailed = RunCli("-t -l 2 -m candidate -r HiddenSingle " + file);
-  const auto logs = Events(detailed, "log");
-  ASSERT_FALSE(logs.empty());
-  EXPECT_EQ(logs.front().rfind("処理(Hidden Single) ", 0), 0u);
-  const std::string silent = RunCli("-t -l 0 -m candidate -r HiddenSingle " + file);
-  EXPECT_TRUE(Events(silent, "log").empty());
+  ASSERT_FALSE(Events(detailed, "log").empty());
+  EXPECT_EQ(Events(detailed, "log").front().rfind("処理(Hidden Single) ", 0), 0u);
+  EXPECT_TRUE(Events(RunCli("-t -l 0 -m candidate -r HiddenSingle " + file), "log").empty());
 }
 
-TEST(Cli, EachRunsEveryPuzzleFromAFreshStart) {
+// -e runs every puzzle of a collection from a fresh start, whether the puzzles are lines or
+// blocks of nine rows separated by blank lines; the plain and candidate layouts print them.
+TEST(Cli, EachRunsEveryPuzzleFromAFreshStartInLinesOrBlocks) {
   std::string second = kPuzzle;
   second[0] = '0';
   const std::string file = WriteTempFile("many.txt", kPuzzle + "\n\n" + second + "\n");
   const std::string out = RunCli("-t -e -p line " + file);
   EXPECT_EQ(Events(out, "puzzle"), (std::vector<std::string>{"1", "2"}));
   EXPECT_EQ(Events(out, "board"), (std::vector<std::string>{kPuzzle, second}));
-}
 
-TEST(Cli, BlocksSeparatedByBlankLinesAndPrintLayouts) {
   std::string block;
   for (int r = 0; r < 9; ++r) block += kPuzzle.substr(r * 9, 9) + "\n";
-  const std::string file = WriteTempFile("blocks.txt", "first\n" + block + "\n" + block);
-  const std::string out = RunCli("-t -e -p plain " + file);
-  const auto board = Events(out, "board");
+  const std::string blocks = WriteTempFile("blocks.txt", "first\n" + block + "\n" + block);
+  const auto board = Events(RunCli("-t -e -p plain " + blocks), "board");
   ASSERT_EQ(board.size(), 18u);
   EXPECT_EQ(board[0], "100 000 002");
-  const std::string candidates = RunCli("-t -m candidate -p candidates " + file);
-  EXPECT_EQ(Events(candidates, "board")[0],
+  EXPECT_EQ(Events(RunCli("-t -m candidate -p candidates " + blocks), "board")[0],
             "1(478)(34578) (3567)(3689)(5678) (3489)(369)2");
 }
 

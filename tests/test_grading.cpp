@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "cli/collection.h"
@@ -17,6 +15,9 @@
 #include "tests/support.h"
 
 namespace {
+
+const std::string kHard =
+    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
 
 // Puzzles from qqwing at run time; empty when qqwing is not installed.
 std::vector<std::string> Qqwing(const std::string& difficulty, int count) {
@@ -65,12 +66,10 @@ TEST(Grading, QqwingSimplePuzzlesAreSinglesAndGuessingOnesNever) {
 }
 
 TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
-  const std::string hard =
-      "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
-  std::string clash = hard;
+  std::string clash = kHard;
   clash[1] = '1';
-  const std::string few = hard.substr(0, 27) + std::string(54, '0');
-  const auto rows = Grades({hard, clash, few});
+  const std::string few = kHard.substr(0, 27) + std::string(54, '0');
+  const auto rows = Grades({kHard, clash, few});
   ASSERT_EQ(rows.size(), 3u);
   // Nothing of the catalogue bites on it: only the nested forcing net of the chain rung does.
   ASSERT_EQ(rows[0].size(), 4u);
@@ -130,9 +129,7 @@ bool Running(pid_t pid) {
 // and .err; returns its process id once both workers run, and theirs in `workers`.
 pid_t StartLongGrading(std::string& path, std::vector<pid_t>& workers) {
   std::string many;
-  const std::string hard =
-      "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
-  for (int i = 0; i < 20000; ++i) many += hard + "\n";
+  for (int i = 0; i < 20000; ++i) many += kHard + "\n";
   path = WriteTempFile("many.txt", many);
   const std::string out = path + ".out", err = path + ".err";
   const pid_t cli = fork();
@@ -231,7 +228,6 @@ bool BlankedBefore(const std::string& text, const std::string& summary) {
 
 }  // namespace
 
-// The closing line of a graded collection names every grade once, in ladder order.
 // With stderr on a terminal and stdout elsewhere, one process or several show how far the
 // run is on one line rewritten in place, and blank it before the summary; with both on the
 // terminal the output itself shows that, and no line is drawn.
@@ -255,15 +251,14 @@ TEST(Collection, ATerminalOnStderrAloneShowsTheProgressLineAndBlanksIt) {
   EXPECT_FALSE(HasProgressLine(onTerminal("--grade " + file), 30));
 }
 
-TEST(Collection, TheProgressLineShowsMinutesAndHoursAtTheirEdges) {
+// The progress line's times at the edges of minutes and hours; the closing line of a graded
+// collection names every grade once, in ladder order.
+TEST(Collection, TheProgressTimesAndTheSummaryLine) {
   const std::pair<double, const char*> cases[] = {
       {-3, "0:00"},      {0.49, "0:00"},       {0.5, "0:01"},    {59, "0:59"},
       {59.6, "1:00"},    {61, "1:01"},         {3599, "59:59"},  {3600, "1:00:00"},
       {3661, "1:01:01"}, {36000 + 59, "10:00:59"}};
   for (const auto& [seconds, text] : cases) EXPECT_EQ(DurationText(seconds), text) << seconds;
-}
-
-TEST(Collection, TheSummaryNamesEveryGradeWithItsCount) {
   CollectionOutcome outcome = {};
   const uint64_t counts[GradeCount] = {7, 6, 5, 4, 3, 2, 1};
   for (uint32_t grade = 0; grade < GradeCount; ++grade) outcome.tags[grade] = counts[grade];

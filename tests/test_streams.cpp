@@ -1,9 +1,7 @@
 // Collections through pipes: standard input as the collection (`-`), pieces of a collection
 // numbered with --first, and GNU parallel spreading a collection over processes.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <sys/wait.h>
 
 #include "tests/support.h"
 
@@ -29,7 +27,7 @@ const std::string kCli = VOREL_CLI_PATH;
     GTEST_SKIP() << "the collections hard-a.txt and qq-expert-a.txt are not in " \
                  << DataPath("")
 
-TEST(Streams, StandardInputGivesTheOutputOfTheFile) {
+TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
   const std::vector<std::string> puzzles = Collection();
   NEED_COLLECTION(puzzles);
   const std::string file = WriteTempFile("c.txt", Joined(puzzles));
@@ -55,6 +53,21 @@ TEST(Streams, StandardInputGivesTheOutputOfTheFile) {
     fromFile.replace(at, named.size(), "》 - -\n");
   EXPECT_EQ(Shell("cat " + some + " | " + kCli + args + " -j 3 -e -"), fromFile);
 
+  // Pieces of uneven sizes, each numbered with --first from where it starts, join up byte for
+  // byte to one run: the numbers of the grade lines and the puzzle events, and the seeds behind
+  // the random choices.
+  for (const std::string& pieceArgs :
+       {std::string("--grade"), std::string("-t -s 5 -l 0 -r 1220 -r 910 -p line")}) {
+    SCOPED_TRACE(pieceArgs);
+    const std::string whole = pieceArgs == "--grade" ? expected : RunCli(pieceArgs + " -e " + file);
+    std::string joined;
+    for (size_t from = 0, size = 1; from < puzzles.size(); from += size, size = size * 3 + 7) {
+      const std::string piece = WriteTempFile("c.txt", Joined(puzzles, from, from + size));
+      joined += RunCli(pieceArgs + " --first " + std::to_string(from + 1) + " -e " + piece);
+    }
+    EXPECT_EQ(joined, whole);
+  }
+
   // Standard input and --first serve collections only; a blank stream holds no puzzle.
   RunCli("--sample --first 2", &status);
   EXPECT_EQ(status, 2);
@@ -64,44 +77,16 @@ TEST(Streams, StandardInputGivesTheOutputOfTheFile) {
   EXPECT_EQ(status, 2);
   RunCli("--grade - < /dev/null", &status);
   EXPECT_EQ(status, 2);
-}
 
-// Pieces of uneven sizes, each numbered from where it starts, join up byte for byte to one
-// run: the numbers of the grade lines and the puzzle events, and the seeds behind the
-// random choices.
-TEST(Streams, PiecesNumberedWithFirstJoinUpToOneRun) {
-  const std::vector<std::string> puzzles = Collection();
-  NEED_COLLECTION(puzzles);
-  const std::string whole = WriteTempFile("c.txt", Joined(puzzles));
-  for (const std::string& args :
-       {std::string("--grade"), std::string("-t -s 5 -l 0 -r 1220 -r 910 -p line")}) {
-    SCOPED_TRACE(args);
-    const std::string expected = RunCli(args + " -e " + whole);
-    std::string joined;
-    for (size_t from = 0, size = 1; from < puzzles.size(); from += size, size = size * 3 + 7) {
-      const std::string piece = WriteTempFile("c.txt", Joined(puzzles, from, from + size));
-      joined += RunCli(args + " --first " + std::to_string(from + 1) + " -e " + piece);
-    }
-    EXPECT_EQ(joined, expected);
-  }
-}
-
-TEST(Streams, ParallelPipeWithTwoJobsEqualsOneProcess) {
+  // GNU parallel spreads the stream over two processes: job {#} holds the lines
+  // ({#}-1)*25+1 to {#}*25, numbered from there.
   if (std::system("parallel --version 2>/dev/null | grep -q 'GNU parallel'") != 0)
     GTEST_SKIP() << "GNU parallel is not installed (Debian: parallel); scripts/deps.sh installs it";
-  const std::vector<std::string> puzzles = Collection();
-  NEED_COLLECTION(puzzles);
-  const std::string file = WriteTempFile("c.txt", Joined(puzzles));
-  int status = -1;
-  const std::string expected = RunCli("--grade -e " + file, &status);
-  ASSERT_EQ(status, 0);
-  // Job {#} holds the lines ({#}-1)*25+1 to {#}*25 of the stream.
-  const std::string out =
-      Shell("parallel --will-cite --pipe -k -j 2 -N 25 '" + kCli +
-                " --grade --first $(( ({#}-1)*25+1 )) -' < " + file,
-            &status);
+  EXPECT_EQ(Shell("parallel --will-cite --pipe -k -j 2 -N 25 '" + kCli +
+                      " --grade --first $(( ({#}-1)*25+1 )) -' < " + file,
+                  &status),
+            expected);
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(out, expected);
 }
 
 }  // namespace
