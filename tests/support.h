@@ -12,6 +12,13 @@
 #include "board/state.h"
 #include "cli/headless_platform.h"
 
+// The start-up sample puzzle (singles finish it), and a hard one that only the nested forcing
+// net of the chain rung finishes.
+inline const std::string kSampleGrid =
+    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+inline const std::string kHardPuzzle =
+    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
+
 // A cell opened on a hand-built state: column and row from 1, as the log writes them.
 struct OpenCell {
   uint32_t column, row;

@@ -6,8 +6,6 @@
 
 namespace {
 
-const std::string kPuzzle =
-    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
 
 // The texts of the transcript's events of one kind, in order.
 std::vector<std::string> Events(const std::string& out, const std::string& kind) {
@@ -17,11 +15,9 @@ std::vector<std::string> Events(const std::string& out, const std::string& kind)
   return lines;
 }
 
-const std::string kSingles =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
 TEST(Cli, CandidateScreenTranscriptAndTheLogModes) {
-  const std::string file = WriteTempFile("p.txt", kSingles + "\n");
+  const std::string file = WriteTempFile("p.txt", kSampleGrid + "\n");
   int status = -1;
   const std::string out = RunCli("-t -m candidate -r NakedSingle -r 900 " + file, &status);
   EXPECT_EQ(status, 0);
@@ -51,15 +47,15 @@ TEST(Cli, CandidateScreenTranscriptAndTheLogModes) {
 // -e runs every puzzle of a collection from a fresh start, whether the puzzles are lines or
 // blocks of nine rows separated by blank lines; the plain and candidate layouts print them.
 TEST(Cli, EachRunsEveryPuzzleFromAFreshStartInLinesOrBlocks) {
-  std::string second = kPuzzle;
+  std::string second = kHardPuzzle;
   second[0] = '0';
-  const std::string file = WriteTempFile("many.txt", kPuzzle + "\n\n" + second + "\n");
+  const std::string file = WriteTempFile("many.txt", kHardPuzzle + "\n\n" + second + "\n");
   const std::string out = RunCli("-t -e -p line " + file);
   EXPECT_EQ(Events(out, "puzzle"), (std::vector<std::string>{"1", "2"}));
-  EXPECT_EQ(Events(out, "board"), (std::vector<std::string>{kPuzzle, second}));
+  EXPECT_EQ(Events(out, "board"), (std::vector<std::string>{kHardPuzzle, second}));
 
   std::string block;
-  for (int r = 0; r < 9; ++r) block += kPuzzle.substr(r * 9, 9) + "\n";
+  for (int r = 0; r < 9; ++r) block += kHardPuzzle.substr(r * 9, 9) + "\n";
   const std::string blocks = WriteTempFile("blocks.txt", "first\n" + block + "\n" + block);
   const auto board = Events(RunCli("-t -e -p plain " + blocks), "board");
   ASSERT_EQ(board.size(), 18u);
@@ -69,23 +65,23 @@ TEST(Cli, EachRunsEveryPuzzleFromAFreshStartInLinesOrBlocks) {
 }
 
 TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
-  const std::string file = WriteTempFile("p.txt", kPuzzle);
+  const std::string file = WriteTempFile("p.txt", kHardPuzzle);
   const std::string head = "status1\t空白残り[0]\ntitle\t《Kelmo》 - p\nstatus1\t空白残り[60]\n";
   const std::string ask = "message\t新規作成\tデータが初期化されますが良いですか？\t";
   EXPECT_EQ(RunCli("-t -l 0 -a cancel -r 240 -p line " + file),
-            head + ask + "cancel\nboard\t" + kPuzzle + "\n");
+            head + ask + "cancel\nboard\t" + kHardPuzzle + "\n");
   EXPECT_EQ(RunCli("-t -l 0 -a ok -r 240 -p line " + file),
             head + ask + "ok\nstatus0\t＜新規作成＞\nstatus1\t\nboard\t" + std::string(81, '0') + "\n");
   // Entered first with -m new, the file is then read into the new mode either way.
   EXPECT_EQ(Events(RunCli("-t -m new -a cancel -p line " + file), "board"),
-            std::vector<std::string>{kPuzzle});
+            std::vector<std::string>{kHardPuzzle});
 }
 
 // The alternate view (1242) lists block k for digit k+1, its position r for board row r and
 // there the columns where the digit may still go; "." where it has none. The second press
 // turns it off and lists nothing more.
 TEST(Cli, AlternateViewListsEachDigitsOpenColumnsPerRow) {
-  const std::string file = WriteTempFile("s.txt", kSingles);
+  const std::string file = WriteTempFile("s.txt", kSampleGrid);
   const std::vector<std::string> view = {
       "代替候補表示\t. 256 156 | 4569 45689 . | 234569 2345689 345689",
       "代替候補表示\t6 569 . | 13468 145689 14689 | 2346 . 246",
@@ -103,9 +99,9 @@ TEST(Cli, AlternateViewListsEachDigitsOpenColumnsPerRow) {
 // The board memory in every screen: store (870), a right turn (760), restore (880); what each
 // screen shows on the way and the board that comes back.
 TEST(Cli, MemoryStoreTurnAndRestoreInEveryScreen) {
-  const std::string file = WriteTempFile("s.txt", kSingles);
+  const std::string file = WriteTempFile("s.txt", kSampleGrid);
   const std::string start = "status1\t空白残り[0]\ntitle\t《Kelmo》 - s\nstatus1\t空白残り[64]\n";
-  const std::string board = "board\t" + kSingles + "\n";
+  const std::string board = "board\t" + kSampleGrid + "\n";
   const std::pair<const char*, std::string> screens[] = {
       {"normal", start + "status1\t空白残り[64]\nstatus1\t空白残り[64]\n" + board},
       {"input", start + "status0\t＜問題の入力＞\nstatus1\t問題数[17]\nstatus1\t問題数[17]\n"
@@ -125,7 +121,7 @@ TEST(Cli, MemoryStoreTurnAndRestoreInEveryScreen) {
 // A routine named with -r runs as its menu command, with the same transcript, and a
 // collection run with a save per puzzle answers each puzzle's dialog from the same choices.
 TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
-  const std::string hard = WriteTempFile("p.txt", kPuzzle), easy = WriteTempFile("s.txt", kSingles);
+  const std::string hard = WriteTempFile("p.txt", kHardPuzzle), easy = WriteTempFile("s.txt", kSampleGrid);
   for (const auto& [name, id, file] : std::vector<std::tuple<std::string, std::string, std::string>>{
            {"NakedSingle", "1110", easy}, {"HiddenSingle", "900", easy},
            {"LockedCandidates", "890", hard}}) {
@@ -141,7 +137,7 @@ TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
   // is never overwritten.
   const std::string marker = WriteTempFile("x", "");
   const std::string dir = marker.substr(0, marker.rfind('/') + 1);
-  const std::string two = WriteTempFile("two.txt", kPuzzle + "\n\n" + kSingles + "\n");
+  const std::string two = WriteTempFile("two.txt", kHardPuzzle + "\n\n" + kSampleGrid + "\n");
   RunCli("-e -r 210 -c " + dir + "a.txt -c " + dir + "b.txt " + two);
   EXPECT_TRUE(std::ifstream(dir + "a.txt").good());
   EXPECT_FALSE(std::ifstream(dir + "b.txt").good());
@@ -150,7 +146,7 @@ TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
 // Every option at both ends of what it takes: the last value it accepts runs (status 0), the
 // first one past it is refused with status 2 before anything runs.
 TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
-  const std::string file = WriteTempFile("p.txt", kPuzzle + "\n");
+  const std::string file = WriteTempFile("p.txt", kHardPuzzle + "\n");
   const std::vector<std::pair<std::string, int>> cases = {
       {"--help", 0}, {"-h", 0}, {"--version", 0}, {"--no-such-option", 2}, {"-x --sample", 2},
       {"-r NoSuchRoutine --sample", 2}, {"-r 99999 --sample", 2}, {"/nonexistent/p.txt", 2},

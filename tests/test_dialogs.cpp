@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const kSample =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
 using Dialogs = EngineTest;
 
@@ -43,7 +41,7 @@ TEST(Placement, RightWhenRoomElseLeftRememberedWins) {
 }
 
 TEST_F(Dialogs, TheUsageWindowAndTheTechniqueLogShareOnePlace) {
-  LoadGrid(kSample);
+  LoadGrid(kSampleGrid);
   EnterCandidateScreen();  // the log opens with the screen
   ASSERT_TRUE(platform.logOpen);
   RunCommand(1160);
@@ -181,7 +179,7 @@ TEST_F(Dialogs, FontAndColourChoosersStoreWhatTheyEdit) {
 }
 
 TEST_F(Dialogs, EditDialogMovesCandidatesWithTheirCellsAndCancelRestoresExactly) {
-  LoadGrid(kSample);
+  LoadGrid(kSampleGrid);
   EnterCandidateScreen();
   Drop(0, 2);  // an elimination the board alone does not give
   const Board board = g.board;
@@ -244,7 +242,7 @@ TEST_F(Dialogs, EveryControlPanelButtonRunsItsCommand) {
         record(act());
       }
     ResetStartupState();
-    LoadGrid(kSample);
+    LoadGrid(kSampleGrid);
     RunCommand(mode);
     SeedRandom(7);
     platform.Clear();
@@ -258,7 +256,7 @@ TEST_F(Dialogs, EveryControlPanelButtonRunsItsCommand) {
       const std::string pressed = run(mode, [&] { return PressPanelButton(PanelControl, button); });
       if (mode == 310 && generator) {
         ResetStartupState();
-        LoadGrid(kSample);
+        LoadGrid(kSampleGrid);
         RunCommand(mode);
         EXPECT_EQ(PanelButtonCommand(PanelControl, button), 0u) << button;
         continue;
@@ -272,14 +270,14 @@ TEST_F(Dialogs, EveryControlPanelButtonRunsItsCommand) {
           << "button " << button << " in mode " << mode;
     }
     ResetStartupState();
-    LoadGrid(kSample);
+    LoadGrid(kSampleGrid);
     RunCommand(mode);
     EXPECT_EQ(ControlPanelButtons().size(), 0u + available) << mode;
   }
 }
 
 TEST_F(Dialogs, PanelsPostTheirCommandsAndReopenWhereTheyWereLeft) {
-  LoadGrid(kSample);
+  LoadGrid(kSampleGrid);
   g.settings.candCtrl = 1;
   g.settings.kanSuuji = 2;
   const std::vector<PanelButtonInfo> input = InputPanelButtons();

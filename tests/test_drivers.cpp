@@ -12,10 +12,6 @@
 
 namespace {
 
-const char* const kHard =
-    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
-const char* const kSample =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 const char* const kSampleSolved =
     "693784512487512936125963874932651487568247391741398625319475268856129743274836159";
 
@@ -37,7 +33,7 @@ bool FollowsOrder(const std::vector<uint32_t>& codes, const std::vector<uint32_t
 using Drivers = EngineTest;
 
 TEST_F(Drivers, BatchesFlushInTheirFixedOrderAndRefreshOnceAtTheEndOrNotAtAllWithoutChange) {
-  LoadGrid(kSample);
+  LoadGrid(kSampleGrid);
   EnterCandidateScreen();
   ASSERT_TRUE(Flag(0, 4));
   Flag(0, 4) = 0;  // removed by hand: the batch must not recompute it back
@@ -84,7 +80,7 @@ TEST_F(Drivers, AutoLimitInEditOnlyReportsAndKeepsTheBoard) {
   std::string almost = kSampleSolved;
   for (int c : {0, 10, 20, 40, 80}) almost[c] = '0';
   for (const auto& [grid, text] : std::vector<std::pair<std::string, std::string>>{
-           {almost, "確認\t自動で最後まで処理可能"}, {kHard, "確認\t自動で処理不可能です"}}) {
+           {almost, "確認\t自動で最後まで処理可能"}, {kHardPuzzle, "確認\t自動で処理不可能です"}}) {
     LoadGrid(grid);
     RunCommand(300);
     const Board before = g.board;
@@ -118,7 +114,7 @@ TEST_F(Drivers, TechniqueCheckDeletesGivensNarrowedBelowFourFromTheCursorOn) {
   for (const Case& k : {Case{3, 3, "《Kelmo》 - (8,1)", 7}, Case{4, 3, "《Kelmo》", 0},
                         Case{3, 8, "《Kelmo》", 0}}) {
     SCOPED_TRACE(testing::Message() << "narrow to " << k.narrowTo << " from column " << k.cursorColumn);
-    LoadGrid(kSample);
+    LoadGrid(kSampleGrid);
     g.screenMode = ModeMakeProblem;
     g.cursorRow = g.undo.length = 0;
     g.cursorColumn = k.cursorColumn;
@@ -145,10 +141,10 @@ TEST_F(Drivers, TechniqueCheckDeletesGivensNarrowedBelowFourFromTheCursorOn) {
 // other way by r9c8 = 1, r1c7 {1,5} is 1: the higher candidate fails and the trial starts again
 // from the position before it. Without a bivalue cell nothing changes and nothing is shown.
 TEST_F(Drivers, LastResortTriesTheHigherCandidateFirstAndTheLowerWhenItFails) {
-  const std::pair<const char*, uint32_t> cases[] = {
+  const std::pair<std::string, uint32_t> cases[] = {
       {"693784002487512936125963874932651487568247391741398625319475268856129743274836009", 5},
       {"693784002487512936125963874932651487568247391741398625319475268856129743274836019", 1},
-      {kSample, 0}};
+      {kSampleGrid, 0}};
   for (const auto& [grid, placed] : cases) {
     SCOPED_TRACE(grid);
     ResetStartupState();

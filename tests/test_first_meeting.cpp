@@ -19,8 +19,6 @@
 
 namespace {
 
-const std::string kPuzzle =
-    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
 
 class UnreadablePaths : public EngineTest {
  protected:
@@ -40,7 +38,7 @@ class UnreadablePaths : public EngineTest {
   std::vector<std::string> BadPaths() {
     std::vector<std::string> paths{dir, dir + "/missing.txt"};
     const std::string locked = dir + "/locked.txt";
-    std::ofstream(locked) << kPuzzle;
+    std::ofstream(locked) << kHardPuzzle;
     chmod(locked.c_str(), 0);
     if (access(locked.c_str(), R_OK) != 0) paths.push_back(locked);
     return paths;
@@ -64,11 +62,11 @@ TEST_F(UnreadablePaths, LeaveTheBoardAndSaySoInOneMessageWhateverTheRoad) {
         if (newMode) {
           ASSERT_EQ(RunCommand(240), CommandDone);  // empties the board
         }
-        LoadGrid(kPuzzle);
+        LoadGrid(kHardPuzzle);
         platform.Clear();
         ReadBy(road, path);
         const std::string where = std::string(roads[road]) + (newMode ? " (新規作成) " : " ") + path;
-        EXPECT_EQ(BoardValues(), kPuzzle) << where;
+        EXPECT_EQ(BoardValues(), kHardPuzzle) << where;
         EXPECT_EQ(platform.Lines("message"),
                   std::vector<std::string>{"ファイルがオープンできません\t" + path})
             << where;
@@ -77,7 +75,7 @@ TEST_F(UnreadablePaths, LeaveTheBoardAndSaySoInOneMessageWhateverTheRoad) {
     }
   }
   // A readable file with nothing recognisable in it is still read: the board empties.
-  LoadGrid(kPuzzle);
+  LoadGrid(kHardPuzzle);
   platform.Clear();
   ReadDroppedFile({dir + "/junk.txt"});
   EXPECT_EQ(BoardValues(), std::string(81, '0'));
@@ -85,7 +83,7 @@ TEST_F(UnreadablePaths, LeaveTheBoardAndSaySoInOneMessageWhateverTheRoad) {
 }
 
 TEST(UnreadablePathsCli, AFolderOrAMissingFileIsTheWindowsMessageAndStatusTwo) {
-  const std::string dir = std::filesystem::path(WriteTempFile("p.txt", kPuzzle)).parent_path();
+  const std::string dir = std::filesystem::path(WriteTempFile("p.txt", kHardPuzzle)).parent_path();
   for (const std::string& path : {dir, dir + "/missing.txt"}) {
     int status = -1;
     const std::string out = RunCli("-t -p line " + path, &status);
@@ -114,7 +112,7 @@ TEST_F(AutoSaveName, ABaseNameWithAFolderPartIsRefusedInTheDialogAndOnSaving) {
 
   // A settings file of an older version may still hold one: nothing is written.
   g.settings.autoSaveFileName = "../x";
-  LoadGrid(kPuzzle);
+  LoadGrid(kHardPuzzle);
   platform.Clear();
   RunCommand(210);
   EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{"保存ファイル名自動生成\t" + refused});

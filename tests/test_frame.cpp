@@ -20,8 +20,6 @@ std::string FullGrid() {
   return grid;
 }
 
-const char* const kSample =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
 std::string StateBytes() {
   std::string s(reinterpret_cast<const char*>(&g.board), sizeof g.board);
@@ -111,15 +109,15 @@ TEST_F(Frame, CommandsShowTheirTexts) {
   for (const Case& k : std::vector<Case>{
            {full, 0, false, 80, 629, "status1", "完了です"},
            {"123456780", 0, false, 8, 260, "message", "候補一覧\t<９>=(Sell Unique)"},
-           {kSample, 0, false, 7, 1200, "status0", "1 を入力可能な箇所を塗りつぶしました"},
-           {kSample, 1, false, 7, 1205, "status0", "１ が確定している箇所を表示しました"},
-           {kSample, 1, false, 7, 740, "message", "同一数値確認\t「１」は3個あります"},
+           {kSampleGrid.c_str(), 0, false, 7, 1200, "status0", "1 を入力可能な箇所を塗りつぶしました"},
+           {kSampleGrid.c_str(), 1, false, 7, 1205, "status0", "１ が確定している箇所を表示しました"},
+           {kSampleGrid.c_str(), 1, false, 7, 740, "message", "同一数値確認\t「１」は3個あります"},
            {"", 0, false, 0, 340, "status0", "＜問題の入力＞"},
            {nullptr, 0, false, 0, 1160, "list", "候補使用状況\t□□□｜456｜789"},
            {nullptr, 0, false, 0, 1160, "list", "候補使用状況\t－－－＋－－－＋－－－"},
-           {kSample, 0, true, 0, 1150, "list", "候補リスト表示\t候補 <1>"},
-           {kSample, 0, true, 0, 1150, "dialog", "1150\t候補リスト表示"},
-           {kSample, 0, true, 0, 1150, "list", "①"}}) {  // strong-link cells are circled
+           {kSampleGrid.c_str(), 0, true, 0, 1150, "list", "候補リスト表示\t候補 <1>"},
+           {kSampleGrid.c_str(), 0, true, 0, 1150, "dialog", "1150\t候補リスト表示"},
+           {kSampleGrid.c_str(), 0, true, 0, 1150, "list", "①"}}) {  // strong-link cells are circled
     ApplyDefaultSettings(g.settings);
     ResetStartupState();
     if (k.grid) LoadGrid(k.grid);
@@ -137,7 +135,7 @@ TEST_F(Frame, CommandsShowTheirTexts) {
 }
 
 TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
-  LoadGrid(kSample);
+  LoadGrid(kSampleGrid);
   g.cursorRow = 3; g.cursorColumn = 4;  // the given 5, free to go in the first and last cells
   const std::vector<uint32_t> kinds(g.board.kind, g.board.kind + 81);
   RunCommand(1200);
@@ -181,7 +179,7 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
 }
 
 TEST_F(Frame, RightClickOffersTheCellsCandidatesOutsideTheCandidateAndMakeScreens) {
-  LoadGrid(kSample);
+  LoadGrid(kSampleGrid);
   uint32_t digits[9];
   SelectCell(0, 0);  // row 0 sees 1, column 0 sees 4 and 3, the block 4 and 2
   ASSERT_EQ(PopupDigits(digits), 5u);
@@ -225,7 +223,7 @@ TEST_F(Frame, ProblemInputTakesDigitsAsGivensWithUndo) {
 }
 
 TEST_F(Frame, FixpointRunsTheListUntilNothingChanges) {
-  const std::string file = WriteTempFile("two.txt", std::string(kSample) + "\n" + kSample + "\n");
+  const std::string file = WriteTempFile("two.txt", std::string(kSampleGrid) + "\n" + kSampleGrid + "\n");
   int status = -1;
   const std::string out =
       RunCli("-t -m candidate -l 0 -e " + file + " --fixpoint -r 910 -r 1070 -p candidates", &status);
@@ -264,7 +262,7 @@ TEST_F(Frame, MenuItemsAreEnabledExactlyInTheModesTheirCommandsRunIn) {
   const Way ways[] = {{ModeNormal, 0},      {ModeNewCreation, 240}, {ModeEdit, 300},
                       {ModeCandidateScreen, 310}, {ModeMakeProblem, 330}, {ModeProblemInput, 340}};
   for (const Way& way : ways) {
-    LoadGrid(way.mode == ModeMakeProblem ? FullGrid() : std::string(kSample));
+    LoadGrid(way.mode == ModeMakeProblem ? FullGrid() : std::string(kSampleGrid));
     if (way.enter) {
       ASSERT_EQ(RunCommand(way.enter), CommandDone);
     }
@@ -303,7 +301,7 @@ TEST_F(Frame, MenuItemsAreEnabledExactlyInTheModesTheirCommandsRunIn) {
 // left, and leaving one closes its usage window.
 TEST_F(Frame, LeavingAnAnalysisScreenTakesDropsAgainAndClosesTheUsageWindow) {
   for (uint32_t enter : {310u, 340u, 330u}) {
-    LoadGrid(enter == 330 ? FullGrid() : std::string(kSample));
+    LoadGrid(enter == 330 ? FullGrid() : std::string(kSampleGrid));
     ASSERT_EQ(g.acceptDrops, 1u) << enter;
     ASSERT_EQ(RunCommand(enter), CommandDone);
     ASSERT_NE(g.screenMode, static_cast<uint32_t>(ModeNormal)) << enter;
@@ -322,7 +320,7 @@ TEST_F(Frame, LeavingAnAnalysisScreenTakesDropsAgainAndClosesTheUsageWindow) {
 }
 
 TEST_F(Frame, TheCursorStatusFollowsGlyphsEmptiedCellsAndTheMakeProblemCursor) {
-  LoadGrid(kSample);
+  LoadGrid(kSampleGrid);
   RunCommand(280);  // "候補表示"
   g.cursorRow = 0;
   g.cursorColumn = 0;
@@ -438,7 +436,7 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
         // lay under it; it asks for no repaint of its own.
         const bool runs = (e->gate & GateOf(mode)) != 0;
         if (runs && e->id == 240) continue;
-        LoadGrid(kSample);
+        LoadGrid(kSampleGrid);
         g.screenMode = mode;
         ComputeCandidates();
         g.cursorRow = g.cursorColumn = 4;

@@ -16,8 +16,6 @@
 
 namespace {
 
-const std::string kHard =
-    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
 
 // Puzzles from qqwing at run time; empty when qqwing is not installed.
 std::vector<std::string> Qqwing(const std::string& difficulty, int count) {
@@ -66,10 +64,10 @@ TEST(Grading, QqwingSimplePuzzlesAreSinglesAndGuessingOnesNever) {
 }
 
 TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
-  std::string clash = kHard;
+  std::string clash = kHardPuzzle;
   clash[1] = '1';
-  const std::string few = kHard.substr(0, 27) + std::string(54, '0');
-  const auto rows = Grades({kHard, clash, few});
+  const std::string few = kHardPuzzle.substr(0, 27) + std::string(54, '0');
+  const auto rows = Grades({kHardPuzzle, clash, few});
   ASSERT_EQ(rows.size(), 3u);
   // Nothing of the catalogue bites on it: only the nested forcing net of the chain rung does.
   ASSERT_EQ(rows[0].size(), 4u);
@@ -129,7 +127,7 @@ bool Running(pid_t pid) {
 // and .err; returns its process id once both workers run, and theirs in `workers`.
 pid_t StartLongGrading(std::string& path, std::vector<pid_t>& workers) {
   std::string many;
-  for (int i = 0; i < 20000; ++i) many += kHard + "\n";
+  for (int i = 0; i < 20000; ++i) many += kHardPuzzle + "\n";
   path = WriteTempFile("many.txt", many);
   const std::string out = path + ".out", err = path + ".err";
   const pid_t cli = fork();

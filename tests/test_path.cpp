@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const kPuzzle =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
 uint32_t CellMask(uint32_t c) {
   uint32_t m = 0;
@@ -345,7 +343,7 @@ TEST_F(NextStep, FirstPressMarksAndShowsTheStepTheSecondAppliesIt) {
 }
 
 TEST_F(NextStep, TheBoardViewNamesASingleAndTheSecondPressPlacesIt) {
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   g.screenMode = ModeNormal;
   ASSERT_EQ(RunCommand(4100), CommandDone);
   const std::string text = g.status0;
@@ -405,7 +403,7 @@ bool SameGrid(const CandidateGrid& a, const CandidateGrid& b) {
 }
 
 TEST_F(CandidateGrids, EachFormReadsBackTheTableThatWasWritten) {
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   EnterCandidateScreen();
   g.settings.candErase = 0;
   RunCommand(890);  // locked candidates: a table that is no longer the givens' own
@@ -515,9 +513,9 @@ print("ok", n)' )" + out;
 }
 
 TEST(PathCli, APositionPrintedByTheCandidateScreenGivesThePuzzlesOwnPath) {
-  const std::string puzzle = WriteTempFile("path-puzzle.txt", std::string(kPuzzle) + "\n");
+  const std::string puzzle = WriteTempFile("path-puzzle.txt", std::string(kSampleGrid) + "\n");
   const std::string path = RunCli("--path " + puzzle);
-  ASSERT_EQ(path.rfind(std::string("puzzle 1 ") + kPuzzle + "\n", 0), 0u) << path;
+  ASSERT_EQ(path.rfind(std::string("puzzle 1 ") + kSampleGrid + "\n", 0), 0u) << path;
   EXPECT_NE(path.find("\nsolved, rating "), std::string::npos) << path;
   // Every given is named, the last cell's too.
   const std::string nearlyFull =

@@ -6,8 +6,6 @@
 
 namespace {
 
-const std::string kPuzzle =
-    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
 
 std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
 
@@ -30,35 +28,35 @@ class Readers : public EngineTest {
 
 // Text in every encoding: the bytes read and the 81 values they give.
 TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
-  std::string dotted = kPuzzle, sjis, utf8 = "\xEF\xBB\xBF";
+  std::string dotted = kHardPuzzle, sjis, utf8 = "\xEF\xBB\xBF";
   for (char& ch : dotted)
     if (ch == '0') ch = '.';
-  for (char ch : kPuzzle) {
+  for (char ch : kHardPuzzle) {
     sjis += std::string("\x84\xA0\x82") + static_cast<char>(0x4F + (ch - '0'));  // box char, digit
     utf8 += std::string("\xE2\x94\x83\xEF\xBC") + static_cast<char>(0x90 + (ch - '0'));
   }
-  auto oddUtf16 = Utf16(kPuzzle, true);
+  auto oddUtf16 = Utf16(kHardPuzzle, true);
   oddUtf16.pop_back();
-  const std::string cut80 = kPuzzle.substr(0, 80);
+  const std::string cut80 = kHardPuzzle.substr(0, 80);
   const std::string empty(81, '0');
   const struct {
     const char* what;
     std::vector<uint8_t> bytes;
     std::string values;
   } cases[] = {
-      {"one line of digits", Bytes(kPuzzle), kPuzzle},
-      {"UTF-16 with its mark", Utf16(kPuzzle, true), kPuzzle},
-      {"UTF-16 without a mark", Utf16(kPuzzle, false), kPuzzle},
-      {"UTF-16 comments hold cells", Utf16("<7>" + kPuzzle, true), "7" + kPuzzle.substr(0, 80)},
-      {"dots after a title line", Bytes("Puzzle: a hard one\r\n" + dotted + "\r\n"), kPuzzle},
-      {"comment and candidate list", Bytes("<comment 123>(123)" + kPuzzle.substr(1)),
-       "0" + kPuzzle.substr(1)},
-      {"an unclosed ( swallows the rest", Bytes(kPuzzle.substr(0, 40) + "(" + kPuzzle.substr(40)),
-       kPuzzle.substr(0, 40) + std::string(41, '0')},
-      {"Shift_JIS full-width digits", Bytes(sjis), kPuzzle},
-      {"UTF-8 full-width digits", Bytes(utf8), kPuzzle},
+      {"one line of digits", Bytes(kHardPuzzle), kHardPuzzle},
+      {"UTF-16 with its mark", Utf16(kHardPuzzle, true), kHardPuzzle},
+      {"UTF-16 without a mark", Utf16(kHardPuzzle, false), kHardPuzzle},
+      {"UTF-16 comments hold cells", Utf16("<7>" + kHardPuzzle, true), "7" + kHardPuzzle.substr(0, 80)},
+      {"dots after a title line", Bytes("Puzzle: a hard one\r\n" + dotted + "\r\n"), kHardPuzzle},
+      {"comment and candidate list", Bytes("<comment 123>(123)" + kHardPuzzle.substr(1)),
+       "0" + kHardPuzzle.substr(1)},
+      {"an unclosed ( swallows the rest", Bytes(kHardPuzzle.substr(0, 40) + "(" + kHardPuzzle.substr(40)),
+       kHardPuzzle.substr(0, 40) + std::string(41, '0')},
+      {"Shift_JIS full-width digits", Bytes(sjis), kHardPuzzle},
+      {"UTF-8 full-width digits", Bytes(utf8), kHardPuzzle},
       {"80 bytes are too short", Bytes(cut80), empty},
-      {"79 UTF-16 units are too short", Utf16(kPuzzle.substr(0, 79), true), empty},
+      {"79 UTF-16 units are too short", Utf16(kHardPuzzle.substr(0, 79), true), empty},
       {"a lead byte at the end", Bytes(cut80 + "\x82"), cut80 + "0"},
       {"cut UTF-8 sequences", Bytes("\xEF\xBB" + cut80 + "\xEF\xBC"), cut80 + "0"},
       {"a cut sequence keeps the digit after it",
@@ -66,23 +64,23 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
       {"an odd UTF-16 length", oddUtf16, cut80 + "0"},
       {"UTF-16 ends at a NUL unit",
        [&] {
-         auto b = Utf16(kPuzzle.substr(0, 20) + "\x01" + kPuzzle.substr(20, 20), true);
+         auto b = Utf16(kHardPuzzle.substr(0, 20) + "\x01" + kHardPuzzle.substr(20, 20), true);
          b.insert(b.end(), {0, 0});
-         const auto rest = Utf16(kPuzzle, false);
+         const auto rest = Utf16(kHardPuzzle, false);
          b.insert(b.end(), rest.begin(), rest.end());
          return b;
        }(),
-       kPuzzle.substr(0, 40) + std::string(41, '0')},
+       kHardPuzzle.substr(0, 40) + std::string(41, '0')},
       {"UTF-8 ends at a NUL byte",
-       Bytes("\xEF\xBB\xBF" + kPuzzle.substr(0, 20) + "\x01" + kPuzzle.substr(20, 20) +
-             std::string(1, '\0') + kPuzzle),
-       kPuzzle.substr(0, 40) + std::string(41, '0')},
+       Bytes("\xEF\xBB\xBF" + kHardPuzzle.substr(0, 20) + "\x01" + kHardPuzzle.substr(20, 20) +
+             std::string(1, '\0') + kHardPuzzle),
+       kHardPuzzle.substr(0, 40) + std::string(41, '0')},
   };
   for (const auto& c : cases) {
     Parse(c.bytes);
     EXPECT_EQ(BoardValues(), c.values) << c.what;
   }
-  Parse(Bytes(kPuzzle));
+  Parse(Bytes(kHardPuzzle));
   EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindGiven));
   EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
 }
@@ -189,9 +187,9 @@ TEST_F(Readers, ClipboardCommandMessagesAndFormats) {
                                       "ClipBoard\tデータは登録されていません",
                                       "ClipBoard\tテキストファイルはありません"}));
   platform.Clear();
-  platform.clipboard.push_back({ClipUnicodeText, Utf16(kPuzzle, false)});
+  platform.clipboard.push_back({ClipUnicodeText, Utf16(kHardPuzzle, false)});
   RunCommand(960);
-  EXPECT_EQ(BoardValues(), kPuzzle);
+  EXPECT_EQ(BoardValues(), kHardPuzzle);
   EXPECT_EQ(platform.Lines("title"), std::vector<std::string>{"《Kelmo》"});
   // Unicode text counts only for the plain layout.
   g.settings.clipboardPattern = 1;
@@ -203,7 +201,7 @@ TEST_F(Readers, ClipboardCommandMessagesAndFormats) {
 }
 
 TEST_F(Readers, FileCommandTitlesAndRefusals) {
-  const std::string path = WriteTempFile("Hard.TXT", kPuzzle);
+  const std::string path = WriteTempFile("Hard.TXT", kHardPuzzle);
   platform.fileChoices.push_back(path);
   RunCommand(200);
   EXPECT_EQ(platform.Lines("title"), std::vector<std::string>{"《Kelmo》 - Hard"});
@@ -220,7 +218,7 @@ TEST_F(Readers, FileCommandTitlesAndRefusals) {
 TEST_F(Readers, PagingThroughACollection) {
   std::string text;
   for (int i = 1; i <= 3; ++i) {
-    std::string p = kPuzzle, block;
+    std::string p = kHardPuzzle, block;
     p[1] = static_cast<char>('0' + i);
     for (int r = 0; r < 9; ++r) block += p.substr(r * 9, 3) + " " + p.substr(r * 9 + 3, 3) + " " + p.substr(r * 9 + 6, 3) + "\r\n";
     if (i == 2) block.replace(0, 1, "(12)");
@@ -235,15 +233,15 @@ TEST_F(Readers, PagingThroughACollection) {
   EXPECT_EQ(g.problemFile.number, 1u);
   platform.Clear();
   RunCommand(1020);
-  EXPECT_EQ(BoardValues(), "02" + kPuzzle.substr(2));
+  EXPECT_EQ(BoardValues(), "02" + kHardPuzzle.substr(2));
   EXPECT_EQ(platform.Lines("title"), std::vector<std::string>{"《Kelmo》 - many (2)"});
   RunCommand(1020);
-  EXPECT_EQ(BoardValues(), "03" + kPuzzle.substr(2));
+  EXPECT_EQ(BoardValues(), "03" + kHardPuzzle.substr(2));
   RunCommand(1020);  // fewer than 81 bytes left: nothing
   EXPECT_EQ(g.problemFile.number, 3u);
   RunCommand(1010);
   EXPECT_EQ(g.board.value[1], 2u);
-  EXPECT_EQ(BoardValues().substr(2), kPuzzle.substr(2));
+  EXPECT_EQ(BoardValues().substr(2), kHardPuzzle.substr(2));
 }
 
 TEST_F(Readers, MaskAndCreationStateParsers) {
@@ -252,12 +250,12 @@ TEST_F(Readers, MaskAndCreationStateParsers) {
   EXPECT_EQ(g.maskTable[0], 1u);
   EXPECT_EQ(g.maskTable[80], 1u);
   EXPECT_EQ(g.maskTable[40], 0u);
-  std::string state = kPuzzle;
-  for (char ch : kPuzzle) state += ch == '0' ? '9' : '0';
+  std::string state = kHardPuzzle;
+  for (char ch : kHardPuzzle) state += ch == '0' ? '9' : '0';
   state += std::string(81, '5');
   auto units = Utf16(state, false);
   EXPECT_EQ(ParseCreationState(units.data(), units.size()), 243u);
-  EXPECT_EQ(BoardValues(), kPuzzle);
+  EXPECT_EQ(BoardValues(), kHardPuzzle);
   EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
   EXPECT_EQ(g.solution[80], 5u);
 }

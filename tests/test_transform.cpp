@@ -11,8 +11,6 @@ namespace {
 
 const char* const kSolved =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
-const char* const kHard =
-    "100000002090400050006000700050903000000070000000850040700000600030009080002000001";
 
 // Starts from a board whose cells all differ: values of a solved grid, kinds varied, some empty.
 class Transform : public EngineTest {
@@ -81,7 +79,7 @@ TEST_F(Transform, RandomExchangeUsesFourDrawsAndKeepsGridsValid) {
 }
 
 TEST_F(Transform, MemoryRestoresCandidatesOnlyWhereTheyWereStored) {
-  LoadGrid(kHard);
+  LoadGrid(kHardPuzzle);
   EnterCandidateScreen();
   for (uint32_t c : {1u, 2u, 3u})  // eliminations made by hand
     if (Flag(c, 4)) Flag(c, 4) = 0, --g.cand.count[c], --g.cand.total;
@@ -99,7 +97,7 @@ TEST_F(Transform, MemoryRestoresCandidatesOnlyWhereTheyWereStored) {
 }
 
 TEST_F(Transform, ProblemInputKeepsCandidatesMatchingTheTurnedBoard) {
-  LoadGrid(kHard);
+  LoadGrid(kHardPuzzle);
   RunCommand(340);
   RunCommand(760);
   const std::string turned = DescribeState();

@@ -32,8 +32,6 @@ bool Contains(const std::vector<uint8_t>& text, const std::string& utf8) {
   return std::search(text.begin(), text.end(), part.begin(), part.end()) != text.end();
 }
 
-const char* const kPuzzle =
-    "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 const std::string kTaken = "エラーまたは同名ファイルが存在します\t";
 
 class WriterTest : public EngineTest {
@@ -125,7 +123,7 @@ TEST_F(WriterTest, LayoutsShowEachKindWithItsColourAndGlyph) {
 }
 
 TEST_F(WriterTest, SavedFilesReadBackThroughTheReaders) {
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   g.board.value[0] = 9, g.board.kind[0] = KindInput;
   const Board before = g.board;
   ASSERT_EQ(Save(210, dir + "plain.txt"), CommandDone);
@@ -136,7 +134,7 @@ TEST_F(WriterTest, SavedFilesReadBackThroughTheReaders) {
   ASSERT_EQ(ReadPuzzleFromPath(dir + "board.bin"), 1u);
   EXPECT_EQ(0, std::memcmp(&g.board, &before, sizeof before));
   ASSERT_EQ(ReadPuzzleFromPath(dir + "plain.txt"), 1u);
-  EXPECT_EQ(LineLayout(), kPuzzle);  // the plain layout keeps the givens only
+  EXPECT_EQ(LineLayout(), kSampleGrid);  // the plain layout keeps the givens only
 
   // The creation state keeps values, kinds and the solution grid; a hint mark is written as an
   // empty cell, never as a non-digit.
@@ -163,7 +161,7 @@ TEST_F(WriterTest, SavedFilesReadBackThroughTheReaders) {
 
 TEST_F(WriterTest, WritersNeverOverwrite) {
   const std::string taken = WriteTempFile("taken.txt", "precious");
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   // A folder that does not exist is the same failure.
   for (const auto& [command, path] : std::vector<std::pair<uint32_t, std::string>>{
            {210, taken}, {225, taken}, {210, dir + "missing/x.txt"}}) {
@@ -177,7 +175,7 @@ TEST_F(WriterTest, WritersNeverOverwrite) {
 // The chosen save format decides the layout, in both screens; the file chooser offers the
 // matching extension.
 TEST_F(WriterTest, SaveWritesTheLayoutOfTheChosenFormat) {
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   for (bool candidates : {false, true}) {
     if (candidates) EnterCandidateScreen();
     const std::vector<uint8_t> layouts[3] = {
@@ -199,7 +197,7 @@ TEST_F(WriterTest, AutomaticNamesCountUpAndRefuseTakenNames) {
   g.settings.autoSaveCount = 7;
   g.settings.saveFormat = 1;  // automatic names always write the plain layout
   EXPECT_EQ(AutoNameFile(), dir + "SaveFile007.txt");
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   ASSERT_EQ(RunCommand(210), CommandDone);
   EXPECT_EQ(g.settings.autoSaveCount, 8);
   EXPECT_EQ(ReadBytes(dir + "SaveFile007.txt"), PlainLayoutBytes(false));
@@ -240,13 +238,13 @@ TEST_F(WriterTest, CollectionFileCollectsPuzzlesForPaging) {
   const std::string second = "1" + std::string(79, '0') + "9";
   g.undo.length = 3;
   ASSERT_EQ(RunCommand(240), CommandDone);
-  ASSERT_EQ(paste(kPuzzle, 1), CommandDone);
+  ASSERT_EQ(paste(kSampleGrid, 1), CommandDone);
   EXPECT_EQ(g.undo.length, 0u);
   LoadGrid(second);
   RunCommand(2670);
   EXPECT_EQ(ReadBytes(CollectionPath()).size(), 2u * 238);
   ASSERT_EQ(ReadPuzzleFromPath(CollectionPath()), 1u);  // the paging reader steps through both
-  EXPECT_EQ(LineLayout(), kPuzzle);
+  EXPECT_EQ(LineLayout(), kSampleGrid);
   RunCommand(1020);
   EXPECT_EQ(LineLayout(), second);
 
@@ -254,13 +252,13 @@ TEST_F(WriterTest, CollectionFileCollectsPuzzlesForPaging) {
   paste("123456789" + std::string(72, '0'), 2);
   EXPECT_EQ(LineLayout().substr(0, 27), "123000000456000000789000000");
   EXPECT_EQ(ReadBytes(CollectionPath()).size(), 3u * 238);
-  paste(kPuzzle, 0);
+  paste(kSampleGrid, 0);
   EXPECT_EQ(ReadBytes(CollectionPath()).size(), 3u * 238);
 }
 
 TEST_F(WriterTest, CandidateFileRestoresASavedAnalysisState) {
   // An automatic digit and some candidates thinned by hand.
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   g.board.value[80] = 9, g.board.kind[80] = KindAuto;
   EnterCandidateScreen();
   for (uint32_t c : {0u, 20u, 44u})
@@ -279,7 +277,7 @@ TEST_F(WriterTest, CandidateFileRestoresASavedAnalysisState) {
   const uint32_t total = g.cand.total - 1;
 
   ResetStartupState();
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   EnterCandidateScreen();
   ASSERT_EQ(Save(1240, dir + "cands.txt"), CommandDone);
   EXPECT_EQ(DescribeState(), state);
@@ -307,9 +305,9 @@ TEST_F(WriterTest, CandidateTextReadsFullWidthDigitsButNotTheirNeighboursUpToThe
 }
 
 TEST_F(WriterTest, ClipboardSaveCopiesTheGivensOutsideTheCandidateScreen) {
-  LoadGrid(kPuzzle);
+  LoadGrid(kSampleGrid);
   ASSERT_EQ(RunCommand(962), CommandDone);
-  EXPECT_EQ(platform.Lines("clipboard"), std::vector<std::string>{kPuzzle});
+  EXPECT_EQ(platform.Lines("clipboard"), std::vector<std::string>{kSampleGrid});
   EXPECT_EQ(platform.Lines("message").back(), "複写完了\tクリップボードに保存しました");
   EnterCandidateScreen();
   EXPECT_EQ(RunCommand(962), CommandRefused);
