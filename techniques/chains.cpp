@@ -24,12 +24,6 @@ uint32_t PairColourCount = 0;
 namespace {
 
 inline bool Bivalue(uint32_t c) { return g.cand.count[c] == 2; }
-inline uint32_t CandidateBits(uint32_t c) {
-  uint32_t m = 0;
-  for (uint32_t d = 0; d < 9; ++d)
-    if (g.cand.flag[c * 9 + d]) m |= 1u << d;
-  return m;
-}
 inline uint32_t Digit(uint32_t bit) { return static_cast<uint32_t>(std::countr_zero(bit)); }
 inline uint32_t UnitOf(uint32_t t, uint32_t c) {
   return t == 0 ? RowOf(c) : t == 1 ? ColumnOf(c) : BlockOf(c);
