@@ -32,6 +32,22 @@ bool FollowsOrder(const std::vector<uint32_t>& codes, const std::vector<uint32_t
 
 using Drivers = EngineTest;
 
+// In the ordinary screen the finned and sashimi groups run their swordfish with placement:
+// here one digit is placed, the count shows it and an open usage list is drawn anew.
+TEST_F(Drivers, FishGroupsInTheOrdinaryScreenPlaceAndRefreshTheUsageList) {
+  for (uint32_t id : {1121u, 1131u}) {
+    ResetStartupState();
+    LoadGrid("206010008003900000000040000002500030000026040009000000800300029000050000300802001");
+    if (g.usageView == 0) RunCommand(1160);  // open the usage list
+    platform.Clear();
+    ASSERT_EQ(RunCommand(id), CommandDone);
+    EXPECT_EQ(platform.Lines("status1"), std::vector<std::string>{"空白残り[57]"}) << id;
+    const std::vector<std::string> list = platform.Lines("list");
+    ASSERT_EQ(list.size(), 11u) << id;
+    EXPECT_EQ(list[1], "候補使用状況\t□23｜□56｜□8□") << id;  // a 7 placed: no longer offered
+  }
+}
+
 TEST_F(Drivers, BatchesFlushInTheirFixedOrderAndRefreshOnceAtTheEndOrNotAtAllWithoutChange) {
   LoadGrid(kSampleGrid);
   EnterCandidateScreen();

@@ -99,6 +99,12 @@ TEST_F(Frame, TypedDigitsBecomeInputOrAssumedOrAreRefused) {
   g.settings.csrMove = 1;  // "エディット": the cursor moves on after an entry
   RunCommand(623);
   EXPECT_EQ(CursorCell(), 41u);
+  // The edit mode takes any digit: the board fills, but a broken column is not finished.
+  g.settings.csrMove = 0;
+  LoadGrid("534678912672195348198342567859761423426853791713924856961537284287419635345286170");
+  ASSERT_EQ(RunCommand(300), CommandDone);
+  type(80, 628);
+  EXPECT_EQ(platform.Lines("status1").back(), "空白は有りませんが…");
 }
 
 // Each case starts from the start-up state, loads a grid (none: the start-up board, whose rows

@@ -67,14 +67,18 @@ TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
   std::string clash = kHardPuzzle;
   clash[1] = '1';
   const std::string few = kHardPuzzle.substr(0, 27) + std::string(54, '0');
-  const auto rows = Grades({kHardPuzzle, clash, few});
-  ASSERT_EQ(rows.size(), 3u);
+  // A solved grid is a puzzle too: its one solution needs no technique.
+  const std::string solved =
+      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  const auto rows = Grades({kHardPuzzle, clash, few, solved});
+  ASSERT_EQ(rows.size(), 4u);
   // Nothing of the catalogue bites on it: only the nested forcing net of the chain rung does.
   ASSERT_EQ(rows[0].size(), 4u);
   EXPECT_EQ(rows[0][2], "nets");
   EXPECT_EQ(rows[0][3].rfind("Nested Forcing Net ", 0), 0u) << rows[0][3];
   EXPECT_EQ(rows[1], (std::vector<std::string>{"2", clash, "invalid", "no solution"}));
   EXPECT_EQ(rows[2], (std::vector<std::string>{"3", few, "invalid", "several solutions"}));
+  EXPECT_EQ(rows[3], (std::vector<std::string>{"4", solved, "singles", "none"}));
 }
 
 TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {

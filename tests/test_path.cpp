@@ -423,6 +423,9 @@ TEST_F(CandidateGrids, EachFormReadsBackTheTableThatWasWritten) {
     spaced += plain729.substr(i, 9) + (i / 9 % 2 ? "\t" : " ");
   const std::string texts[] = {plain729, Joined(PencilMarkLines(written, false)),
                                Joined(PencilMarkLines(written, true)), spaced + "\r"};
+  // The framed form's rules run exactly as wide as its rows, whatever each column's width.
+  for (const std::string& line : PencilMarkLines(written, true))
+    EXPECT_EQ(line.size(), PencilMarkLines(written, true)[0].size()) << line;
   for (const std::string& text : texts) {
     CandidateGrid read;
     std::string error;
@@ -464,6 +467,8 @@ TEST_F(CandidateGrids, MalformedGridsAreRefusedWithTheirPlace) {
       {[&] { auto f = fields; f[0] = "4"; f[8] = "4"; return pencil(f); }(), "digit 4 twice in row 1"},
       {[&] { auto f = fields; f[0] = "7"; f[72] = "7"; return pencil(f); }(), "digit 7 twice in column 1"},
       {[&] { auto f = fields; f[3] = "1x"; return pencil(f); }(), "unexpected character 'x'"},
+      // A word without a tab after it is no event of vorel-cli's output: it is read, and refused.
+      {"note " + pencil(fields), "unexpected character 'n'"},
       {std::string(9, '.') + CandidateGrid729(full).substr(9), "row 1, column 1: empty field"},
       {"3" + CandidateGrid729(full).substr(1), "row 1, column 1: '3' at place 1"},
       {Joined(std::vector<std::string>(9, "(12)(3)4 ()(5)6 789")), "row 1, column 4: empty field"},

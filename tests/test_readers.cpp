@@ -56,6 +56,8 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
       {"Shift_JIS full-width digits", Bytes(sjis), kHardPuzzle},
       {"UTF-8 full-width digits", Bytes(utf8), kHardPuzzle},
       {"80 bytes are too short", Bytes(cut80), empty},
+      {"81 bytes of UTF-8 are read", Bytes("\xEF\xBB\xBF" + kHardPuzzle.substr(0, 78)),
+       kHardPuzzle.substr(0, 78) + "000"},
       {"79 UTF-16 units are too short", Utf16(kHardPuzzle.substr(0, 79), true), empty},
       {"a lead byte at the end", Bytes(cut80 + "\x82"), cut80 + "0"},
       {"cut UTF-8 sequences", Bytes("\xEF\xBB" + cut80 + "\xEF\xBC"), cut80 + "0"},
