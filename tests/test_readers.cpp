@@ -260,6 +260,10 @@ TEST_F(Readers, MaskAndCreationStateParsers) {
   EXPECT_EQ(BoardValues(), kHardPuzzle);
   EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
   EXPECT_EQ(g.solution[80], 5u);
+  // A state cut short leaves the cells it does not reach empty, whatever the board held.
+  units = Utf16(kHardPuzzle.substr(0, 9), false);
+  EXPECT_EQ(ParseCreationState(units.data(), units.size()), 9u);
+  EXPECT_EQ(BoardValues(), kHardPuzzle.substr(0, 9) + std::string(72, '0'));
 }
 
 }  // namespace
