@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,8 +76,9 @@ class DialogsUi : public WindowTest {
 
 // The colour chooser starts from the palette as its custom colours and gives back the colour
 // and the custom colours chosen; the font chooser gives the board font its face, pixel
-// height, weight and slant.
-TEST_F(DialogsUi, ColourAndFontChoosersGiveTheSettingsWhatWasChosen) {
+// height, weight and slant; the file chooser gives the reader the file chosen, and when
+// cancelled, nothing to write to.
+TEST_F(DialogsUi, ColourFontAndFileChoosersGiveWhatWasChosen) {
   const uint32_t fifth = g.settings.baseColor[5];
   ASSERT_TRUE(WithDialog(3030, [](QWidget* d) {
     auto* dialog = qobject_cast<QColorDialog*>(d);
@@ -103,6 +106,23 @@ TEST_F(DialogsUi, ColourAndFontChoosersGiveTheSettingsWhatWasChosen) {
   const Settings& s = g.settings;
   EXPECT_EQ((std::vector<int32_t>{s.fontSize, s.fontWeight, s.fontItalic}),
             (std::vector<int32_t>{-21, static_cast<int32_t>(chosen.weight()), chosen.italic() ? 1 : 0}));
+
+  const QString puzzle = folder.filePath(QStringLiteral("chosen.txt"));
+  QFile file(puzzle);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(kSample) == 81);
+  file.close();
+  LoadGivens(std::string(81, '0'));
+  ASSERT_TRUE(WithDialog(200, [&puzzle](QWidget* d) {
+    auto* dialog = qobject_cast<QFileDialog*>(d);
+    if (!dialog) return d->close(), void();
+    dialog->selectFile(puzzle);
+    static_cast<QDialog*>(dialog)->accept();  // as the Open button does
+  }));
+  EXPECT_EQ(std::make_pair(g.board.value[CellAt(0, 7)], g.board.value[CellAt(1, 0)]), std::make_pair(1u, 4u));
+  ModalAnswerer answerer;  // "Cancel" in the file chooser: no path, so no message either
+  RunCommand(225);
+  EXPECT_EQ(answerer.answered, 1);
+  EXPECT_EQ(answerer.boxes, std::vector<QString>{});
 }
 
 TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {

@@ -33,8 +33,7 @@ TEST_F(FirstStart, OpensOnTheSamplePuzzleWithCellsOfFortyEightPixels) {
   EXPECT_EQ(BoardLine(), std::string(kSamplePuzzle));
   QCoreApplication::processEvents();
   BoardView* board = app.window->Board();
-  EXPECT_GE(board->CellWidth(), kFirstStartCell);
-  EXPECT_GE(board->CellHeight(), kFirstStartCell);
+  EXPECT_EQ(board->size(), QSize(9 * kFirstStartCell + 1, 9 * kFirstStartCell + 1));
   const QRect screen = app.window->screen()->availableGeometry();
   EXPECT_TRUE(screen.contains(app.window->geometry())) << app.window->geometry().width() << "x"
                                                        << app.window->geometry().height();

@@ -200,7 +200,7 @@ TEST_F(Window, PaintingUsesTheColourRolesOfTheCellKinds) {
 
 // In the candidate screen a hint mark shows once in the boxed layout; there each candidate
 // takes its own ninth of the cell, 1 at the top left, 9 at the bottom right; in the list
-// layout five candidates show as three over two.
+// layout a lone candidate shows and five show as three over two.
 TEST_F(Window, CandidatesSitInTheirLayoutsAndAHintMarkShowsOnce) {
   LoadGivens(kSample);
   g.settings.kohoDisplayMode = 1;
@@ -230,6 +230,8 @@ TEST_F(Window, CandidatesSitInTheirLayoutsAndAHintMarkShowsOnce) {
   }
 
   g.settings.kohoDisplayMode = 0;
+  for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d == 4;  // a lone 5
+  EXPECT_GT(InkWidth(Paint(451, 451), r, background), 0);
   for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d < 5;
   g.cand.count[cell] = 5;
   const QImage image = Paint(451, 451);
@@ -239,6 +241,11 @@ TEST_F(Window, CandidatesSitInTheirLayoutsAndAHintMarkShowsOnce) {
   EXPECT_GT(bottom, 0);
   EXPECT_GT(top, bottom + 2);  // three digits over two
   EXPECT_LT(top, bottom * 2);
+
+  // The alternate view draws its marks in the colour of calculated digits.
+  g.settings.calc = 13;
+  g.alternateView = 1;
+  EXPECT_GT(CountColour(Paint(451, 451), QRect(0, 0, 451, 451), PaletteColour(13)), 8);
 }
 
 TEST(WindowFonts, WindowsFaceNamesMapToInstalledJapaneseFaces) {

@@ -40,7 +40,7 @@ TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
                                              {1, 6},    {7, 6},   {8, 7},  {16, 14}, {99, 86}};
   for (const auto& [height, pixels] : heights)
     EXPECT_EQ(FontFromSettings("Noto Sans", height, 0, 0).pixelSize(), pixels) << height;
-  const int plain = FontFromSettings("Noto Sans", 16, 0, 0).weight();
+  const int plain = QFont(QStringLiteral("Noto Sans")).weight();  // no weight set
   const std::pair<int32_t, int> weights[] = {{0, plain}, {1, 100},   {99, 100},  {100, 100},
                                              {101, 101}, {700, 700}, {899, 899}, {900, 900},
                                              {901, 900}, {1000, 900}};
@@ -59,21 +59,25 @@ TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
   g.settings = saved;
 }
 
-// The right button on an empty cell selects it and offers the digits it may take; the left
-// button only selects; in the candidate screen the right button does nothing. Clicks on the
-// toolbar and the status bar leave the cursor.
+// The right button on an empty cell selects it and offers the digits it may take, the one
+// picked is entered; the left button only selects; in the candidate screen the right button
+// does nothing. Clicks on the toolbar and the status bar leave the cursor.
 TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   LoadGivens(kSample);
   app.window->resize(460, 560);
   QTest::qWait(20);
   BoardView* board = app.window->Board();
   QStringList offered;
-  auto rightClick = [&](uint32_t cell) {
+  auto rightClick = [&](uint32_t cell, const QString& pick = QString()) {
     offered.clear();
     QTimer::singleShot(50, [&] {
       if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         for (QAction* a : menu->actions()) offered << a->text();
-        menu->close();
+        if (offered.contains(pick))
+          QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                            menu->actionGeometry(menu->actions()[offered.indexOf(pick)]).center());
+        else
+          menu->close();
       }
     });
     QTest::mousePress(board, Qt::RightButton, Qt::NoModifier, board->CellRect(cell).center());
@@ -86,6 +90,8 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   rightClick(CellAt(8, 8));  // row 9 holds 8 and 6, column 9 holds 7, its block 2, 8, 6
   EXPECT_EQ(CursorCell(), CellAt(8, 8));
   EXPECT_EQ(offered, (QStringList{"1", "3", "4", "5", "9"}));
+  rightClick(CellAt(8, 8), QStringLiteral("3"));
+  EXPECT_EQ(g.board.value[CellAt(8, 8)], 3u);
   QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, board->CellRect(CellAt(0, 0)).center());
   EXPECT_EQ(CursorCell(), 0u);
   app.window->PostCommand(310);
