@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program in a real X server: start it on a puzzle file, check the title, open the
 # candidate screen with Ctrl+C and see the technique log window appear, close with Ctrl+Q and
-# find the settings written. Usage: scripts/smoke_window.sh PATH/TO/vorel
+# find the settings written; a SIGTERM closes it the same way. Usage: scripts/smoke_window.sh PATH/TO/vorel
 set -euo pipefail
 binary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -109,6 +109,26 @@ fi
 grep -q '^Table=805700010400000000020' Vorel.ini; check "the panel's digits and the keys typed on it reached the board" $?
 grep -q '^WinWidth=' Vorel.ini; check "the settings file holds the window place" $?
 grep -q '^CandErase=1' Vorel.ini; check "the settings file keeps the display mode" $?
+
+# Asked to end by a signal, as when the session ends, the program closes as by Ctrl+Q: status
+# 0 and its settings saved.
+rm -f Vorel.ini
+./vorel 2>>"$work/stderr" &
+pid=$!
+timeout 20 xdotool search --sync --pid "$pid" --name 'Kelmo' >/dev/null
+kill -TERM "$pid"
+status=0
+for _ in $(seq 1 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  kill -KILL "$pid"; status=99
+else
+  wait "$pid" || status=$?
+fi
+[ "$status" -eq 0 ] && grep -q '^WinWidth=' Vorel.ini
+check "SIGTERM closes the program with status 0 and its settings saved (got $status)" $?
 
 if [ "$failures" -ne 0 ]; then
   echo "smoke: stderr of the program:"; cat "$work/stderr"
