@@ -118,14 +118,6 @@ TEST(Cli, MemoryStoreTurnAndRestoreInEveryScreen) {
         << mode;
 }
 
-// In the problem input a technique that removes candidates shows the givens' count again.
-TEST(Cli, ATechniqueInTheProblemInputShowsTheCountOfGivens) {
-  const std::string file = WriteTempFile("s.txt", kSampleGrid);
-  EXPECT_EQ(RunCli("-t -l 0 -m input -r 890 " + file),
-            "status1\t空白残り[0]\ntitle\t《Kelmo》 - s\nstatus1\t空白残り[64]\n"
-            "status0\t＜問題の入力＞\nstatus1\t問題数[17]\nstatus1\t問題数[17]\n");
-}
-
 // A routine named with -r runs as its menu command, with the same transcript, and a
 // collection run with a save per puzzle answers each puzzle's dialog from the same choices.
 TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
