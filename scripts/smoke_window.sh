@@ -21,6 +21,20 @@ failures=0
 check() {  # check NAME STATUS
   if [ "$2" -eq 0 ]; then echo "smoke: ok   $1"; else echo "smoke: FAIL $1"; failures=$((failures + 1)); fi
 }
+# exit_status: the program's exit status in $status once it has ended; 99 when it still runs
+# 10 s later, and is then killed.
+exit_status() {
+  status=0
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    kill -KILL "$pid"; status=99
+  else
+    wait "$pid" || status=$?
+  fi
+}
 
 # Without a usable display the program says so on one line and fails.
 for display in "" ":4711"; do
@@ -94,16 +108,7 @@ log=$(timeout 10 xdotool search --sync --pid "$pid" --name '^消去状況$' | he
 
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key --window "$window" --clearmodifiers ctrl+q
-status=0
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  kill "$pid"; status=99
-else
-  wait "$pid" || status=$?
-fi
+exit_status
 [ "$status" -eq 0 ]; check "Ctrl+Q closes the program with status 0 (got $status)" $?
 # 8 and 5 clicked on the panel with an arrow key between, then 7 typed while it had the focus.
 grep -q '^Table=805700010400000000020' Vorel.ini; check "the panel's digits and the keys typed on it reached the board" $?
@@ -117,16 +122,7 @@ rm -f Vorel.ini
 pid=$!
 timeout 20 xdotool search --sync --pid "$pid" --name 'Kelmo' >/dev/null
 kill -TERM "$pid"
-status=0
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  kill -KILL "$pid"; status=99
-else
-  wait "$pid" || status=$?
-fi
+exit_status
 [ "$status" -eq 0 ] && grep -q '^WinWidth=' Vorel.ini
 check "SIGTERM closes the program with status 0 and its settings saved (got $status)" $?
 
