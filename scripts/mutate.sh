@@ -247,7 +247,8 @@ trap 'echo; echo "mutate: interrupted, the sources are restored"; exit 130' INT 
 # the library's assertions (an index one past a table's or a vector's end stops the test); the
 # tests then take about twice as long. With -a they are built as the sanitizer build itself:
 # AddressSanitizer also stops a read one row past a stack buffer through a pointer.
-# No debug information, and lld when it is there: most of a mutant's time is the link.
+# No debug information, and lld when it is there: most of a mutant's time is the link. Warnings
+# are errors, as in CI: a mutant that CI's build refuses counts as not compiling, not as a survivor.
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cxx="" ld=""
   [ "$ubsan" = 1 ] && cxx="-fsanitize=undefined -fno-sanitize-recover=undefined -D_GLIBCXX_ASSERTIONS" \
@@ -255,7 +256,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   command -v ld.lld >/dev/null && ld="$ld -fuse-ld=lld"
   [ "$asan" = 1 ] && cxx=""  # the sanitizer build brings its own flags
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
-    -DVOREL_WERROR=OFF -DVOREL_BENCH=OFF -DCMAKE_CXX_FLAGS="$cxx" -DCMAKE_EXE_LINKER_FLAGS="$ld" \
+    -DVOREL_WERROR=ON -DVOREL_BENCH=OFF -DCMAKE_CXX_FLAGS="$cxx" -DCMAKE_EXE_LINKER_FLAGS="$ld" \
     -DVOREL_SANITIZE=$([ "$asan" = 1 ] && echo ON || echo OFF) >/dev/null || exit 1
 fi
 # The window's tests are the suites of tests/ui and the smoke test in an X server. A mutant of
