@@ -271,6 +271,12 @@ none='^NoSuchTest$'
 slow_ui=$none slow_engine=$none
 have_ui=0
 grep -qs 'vorel_ui_tests' "$build/ui/Makefile" "$build/build.ninja" && have_ui=1
+# Without the window's build no test would judge a mutant of ui/: it would pass for a survivor.
+if [ $have_ui = 0 ] && cut -f1 "$sites" | grep -q '^ui/'; then
+  echo "mutate: $build has no window build (is Qt 6 installed? scripts/deps.sh), so nothing" \
+    "would judge the sites in ui/; install it and configure $build again" >&2
+  exit 1
+fi
 
 # build_it FILE, test_it FILE: the targets and the tests that judge a mutant of FILE.
 # "all" builds every target: the package test installs the icons and manual pages too.
