@@ -214,15 +214,6 @@ bool SeesItself(const CellSet& cells) {
 
 }  // namespace
 
-uint32_t ColourConjugates(uint32_t d) {
-  const DigitColouring& k = ColouringOf(d);
-  for (uint32_t c = 0; c < 81; ++c) {
-    LinkMask[c] = k.links.Has(c);
-    CellColour[c] = k.colour[c];
-  }
-  return k.next;
-}
-
 uint32_t SimpleColoring(uint32_t place) {
   ResetQueue();
   const CellSet open = OpenCellSet();

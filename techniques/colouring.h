@@ -118,11 +118,6 @@ inline uint32_t PartnerColour(uint32_t c) { return c == 0 ? 0 : (c & 1) ? c + 1 
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d);
 // The same for two different cells, with the open cells (OpenCellSet) given.
 void QueueCommonPeers(uint32_t a, uint32_t b, uint32_t d, const CellSet& open);
-// Clear LinkMask and CellColour, mark both cells of every conjugate pair of d (rows, then
-// columns, then boxes), then colour the marked cells cluster by cluster: each new colour
-// spreads to its partner along the conjugate units of d and back while either step colours
-// a cell. Returns the next free colour (1 + 2 × number of clusters).
-uint32_t ColourConjugates(uint32_t d);
 // One 3D Medusa spreading pass over digit e; returns the number of candidates newly marked.
 // Candidates marked earlier in the same pass are spread in that same pass.
 uint32_t MedusaSpread(uint32_t e);
