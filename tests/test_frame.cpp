@@ -1,6 +1,7 @@
 // The frame's plain logic: gates, cursor keys, digit entry, status texts and lists.
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "board/candidates.h"
@@ -415,15 +416,25 @@ TEST(Toolbars, EveryScreensButtonsTheirTipsAndEveryMenuAndKeyReachACommand) {
   for (uint32_t id : ids) EXPECT_TRUE(id == 0 || FindCommand(id) != nullptr) << id;
 }
 
-// The headless platform with a count of the repaints asked for (a repainted cell is one).
+// The headless platform with a count of the repaints asked for (a repainted cell is one), the
+// cells repainted one by one and the screen whose toolbar was asked for last.
 class RepaintCounter final : public HeadlessPlatform {
  public:
-  uint32_t repaints = 0;
+  uint32_t repaints = 0, toolbar = kNoToolbar;
+  std::vector<uint32_t> cells;
+  static constexpr uint32_t kNoToolbar = 99;
   void Repaint() override { ++repaints; }
+  void RepaintCell(uint32_t cell) override {
+    ++repaints;
+    cells.push_back(cell);
+  }
+  void ShowToolbar(uint32_t mode) override { toolbar = mode; }
 };
 
-// Every command of every table in every mode: a refused one changes nothing and shows nothing;
-// one that runs and changes the digits, the candidates or the cursor asks for a repaint.
+// Every command of every table in every mode, on a board with a typed digit: a refused one
+// changes nothing and shows nothing; one that runs and changes the digits, the candidates or
+// the cursor asks for a repaint, and one that changes the screen to one with another toolbar
+// shows that toolbar.
 TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
   RepaintCounter counter;
   SetPlatform(&counter);
@@ -443,12 +454,15 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
         const bool runs = (e->gate & GateOf(mode)) != 0;
         if (runs && e->id == 240) continue;
         LoadGrid(kSampleGrid);
+        g.board.value[0] = 9;
+        g.board.kind[0] = KindInput;
         g.screenMode = mode;
         ComputeCandidates();
         g.cursorRow = g.cursorColumn = 4;
         SeedRandom(5);
         const std::string before = shown(), bytes = StateBytes();
         counter.repaints = 0;
+        counter.toolbar = RepaintCounter::kNoToolbar;
         counter.Clear();
         const uint32_t result = RunCommand(e->id);
         SCOPED_TRACE(testing::Message() << "command " << e->id << " in mode " << mode);
@@ -461,8 +475,35 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
           ++changing;
           EXPECT_GT(counter.repaints, 0u);
         }
+        if (runs && ToolbarForMode(g.screenMode) != ToolbarForMode(mode)) {
+          ASSERT_NE(counter.toolbar, RepaintCounter::kNoToolbar);
+          EXPECT_EQ(ToolbarForMode(counter.toolbar), ToolbarForMode(g.screenMode));
+        }
       }
   SetPlatform(&platform);
   EXPECT_GT(refused, 100u);
   EXPECT_GT(changing, 50u);
+}
+
+// With the same-digit display on, a cursor move repaints the two cells and every cell that
+// holds the old or the new cursor's digit, the first and the last cell among them; with it
+// off, the two cells alone.
+TEST_F(Frame, ACursorMoveRepaintsTheCellsOfBothDigits) {
+  RepaintCounter counter;
+  SetPlatform(&counter);
+  std::string grid(81, '0');
+  grid[0] = grid[40] = '5';
+  grid[13] = grid[80] = '7';
+  grid[20] = '3';
+  LoadGrid(grid);
+  for (const uint32_t same : {0u, 1u}) {
+    g.sameDigitDisplay = same;
+    ASSERT_EQ(SelectCell(4, 4), 1u);  // the middle 5
+    counter.cells.clear();
+    ASSERT_EQ(SelectCell(1, 4), 1u);  // row 2's 7
+    const std::set<uint32_t> repainted(counter.cells.begin(), counter.cells.end());
+    const std::set<uint32_t> expected = same ? std::set<uint32_t>{0, 13, 40, 80} : std::set<uint32_t>{13, 40};
+    EXPECT_EQ(repainted, expected);
+  }
+  SetPlatform(&platform);
 }
