@@ -259,7 +259,17 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
 }
 
 TEST_F(GeneratorTest, EnteringAndLeavingTheMakeProblemScreen) {
-  LoadGrid("12345678945678912378912345623456789156789123489123456734567891267891234591234567");
+  // A full board comes in whole: every digit becomes a given, typed ones, the first and the
+  // last cell among them.
+  const std::string full = "123456789456789123789123456234567891567891234891234567345678912678912345912345678";
+  LoadGrid(full);
+  for (const uint32_t c : {0u, 40u, 80u}) g.board.kind[c] = KindInput;
+  EnterMake();
+  EXPECT_EQ(BoardValues(), full);
+  for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(g.board.kind[c], uint32_t{KindGiven}) << c;
+  ASSERT_EQ(RunCommand(330), CommandDone);
+
+  LoadGrid(full.substr(0, 80));
   g.inputPanelOpen = 1;  // the digit-input panel closes on the way in
   EnterMake();
   EXPECT_EQ(g.inputPanelOpen, 0u);  // one empty cell: the whole board is cleared and the store holds nothing

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <tuple>
 
+#include "board/queue.h"
 #include "drivers/frame.h"
 #include "io/ini.h"
 #include "io/settings.h"
@@ -84,6 +85,11 @@ TEST_F(SettingsTest, KeysMatchWithoutCaseAndValuesTakeTheirLeadingNumber) {
   LoadText("[MODE]\nAutoSaveCount=2147483647\n[String]\nCustomText=あいうえおかきくけ\n");
   EXPECT_EQ(s.customText, "　いろはにほてとちりぬ");
   EXPECT_EQ(s.autoSaveCount, 9999);
+  // All sixteen base colours, the first and the last included.
+  std::string colours = "[color]\n";
+  for (uint32_t i = 0; i < 16; ++i) colours += Format("basecolor%02u=%u\n", i + 1, 0x10101u * i + 7);
+  LoadText(colours);
+  for (uint32_t i = 0; i < 16; ++i) EXPECT_EQ(s.baseColor[i], 0x10101u * i + 7) << i;
   EXPECT_EQ(LoadSettingsFile(dir + "absent.ini"), 0u);
 }
 

@@ -254,6 +254,14 @@ TEST_F(WriterTest, CollectionFileCollectsPuzzlesForPaging) {
   EXPECT_EQ(ReadBytes(CollectionPath()).size(), 3u * 238);
   paste(kSampleGrid, 0);
   EXPECT_EQ(ReadBytes(CollectionPath()).size(), 3u * 238);
+
+  // A collection file that cannot be made is reported; the pasted puzzle is still shown.
+  g.exeDir = TempDir() + "missing/";
+  platform.Clear();
+  ASSERT_EQ(paste(second, 1), CommandDone);
+  EXPECT_EQ(platform.Lines("message"),
+            std::vector<std::string>{"保存ファイルにアクセスできません\t" + g.exeDir + "VorelMalti.txt"});
+  EXPECT_EQ(LineLayout(), second);
 }
 
 TEST_F(WriterTest, CandidateFileRestoresASavedAnalysisState) {
