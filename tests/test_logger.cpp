@@ -1,5 +1,6 @@
 // The elimination queue and the technique log in the three display modes.
 #include "board/queue.h"
+#include "techniques/techniques.h"
 #include "tests/support.h"
 
 namespace {
@@ -135,6 +136,33 @@ TEST_F(Logger, DetailedLineNeverPrintsUnwrittenWitnesses) {
 }  // namespace
 
 // A formatted line of any length comes out whole, on both sides of the first buffer's size.
+// The headless platform with the log's last line at each drain of the window's messages.
+class DrainRecorder final : public HeadlessPlatform {
+ public:
+  std::vector<std::string> drainedAfter;
+  void DrainMessages() override {
+    const std::vector<std::string> lines = Lines("log");
+    drainedAfter.push_back(lines.empty() ? "" : lines.back());
+  }
+};
+
+// The window drains its messages after each line a technique writes, so that the log shows
+// it at once and a long run stays responsive: after an X-cycle's chain and after its removal.
+TEST_F(Logger, EveryTechniqueLineIsFollowedByADrainOfTheWindowsMessages) {
+  DrainRecorder recorder;
+  recorder.logOpen = true;
+  SetPlatform(&recorder);
+  LoadGrid("800000000050904000007000600020300040000010000000205090600090800090003050001000007");
+  EnterCandidateScreen();
+  g.settings.candErase = 2;
+  recorder.Clear();
+  recorder.drainedAfter.clear();
+  XCycle(0);
+  EXPECT_EQ(recorder.drainedAfter,
+            (std::vector<std::string>{"☆候補[9]でX-cycleが(3,1)から4連鎖しました", "X-cycle (7,1) <9>"}));
+  SetPlatform(&platform);
+}
+
 TEST(FormatText, LinesOfAnyLengthComeOutWhole) {
   for (size_t n : {0u, 510u, 511u, 512u, 513u, 3000u}) {
     const std::string text(n, 'x');

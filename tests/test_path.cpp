@@ -62,7 +62,7 @@ struct Model {
 // unit holding n digits between them; a fish's cells of the removed digit stand in n base
 // lines, and a basic fish's removal lies in a cover line outside them. Every marked cell is
 // part of such a pattern; a routine may go on to find more in what it removed itself, which
-// the marks need not explain, so one removal at least.
+// the marks need not explain, so one removal at least. A unique rectangle marks its corners.
 void CheckPattern(const PathStep& step, const Model& m) {
   const std::string& t = step.technique;
   const auto fishSize = [&t]() -> uint32_t {
@@ -75,6 +75,34 @@ void CheckPattern(const PathStep& step, const Model& m) {
       if (t == name) return n;
     return 0;
   };
+  if (t.rfind("Unique Rectangle", 0) == 0) {
+    // A unique rectangle marks the corners of its rectangles: each marked cell is one of four
+    // marked cells in two rows, two columns and two boxes that all hold the same two of the
+    // marked digits.
+    ASSERT_FALSE(step.cells.empty());
+    const std::vector<uint32_t>& x = step.cells;
+    const size_t n = x.size();
+    std::vector<bool> corner(n, false);
+    for (size_t a = 0; a < n; ++a)
+      for (size_t b = a + 1; b < n; ++b)
+        for (size_t c = b + 1; c < n; ++c)
+          for (size_t e = c + 1; e < n; ++e) {
+            uint32_t rows = 0, columns = 0, boxes = 0, pair = step.digits;
+            for (const size_t i : {a, b, c, e}) {
+              rows |= 1u << RowOf(x[i]);
+              columns |= 1u << ColumnOf(x[i]);
+              boxes |= 1u << BlockOf(x[i]);
+              pair &= m.mask[x[i]];
+            }
+            if (std::popcount(rows) != 2 || std::popcount(columns) != 2 ||
+                std::popcount(boxes) != 2 || std::popcount(pair) < 2)
+              continue;
+            for (const size_t i : {a, b, c, e}) corner[i] = true;
+          }
+    for (size_t i = 0; i < n; ++i)
+      EXPECT_TRUE(corner[i]) << "r" << x[i] / 9 + 1 << "c" << x[i] % 9 + 1 << " is no corner";
+    return;
+  }
   const bool locked = t == "Locked Candidates";
   const uint32_t naked = t == "Naked Pair" ? 2 : t == "Naked Triple" ? 3 : t == "Naked Quad" ? 4
                                                 : t == "Naked Quintuplet" ? 5 : 0;
@@ -421,8 +449,12 @@ TEST_F(CandidateGrids, EachFormReadsBackTheTableThatWasWritten) {
   const std::string plain729 = CandidateGrid729(written);
   for (size_t i = 0; i < plain729.size(); i += 9)
     spaced += plain729.substr(i, 9) + (i / 9 % 2 ? "\t" : " ");
+  // Other tools draw the frame with box-drawing characters.
+  std::string boxed;
+  for (const char ch : Joined(PencilMarkLines(written, true)))
+    boxed += ch == '|' ? "│" : ch == '-' ? "─" : ch == '+' ? "┼" : std::string(1, ch);
   const std::string texts[] = {plain729, Joined(PencilMarkLines(written, false)),
-                               Joined(PencilMarkLines(written, true)), spaced + "\r"};
+                               Joined(PencilMarkLines(written, true)), spaced + "\r", boxed};
   // The framed form's rules run exactly as wide as its rows, whatever each column's width.
   for (const std::string& line : PencilMarkLines(written, true))
     EXPECT_EQ(line.size(), PencilMarkLines(written, true)[0].size()) << line;

@@ -146,6 +146,15 @@ TEST_F(Patterns, UniquenessNeedsCellsThatCouldSwap) {
                                            : Strings{})
         << kind;
   }
+  // The rectangle on the last of nine placed 4s, in row 9, is found too.
+  LoadOpenCells({{5, 8, "35"}});
+  for (const auto& [cell, digit] : std::initializer_list<std::pair<uint32_t, uint32_t>>{
+           {0, 4}, {12, 4}, {24, 4}, {28, 4}, {41, 4}, {52, 4}, {56, 4}, {71, 4}, {76, 4}, {80, 3}}) {
+    g.board.value[cell] = digit;
+    g.board.kind[cell] = KindAuto;
+  }
+  AvoidableRectangleType1(0);
+  EXPECT_EQ(LogLines(), Strings{"Avoidable Rectangle Type 1 (5,8) <3>"});
   // A hidden rectangle whose neighbour corner lost y still stands: the swap breaks no rule.
   LoadOpenCells({{1, 1, "12"}, {5, 1, "13"}, {1, 2, "124"}, {5, 2, "1235"}, {8, 2, "25"}});
   HiddenRectangle(0);
