@@ -16,6 +16,7 @@
 
 #include "drivers/commands.h"
 #include "drivers/dialogs.h"
+#include "drivers/frame.h"
 #include "io/ini.h"
 #include "io/settings.h"
 #include "tests/ui/window_fixture.h"
@@ -282,6 +283,20 @@ TEST_F(DialogsUi, PanelsPostCommandsAndAMovedPanelReopensWhereItWasLeft) {
   EXPECT_EQ(g.cand.total, total);
   QCoreApplication::processEvents();
   EXPECT_LT(g.cand.total, total);
+
+  // A panel closed by its frame is closed for the engine too, and stays closed.
+  ShowUsageView(1);
+  QCoreApplication::processEvents();
+  for (const uint32_t id : {PanelCandidateUsage, PanelControl}) {
+    QWidget* open = app.window->Panel(id);
+    ASSERT_NE(open, nullptr) << id;
+    open->close();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app.window->Panel(id), nullptr) << id;
+  }
+  EXPECT_EQ(g.usageView, 0u);
+  EXPECT_EQ(g.controlPanelOpen, 0u);
 }
 
 }  // namespace
