@@ -4,10 +4,11 @@
 # the transcripts or compares them with a recording made earlier (e.g. from the unchanged tree).
 #   bench/transcript_check.sh record DIR [VOREL_CLI]
 #   bench/transcript_check.sh check DIR [VOREL_CLI]
+#   bench/transcript_check.sh digest DIR [VOREL_CLI]   records, then prints each one's SHA-256
 # The collections are read from ../shared/data and never copied into the project.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
-action=${1:?record or check}
+action=${1:?record, check or digest}
 dir=${2:?directory of the recording}
 cli=${3:-$here/build/vorel-cli}
 data=$here/../shared/data
@@ -58,4 +59,5 @@ for pass in 320 322; do
 done
 
 [ "$action" = record ] && echo "recorded in $dir"
+[ "$action" = digest ] && (cd "$dir" && sha256sum ./*.out | sed 's| \./| |')
 exit $failed
