@@ -38,7 +38,7 @@ class HeadlessPlatform : public Platform {
                       uint32_t buttons) override;
   void SetStatus(uint32_t part, const std::string& text) override;
   void SetTitle(const std::string& text) override;
-  void Repaint() override {}
+  void Repaint() override { ++repaints; }
   void DrainMessages() override {}
   std::string ChooseFile(const FileDialogRequest& request) override;
   bool ClipboardRead(std::vector<ClipboardItem>& items) override;
@@ -51,6 +51,7 @@ class HeadlessPlatform : public Platform {
   void Dialog(uint32_t id, const std::string& name) override;
   void ListContents(const std::string& name, const std::vector<std::string>& lines) override;
 
+  uint32_t repaints = 0;  // repaints asked for, a repainted cell counted as one
   std::vector<uint32_t> checkedMenus;
   std::vector<uint32_t> disabledMenus;
 };

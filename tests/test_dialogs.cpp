@@ -194,7 +194,9 @@ TEST_F(Dialogs, EditDialogMovesCandidatesWithTheirCellsAndCancelRestoresExactly)
     }
   EXPECT_EQ(g.cand.total, cand.total);
   TransformBoard(760);  // the turns share the backups; the dialog keeps its own
+  platform.repaints = 0;
   EditDialogClose(false);
+  EXPECT_GT(platform.repaints, 0u) << "the board put back is shown";
   EXPECT_EQ(std::memcmp(&g.board, &board, sizeof board), 0);
   EXPECT_EQ(std::memcmp(&g.cand, &cand, sizeof cand), 0);
 
