@@ -47,6 +47,9 @@ TEST_F(Uniqueness, ExamplesLogTheirLinesInOrder) {
       {"type 3 partner inside the roof box", UniqueRectangleType3, 1,
        {{1, 1, "123"}, {2, 1, "124"}, {1, 4, "12"}, {2, 4, "12"}, {3, 1, "34"}, {5, 1, "35"}},
        {}},
+      {"type 3 partner inside the middle roof box", UniqueRectangleType3, 1,
+       {{4, 1, "123"}, {5, 1, "124"}, {4, 4, "12"}, {5, 4, "12"}, {6, 1, "34"}, {8, 1, "35"}},
+       {}},
       // 1 is in the roof's box outside the roof line; only the line counts.
       {"type 4", UniqueRectangleType4, 1,
        {{1, 1, "123"}, {2, 1, "124"}, {1, 4, "12"}, {2, 4, "12"}, {6, 1, "25"}, {3, 2, "16"}},
