@@ -437,6 +437,7 @@ class RepaintCounter final : public HeadlessPlatform {
 TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
   RepaintCounter counter;
   SetPlatform(&counter);
+  g.exeDir = TempDir();  // the collection file of 2670
   auto shown = [] {
     std::string s(reinterpret_cast<const char*>(g.board.value), sizeof g.board.value);
     s.append(reinterpret_cast<const char*>(g.board.kind), sizeof g.board.kind);
@@ -480,6 +481,7 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
         }
       }
   SetPlatform(&platform);
+  g.exeDir.clear();
   EXPECT_GT(refused, 100u);
   EXPECT_GT(changing, 50u);
 }
