@@ -64,7 +64,8 @@ void HeadlessPlatform::SetStatus(uint32_t part, const std::string& text) {
 
 void HeadlessPlatform::SetTitle(const std::string& text) { Emit("title", EscapeEventText(text)); }
 
-std::string HeadlessPlatform::ChooseFile(const FileDialogRequest&) {
+std::string HeadlessPlatform::ChooseFile(const FileDialogRequest& request) {
+  fileRequests.push_back(request);
   if (fileChoices.empty()) return {};
   std::string path = fileChoices.front();
   fileChoices.pop_front();

@@ -17,6 +17,7 @@ class HeadlessPlatform : public Platform {
  public:
   // Answers for the next file dialogs, in order; none left = Cancel.
   std::deque<std::string> fileChoices;
+  std::vector<FileDialogRequest> fileRequests;  // the file dialogs asked for, in order
   // Clipboard contents; clipboardAvailable false = it cannot be opened.
   std::vector<ClipboardItem> clipboard;
   bool clipboardAvailable = true;

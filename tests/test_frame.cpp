@@ -123,6 +123,7 @@ TEST_F(Frame, CommandsShowTheirTexts) {
            {nullptr, 0, false, 0, 1160, "list", "候補使用状況\t□□□｜456｜789"},
            {nullptr, 0, false, 0, 1160, "list", "候補使用状況\t－－－＋－－－＋－－－"},
            {kSampleGrid.c_str(), 0, true, 0, 1150, "list", "候補リスト表示\t候補 <1>"},
+           {kSampleGrid.c_str(), 0, true, 0, 1150, "list", "候補リスト表示\t□□□｜□□□｜□１□"},
            {kSampleGrid.c_str(), 0, true, 0, 1150, "dialog", "1150\t候補リスト表示"},
            {kSampleGrid.c_str(), 0, true, 0, 1150, "list", "①"}}) {  // strong-link cells are circled
     ApplyDefaultSettings(g.settings);

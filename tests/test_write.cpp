@@ -187,6 +187,8 @@ TEST_F(WriterTest, SaveWritesTheLayoutOfTheChosenFormat) {
       const std::string path = dir + "f" + std::to_string(format) + std::to_string(candidates);
       ASSERT_EQ(Save(210, path), CommandDone);
       EXPECT_EQ(ReadBytes(path), layouts[format]) << format << candidates;
+      ASSERT_FALSE(platform.fileRequests.empty());
+      EXPECT_EQ(platform.fileRequests.back().defaultExtension, format == 2 ? "html" : "txt");
     }
   }
 }
