@@ -1,4 +1,5 @@
 // Transformations, the edit dialog's moves and the board memory.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -94,6 +95,13 @@ TEST_F(Transform, MemoryRestoresCandidatesOnlyWhereTheyWereStored) {
   platform.Clear();
   RunCommand(880);
   EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{"注意\t問題作成画面での記憶ではありません"});
+  // Stored in the problem-making screen, the solution store comes back with the board.
+  for (uint32_t c = 0; c < 81; ++c) g.solution[c] = c % 9 + 1;
+  ASSERT_EQ(RunCommand(870), CommandDone);
+  const std::vector<uint32_t> stored(g.solution, g.solution + 81);
+  std::fill(g.solution, g.solution + 81, 0u);
+  ASSERT_EQ(RunCommand(880), CommandDone);
+  EXPECT_EQ(std::vector<uint32_t>(g.solution, g.solution + 81), stored);
 }
 
 TEST_F(Transform, ProblemInputKeepsCandidatesMatchingTheTurnedBoard) {
