@@ -135,7 +135,6 @@ TEST_F(Logger, DetailedLineNeverPrintsUnwrittenWitnesses) {
 
 }  // namespace
 
-// A formatted line of any length comes out whole, on both sides of the first buffer's size.
 // The headless platform with the log's last line at each drain of the window's messages.
 class DrainRecorder final : public HeadlessPlatform {
  public:
@@ -163,6 +162,7 @@ TEST_F(Logger, EveryTechniqueLineIsFollowedByADrainOfTheWindowsMessages) {
   SetPlatform(&platform);
 }
 
+// A formatted line of any length comes out whole, on both sides of the first buffer's size.
 TEST(FormatText, LinesOfAnyLengthComeOutWhole) {
   for (size_t n : {0u, 510u, 511u, 512u, 513u, 3000u}) {
     const std::string text(n, 'x');

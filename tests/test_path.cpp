@@ -62,7 +62,7 @@ struct Model {
 // unit holding n digits between them; a fish's cells of the removed digit stand in n base
 // lines, and a basic fish's removal lies in a cover line outside them. Every marked cell is
 // part of such a pattern; a routine may go on to find more in what it removed itself, which
-// the marks need not explain, so one removal at least. A unique rectangle marks its corners.
+// the marks need not explain, so one removal at least.
 void CheckPattern(const PathStep& step, const Model& m) {
   const std::string& t = step.technique;
   const auto fishSize = [&t]() -> uint32_t {
