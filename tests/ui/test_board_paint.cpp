@@ -1,0 +1,301 @@
+// What the board area draws, read back as texts and fills rather than pixels: every cell of
+// every layout shows exactly what the engine holds for it, in its own rectangle and colour.
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextItem>
+#include <vector>
+
+#include "drivers/commands.h"
+#include "drivers/frame.h"
+#include "tests/ui/window_fixture.h"
+
+namespace {
+
+// A paint device that keeps what is drawn on it: each text with the centre of its run, its pen
+// and its clip, each filled rectangle with its colour.
+class Recorder : public QPaintEngine {
+ public:
+  struct Text {
+    QString text;
+    QPointF centre;
+    QColor pen;
+    QRectF clip;  // empty: not clipped
+  };
+  struct Fill {
+    QRectF rect;
+    QColor colour;
+  };
+  std::vector<Text> texts;
+  std::vector<Fill> fills;
+
+  Recorder() : QPaintEngine(QPaintEngine::AllFeatures) {}
+  bool begin(QPaintDevice*) override { return true; }
+  bool end() override { return true; }
+  void updateState(const QPaintEngineState&) override {}
+  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+  Type type() const override { return QPaintEngine::User; }
+  void drawTextItem(const QPointF& p, const QTextItem& item) override {
+    const QPointF centre = p + QPointF(item.width() / 2, (item.descent() - item.ascent()) / 2);
+    texts.push_back({item.text(), centre, painter()->pen().color(),
+                     painter()->hasClipping() ? painter()->clipBoundingRect() : QRectF()});
+  }
+  void drawRects(const QRectF* rects, int n) override {
+    if (painter()->brush().style() == Qt::NoBrush) return;
+    for (int i = 0; i < n; ++i) fills.push_back({rects[i], painter()->brush().color()});
+  }
+  void drawRects(const QRect* rects, int n) override {
+    for (int i = 0; i < n; ++i) {
+      const QRectF r(rects[i]);
+      drawRects(&r, 1);
+    }
+  }
+  void drawLines(const QLineF*, int) override {}
+  void drawLines(const QLine*, int) override {}
+  void drawPath(const QPainterPath&) override {}
+  void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+  void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
+};
+
+class RecordingDevice : public QPaintDevice {
+ public:
+  RecordingDevice(int width, int height) : width_(width), height_(height) {}
+  ~RecordingDevice() override = default;
+  QPaintEngine* paintEngine() const override { return &engine; }
+  mutable Recorder engine;
+
+ protected:
+  int metric(PaintDeviceMetric m) const override {
+    switch (m) {
+      case PdmWidth: return width_;
+      case PdmHeight: return height_;
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY: return 96;
+      case PdmDepth: return 32;
+      case PdmNumColors: return 0;
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+      default: return 0;
+    }
+  }
+
+ private:
+  int width_, height_;
+};
+
+// Per cell, in drawing order: the texts whose centre lies in it, and its own fill.
+struct Painted {
+  std::vector<Recorder::Text> texts[81];
+  QColor fill[81];
+  int fills[81] = {};
+};
+
+Painted PaintRecorded(int width, int height) {
+  BoardView view;
+  view.resize(width, height);
+  RecordingDevice device(width, height);
+  {
+    QPainter painter(&device);
+    view.PaintBoard(painter);
+  }
+  Painted out;
+  for (const Recorder::Text& t : device.engine.texts) {
+    bool inside = false;
+    for (uint32_t c = 0; c < 81 && !inside; ++c)
+      if (QRectF(view.CellRect(c)).contains(t.centre)) {
+        out.texts[c].push_back(t);
+        inside = true;
+      }
+    EXPECT_TRUE(inside) << t.text.toStdString() << " drawn outside every cell";
+  }
+  for (const Recorder::Fill& f : device.engine.fills)
+    for (uint32_t c = 0; c < 81; ++c)
+      if (f.rect == QRectF(view.CellRect(c))) {
+        out.fill[c] = f.colour;
+        ++out.fills[c];
+      }
+  return out;
+}
+
+QString Joined(const std::vector<Recorder::Text>& texts) {
+  QString s;
+  for (const Recorder::Text& t : texts) s += t.text;
+  return s;
+}
+
+QString CandidateDigits(uint32_t cell) {
+  QString s;
+  for (uint32_t d = 0; d < 9; ++d)
+    if (g.cand.flag[cell * 9 + d]) s += QChar(u'1' + d);
+  return s;
+}
+
+// The palette role a placed digit is written in, by the kind of the cell.
+QColor KindColour(uint32_t kind) {
+  const Settings& s = g.settings;
+  if (kind == KindGiven || kind == KindMarked) return PaletteColour(s.number);
+  if (kind == KindInput) return PaletteColour(s.input);
+  if (kind == KindAssumed) return PaletteColour(s.kari);
+  return PaletteColour(s.calc);
+}
+
+class BoardPaint : public WindowTest {
+ protected:
+  // The sample puzzle in the candidate screen, with digits of every kind and empty cells of one
+  // to nine candidates, each role in a colour of its own. The cursor is on row 4, column 4.
+  void Prepare() {
+    LoadGivens(kSample);
+    Settings& s = g.settings;
+    s.number = 1, s.input = 2, s.kari = 3, s.calc = 4, s.number2 = 5, s.cursor = 6, s.bgc = 7;
+    RunCommand(310);
+    ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeCandidateScreen));
+    const uint32_t kinds[] = {KindInput, KindAssumed, KindMarked, KindAuto};
+    const uint32_t placed[] = {CellAt(0, 0), CellAt(8, 8), CellAt(4, 0), CellAt(0, 8)};
+    for (uint32_t i = 0; i < 4; ++i) {
+      ASSERT_EQ(g.board.value[placed[i]], 0u);
+      g.board.value[placed[i]] = 9 - i;
+      g.board.kind[placed[i]] = kinds[i];
+    }
+    // Nine empty cells of rows 7 and 8: one to nine candidates, the digits spread.
+    uint32_t n = 1;
+    for (uint32_t c : {CellAt(8, 0), CellAt(8, 1), CellAt(8, 2), CellAt(8, 4), CellAt(8, 6), CellAt(8, 7),
+                       CellAt(7, 0), CellAt(7, 2), CellAt(7, 4)}) {
+      ASSERT_EQ(g.board.value[c], 0u);
+      for (uint32_t d = 0; d < 9; ++d) g.cand.flag[c * 9 + d] = (d * 5 + c) % 9 < n ? 1 : 0;
+      ++n;
+    }
+    g.cursorRow = 4;
+    g.cursorColumn = 4;
+  }
+};
+
+TEST_F(BoardPaint, EveryCellOfTheBoardViewShowsItsDigitInTheColourOfItsKind) {
+  LoadGivens(kSample);
+  Settings& s = g.settings;
+  s.number = 1, s.input = 2, s.kari = 3, s.calc = 4, s.number2 = 5, s.cursor = 6, s.bgc = 7;
+  g.board.value[CellAt(0, 0)] = 2, g.board.kind[CellAt(0, 0)] = KindInput;
+  g.board.value[CellAt(8, 8)] = 3, g.board.kind[CellAt(8, 8)] = KindAssumed;
+  g.board.value[CellAt(4, 0)] = 6, g.board.kind[CellAt(4, 0)] = KindMarked;
+  g.board.value[CellAt(0, 8)] = 7, g.board.kind[CellAt(0, 8)] = KindAuto;
+  g.cursorRow = 8, g.cursorColumn = 0;
+  for (const int size : {451, 433}) {
+    const Painted p = PaintRecorded(size, size);
+    for (uint32_t c = 0; c < 81; ++c) {
+      const uint32_t v = g.board.value[c];
+      EXPECT_EQ(p.fills[c], 1) << c;
+      const QColor fill = c == CellAt(8, 0)                 ? PaletteColour(6)
+                          : g.board.kind[c] == KindMarked ? PaletteColour(5)
+                                                          : PaletteColour(7);
+      EXPECT_EQ(p.fill[c], fill) << c;
+      if (v == 0) {
+        EXPECT_TRUE(p.texts[c].empty()) << c;
+        continue;
+      }
+      ASSERT_EQ(p.texts[c].size(), 1u) << c;
+      EXPECT_EQ(p.texts[c][0].text, Utf8(GlyphFor(v))) << c;
+      EXPECT_EQ(p.texts[c][0].pen, KindColour(g.board.kind[c])) << c;
+    }
+  }
+}
+
+// The candidate list layout: placed digits as plain numbers, candidates in ascending order, up
+// to four on one line, five as three over two, six or more as four over the rest, each half
+// clipped to its half of the cell.
+TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFour) {
+  Prepare();
+  g.settings.kohoDisplayMode = 0;
+  const Painted p = PaintRecorded(451, 451);
+  BoardView view;
+  view.resize(451, 451);
+  uint32_t seen[10] = {};
+  for (uint32_t c = 0; c < 81; ++c) {
+    EXPECT_EQ(p.fill[c], PaletteColour(c == CellAt(4, 4) ? 6 : g.board.kind[c] == KindMarked ? 5 : 7)) << c;
+    const uint32_t v = g.board.value[c];
+    if (v != 0) {
+      ASSERT_EQ(p.texts[c].size(), 1u) << c;
+      EXPECT_EQ(p.texts[c][0].text, QString::number(v)) << c;
+      EXPECT_EQ(p.texts[c][0].pen, KindColour(g.board.kind[c])) << c;
+      continue;
+    }
+    const QString digits = CandidateDigits(c);
+    ++seen[digits.size()];
+    EXPECT_EQ(Joined(p.texts[c]), digits) << c;
+    for (const Recorder::Text& t : p.texts[c]) EXPECT_EQ(t.pen, PaletteColour(4)) << c;
+    if (digits.size() < 5) {
+      EXPECT_LE(p.texts[c].size(), 1u) << c;
+      continue;
+    }
+    ASSERT_EQ(p.texts[c].size(), 2u) << c;
+    EXPECT_EQ(p.texts[c][0].text.size(), digits.size() == 5 ? 3 : 4) << c;
+    const QRect r = view.CellRect(c);
+    const QRectF top(r.left(), r.top(), r.width(), r.height() / 2);
+    const QRectF bottom(r.left(), r.top() + r.height() / 2, r.width(), r.height() - r.height() / 2);
+    EXPECT_EQ(p.texts[c][0].clip, top) << c;
+    EXPECT_EQ(p.texts[c][1].clip, bottom) << c;
+  }
+  for (uint32_t n = 1; n <= 9; ++n) EXPECT_GT(seen[n], 0u) << n << " candidates";
+}
+
+// The box layout: each candidate in its ninth of the cell, 1 at the top left to 9 at the
+// bottom right, in the digit glyphs.
+TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinth) {
+  Prepare();
+  g.settings.kanSuuji = 1;
+  g.settings.kohoDisplayMode = 1;
+  g.board.kind[CellAt(2, 2)] = KindHint;
+  g.hintMarkCount = 1;
+  const Painted p = PaintRecorded(451, 451);
+  BoardView view;
+  view.resize(451, 451);
+  for (uint32_t c = 0; c < 81; ++c) {
+    const uint32_t v = g.board.value[c];
+    const bool second = c == CellAt(2, 2) || g.board.kind[c] == KindMarked;
+    EXPECT_EQ(p.fill[c], PaletteColour(c == CellAt(4, 4) ? 6 : second ? 5 : 7)) << c;
+    if (v != 0) {
+      ASSERT_EQ(p.texts[c].size(), 1u) << c;
+      EXPECT_EQ(p.texts[c][0].text, Utf8(GlyphFor(v))) << c;
+      EXPECT_EQ(p.texts[c][0].pen, KindColour(g.board.kind[c])) << c;
+      continue;
+    }
+    const QRect r = view.CellRect(c);
+    QString shown;
+    for (const Recorder::Text& t : p.texts[c]) {
+      uint32_t d = 1;
+      while (d <= 9 && Utf8(GlyphFor(d)) != t.text) ++d;
+      ASSERT_LE(d, 9u) << c << " " << t.text.toStdString();
+      shown += QChar(u'0' + d);
+      const int column = static_cast<int>((t.centre.x() - r.left()) * 3 / r.width());
+      const int row = static_cast<int>((t.centre.y() - r.top()) * 3 / r.height());
+      EXPECT_EQ(column, static_cast<int>((d - 1) % 3)) << c << " digit " << d;
+      EXPECT_EQ(row, static_cast<int>((d - 1) / 3)) << c << " digit " << d;
+    }
+    EXPECT_EQ(shown, CandidateDigits(c)) << c;
+  }
+}
+
+// The alternate view: every cell filled, the cursor in its own colour, and the marks the
+// engine gives for the cell, in the colour of calculated digits.
+TEST_F(BoardPaint, TheAlternateViewShowsTheMarksOfEveryCell) {
+  Prepare();
+  g.alternateView = 1;
+  uint32_t mark[81][9], count[81];
+  AlternateViewMarks(mark, count);
+  const Painted p = PaintRecorded(451, 451);
+  uint32_t marked = 0;
+  for (uint32_t c = 0; c < 81; ++c) {
+    EXPECT_EQ(p.fills[c], 1) << c;
+    EXPECT_EQ(p.fill[c], PaletteColour(c == CellAt(4, 4) ? 6 : 7)) << c;
+    QString expected;
+    for (uint32_t m = 0; m < 9; ++m)
+      if (mark[c][m]) expected += QChar(u'1' + m);
+    marked += count[c] != 0;
+    EXPECT_EQ(Joined(p.texts[c]), expected) << c;
+    for (const Recorder::Text& t : p.texts[c]) EXPECT_EQ(t.pen, PaletteColour(4)) << c;
+  }
+  EXPECT_GT(marked, 40u);
+  EXPECT_GT(count[80], 0u);  // the last cell has marks to show
+}
+
+}  // namespace
