@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyleOptionViewItem>
 #include <map>
 
 #include "drivers/commands.h"
@@ -194,6 +196,27 @@ TEST_F(DialogsUi, DisplayDialogTakesTheListsGlyphSetAndFallsBackOnAShortText) {
     for (const QPoint& edge : {QPoint(0, 7), QPoint(55, 7), QPoint(28, 0), QPoint(28, 13)})
       EXPECT_TRUE(swatch.valid(edge) && swatch.pixelColor(edge) == QColor(Qt::black)) << edge.x() << "," << edge.y();
     EXPECT_EQ(swatch.pixelColor(28, 7), PaletteColour(5));
+    // An open list draws each entry as its colour inset 2 pixels in the window's colour, a grey
+    // frame 2 pixels further in on the focused entry and a black one 4 pixels in on the chosen.
+    QAbstractItemDelegate* delegate = Find<QComboBox>(d, 1270)->itemDelegate();
+    for (const bool chosen : {false, true}) {
+      QImage entry(72, 22, QImage::Format_RGB32);
+      QStyleOptionViewItem option;
+      option.rect = entry.rect();
+      option.palette.setColor(QPalette::Base, Qt::white);
+      option.state = chosen ? QStyle::State_Selected | QStyle::State_HasFocus : QStyle::State_None;
+      QPainter painter(&entry);
+      delegate->paint(&painter, option, Find<QComboBox>(d, 1270)->model()->index(5, 0));
+      painter.end();
+      const QColor white(Qt::white), gray(Qt::gray), black(Qt::black);
+      EXPECT_EQ(entry.pixelColor(1, 11), white);
+      EXPECT_EQ(entry.pixelColor(2, 11), PaletteColour(5));
+      EXPECT_EQ(entry.pixelColor(69, 11), PaletteColour(5));
+      EXPECT_EQ(entry.pixelColor(70, 11), white);
+      EXPECT_EQ(entry.pixelColor(4, 11), chosen ? gray : white);
+      EXPECT_EQ(entry.pixelColor(6, 11), chosen ? black : white);
+      EXPECT_EQ(entry.pixelColor(36, 11), PaletteColour(5));
+    }
     Find<QComboBox>(d, 1270)->setCurrentIndex(3);
     Find<QRadioButton>(d, 1416)->click();
     auto* text = Find<QLineEdit>(d, 1570);
@@ -217,6 +240,65 @@ TEST_F(DialogsUi, DisplayDialogTakesTheListsGlyphSetAndFallsBackOnAShortText) {
     EXPECT_EQ(Find<QComboBox>(d, 1270)->currentIndex(), 8);  // the second set is edited
     Click(d, "cancel");
   }));
+}
+
+// Every colour list, glyph button and checkbox opens on the stored value, OK on an untouched
+// dialog stores nothing new, and each list stores both ends of the palette.
+TEST_F(DialogsUi, ChoicesOpenOnTheStoredValueAndStoreWhatTheyShow) {
+  const auto ends = [](int32_t from, uint32_t i) { return from == 0 ? static_cast<int32_t>(i) : 15 - static_cast<int32_t>(i); };
+  for (const int32_t from : {0, 15}) {
+    for (const uint32_t inUse : {0u, 1u}) {
+      SecondColourChoice second = SecondColourDialogValues();
+      for (uint32_t i = 0; i < kColourRoleCount; ++i) second.colour[i] = ends(15 - from, i);
+      second.inUse = inUse;
+      SecondColourDialogOk(second);
+      DisplayChoice shown = DisplayDialogValues();
+      for (uint32_t i = 0; i < kColourRoleCount; ++i) shown.colour[i] = ends(from, i);
+      DisplayDialogOk(shown);
+      shown = DisplayDialogValues();
+      second = SecondColourDialogValues();
+      ASSERT_EQ(second.inUse, inUse);
+      const auto before = SettingsKeys();
+      for (const uint32_t command : {130u, 1241u}) {
+        const int32_t* roles = command == 130 ? shown.colour : second.colour;
+        ASSERT_TRUE(WithDialog(command, [&](QWidget* d) {
+          for (uint32_t i = 0; i < kColourRoleCount; ++i)
+            EXPECT_EQ(Find<QComboBox>(d, kColourRoles[i].listId)->currentIndex(), roles[i]) << command << " " << i;
+          if (command == 1241) {
+            EXPECT_EQ(Find<QCheckBox>(d, 1360)->isChecked(), inUse != 0);
+          }
+          Click(d, "ok");
+        }));
+        EXPECT_EQ(Changed(before, SettingsKeys()), std::vector<std::string>{}) << command << " in use " << inUse;
+      }
+    }
+    ASSERT_TRUE(WithDialog(130, [&](QWidget* d) {
+      for (uint32_t i = 0; i < kColourRoleCount; ++i)
+        Find<QComboBox>(d, kColourRoles[i].listId)->setCurrentIndex(ends(15 - from, i));
+      Click(d, "ok");
+    }));
+    const DisplayChoice stored = DisplayDialogValues();
+    for (uint32_t i = 0; i < kColourRoleCount; ++i) EXPECT_EQ(stored.colour[i], ends(15 - from, i)) << i;
+  }
+
+  for (const RadioChoice& glyphs : kGlyphSetChoices) {
+    g.settings.kanSuuji = glyphs.value;
+    ASSERT_TRUE(WithDialog(130, [&](QWidget* d) {
+      ExpectChecked(d, {glyphs.id});
+      Click(d, "ok");
+    }));
+    EXPECT_EQ(g.settings.kanSuuji, glyphs.value);
+  }
+
+  for (const int32_t flag : {0, 1}) {
+    g.settings.autoSaveFileNameFlag = flag;
+    const auto before = SettingsKeys();
+    ASSERT_TRUE(WithDialog(3000, [&](QWidget* d) {
+      EXPECT_EQ(Find<QCheckBox>(d, 1360)->isChecked(), flag != 0);
+      Click(d, "ok");
+    }));
+    EXPECT_EQ(Changed(before, SettingsKeys()), std::vector<std::string>{}) << flag;
+  }
 }
 
 TEST_F(DialogsUi, AutoNameAndCandidateListDialogs) {
