@@ -67,6 +67,23 @@ TEST_F(WindowWithLog, CtrlCOpensTheCandidateScreenWithItsLogWindow) {
   EXPECT_EQ(log->List()->currentRow(), lines - 1);
   EXPECT_TRUE(log->List()->item(lines - 1)->text().contains(QStringLiteral("> <")) ||
               log->List()->item(lines - 1)->text().contains(QLatin1Char('<')));
+  // The list fills its window, but for a narrow margin, and follows it when resized.
+  Settle();
+  for (const QSize size : {QSize(300, 420), QSize(360, 500)}) {
+    log->resize(size);
+    Settle();
+    const QRect inside = log->contentsRect();
+    EXPECT_LE((inside.size() - log->List()->geometry().size()).width(), 8) << size.width();
+    EXPECT_LE((inside.size() - log->List()->geometry().size()).height(), 8) << size.width();
+  }
+
+  // The half-second timer puts the screen's name back in the status bar once a message has
+  // had its time.
+  SetStatus(0, "x");
+  g.messageCountdown = 2;
+  QTest::qWait(1600);
+  EXPECT_EQ(g.messageCountdown, 0u);
+  EXPECT_EQ(app.window->StatusPart(0)->text(), QStringLiteral("＜候補表示画面＞"));
 
   Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
