@@ -124,7 +124,7 @@ PIXELS = re.compile(r'\b(QRectF?|QPointF?|QSizeF?|QColor|QPen|QFont|QMargins|adj
                     r'drawRect|drawEllipse|drawText|setPointSizeF?|setPixelSize|setContentsMargins|'
                     r'setSpacing|setFixed\w*|setMinimum\w*|setMaximum\w*|resize|addWidget|'
                     r'addLayout|addSpacing|addStretch|setColumnStretch|setRowStretch|fromRgb|'
-                    r'setAlpha|lighter|darker|setIconSize|QPixmap|'
+                    r'setAlpha|lighter|darker|setIconSize|QPixmap|pixmap|'
                     r'translate|scale|rotate|setWidthF?|moveTo|lineTo|arcTo)\(')
 
 def sites_of(path):
