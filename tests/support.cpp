@@ -284,6 +284,31 @@ std::string ReadText(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+void Fnv::Mix(const std::string& text) {
+  for (const char ch : text) hash = (hash ^ static_cast<uint8_t>(ch)) * 1099511628211ull;
+  hash = (hash ^ 0xFFu) * 1099511628211ull;
+}
+
+std::string Fnv::Hex() const {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+void ExpectRecordedTable(const std::string& name, const std::string& table) {
+  const std::string path = std::string(VOREL_SOURCE_DIR) + "/tests/" + name;
+  const char* record = std::getenv("VOREL_RECORD_DIGESTS");
+  if (record && std::string(record) == "1") {
+    std::ofstream(path) << table;
+    GTEST_SKIP() << "recorded " << path;
+  }
+  const std::vector<std::string> got = Split(table, '\n');
+  const std::vector<std::string> want = Split(ReadText(path), '\n');
+  ASSERT_FALSE(want.empty()) << path << " is missing";
+  for (size_t i = 0; i < std::max(got.size(), want.size()); ++i)
+    EXPECT_EQ(i < got.size() ? got[i] : "", i < want.size() ? want[i] : "") << name << " line " << i + 1;
+}
+
 std::string Shell(const std::string& command, int* status) {
   std::FILE* pipe = popen(("(" + command + ") 2>/dev/null").c_str(), "r");
   std::string out;

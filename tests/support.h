@@ -135,6 +135,17 @@ class SolutionCheckedTest : public EngineTest {
   void SetUp() override;
 };
 
+// A 64-bit FNV-1a hash, fed text by text (each text closed by a separator byte).
+struct Fnv {
+  uint64_t hash = 14695981039346656037ull;
+  void Mix(const std::string& text);
+  std::string Hex() const;
+};
+// A table of recorded results (one line a routine or command) checked against tests/NAME, line
+// by line; with VOREL_RECORD_DIGESTS=1 in the environment the file is written anew instead and
+// the test skipped.
+void ExpectRecordedTable(const std::string& name, const std::string& table);
+
 // The colon-separated fields of a regression-library line (the leading colon dropped).
 std::vector<std::string> ReglibFields(const std::string& line);
 // The candidate state as text: digits for filled cells, "(candidates)" for empty ones.

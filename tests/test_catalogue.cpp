@@ -3,9 +3,7 @@
 // library lists, and on a case marked "-x" none of them (nothing at all when none is listed).
 // Where the soundness runs show a technique never removes too much, this shows it misses
 // nothing the library knows, in every row, column, block and digit the examples use.
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -143,11 +141,7 @@ TEST_F(Catalogue, EachRoutineAloneFindsOnEveryLibraryStateWhatItFoundWhenRecorde
       // The nested net tries every candidate inside every assumption; the solving path's
       // tests follow it.
       if (std::string(e->name) == "NestedForcingNet") continue;
-      uint64_t hash = 14695981039346656037ull;
-      const auto mix = [&hash](const std::string& text) {
-        for (const char ch : text) hash = (hash ^ static_cast<uint8_t>(ch)) * 1099511628211ull;
-        hash = (hash ^ 0xFFu) * 1099511628211ull;
-      };
+      Fnv hash;
       size_t changed = 0, logged = 0;
       for (const Start& start : starts) {
         LoadState(start.text);
@@ -158,22 +152,12 @@ TEST_F(Catalogue, EachRoutineAloneFindsOnEveryLibraryStateWhatItFoundWhenRecorde
         EXPECT_EQ(g_failure, "") << e->name << " on " << start.text;
         const std::string after = DescribeState();
         changed += after != start.text;
-        mix(after);
-        for (const std::string& line : LogLines()) mix(line), ++logged;
+        hash.Mix(after);
+        for (const std::string& line : LogLines()) hash.Mix(line), ++logged;
       }
-      table << e->name << ' ' << changed << ' ' << logged << ' ' << std::hex << hash << std::dec << '\n';
+      table << e->name << ' ' << changed << ' ' << logged << ' ' << hash.Hex() << '\n';
     }
-  const std::string path = std::string(VOREL_SOURCE_DIR) + "/tests/routines.digest";
-  const char* record = std::getenv("VOREL_RECORD_DIGESTS");
-  if (record && std::string(record) == "1") {
-    std::ofstream(path) << table.str();
-    GTEST_SKIP() << "recorded " << path;
-  }
-  const std::vector<std::string> got = Split(table.str(), '\n');
-  const std::vector<std::string> want = Split(ReadText(path), '\n');
-  ASSERT_FALSE(want.empty()) << path << " is missing";
-  for (size_t i = 0; i < std::max(got.size(), want.size()); ++i)
-    EXPECT_EQ(i < got.size() ? got[i] : "", i < want.size() ? want[i] : "") << "routine " << i + 1;
+  ExpectRecordedTable("routines.digest", table.str());
 }
 
 }  // namespace
