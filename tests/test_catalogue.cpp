@@ -138,9 +138,6 @@ TEST_F(Catalogue, EachRoutineAloneFindsOnEveryLibraryStateWhatItFoundWhenRecorde
   std::ostringstream table;
   for (const RoutineEntry* const* t = RoutineTables(); *t; ++t)
     for (const RoutineEntry* e = *t; e->name; ++e) {
-      // The nested net tries every candidate inside every assumption; the solving path's
-      // tests follow it.
-      if (std::string(e->name) == "NestedForcingNet") continue;
       Fnv hash;
       size_t changed = 0, logged = 0;
       for (const Start& start : starts) {
