@@ -433,11 +433,11 @@ class RepaintCounter final : public HeadlessPlatform {
 };
 
 // Every command of every table in every mode, on a board with a typed digit: a refused one
-// changes nothing and shows nothing; one that runs and changes the digits, the candidates or
-// the cursor asks for a repaint, and one that changes the screen to one with another toolbar
+// changes nothing and shows nothing; one that runs and changes the digits, the candidates on
+// show or the cursor asks for a repaint, and one that changes the screen to one with another toolbar
 // shows that toolbar. What each one shows (its log lines, messages, status texts, titles,
 // dialogs and panels) and leaves (board, candidates, cursor, screen, undo) is as recorded in
-// tests/commands.digest, a hash per mode.
+// tests/commands.digest, a hash per setup and mode.
 TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
   RepaintCounter counter;
   SetPlatform(&counter);
@@ -447,10 +447,14 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
   auto shown = [] {
     std::string s(reinterpret_cast<const char*>(g.board.value), sizeof g.board.value);
     s.append(reinterpret_cast<const char*>(g.board.kind), sizeof g.board.kind);
-    s.append(reinterpret_cast<const char*>(g.cand.flag), sizeof g.cand.flag);
+    // The candidates show in the candidate screens only.
+    if (IsAnalysisMode()) s.append(reinterpret_cast<const char*>(g.cand.flag), sizeof g.cand.flag);
     return s + std::to_string(g.cursorRow) + "," + std::to_string(g.cursorColumn);
   };
   size_t refused = 0, changing = 0;
+  // Twice: the sample with the cursor in the middle; the hard puzzle with the cursor in the
+  // last cell, the detailed log and another glyph set.
+  for (const uint32_t setup : {0u, 1u})
   for (uint32_t mode = ModeNormal; mode <= ModeProblemInput; ++mode)
     for (const CommandEntry* t : {kFrameCommands, kTechniqueCommands, kReadCommands,
                                   kWriteCommands, kEditCommands, kGeneratorCommands})
@@ -459,19 +463,21 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
         // lay under it; it asks for no repaint of its own.
         const bool runs = (e->gate & GateOf(mode)) != 0;
         if (runs && e->id == 240) continue;
-        LoadGrid(kSampleGrid);
-        g.board.value[0] = 9;
-        g.board.kind[0] = KindInput;
+        LoadGrid(setup == 0 ? kSampleGrid : kHardPuzzle);
+        const uint32_t typed = setup == 0 ? 0 : 79;
+        g.board.value[typed] = 9;
+        g.board.kind[typed] = KindInput;
         g.screenMode = mode;
         ComputeCandidates();
-        g.cursorRow = g.cursorColumn = 4;
+        g.cursorRow = g.cursorColumn = setup == 0 ? 4 : 8;
+        if (setup == 1) g.settings.candErase = 2, g.settings.kanSuuji = 3;
         SeedRandom(5);
         const std::string before = shown(), bytes = StateBytes();
         counter.repaints = 0;
         counter.toolbar = RepaintCounter::kNoToolbar;
         counter.Clear();
         const uint32_t result = RunCommand(e->id);
-        SCOPED_TRACE(testing::Message() << "command " << e->id << " in mode " << mode);
+        SCOPED_TRACE(testing::Message() << "command " << e->id << " in mode " << mode << ", setup " << setup);
         Fnv digest;
         digest.Mix(std::to_string(result));
         for (const TranscriptEvent& event : counter.events) {
