@@ -61,18 +61,23 @@ TEST_F(Transform, EditMovesUndoThemselvesAndKeepAGridValid) {
   EXPECT_EQ(g.board.value[0], static_cast<uint32_t>(kSolved[11] - '0'));
 }
 
-// Two overlapping pairs once sent two digits to the same one and broke valid grids.
+// Two overlapping pairs once sent two digits to the same one and broke valid grids. A seed
+// gives the same exchange on every machine and in every version: the 300 grids are those
+// recorded.
 TEST_F(Transform, RandomExchangeUsesFourDrawsAndKeepsGridsValid) {
+  Fnv grids;
   for (uint32_t seed = 1; seed <= 300; ++seed) {
     LoadGrid(kSolved);
     SeedRandom(seed);
     RunCommand(1220);
     ASSERT_EQ(CheckComplete(), 1u) << "seed " << seed;
+    grids.Mix(BoardValues());
     const uint32_t next = Random();
     SeedRandom(seed);
     for (int i = 0; i < 4; ++i) Random();
     EXPECT_EQ(Random(), next);
   }
+  EXPECT_EQ(grids.Hex(), "56838804e57d0439");
   ClearBoard();
   start = g.board;
   RunCommand(1220);
