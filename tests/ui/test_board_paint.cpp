@@ -4,10 +4,13 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTextItem>
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "drivers/commands.h"
 #include "drivers/frame.h"
+#include "drivers/path.h"
 #include "tests/ui/window_fixture.h"
 
 namespace {
@@ -143,14 +146,16 @@ QColor KindColour(uint32_t kind) {
 
 class BoardPaint : public WindowTest {
  protected:
-  // The sample puzzle in the candidate screen, with digits of every kind and empty cells of one
-  // to nine candidates, each role in a colour of its own. The cursor is on row 4, column 4.
-  void Prepare() {
+  // The sample puzzle with digits of every kind, each role in a colour of its own (given 1,
+  // input 2, assumed 3, calculated 4, second background 5, cursor 6, background 7) and the
+  // cursor on row 4, column 4. In the candidate screen nine empty cells of rows 7 and 8 hold
+  // one to nine candidates, the digits spread.
+  void Prepare(bool candidateScreen) {
     LoadGivens(kSample);
     Settings& s = g.settings;
     s.number = 1, s.input = 2, s.kari = 3, s.calc = 4, s.number2 = 5, s.cursor = 6, s.bgc = 7;
-    RunCommand(310);
-    ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeCandidateScreen));
+    if (candidateScreen) RunCommand(310);
+    ASSERT_EQ(g.screenMode, candidateScreen ? ModeCandidateScreen : ModeNormal);
     const uint32_t kinds[] = {KindInput, KindAssumed, KindMarked, KindAuto};
     const uint32_t placed[] = {CellAt(0, 0), CellAt(8, 8), CellAt(4, 0), CellAt(0, 8)};
     for (uint32_t i = 0; i < 4; ++i) {
@@ -158,7 +163,6 @@ class BoardPaint : public WindowTest {
       g.board.value[placed[i]] = 9 - i;
       g.board.kind[placed[i]] = kinds[i];
     }
-    // Nine empty cells of rows 7 and 8: one to nine candidates, the digits spread.
     uint32_t n = 1;
     for (uint32_t c : {CellAt(8, 0), CellAt(8, 1), CellAt(8, 2), CellAt(8, 4), CellAt(8, 6), CellAt(8, 7),
                        CellAt(7, 0), CellAt(7, 2), CellAt(7, 4)}) {
@@ -169,56 +173,71 @@ class BoardPaint : public WindowTest {
     g.cursorRow = 4;
     g.cursorColumn = 4;
   }
-};
-
-TEST_F(BoardPaint, EveryCellOfTheBoardViewShowsItsDigitInTheColourOfItsKind) {
-  LoadGivens(kSample);
-  Settings& s = g.settings;
-  s.number = 1, s.input = 2, s.kari = 3, s.calc = 4, s.number2 = 5, s.cursor = 6, s.bgc = 7;
-  g.board.value[CellAt(0, 0)] = 2, g.board.kind[CellAt(0, 0)] = KindInput;
-  g.board.value[CellAt(8, 8)] = 3, g.board.kind[CellAt(8, 8)] = KindAssumed;
-  g.board.value[CellAt(4, 0)] = 6, g.board.kind[CellAt(4, 0)] = KindMarked;
-  g.board.value[CellAt(0, 8)] = 7, g.board.kind[CellAt(0, 8)] = KindAuto;
-  g.cursorRow = 8, g.cursorColumn = 0;
-  for (const int size : {451, 433}) {
-    const Painted p = PaintRecorded(size, size);
+  // Each cell filled once, in the cursor's colour, the second background where `second` says
+  // or the plain one; a placed digit drawn once, as `text` gives it, in its kind's colour.
+  static void ExpectCells(const Painted& p, const std::function<bool(uint32_t)>& second,
+                          const std::function<QString(uint32_t)>& text) {
     for (uint32_t c = 0; c < 81; ++c) {
-      const uint32_t v = g.board.value[c];
       EXPECT_EQ(p.fills[c], 1) << c;
-      const QColor fill = c == CellAt(8, 0)                 ? PaletteColour(6)
-                          : g.board.kind[c] == KindMarked ? PaletteColour(5)
-                                                          : PaletteColour(7);
-      EXPECT_EQ(p.fill[c], fill) << c;
-      if (v == 0) {
-        EXPECT_TRUE(p.texts[c].empty()) << c;
-        continue;
-      }
+      EXPECT_EQ(p.fill[c], PaletteColour(c == CellAt(4, 4) ? 6 : second(c) ? 5 : 7)) << c;
+      const uint32_t v = g.board.value[c];
+      if (v == 0) continue;
       ASSERT_EQ(p.texts[c].size(), 1u) << c;
-      EXPECT_EQ(p.texts[c][0].text, Utf8(GlyphFor(v))) << c;
+      EXPECT_EQ(p.texts[c][0].text, text(v)) << c;
       EXPECT_EQ(p.texts[c][0].pen, KindColour(g.board.kind[c])) << c;
     }
   }
+  static bool Marked(uint32_t c) { return g.board.kind[c] == KindMarked; }
+  static QString Glyph(uint32_t v) { return Utf8(GlyphFor(v)); }
+};
+
+TEST_F(BoardPaint, TheBoardViewShowsEveryDigitInTheColourOfItsKindAndNoCandidates) {
+  Prepare(false);
+  for (const int size : {451, 433}) {
+    const Painted p = PaintRecorded(size, size);
+    ExpectCells(p, Marked, Glyph);
+    for (uint32_t c = 0; c < 81; ++c) EXPECT_TRUE(g.board.value[c] != 0 || p.texts[c].empty()) << c;
+  }
+}
+
+// The second background: the cells of the cursor's digit with the same-digit display on; the
+// chosen digit's cells alone, and no cursor, while "同一数値確認" fills them; the cells of a
+// pending next step.
+TEST_F(BoardPaint, TheSecondBackgroundShowsTheCursorsDigitTheChosenDigitAndTheNextStep) {
+  Prepare(false);
+  g.cursorRow = 1, g.cursorColumn = 0;  // the given 4
+  g.sameDigitDisplay = 1;
+  const auto four = [](uint32_t c) { return c != CellAt(1, 0) && (g.board.value[c] == 4 || Marked(c)); };
+  for (uint32_t c = 0; c < 81; ++c)
+    EXPECT_EQ(PaintRecorded(451, 451).fill[c], PaletteColour(c == CellAt(1, 0) ? 6 : four(c) ? 5 : 7)) << c;
+  g.sameDigitDisplay = 0;
+  g.cursorRow = g.cursorColumn = 4;
+  g.highlightDigit = 6, g.highlightFill = true;  // the cursor is not shown meanwhile
+  const Painted chosen = PaintRecorded(451, 451);
+  for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(chosen.fill[c], PaletteColour(g.board.value[c] == 6 ? 5 : 7)) << c;
+  g.highlightFill = false;
+
+  Prepare(true);
+  RunCommand(4100);
+  const uint32_t* marks = NextStepMarks();
+  ASSERT_GT(std::count_if(marks, marks + 81, [](uint32_t m) { return m != 0; }), 0);
+  ExpectCells(PaintRecorded(451, 451), [marks](uint32_t c) { return marks[c] != 0 || Marked(c); },
+              [](uint32_t v) { return QString::number(v); });
 }
 
 // The candidate list layout: placed digits as plain numbers, candidates in ascending order, up
 // to four on one line, five as three over two, six or more as four over the rest, each half
 // clipped to its half of the cell.
 TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFour) {
-  Prepare();
+  Prepare(true);
   g.settings.kohoDisplayMode = 0;
   const Painted p = PaintRecorded(451, 451);
+  ExpectCells(p, Marked, [](uint32_t v) { return QString::number(v); });
   BoardView view;
   view.resize(451, 451);
   uint32_t seen[10] = {};
   for (uint32_t c = 0; c < 81; ++c) {
-    EXPECT_EQ(p.fill[c], PaletteColour(c == CellAt(4, 4) ? 6 : g.board.kind[c] == KindMarked ? 5 : 7)) << c;
-    const uint32_t v = g.board.value[c];
-    if (v != 0) {
-      ASSERT_EQ(p.texts[c].size(), 1u) << c;
-      EXPECT_EQ(p.texts[c][0].text, QString::number(v)) << c;
-      EXPECT_EQ(p.texts[c][0].pen, KindColour(g.board.kind[c])) << c;
-      continue;
-    }
+    if (g.board.value[c] != 0) continue;
     const QString digits = CandidateDigits(c);
     ++seen[digits.size()];
     EXPECT_EQ(Joined(p.texts[c]), digits) << c;
@@ -230,46 +249,39 @@ TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFou
     ASSERT_EQ(p.texts[c].size(), 2u) << c;
     EXPECT_EQ(p.texts[c][0].text.size(), digits.size() == 5 ? 3 : 4) << c;
     const QRect r = view.CellRect(c);
-    const QRectF top(r.left(), r.top(), r.width(), r.height() / 2);
-    const QRectF bottom(r.left(), r.top() + r.height() / 2, r.width(), r.height() - r.height() / 2);
-    EXPECT_EQ(p.texts[c][0].clip, top) << c;
-    EXPECT_EQ(p.texts[c][1].clip, bottom) << c;
+    EXPECT_EQ(p.texts[c][0].clip, QRectF(r.left(), r.top(), r.width(), r.height() / 2)) << c;
+    EXPECT_EQ(p.texts[c][1].clip, QRectF(r.left(), r.top() + r.height() / 2, r.width(), r.height() - r.height() / 2))
+        << c;
   }
   for (uint32_t n = 1; n <= 9; ++n) EXPECT_GT(seen[n], 0u) << n << " candidates";
 }
 
 // The box layout: each candidate in its ninth of the cell, 1 at the top left to 9 at the
-// bottom right, in the digit glyphs.
-TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinth) {
-  Prepare();
+// bottom right, in the digit glyphs; a hint mark shows once and goes back to an empty cell.
+TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinthAndAHintMarkShowsOnce) {
+  Prepare(true);
   g.settings.kanSuuji = 1;
   g.settings.kohoDisplayMode = 1;
   g.board.kind[CellAt(2, 2)] = KindHint;
   g.hintMarkCount = 1;
   const Painted p = PaintRecorded(451, 451);
+  ExpectCells(p, [](uint32_t c) { return c == CellAt(2, 2) || Marked(c); }, Glyph);
+  EXPECT_EQ(g.board.kind[CellAt(2, 2)], static_cast<uint32_t>(KindEmpty));
+  EXPECT_EQ(g.hintMarkCount, 0u);
+  EXPECT_EQ(PaintRecorded(451, 451).fill[CellAt(2, 2)], PaletteColour(7));
   BoardView view;
   view.resize(451, 451);
   for (uint32_t c = 0; c < 81; ++c) {
-    const uint32_t v = g.board.value[c];
-    const bool second = c == CellAt(2, 2) || g.board.kind[c] == KindMarked;
-    EXPECT_EQ(p.fill[c], PaletteColour(c == CellAt(4, 4) ? 6 : second ? 5 : 7)) << c;
-    if (v != 0) {
-      ASSERT_EQ(p.texts[c].size(), 1u) << c;
-      EXPECT_EQ(p.texts[c][0].text, Utf8(GlyphFor(v))) << c;
-      EXPECT_EQ(p.texts[c][0].pen, KindColour(g.board.kind[c])) << c;
-      continue;
-    }
+    if (g.board.value[c] != 0) continue;
     const QRect r = view.CellRect(c);
     QString shown;
     for (const Recorder::Text& t : p.texts[c]) {
       uint32_t d = 1;
-      while (d <= 9 && Utf8(GlyphFor(d)) != t.text) ++d;
+      while (d <= 9 && Glyph(d) != t.text) ++d;
       ASSERT_LE(d, 9u) << c << " " << t.text.toStdString();
       shown += QChar(u'0' + d);
-      const int column = static_cast<int>((t.centre.x() - r.left()) * 3 / r.width());
-      const int row = static_cast<int>((t.centre.y() - r.top()) * 3 / r.height());
-      EXPECT_EQ(column, static_cast<int>((d - 1) % 3)) << c << " digit " << d;
-      EXPECT_EQ(row, static_cast<int>((d - 1) / 3)) << c << " digit " << d;
+      EXPECT_EQ(static_cast<int>((t.centre.x() - r.left()) * 3 / r.width()), static_cast<int>((d - 1) % 3)) << c;
+      EXPECT_EQ(static_cast<int>((t.centre.y() - r.top()) * 3 / r.height()), static_cast<int>((d - 1) / 3)) << c;
     }
     EXPECT_EQ(shown, CandidateDigits(c)) << c;
   }
@@ -278,7 +290,7 @@ TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinth) {
 // The alternate view: every cell filled, the cursor in its own colour, and the marks the
 // engine gives for the cell, in the colour of calculated digits.
 TEST_F(BoardPaint, TheAlternateViewShowsTheMarksOfEveryCell) {
-  Prepare();
+  Prepare(true);
   g.alternateView = 1;
   uint32_t mark[81][9], count[81];
   AlternateViewMarks(mark, count);

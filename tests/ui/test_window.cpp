@@ -189,19 +189,6 @@ TEST_F(Window, PaintingUsesTheColourRolesOfTheCellKinds) {
   EXPECT_EQ(CountColour(image, Inside(1, 0), PaletteColour(9)), 0);
   EXPECT_GT(CountColour(image, Inside(0, 2), PaletteColour(9)), 8);   // the input 7
   EXPECT_EQ(InkWidth(image, Inside(0, 1), background), 0);            // empty cells stay empty
-  // The same-digit display: with the cursor on the given 4 of row 1, the 4 of row 3 takes the
-  // second background; the cursor keeps its own and the 5 beside it the plain one.
-  g.settings.number2 = 6;
-  g.cursorRow = 1;
-  g.cursorColumn = 0;
-  g.sameDigitDisplay = 1;
-  const QImage same = Paint(451, 451);
-  g.sameDigitDisplay = 0;
-  ASSERT_NE(PaletteColour(6), background);
-  EXPECT_EQ(QColor(same.pixel(Inside(3, 6).topLeft())), PaletteColour(6));
-  EXPECT_EQ(QColor(same.pixel(Inside(1, 0).topLeft())), PaletteColour(g.settings.cursor));
-  EXPECT_EQ(QColor(same.pixel(Inside(3, 4).topLeft())), background);
-
   // Glyph sets draw their characters: "九字" draws the 1 as "臨", and its glyph for 0, an
   // ideographic space, leaves no ink.
   g.settings.kanSuuji = 4;
@@ -213,56 +200,6 @@ TEST_F(Window, PaintingUsesTheColourRolesOfTheCellKinds) {
   painter.drawText(zero.rect(), Qt::AlignCenter, Utf8(GlyphFor(0)));
   painter.end();
   EXPECT_EQ(InkWidth(zero, zero.rect(), Qt::white), 0);
-}
-
-// In the candidate screen a hint mark shows once in the boxed layout; there each candidate
-// takes its own ninth of the cell, 1 at the top left, 9 at the bottom right; in the list
-// layout a lone candidate shows and five show as three over two.
-TEST_F(Window, CandidatesSitInTheirLayoutsAndAHintMarkShowsOnce) {
-  LoadGivens(kSample);
-  g.settings.kohoDisplayMode = 1;
-  g.settings.number2 = 11;
-  app.window->PostCommand(310);
-  g.cursorRow = 8;
-  g.cursorColumn = 8;
-  const uint32_t cell = 1;  // row 0, column 1
-  const QRect r = Inside(0, 1);
-  const QColor background = PaletteColour(g.settings.bgc);
-  g.board.kind[cell] = KindHint;
-  g.hintMarkCount = 1;
-  EXPECT_EQ(QColor(Paint(451, 451).pixel(r.topLeft())), PaletteColour(11));
-  EXPECT_EQ(g.board.kind[cell], static_cast<uint32_t>(KindEmpty));
-  EXPECT_EQ(g.hintMarkCount, 0u);
-  EXPECT_EQ(QColor(Paint(451, 451).pixel(r.topLeft())), background);
-
-  const QRect topLeft(r.left(), r.top(), r.width() / 3, r.height() / 3);
-  const QRect bottomRight(r.right() - r.width() / 3 + 1, r.bottom() - r.height() / 3 + 1, r.width() / 3,
-                          r.height() / 3);
-  for (uint32_t only : {0u, 8u}) {
-    for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d == only;
-    g.cand.count[cell] = 1;
-    const QImage image = Paint(451, 451);
-    EXPECT_EQ(InkWidth(image, topLeft, background) > 0, only == 0) << only + 1;
-    EXPECT_EQ(InkWidth(image, bottomRight, background) > 0, only == 8) << only + 1;
-  }
-
-  g.settings.kohoDisplayMode = 0;
-  for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d == 4;  // a lone 5
-  EXPECT_GT(InkWidth(Paint(451, 451), r, background), 0);
-  for (uint32_t d = 0; d < 9; ++d) g.cand.flag[cell * 9 + d] = d < 5;
-  g.cand.count[cell] = 5;
-  const QImage image = Paint(451, 451);
-  const QRect upper(r.left(), r.top(), r.width(), r.height() / 2 - 1);
-  const QRect lower(r.left(), r.top() + r.height() / 2 + 1, r.width(), r.height() / 2 - 1);
-  const int top = InkWidth(image, upper, background), bottom = InkWidth(image, lower, background);
-  EXPECT_GT(bottom, 0);
-  EXPECT_GT(top, bottom + 2);  // three digits over two
-  EXPECT_LT(top, bottom * 2);
-
-  // The alternate view draws its marks in the colour of calculated digits.
-  g.settings.calc = 13;
-  g.alternateView = 1;
-  EXPECT_GT(CountColour(Paint(451, 451), QRect(0, 0, 451, 451), PaletteColour(13)), 8);
 }
 
 TEST(WindowFonts, WindowsFaceNamesMapToInstalledJapaneseFaces) {
