@@ -358,6 +358,12 @@ TEST(IniFile, TextReadsBackAsWrittenWithOuterSpacesQuotesAndStrayMarks) {
     IniParse(again, text);
     EXPECT_EQ(IniText(again), text);
   }
+  // One or more marks before the first section leave its name whole.
+  for (const std::string marks : {"\xEF\xBB\xBF", "\xEF\xBB\xBF\xEF\xBB\xBF", "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF"}) {
+    IniFile ini;
+    IniParse(ini, marks + "[Mode]\nKey=v\n");
+    EXPECT_EQ(IniGetString(ini, "MODE", "Key", "absent"), "v") << marks.size() / 3 << " marks";
+  }
 }
 
 // The second colour set swaps with the first role by role, and back.
