@@ -281,13 +281,16 @@ TEST_F(DialogsUi, ChoicesOpenOnTheStoredValueAndStoreWhatTheyShow) {
     for (uint32_t i = 0; i < kColourRoleCount; ++i) EXPECT_EQ(stored.colour[i], ends(15 - from, i)) << i;
   }
 
-  for (const RadioChoice& glyphs : kGlyphSetChoices) {
-    g.settings.kanSuuji = glyphs.value;
+  // Each glyph set opens checked, and the next one clicked is stored (the first after the last).
+  for (uint32_t k = 0; k < 7; ++k) {
+    const RadioChoice& next = kGlyphSetChoices[(k + 1) % 7];
+    g.settings.kanSuuji = kGlyphSetChoices[k].value;
     ASSERT_TRUE(WithDialog(130, [&](QWidget* d) {
-      ExpectChecked(d, {glyphs.id});
+      ExpectChecked(d, {kGlyphSetChoices[k].id});
+      Find<QRadioButton>(d, next.id)->click();
       Click(d, "ok");
     }));
-    EXPECT_EQ(g.settings.kanSuuji, glyphs.value);
+    EXPECT_EQ(g.settings.kanSuuji, next.value);
   }
 
   for (const int32_t flag : {0, 1}) {
