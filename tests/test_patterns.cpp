@@ -159,12 +159,17 @@ TEST_F(Patterns, UniquenessNeedsCellsThatCouldSwap) {
   LoadOpenCells({{1, 1, "12"}, {5, 1, "13"}, {1, 2, "124"}, {5, 2, "1235"}, {8, 2, "25"}});
   HiddenRectangle(0);
   EXPECT_EQ(LogLines(), Strings{"Hidden Rectangle (5,2) <2>"});
-  // BUG+1 with the flag set places its digit; a cell left with one candidate whose digit an
-  // open peer still holds stops it.
-  LoadOpenCells({{1, 1, "123"}, {2, 1, "12"}, {1, 4, "12"}, {2, 4, "12"}});
-  EXPECT_EQ(BugPlusOne(1), 1u);
-  EXPECT_EQ(g.board.value[0], 3u);
-  EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindAuto));
+  // BUG+1 with the flag set places its digit, also beside a cell left with one candidate
+  // that no open peer holds; a cell left with one candidate whose digit an open peer still
+  // holds stops it.
+  for (const bool single : {false, true}) {
+    std::vector<OpenCell> cells = {{1, 1, "123"}, {2, 1, "12"}, {1, 4, "12"}, {2, 4, "12"}};
+    if (single) cells.push_back({1, 9, "9"});
+    LoadOpenCells(cells);
+    EXPECT_EQ(BugPlusOne(1), 1u) << single;
+    EXPECT_EQ(g.board.value[0], 3u);
+    EXPECT_EQ(g.board.kind[0], static_cast<uint32_t>(KindAuto));
+  }
   LoadOpenCells({{1, 1, "123"}, {2, 1, "12"}, {1, 4, "12"}, {2, 4, "12"}, {1, 9, "1"}});
   BugPlusOne(0);
   EXPECT_EQ(LogLines(), Strings{});
