@@ -92,6 +92,10 @@ TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
   int status = -1;
   EXPECT_EQ(RunCli("--grade -j 2 -e " + graded, &status), one);
   EXPECT_EQ(status, 0) << "a clean run of workers ends well";
+  // In one stream the summary on standard error follows every puzzle's line.
+  const std::string merged = RunCli("--grade -j 2 -e " + graded + " 2>&1");
+  EXPECT_EQ(merged.substr(0, one.size()), one);
+  EXPECT_GT(merged.size(), one.size());
 
   const std::string run = WriteTempFile("expert.txt", Joined(expert, 0, 60));
   const std::string options = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 -p candidates ";
