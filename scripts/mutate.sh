@@ -28,9 +28,11 @@
 #   -R TSV      try again the survivors of an earlier run (its mutate-results.tsv), once the
 #               tests have been strengthened; -n, -s and the paths are then not used
 #   -l          list the chosen sites and stop
-#   -u          build the mutants with the undefined-behaviour checks (a new -B directory)
+#   -u          build the mutants with the undefined-behaviour checks (in build-mut-ubsan unless
+#               -B names another)
 #   -a          build the mutants as CI's sanitizer build, AddressSanitizer included, so that a
-#               read past a buffer through a pointer fails too (a new -B directory; slower still)
+#               read past a buffer through a pointer fails too (in build-mut-asan unless -B names
+#               another; slower still)
 #
 # The results go to DIR/mutate-results.tsv as well. A run takes roughly 10-30 s per mutant on a
 # quiet two-core machine; it is a tool, not a CI step. Do not edit the sources while it runs.
@@ -38,7 +40,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-count=20 seed=$(date +%s) timeout=60 build=build-mut exclude="" skipfile="" listonly=0 ubsan=0
+count=20 seed=$(date +%s) timeout=60 build="" exclude="" skipfile="" listonly=0 ubsan=0
 replay="" part=1/1 asan=0
 while getopts "n:s:t:B:x:X:R:P:luah" opt; do
   case $opt in
@@ -57,6 +59,9 @@ while getopts "n:s:t:B:x:X:R:P:luah" opt; do
   esac
 done
 shift $((OPTIND - 1))
+# A sanitizer build never shares its directory with the plain one: the directory's first
+# configuration decides how every mutant in it is built.
+[ -z "$build" ] && build=build-mut$([ "$asan" = 1 ] && echo -asan || { [ "$ubsan" = 1 ] && echo -ubsan; })
 paths=("$@")
 [ ${#paths[@]} -eq 0 ] && paths=(board techniques drivers io ui cli)
 
