@@ -252,6 +252,10 @@ TEST_F(Readers, MaskAndCreationStateParsers) {
   EXPECT_EQ(g.maskTable[0], 1u);
   EXPECT_EQ(g.maskTable[80], 1u);
   EXPECT_EQ(g.maskTable[40], 0u);
+  // A remark left open at the end of the file ends the text (read from a buffer of exactly
+  // the file's bytes, so that the sanitizer build sees any read past it).
+  const std::vector<uint8_t> open = Bytes(std::string(80, '1') + "<keep");
+  EXPECT_EQ(ParseMaskText(open.data(), open.size(), 0), 80u);
   std::string state = kHardPuzzle;
   for (char ch : kHardPuzzle) state += ch == '0' ? '9' : '0';
   state += std::string(81, '5');
