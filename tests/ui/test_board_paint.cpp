@@ -88,8 +88,10 @@ class RecordingDevice : public QPaintDevice {
   int width_, height_;
 };
 
-// Per cell, in drawing order: the texts whose centre lies in it, and its own fill.
+// Per cell, in drawing order: the texts whose centre lies in it, and its own fill; and where
+// the view put the cell.
 struct Painted {
+  QRect cell[81];
   std::vector<Recorder::Text> texts[81];
   QColor fill[81];
   int fills[81] = {};
@@ -104,10 +106,11 @@ Painted PaintRecorded(int width, int height) {
     view.PaintBoard(painter);
   }
   Painted out;
+  for (uint32_t c = 0; c < 81; ++c) out.cell[c] = view.CellRect(c);
   for (const Recorder::Text& t : device.engine.texts) {
     bool inside = false;
     for (uint32_t c = 0; c < 81 && !inside; ++c)
-      if (QRectF(view.CellRect(c)).contains(t.centre)) {
+      if (QRectF(out.cell[c]).contains(t.centre)) {
         out.texts[c].push_back(t);
         inside = true;
       }
@@ -115,7 +118,7 @@ Painted PaintRecorded(int width, int height) {
   }
   for (const Recorder::Fill& f : device.engine.fills)
     for (uint32_t c = 0; c < 81; ++c)
-      if (f.rect == QRectF(view.CellRect(c))) {
+      if (f.rect == QRectF(out.cell[c])) {
         out.fill[c] = f.colour;
         ++out.fills[c];
       }
@@ -233,8 +236,6 @@ TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFou
   g.settings.kohoDisplayMode = 0;
   const Painted p = PaintRecorded(451, 451);
   ExpectCells(p, Marked, [](uint32_t v) { return QString::number(v); });
-  BoardView view;
-  view.resize(451, 451);
   uint32_t seen[10] = {};
   for (uint32_t c = 0; c < 81; ++c) {
     if (g.board.value[c] != 0) continue;
@@ -248,7 +249,7 @@ TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFou
     }
     ASSERT_EQ(p.texts[c].size(), 2u) << c;
     EXPECT_EQ(p.texts[c][0].text.size(), digits.size() == 5 ? 3 : 4) << c;
-    const QRect r = view.CellRect(c);
+    const QRect r = p.cell[c];
     EXPECT_EQ(p.texts[c][0].clip, QRectF(r.left(), r.top(), r.width(), r.height() / 2)) << c;
     EXPECT_EQ(p.texts[c][1].clip, QRectF(r.left(), r.top() + r.height() / 2, r.width(), r.height() - r.height() / 2))
         << c;
@@ -269,11 +270,9 @@ TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinthAndAHintMarkShowsOnce)
   EXPECT_EQ(g.board.kind[CellAt(2, 2)], static_cast<uint32_t>(KindEmpty));
   EXPECT_EQ(g.hintMarkCount, 0u);
   EXPECT_EQ(PaintRecorded(451, 451).fill[CellAt(2, 2)], PaletteColour(7));
-  BoardView view;
-  view.resize(451, 451);
   for (uint32_t c = 0; c < 81; ++c) {
     if (g.board.value[c] != 0) continue;
-    const QRect r = view.CellRect(c);
+    const QRect r = p.cell[c];
     QString shown;
     for (const Recorder::Text& t : p.texts[c]) {
       uint32_t d = 1;
