@@ -459,6 +459,15 @@ std::string DescribeState() {
   return s;
 }
 
+std::vector<LibraryState> LibraryStates(const std::vector<std::string>& lines) {
+  std::vector<LibraryState> states;
+  for (const std::string& line : lines) {
+    SoundState s;
+    if (LoadReglibState(line, s)) states.push_back({DescribeState(), {s.solution, s.solution + 81}});
+  }
+  return states;
+}
+
 std::vector<std::string> SampleLines(const std::string& name, size_t step) {
   const char* full = std::getenv("VOREL_SOUNDNESS_FULL");
   if (full && *full == '1') step = 1;

@@ -122,6 +122,13 @@ bool LoadPuzzleState(const std::string& line, SoundState& state);
 // From a line of the technique regression library (givens, placed digits, deleted
 // candidates). False for comments and states without exactly one solution.
 bool LoadReglibState(const std::string& line, SoundState& state);
+// The states of regression-library lines that have exactly one solution, as DescribeState
+// gives them, each with its solution.
+struct LibraryState {
+  std::string text;
+  std::vector<uint8_t> solution;
+};
+std::vector<LibraryState> LibraryStates(const std::vector<std::string>& lines);
 // Empty cells that lost their solution digit, as "(c,r) <d>" items; empty when sound.
 std::string LostSolutionDigits(const uint8_t solution[81]);
 

@@ -123,15 +123,7 @@ TEST_F(Catalogue, EveryMenuCommandOfARoutineRunsThatRoutine) {
 TEST_F(Catalogue, EachRoutineAloneFindsOnEveryLibraryStateWhatItFoundWhenRecorded) {
   const std::vector<std::string> lines = DataLines("reglib-1.4.txt");
   if (lines.empty()) GTEST_SKIP() << "reglib-1.4.txt is not in ../shared/data";
-  struct Start {
-    std::string text;
-    std::vector<uint8_t> solution;
-  };
-  std::vector<Start> starts;
-  for (const std::string& line : lines) {
-    SoundState s;
-    if (LoadReglibState(line, s)) starts.push_back({DescribeState(), {s.solution, s.solution + 81}});
-  }
+  const std::vector<LibraryState> starts = LibraryStates(lines);
   ASSERT_GT(starts.size(), 1000u);
   g.settings.candErase = 2;
   platform.record = true;
@@ -140,7 +132,7 @@ TEST_F(Catalogue, EachRoutineAloneFindsOnEveryLibraryStateWhatItFoundWhenRecorde
     for (const RoutineEntry* e = *t; e->name; ++e) {
       Fnv hash;
       size_t changed = 0, logged = 0;
-      for (const Start& start : starts) {
+      for (const LibraryState& start : starts) {
         LoadState(start.text);
         platform.Clear();
         g_solution = start.solution.data();

@@ -79,11 +79,7 @@ class Symmetric : public EngineTest {
 TEST_F(Symmetric, EveryRoutineRemovesTheSameCandidatesOnTurnedAndRenamedStates) {
   const std::vector<std::string> lines = SampleLines("reglib-1.4.txt", 3);
   if (lines.empty()) GTEST_SKIP() << "reglib-1.4.txt is not in ../shared/data";
-  std::vector<std::string> states;
-  for (const std::string& line : lines) {
-    SoundState s;
-    if (LoadReglibState(line, s)) states.push_back(DescribeState());
-  }
+  const std::vector<LibraryState> states = LibraryStates(lines);
   ASSERT_GT(states.size(), 100u);
   size_t compared = 0, removing = 0;
   for (const RoutineEntry* const* t = RoutineTables(); *t; ++t)
@@ -101,7 +97,8 @@ TEST_F(Symmetric, EveryRoutineRemovesTheSameCandidatesOnTurnedAndRenamedStates) 
           name == "AlsXyWing" || name == "AlsChain" || name == "NestedForcingNet")
         continue;
       size_t found = 0, wrong = 0;
-      for (const std::string& state : states) {
+      for (const LibraryState& library : states) {
+        const std::string& state = library.text;
         const std::string after = RunOnce(*e, state);
         found += after != state;
         for (const Symmetry& s : kSymmetries) {
