@@ -1,4 +1,4 @@
-// Conjugate colouring: the common-peer elimination and the colouring routines' log lines.
+// Conjugate colouring: the common-peer elimination and Medusa's detailed lines and spreading.
 #include <string>
 #include <vector>
 
@@ -36,52 +36,6 @@ TEST_F(Colouring, CommonPeersNeverIncludeTheTwoCells) {
   // cells with fewer than two candidates are skipped
   LoadOpenCells({{1, 2, "1"}, {1, 3, "12"}});
   EXPECT_EQ(peers(c(0, 0), c(8, 0)), (V{c(2, 0)}));
-}
-
-TEST_F(Colouring, ExamplesLogTheirLinesInOrder) {
-  // Digit 1: conjugates A (1,1) - B (6,1) in row 1, B - C (6,5) in column 6, C - D (2,5) in
-  // row 5; X (1,4) sees A and D, and with (1,8) and (3,6) spoils column 1 and box 4.
-  const std::vector<OpenCell> trap = {{1, 1, "13"}, {6, 1, "14"}, {6, 5, "15"}, {2, 5, "16"},
-                                      {1, 4, "17"}, {1, 8, "18"}, {3, 6, "19"}};
-  // Cluster 1: A (1,1), B (5,1); cluster 2: C (1,5), D (6,5). A sees C in column 1, which
-  // (1,8) keeps from being conjugate, so B or D is true and T (6,3) sees both; (6,9) and
-  // (4,2) keep column 6 and box 2 from being conjugate. Two clusters are too few for type 1.
-  const std::vector<OpenCell> twoClusters = {{1, 1, "12"}, {5, 1, "13"}, {1, 5, "14"},
-                                             {6, 5, "15"}, {1, 8, "16"}, {6, 3, "17"},
-                                             {6, 9, "18"}, {4, 2, "19"}};
-  // Three clusters on 1: P (1,1) - (5,1) - (5,4), whose colour {(1,1), (5,4)} has two cells;
-  // Q (1,6) - (6,6); R (8,8) - (9,8). (1,1) sees (1,6) in column 1 and (5,4) sees (6,6) in
-  // box 5, so that colour is false; (1,9) and (4,5) keep column 1 and box 5 from pairing.
-  const std::vector<OpenCell> threeClusters = {{1, 1, "12"}, {5, 1, "13"}, {5, 4, "14"},
-                                               {1, 6, "15"}, {6, 6, "16"}, {8, 8, "17"},
-                                               {9, 8, "12"}, {1, 9, "18"}, {4, 5, "19"}};
-  const std::vector<OpenCell> noConjugates = {
-      {1, 1, "12"}, {2, 1, "12"}, {3, 1, "12"}, {1, 2, "12"}, {2, 2, "12"},
-      {3, 2, "12"}, {1, 3, "12"}, {2, 3, "12"}, {3, 3, "12"}};
-  const LogCase cases[] = {
-      {"simple colouring trap", SimpleColoring, 1, trap, {"Simple Coloring (1,4) <1>"}},
-      // An odd conjugate loop puts A (1,1) and F (2,2), both colour 1, in box 1; C (5,3), also
-      // colour 1, lies outside the box and loses its 1 too.
-      {"colour wrap", SimpleColoring, 1,
-       {{1, 1, "12"}, {5, 1, "13"}, {5, 3, "14"}, {2, 3, "15"}, {2, 2, "16"}},
-       {"Simple Coloring (1,1) <1>", "Simple Coloring (2,2) <1>", "Simple Coloring (5,3) <1>"}},
-      {"multi colouring type 1 needs three clusters", MultiColoringType1, 1, twoClusters, {}},
-      {"multi colouring type 1: a two-cell colour", MultiColoringType1, 1, threeClusters,
-       {"Multi Coloring Type1 (5,4) <1>", "Multi Coloring Type1 (1,1) <1>"}},
-      {"multi colouring type 2", MultiColoringType2, 1, twoClusters,
-       {"Multi Coloring Type2 (6,3) <1>"}},
-      {"no conjugates: simple", SimpleColoring, 2, noConjugates, {}},
-      {"no conjugates: type 1", MultiColoringType1, 2, noConjugates, {}},
-      {"no conjugates: type 2", MultiColoringType2, 2, noConjugates, {}},
-      {"no conjugates: medusa", Medusa3D, 2, noConjugates, {}},
-      // A (1,1) and B (5,1) conjugate on 1 and both {1,2}: their 2s take opposite colours and
-      // the third 2 of row 1 goes. Without a bivalue cell in the cluster, nothing.
-      {"medusa crosses bivalue cells", Medusa3D, 1, {{1, 1, "12"}, {5, 1, "12"}, {9, 1, "27"}},
-       {"3D Medusa (9,1) <2>"}},
-      {"medusa needs a bivalue cell", Medusa3D, 1, {{1, 1, "125"}, {5, 1, "126"}, {9, 1, "27"}},
-       {}},
-  };
-  for (const LogCase& c : cases) ExpectLog(c);
 }
 
 TEST_F(Colouring, MedusaContradictionIsReportedOnlyInDetailedMode) {

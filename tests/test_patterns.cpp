@@ -1,6 +1,4 @@
-// The short named patterns of the chain rung: exact log lines on hand-built states, every
-// removal checked against the unique solution on real puzzle states.
-#include <cstdio>
+// The short named patterns of the chain rung: exact log lines on hand-built states.
 #include <string>
 #include <vector>
 
@@ -13,27 +11,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-using Routine = uint32_t (*)(uint32_t place);
-
-struct NamedPattern {
-  const char* name;
-  Routine routine;
-};
-const NamedPattern kPatterns[] = {
-    {"Skyscraper", Skyscraper},
-    {"TwoStringKite", TwoStringKite},
-    {"TurbotFish", TurbotFish},
-    {"EmptyRectangle", EmptyRectangle},
-    {"WWing", WWing},
-    {"HiddenRectangle", HiddenRectangle},
-    {"AvoidableRectangleType1", AvoidableRectangleType1},
-    {"AvoidableRectangleType2", AvoidableRectangleType2},
-    {"BugPlusOne", BugPlusOne},
-    {"SueDeCoq", SueDeCoq},
-};
-constexpr size_t kPatternCount = sizeof kPatterns / sizeof kPatterns[0];
-
-// ---------------------------------------------------------------------------------------
 // Exact log lines on hand-built states (every cell not listed is a given 9). In the detailed
 // mode each pattern writes its header line, then the flush its summary and its removals in
 // the reverse of the queueing order.
@@ -174,116 +151,6 @@ TEST_F(Patterns, UniquenessNeedsCellsThatCouldSwap) {
   BugPlusOne(0);
   EXPECT_EQ(LogLines(), Strings{});
   EXPECT_EQ(CandidateInvariantError(), "");
-}
-
-// ---------------------------------------------------------------------------------------
-// Soundness on real puzzle states.
-
-
-class PatternSoundness : public SolutionCheckedTest {
- protected:
-
-  static bool Open() {
-    for (uint32_t c = 0; c < 81; ++c)
-      if (g.cand.count[c] >= 2) return true;
-    return false;
-  }
-
-  // Runs every pattern on the current state, each from the same start; returns the first
-  // that removed something (kPatternCount when none did) with the state left as it was.
-  size_t CheckAll(const SoundState& state, uint64_t fired[], size_t& checked, size_t& wrong) {
-    const SavedState start;
-    size_t first = kPatternCount;
-    for (size_t i = 0; i < kPatternCount; ++i) {
-      start.Put();
-      ++checked;
-      g_failure.clear();
-      kPatterns[i].routine(0);
-      if (!g_failure.empty()) {
-        ++wrong;
-        start.Put();
-        ADD_FAILURE() << kPatterns[i].name << ": " << g_failure << "\n  source: " << state.source
-                      << "\n  state before: " << DescribeState();
-        continue;
-      }
-      if (g.cand.total == start.cand.total) continue;
-      ++fired[i];
-      if (first == kPatternCount) first = i;
-    }
-    start.Put();
-    return first;
-  }
-
-  // Rounds of: Single MAX, then the basic and then the upper batch to a fixed point, every
-  // pattern checked after each of the three; then the first pattern that removes something
-  // is applied and the next round starts.
-  void Exercise(const SoundState& state, uint64_t fired[], size_t& checked, size_t& wrong) {
-    g_solution = state.solution;
-    static const std::vector<uint32_t> kStages[] = {{910}, {910, 1070}, {910, 1070, 1080}};
-    for (int round = 0; round < 80 && Open(); ++round) {
-      size_t first = kPatternCount;
-      for (const std::vector<uint32_t>& stage : kStages) {
-        for (int pass = 0; pass < 200; ++pass) {
-          const uint32_t total = g.cand.total;
-          g_failure.clear();
-          for (uint32_t id : stage) ASSERT_EQ(RunCommand(id), CommandDone);
-          if (!g_failure.empty()) return;  // the catalogue's own fault: its tests report it
-          if (g.cand.total == total) break;
-        }
-        if (!Open()) {
-          byCatalogue += round == 0;
-          return;
-        }
-        first = CheckAll(state, fired, checked, wrong);
-      }
-      if (first == kPatternCount) return;
-      kPatterns[first].routine(0);
-    }
-  }
-
-  size_t byCatalogue = 0;  // puzzles the batches finish before any pattern is applied
-
-  void RunCollection(const char* file, size_t step, uint64_t total[]) {
-    byCatalogue = 0;
-    uint64_t fired[kPatternCount] = {};
-    const Strings lines = SampleLines(file, step);
-    const bool library = std::string(file).rfind("reglib", 0) == 0;
-    size_t states = 0, finished = 0, checked = 0, wrong = 0;
-    for (const std::string& line : lines) {
-      SoundState state;
-      if (!(library ? LoadReglibState(line, state) : LoadPuzzleState(line, state))) continue;
-      if (library) {
-        // Library states hold placed digits, which the avoidable rectangles need.
-        g_solution = state.solution;
-        CheckAll(state, fired, checked, wrong);
-      }
-      ++states;
-      Exercise(state, fired, checked, wrong);
-      finished += !Open();
-    }
-    std::printf("pattern soundness %s: %zu states, finished %zu by the batches, %zu with the "
-                "patterns; %zu pattern runs, %zu wrong; fired:",
-                file, states, byCatalogue, finished, checked, wrong);
-    for (size_t i = 0; i < kPatternCount; ++i) {
-      std::printf(" %s %llu", kPatterns[i].name, static_cast<unsigned long long>(fired[i]));
-      total[i] += fired[i];
-    }
-    std::printf("\n");
-    EXPECT_EQ(wrong, 0u);
-  }
-};
-
-TEST_F(PatternSoundness, NoRemovalLosesTheSolutionOnRealPuzzles) {
-  if (DataLines("qq-expert-a.txt").empty() || DataLines("hard-a.txt").empty() ||
-      DataLines("sudoku17-a.txt").empty() || DataLines("reglib-1.4.txt").empty())
-    GTEST_SKIP() << "puzzle collections not found in " << DataPath("");
-  uint64_t fired[kPatternCount] = {};
-  RunCollection("qq-expert-a.txt", 2, fired);
-  RunCollection("hard-a.txt", 20, fired);
-  RunCollection("sudoku17-a.txt", 200, fired);
-  RunCollection("reglib-1.4.txt", 1, fired);
-  // Every pattern occurs in these states: one that never fires has stopped finding its shape.
-  for (size_t i = 0; i < kPatternCount; ++i) EXPECT_GT(fired[i], 0u) << kPatterns[i].name;
 }
 
 }  // namespace
