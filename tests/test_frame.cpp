@@ -32,20 +32,6 @@ std::string StateBytes() {
 
 using Frame = EngineTest;
 
-// Modes in order Normal, New, Edit, Candidate, Make, Input.
-TEST_F(Frame, CommandsRunInTheirModesOnly) {
-  const std::vector<std::pair<uint32_t, const char*>> gates = {
-      {1070, "000111"}, {950, "101011"},  {1260, "000010"}, {1261, "000100"}, {1045, "000111"},
-      {620, "111011"},  {621, "111001"},  {760, "100001"},  {965, "110001"},  {1220, "100001"},
-      {280, "100011"},  {615, "100010"},  {750, "011000"},  {1232, "001011"}, {340, "100001"}};
-  for (const auto& [id, modes] : gates) {
-    const CommandEntry* e = FindCommand(id);
-    ASSERT_NE(e, nullptr) << id;
-    for (uint32_t m = 0; m < 6; ++m)
-      EXPECT_EQ((e->gate & GateOf(m)) != 0, modes[m] == '1') << "command " << id << " mode " << m;
-  }
-}
-
 TEST_F(Frame, CursorKeysStopOrWrapByMode) {
   g.cursorRow = 3; g.cursorColumn = 8;
   RunCommand(2640);  // Normal: nothing past the edge

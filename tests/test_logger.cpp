@@ -1,4 +1,5 @@
-// The elimination queue and the technique log in the three display modes.
+// The elimination queue and the technique log at their edges: duplicates, absent and last
+// candidates, unknown codes, a full queue and the warning it brings.
 #include "board/queue.h"
 #include "techniques/techniques.h"
 #include "tests/support.h"
@@ -22,46 +23,6 @@ class Logger : public EngineTest {
   }
 };
 
-TEST_F(Logger, ShortLinesInModeOneComeInReverseQueueOrder) {
-  ResetQueue();
-  QueueElimination(10, 6);
-  QueueElimination(80, 8);
-  FlushEliminations(CodeNakedPair);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"Naked Pair (9,9) <9>", "Naked Pair (2,2) <7>"}));
-  EXPECT_EQ(g.queue.length, 0u);
-  EXPECT_EQ(g.cand.count[10], 8u);
-  EXPECT_EQ(g.cand.total, 727u);
-}
-
-TEST_F(Logger, DetailedModeWritesSummaryAndWitnessForms) {
-  g.settings.candErase = 2;
-  ResetQueue();
-  QueueEliminationWitness(22, 2, 0, 12, 4);
-  FlushEliminations(CodeXYZWing);
-  QueueEliminationWitness(40, 5, 0, 20, 2);
-  FlushEliminations(CodeWXYZWing);
-  QueueEliminationWitness(22, 3, 0, 12, 4);
-  FlushEliminations(CodeAlsXZ);
-  QueueElimination(80, 8);
-  FlushEliminations(CodeNakedSingle);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{
-                            "処理(XYZ-Wing) 1件",
-                            "XYZ-Wing (5,3) [(5,1),(4,2),(1,1)] <3>",
-                            "処理(WXYZ-Wing) 1件",
-                            "WXYZ-Wing Type2 (5,5) [(3,3)] <6>",
-                            "処理(ALS-XZ) 1件",
-                            "ALS-XZ (5,3) [(5,1)-(4,2)-(1,1)] <4>",
-                            "処理(Naked Single) 1件",
-                            "Naked Single (9,9) <9>",
-                        }));
-}
-
-TEST_F(Logger, WitnessCodesUseTheShortFormInModeOne) {
-  QueueEliminationWitness(22, 2, 0, 12, 4);
-  FlushEliminations(CodeXYZWing);
-  EXPECT_EQ(LogLines(), std::vector<std::string>{"XYZ-Wing (5,3) <3>"});
-}
-
 TEST_F(Logger, SkipsDuplicatesAbsentCandidatesAndLastCandidates) {
   g.settings.candErase = 2;
   for (uint32_t d = 1; d < 9; ++d) g.cand.flag[5 * 9 + d] = 0;
@@ -76,16 +37,6 @@ TEST_F(Logger, SkipsDuplicatesAbsentCandidatesAndLastCandidates) {
   EXPECT_EQ(g.cand.count[5], 1u);
   EXPECT_EQ(g.cand.flag[5 * 9], 1u);
   EXPECT_EQ(CandidateInvariantError(), "");
-}
-
-TEST_F(Logger, ModeZeroWritesNothingButRemovesTheSame) {
-  g.settings.candErase = 0;
-  QueueElimination(10, 6);
-  QueueElimination(81, 0);
-  FlushEliminations(CodeNakedPair);
-  EXPECT_TRUE(platform.events.empty());
-  EXPECT_EQ(g.cand.flag[10 * 9 + 6], 0u);
-  EXPECT_EQ(g.cand.total, 728u);
 }
 
 TEST_F(Logger, UnknownCodesAndAbnormalCells) {

@@ -402,25 +402,6 @@ TEST_F(NextStep, NothingToDoIsSaid) {
   EXPECT_EQ(g.status0, "次の一手が見つかりません");
 }
 
-TEST(PathLadder, RungsGoFromTheSimplestUpAndLogUnderTheirOwnNames) {
-  ASSERT_GE(kPathLadderLength, 4u);
-  EXPECT_EQ(kPathLadder[0].weight, 10u);
-  for (uint32_t i = 0; i < kPathLadderLength; ++i) {
-    const PathRung& r = kPathLadder[i];
-    SCOPED_TRACE(r.name);
-    if (i > 0) {
-      EXPECT_GE(r.weight, kPathLadder[i - 1].weight);
-    }
-    EXPECT_EQ(r.kind == RungRoutine, i >= 3);
-    EXPECT_EQ(r.routine != nullptr, r.kind == RungRoutine);
-    EXPECT_LE(r.weight, 115u);
-    if (r.kind == RungRoutine) {
-      EXPECT_STREQ(TechniqueName(r.code), r.name);
-    }
-    for (uint32_t j = 0; j < i && r.routine; ++j) EXPECT_NE(kPathLadder[j].routine, r.routine);
-  }
-}
-
 // ---- candidate grids ----
 
 class CandidateGrids : public EngineTest {};
