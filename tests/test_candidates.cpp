@@ -158,25 +158,6 @@ TEST_F(Candidates, CheckUnitsNamesExactlyTheBrokenUnitsOfEveryRowColumnBlockAndD
   }
 }
 
-TEST_F(Candidates, HiddenSingleQueuesOtherDigitsAndPeersButLogsOnlyPresentOnes) {
-  // Digit 1 can go only in cell (row 0, column 0) of row 0.
-  LoadGrid("........." "...1....." "......1.." ".1......." "........." "........."
-           "..1......");
-  platform.logOpen = true;
-  g.screenMode = ModeCandidateScreen;
-  ComputeCandidates();
-  ResetQueue();
-  HiddenSingle(0);
-  const auto lines = LogLines();
-  ASSERT_FALSE(lines.empty());
-  // The cell's other candidates go first in the queue, so their lines come last, 9 down to 2.
-  EXPECT_EQ(lines.back(), "Hidden Single (1,1) <2>");
-  EXPECT_EQ(g.cand.count[0], 1u);
-  EXPECT_EQ(g.cand.flag[0], 1u);
-  for (const std::string& line : lines) EXPECT_EQ(line.rfind("Hidden Single (", 0), 0u);
-  EXPECT_EQ(CandidateInvariantError(), "");
-}
-
 TEST_F(Candidates, HiddenSinglesCountEntriesThatRemoveNothingUpToTheQueueLimit) {
   // Digits 7, 8 and 9 stay only where the solution has them, so each is a hidden single in
   // all 27 units: 81 singles of 8 own digits and 24 open peers each, 2592 entries, of which
@@ -198,20 +179,6 @@ TEST_F(Candidates, HiddenSinglesCountEntriesThatRemoveNothingUpToTheQueueLimit) 
   for (uint32_t c = 0; c < 81; ++c)
     EXPECT_EQ(g.cand.count[c], solved[c] >= '7' ? 1u : 6u) << "cell " << c;
   EXPECT_EQ(CandidateInvariantError(), "");
-}
-
-TEST_F(Candidates, NakedSingleRemovesTheDigitFromPeersInWalkOrder) {
-  LoadGrid(".23456789");
-  platform.logOpen = true;
-  g.screenMode = ModeCandidateScreen;
-  ComputeCandidates();
-  NakedSingle(0);
-  // Peers queued: column cells by row, then block cells; logged in reverse.
-  const auto lines = LogLines();
-  ASSERT_EQ(lines.size(), 12u) << "cells 9 and 18 are queued twice and logged once";
-  EXPECT_EQ(lines.front(), "Naked Single (3,3) <1>");
-  // Cells 9 and 18 were removed by their later block entries, so column row 3 ends the log.
-  EXPECT_EQ(lines.back(), "Naked Single (1,4) <1>");
 }
 
 TEST_F(Candidates, SellUniqueFollowsAChainInOneCall) {
