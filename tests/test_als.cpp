@@ -1,5 +1,5 @@
-// ALS-XZ, Aligned Pair Exclusion and Death Blossom: exact log lines on hand-built states,
-// the shapes each must leave alone, the witness capacity, and the Death Blossom petal that
+// Aligned Pair Exclusion and Death Blossom: exact log lines on hand-built states, the shapes
+// each must leave alone, the witness capacity of ALS-XZ, and the Death Blossom petal that
 // once removed a solution digit.
 #include <algorithm>
 #include <string>
@@ -33,24 +33,6 @@ std::vector<OpenCell> Blossom(std::initializer_list<OpenCell> changes) {
 
 TEST_F(AlmostLockedSets, ExamplesLogTheirLinesInOrder) {
   const LogCase cases[] = {
-      // Column 1 rows 1,4,5,7 hold {1,2},{2,3},{3,4},{4,5}: five digits, 1 only in the top
-      // cell. W = (2,2) {1,5} shares that cell's box. Witnesses: third, second, first.
-      {"als-xz vertical", AlsXZ, 2,
-       {{1, 1, "12"}, {1, 4, "23"}, {1, 5, "34"}, {1, 7, "45"}, {2, 2, "15"}, {1, 2, "56"},
-        {1, 3, "57"}, {2, 7, "58"}},
-       {"処理(ALS-XZ) 3件", "ALS-XZ (2,7) [(2,2)-(1,1)-(1,7)] <5>",
-        "ALS-XZ (1,3) [(2,2)-(1,1)-(1,1)] <5>", "ALS-XZ (1,2) [(2,2)-(1,1)-(1,1)] <5>"}},
-      {"als-xz horizontal is the transpose", AlsXZ, 2,
-       {{1, 1, "12"}, {4, 1, "23"}, {5, 1, "34"}, {7, 1, "45"}, {2, 2, "15"}, {2, 1, "56"},
-        {3, 1, "57"}, {7, 2, "58"}},
-       {"処理(ALS-XZ) 3件", "ALS-XZ (7,2) [(2,2)-(1,1)-(7,1)] <5>",
-        "ALS-XZ (3,1) [(2,2)-(1,1)-(1,1)] <5>", "ALS-XZ (2,1) [(2,2)-(1,1)-(1,1)] <5>"}},
-      {"als-xz with six digits", AlsXZ, 2,
-       {{1, 1, "12"}, {1, 4, "23"}, {1, 5, "346"}, {1, 7, "45"}, {2, 2, "15"}, {1, 2, "56"},
-        {1, 3, "57"}, {2, 7, "58"}}, {}},
-      {"als-xz with 1 held twice", AlsXZ, 2,
-       {{1, 1, "12"}, {1, 4, "123"}, {1, 5, "34"}, {1, 7, "45"}, {2, 2, "15"}, {1, 2, "56"},
-        {1, 3, "57"}, {2, 7, "58"}}, {}},
       // a = (1,1) {1,2}, b = (2,1) {3,4} share row 1 and box 1. With a = 1, b = 3 empties the
       // row pair {1,3,7},{3,7}; b = 4 empties the box pair {1,4,8},{4,8}.
       {"aligned pair exclusion", AlignedPairExclusion, 1,

@@ -1,5 +1,5 @@
-// X-cycle, the XY-chain rectangle and walk, Remote Pairs: exact log lines on hand-built
-// states, the cycle path's bound and the XY-chain regression puzzle.
+// The XY-chain rectangle and walk on hand-built states, the cycle path's bound and the
+// XY-chain regression puzzle.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -12,21 +12,6 @@ using Chains = EngineTest;
 
 TEST_F(Chains, ExamplesLogTheirLinesInOrder) {
   const LogCase cases[] = {
-      // Digit 1: rows 1 and 5 and column 1 strong, column 5 weak; of the cells after the
-      // cycle only the first of the weak column loses its 1.
-      {"even x-cycle", XCycle, 2,
-       {{1, 1, "12"}, {5, 1, "13"}, {1, 5, "14"}, {5, 5, "15"}, {5, 7, "16"}, {5, 8, "17"},
-        {5, 9, "18"}},
-       {"☆候補[1]でX-cycleが(1,1)から4連鎖しました", "☆候補[1]でX-cycleが(5,1)から4連鎖しました",
-        "☆候補[1]でX-cycleが(1,5)から4連鎖しました", "☆候補[1]でX-cycleが(5,5)から4連鎖しました",
-        "処理(X-cycle) 4件", "X-cycle (5,7) <1>"}},
-      // S (2,2) is conjugate with A (3,2) in row 2 and with B (2,1) in column 2; the three 1s
-      // of box 1 make a weak unit. S loses its lowest other candidate.
-      {"odd x-cycle", XCycle, 2, {{2, 1, "15"}, {2, 2, "123"}, {3, 2, "14"}},
-       {"☆候補[1]でX-cycleが(2,2)から3連鎖しました", "処理(X-cycle) 1件", "X-cycle (2,2) <2>"}},
-      {"x-wing of strong links only", XCycle, 2,
-       {{1, 1, "12"}, {5, 1, "13"}, {1, 5, "14"}, {5, 5, "15"}}, {}},
-      {"one strong unit", XCycle, 2, {{1, 1, "12"}, {5, 1, "13"}}, {}},
       // A (1,1), B (1,4) sharing 2 with A, D (4,4), C (4,1) closing the rectangle.
       {"xy-chain rectangle", XYChain, 1,
        {{1, 1, "12"}, {1, 4, "23"}, {4, 4, "34"}, {4, 1, "14"}, {7, 1, "156"}, {9, 4, "356"},
@@ -45,11 +30,6 @@ TEST_F(Chains, ExamplesLogTheirLinesInOrder) {
        {{1, 1, "12"}, {5, 1, "13"}, {5, 5, "34"}, {1, 5, "24"}, {8, 1, "156"}, {5, 8, "356"},
         {9, 5, "467"}, {1, 9, "289"}},
        {"XY-chain (5,8) <3>", "XY-chain (8,1) <1>", "XY-chain (1,9) <2>", "XY-chain (9,5) <4>"}},
-      // (1,5) sees two cells of one colour only: it keeps its 1.
-      {"remote pairs", RemotePairs, 2,
-       {{1, 1, "12"}, {5, 1, "12"}, {5, 5, "12"}, {8, 1, "123"}, {5, 7, "235"}, {1, 5, "135"}},
-       {"処理(Remote Pairs) 4件", "Remote Pairs (5,7) <2>", "Remote Pairs (8,1) <2>",
-        "Remote Pairs (8,1) <1>"}},
   };
   for (const LogCase& c : cases) ExpectLog(c);
 }
