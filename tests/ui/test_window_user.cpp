@@ -67,39 +67,20 @@ class WindowUser : public WindowTest {
   }
 };
 
-QString Caption(QWidget* panel, uint32_t button) {
-  auto* b = panel->findChild<QPushButton*>(QString::number(button));
-  return b ? b->text() : QString();
-}
-
 // ---- Keys
 
 TEST_F(WindowUser, KeysActOnTheBoardWhicheverOfOurWindowsHasTheFocus) {
   LoadGivens(kSample);
-  {
-    ModalAnswerer answerer;  // a refused digit would ask "それで良いのですか？"
-    Key(Qt::Key_K, Qt::ControlModifier);  // the digit-input panel
-    QWidget* digits = app.window->Panel(PanelInput);
-    ASSERT_NE(digits, nullptr);
-    // Click a digit, arrow on, click the next digit.
-    QTest::mouseClick(digits->findChild<QPushButton*>(QStringLiteral("1790")), Qt::LeftButton);
-    Settle();
-    EXPECT_EQ(g.board.value[0], 5u);
-    EXPECT_EQ(CursorCell(), 1u);
-    QTest::keyClick(digits, Qt::Key_Right);
-    QTest::mouseClick(digits->findChild<QPushButton*>(QStringLiteral("1800")), Qt::LeftButton);
-    Settle();
-    EXPECT_EQ(g.board.value[2], 6u);
-    QTest::keyClick(digits, Qt::Key_Down);
-    QTest::keyClicks(digits, QStringLiteral("7"));
-    EXPECT_EQ(g.board.value[CellAt(1, 3)], 7u);
-    QTest::keyClick(digits, Qt::Key_F, Qt::ControlModifier);  // "候補表示" by its Ctrl key
-    EXPECT_EQ(g.candidateDisplay, 1u);
-    QTest::keyClick(digits, Qt::Key_K, Qt::ControlModifier);
-    Settle();
-    EXPECT_EQ(app.window->Panel(PanelInput), nullptr);
-    EXPECT_EQ(answerer.answered, 0);
-  }
+  // The digit-input panel passes its Ctrl keys on (its clicks, arrows and typed digits are
+  // tried in an X server by scripts/smoke_window.sh).
+  Key(Qt::Key_K, Qt::ControlModifier);
+  QWidget* digits = app.window->Panel(PanelInput);
+  ASSERT_NE(digits, nullptr);
+  QTest::keyClick(digits, Qt::Key_F, Qt::ControlModifier);  // "候補表示"
+  EXPECT_EQ(g.candidateDisplay, 1u);
+  QTest::keyClick(digits, Qt::Key_K, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(app.window->Panel(PanelInput), nullptr);
 
   // The control panel, the technique log and the usage window of the candidate screen.
   Key(Qt::Key_C, Qt::ControlModifier);
@@ -207,17 +188,17 @@ TEST_F(WindowUser, AGlyphSetChangeShowsAtOnceInTheDigitPanel) {
   Key(Qt::Key_K, Qt::ControlModifier);
   QWidget* digits = app.window->Panel(PanelInput);
   ASSERT_NE(digits, nullptr);
-  EXPECT_EQ(Caption(digits, 1750), QStringLiteral("1"));
+  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("1"));
   Key(Qt::Key_A, Qt::ControlModifier);
   Key(Qt::Key_A, Qt::ControlModifier);  // "漢数字"
-  EXPECT_EQ(Caption(digits, 1750), QStringLiteral("一"));
-  EXPECT_EQ(Caption(digits, 1830), QStringLiteral("九"));
+  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("一"));
+  EXPECT_EQ(Find<QPushButton>(digits, 1830)->text(), QStringLiteral("九"));
   // The display dialog: "全角文字" and OK.
   ASSERT_TRUE(WithDialog(130, [](QWidget* dialog) {
     Find<QAbstractButton>(dialog, 1411)->click();
     Click(dialog, "ok");
   }));
-  EXPECT_EQ(Caption(digits, 1750), QStringLiteral("１"));
+  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("１"));
 }
 
 TEST_F(WindowUser, LongStatusTextsAreShownWhole) {
