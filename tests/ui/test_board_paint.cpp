@@ -1,6 +1,6 @@
 // What the board area draws, read back as texts and fills rather than pixels: every cell of
 // every layout shows exactly what the engine holds for it, in its own rectangle and colour.
-#include <QPaintDevice>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTextItem>
@@ -60,32 +60,12 @@ class Recorder : public QPaintEngine {
   void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
 };
 
-class RecordingDevice : public QPaintDevice {
+// An image whose painter draws into the recorder instead.
+class RecordingDevice : public QImage {
  public:
-  RecordingDevice(int width, int height) : width_(width), height_(height) {}
-  ~RecordingDevice() override = default;
+  RecordingDevice(int width, int height) : QImage(width, height, QImage::Format_RGB32) {}
   QPaintEngine* paintEngine() const override { return &engine; }
   mutable Recorder engine;
-
- protected:
-  int metric(PaintDeviceMetric m) const override {
-    switch (m) {
-      case PdmWidth: return width_;
-      case PdmHeight: return height_;
-      case PdmDpiX:
-      case PdmDpiY:
-      case PdmPhysicalDpiX:
-      case PdmPhysicalDpiY: return 96;
-      case PdmDepth: return 32;
-      case PdmNumColors: return 0;
-      case PdmDevicePixelRatio: return 1;
-      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-      default: return 0;
-    }
-  }
-
- private:
-  int width_, height_;
 };
 
 // Per cell, in drawing order: the texts whose centre lies in it, and its own fill; and where

@@ -92,13 +92,12 @@ TEST_F(Meeting, TheGlyphFieldIsCutBetweenCharacters) {
   QString fifteen;
   for (int i = 0; i < 15; ++i) fifteen += wide;
   QString field;
-  ASSERT_TRUE(WithModal([] { RunCommand(130); }, [&](QWidget* d) {
-    auto* text = d->findChild<QLineEdit*>(QStringLiteral("1570"));
-    ASSERT_NE(text, nullptr);
+  ASSERT_TRUE(WithDialog(130, [&](QWidget* d) {
+    auto* text = Find<QLineEdit>(d, 1570);
     text->clear();
     text->insert(fifteen);
     field = text->text();
-    d->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    Click(d, "ok");
   }));
   EXPECT_EQ(field, fifteen.left(28));
   std::string expected = "　";
@@ -112,15 +111,14 @@ TEST_F(Meeting, TheAutomaticNameDialogCutsBetweenCharactersAndRefusesAFolder) {
   int opened = 0;
   QString cut;
   ModalAnswerer answerer(nullptr, [&](QWidget* d) {
-    auto* text = d->findChild<QLineEdit*>(QStringLiteral("1570"));
-    ASSERT_NE(text, nullptr);
+    auto* text = Find<QLineEdit>(d, 1570);
     if (++opened == 1) {
       text->setText(QString(62, QLatin1Char('n')) + QString::fromUtf8("𠀋"));
       cut = text->text();
     }
     // First "../x" with OK (refused), then a plain name.
     text->setText(opened == 1 ? QStringLiteral("../x") : QStringLiteral("x"));
-    d->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    Click(d, "ok");
   });
   RunCommand(3000);
   EXPECT_EQ(cut, QString(62, QLatin1Char('n')));

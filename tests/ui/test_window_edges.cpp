@@ -167,27 +167,4 @@ TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
   }
 }
 
-// The four toolbars hold their buttons, separators between the groups, and a button posts
-// its command.
-TEST_F(WindowEdges, EveryToolbarHoldsItsButtons) {
-  const char* const bars[4] = {
-      "| 950 400 390 380 430 | 310 260", "| 320 360 350 430 | 950 1230",
-      "| 840 | 890 470 460 530 450 520 440 | 430 310",
-      "| 220 230 | 1230 | 890 470 460 530 450 520 440 | 430 950 410"};
-  for (uint32_t t = 0; t < 4; ++t) {
-    QString shown;
-    for (QAction* a : app.window->Toolbar(t)->actions()) {
-      if (!shown.isEmpty()) shown += ' ';
-      shown += a->isSeparator() ? QStringLiteral("|") : a->objectName().mid(6);
-    }
-    EXPECT_EQ(shown.toStdString(), bars[t]) << t;
-    // The buttons keep their 16-pixel pictures whatever size the style prefers.
-    EXPECT_EQ(app.window->Toolbar(t)->iconSize(), QSize(16, 16)) << t;
-  }
-  LoadGivens(kSample);
-  app.window->Toolbar(0)->findChild<QAction*>(QStringLiteral("button310"))->trigger();
-  QTest::qWait(20);
-  EXPECT_EQ(g.screenMode, uint32_t{ModeCandidateScreen});
-}
-
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "drivers/commands.h"
 #include "drivers/frame.h"
 
 void Settle() {
@@ -13,6 +14,12 @@ void Settle() {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
   }
+}
+
+void Click(QWidget* dialog, const char* name) {
+  auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+  ASSERT_NE(button, nullptr) << name;
+  QTest::mouseClick(button, Qt::LeftButton);
 }
 
 ModalAnswerer::ModalAnswerer(QWidget* behind, std::function<void(QWidget*)> act)
@@ -85,6 +92,10 @@ bool WindowTest::WithModal(const std::function<void()>& action,
   });
   action();
   return seen;
+}
+
+bool WindowTest::WithDialog(uint32_t command, const std::function<void(QWidget*)>& act) {
+  return WithModal([command] { RunCommand(command); }, act);
 }
 
 QImage WindowTest::Paint(int width, int height) {

@@ -33,6 +33,16 @@ inline QRect Inside(uint32_t cell) { return Inside(RowOf(cell), ColumnOf(cell));
 // Posted events delivered and processed, a few rounds over.
 void Settle();
 
+// A dialog's control by its command number (failing the test when it is missing), and a
+// click on one of its buttons by name ("ok", "cancel").
+template <typename T>
+T* Find(QWidget* dialog, uint32_t id) {
+  T* w = dialog->findChild<T*>(QString::number(id));
+  EXPECT_NE(w, nullptr) << id;
+  return w;
+}
+void Click(QWidget* dialog, const char* name);
+
 // Answers every modal window that comes up while it lives, as a hurried user does: a message
 // box by its default button (its title and text are kept in `boxes`); any other window by
 // `act` when given, else by "OK" in our dialogs and "Cancel" in the platform's file, colour and
@@ -71,4 +81,6 @@ class WindowTest : public ::testing::Test {
   // it). Returns whether one came up.
   static bool WithModal(const std::function<void()>& action,
                         const std::function<void(QWidget*)>& act);
+  // The same for a command's dialog.
+  static bool WithDialog(uint32_t command, const std::function<void(QWidget*)>& act);
 };
