@@ -1,6 +1,6 @@
 // The rung above the catalogue: every removal of every routine checked against the unique
 // solution on the states a solving path meets; the regression library's cases per technique;
-// the chain text of the detailed log; 4000 and the command line (names, ids, grades).
+// the cell sets of the chain text; 4000 and the command line (names, ids, grades).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -188,7 +188,7 @@ TEST_F(RungReglib, ListedRemovalsFoundPerTechniqueCode) {
 }
 
 // ---------------------------------------------------------------------------------------
-// The detailed log's chain text on hand-made states
+// The cell sets of the detailed log's chain text
 // ---------------------------------------------------------------------------------------
 
 using RungText = EngineTest;
@@ -207,37 +207,6 @@ std::string AicState() {
                   RC(8, 5)});
 }
 
-TEST_F(RungText, DetailedLogShowsTheChainBeforeItsRemovals) {
-  LoadState(AicState());
-  g.settings.candErase = 2;
-  Aic(0);
-  EXPECT_EQ(LogLines(),
-            (std::vector<std::string>{
-                "(5)r1c1=(5)r1c5-(5)r5c5=(5)r5c2 => r2c2<>5, r3c2<>5, r4c1<>5, r6c1<>5",
-                "処理(AIC) 4件", "AIC (2,2) <5>", "AIC (2,3) <5>", "AIC (1,4) <5>",
-                "AIC (1,6) <5>"}));
-  // In the ordinary log the same removals, without the chain.
-  LoadState(AicState());
-  g.settings.candErase = 1;
-  Aic(0);
-  EXPECT_EQ(LogLines(), (std::vector<std::string>{"AIC (2,2) <5>", "AIC (2,3) <5>",
-                                                  "AIC (1,4) <5>", "AIC (1,6) <5>"}));
-}
-
-TEST_F(RungText, GroupedChainNamesItsGroupNode) {
-  // Row 1 holds 5 at c1 and in the group r1c78 of box 3, whose other 5 is r2c9; column 9
-  // pairs r2c9 with r5c9. r5c1 sees both ends, r1c1 and r5c9. No chain of single cells gets
-  // there: row 1 holds three 5s.
-  LoadState(FivesAt({RC(1, 1), RC(1, 7), RC(1, 8), RC(2, 9), RC(5, 9), RC(5, 1), RC(8, 1),
-                     RC(5, 5)}));
-  g.settings.candErase = 2;
-  GroupedAic(0);
-  const std::vector<std::string> lines = LogLines();
-  ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines[0], "(5)r1c1=(5)r1c78-(5)r2c9=(5)r5c9 => r5c1<>5");
-  EXPECT_EQ(lines.back(), "Grouped AIC (1,5) <5>");
-}
-
 // Cells of one row or one column are written together; any other set cell by cell, in cell
 // order, with rows and columns counted from 1 at both ends of the board.
 TEST_F(RungText, CellSetsNameTheirRowsAndColumnsFromOneToNine) {
@@ -252,26 +221,6 @@ TEST_F(RungText, CellSetsNameTheirRowsAndColumnsFromOneToNine) {
   EXPECT_EQ(text({RC(2, 7), RC(5, 7)}), "r25c7");
   EXPECT_EQ(text({RC(1, 1), RC(2, 3)}), "r1c1,r2c3");
   EXPECT_EQ(text({RC(9, 9), RC(8, 7), RC(7, 8)}), "r7c8,r8c7,r9c9");
-}
-
-TEST_F(RungText, ForcingChainsShowEachBranchAndWhatBreaks) {
-  LoadState(AicState());
-  g.settings.candErase = 2;
-  ContradictionForcingChain(0);
-  // r2c2=5 turns r1c1 both on (round rows 5 and 1) and off (its box): the premise is false.
-  const std::vector<std::string> chain = LogLines();
-  const std::string expected =
-      "r2c2=5 -> r5c2<>5 -> r5c5=5 -> r1c5<>5 -> r1c1=5 | r2c2=5 -> r1c1<>5 => r2c2<>5";
-  const auto at = std::find(chain.begin(), chain.end(), expected);
-  ASSERT_NE(at, chain.end());
-  EXPECT_EQ(*(at + 1), "処理(Forcing Chain Contradiction) 1件");
-  EXPECT_EQ(*(at + 2), "Forcing Chain Contradiction (2,2) <5>");
-  // The net names the unit its premise empties: r1c5 holds box 2's only 5.
-  LoadState(AicState());
-  ContradictionForcingNet(0);
-  const std::vector<std::string> net = LogLines();
-  EXPECT_NE(std::find(net.begin(), net.end(), "r1c5=1 -> r1c5<>5 => box 2 has no 5 => r1c5<>1"),
-            net.end());
 }
 
 // ---------------------------------------------------------------------------------------
