@@ -1,5 +1,5 @@
-// The XY-chain rectangle and walk on hand-built states, the cycle path's bound and the
-// XY-chain regression puzzle.
+// The XY-chain rectangle and walk on hand-built states, the cycle path's bound, remote-pair
+// colouring and the XY-chain regression puzzle.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -62,6 +62,34 @@ TEST_F(Chains, CyclePathNeverOutgrowsItsCells) {
   }
   EXPECT_EQ(CyclePathOverflows, overflowsBefore);
   EXPECT_GE(longest, 10u);
+}
+
+// Pair colouring alternates two colours along the first two cells of each unit that carry
+// the start's pair, and leaves other pairs, third cells and unmarked starts alone.
+TEST_F(Chains, PairColouringAlternatesAlongTheFirstTwoCellsOfEachUnit) {
+  for (uint32_t c = 0; c < 81; ++c) LinkMask[c] = CellColour[c] = PairFirst[c] = PairSecond[c] = 0;
+  // r1c1, r1c5, r5c5, r5c1, r2c2 (box 1 only) and r9c9 carry {1,2}; r1c9 is row 1's third;
+  // r5c9 carries {1,3}.
+  for (uint32_t c : {0u, 4u, 40u, 36u, 10u, 80u, 8u, 44u}) {
+    LinkMask[c] = 1;
+    PairFirst[c] = 1, PairSecond[c] = c == 44 ? 3 : 2;
+  }
+  EXPECT_EQ(ColourRemotePairs(1, 1, 2), 0u);  // not marked
+  PairColourCount = 1;
+  CellColour[0] = 1;
+  uint32_t calls = 0;
+  while (ColourRemotePairs(0, 1, 2) != 0) ++calls;
+  EXPECT_EQ(calls, 1u);  // rows, columns and boxes in one call reach r5c5 through r1c5
+  EXPECT_EQ((std::vector<uint32_t>{CellColour[0], CellColour[4], CellColour[40], CellColour[36],
+                                   CellColour[10], CellColour[8], CellColour[44], CellColour[80]}),
+            (std::vector<uint32_t>{1, 2, 1, 2, 2, 0, 0, 0}));
+  EXPECT_EQ(PairColourCount, 5u);
+  // From the other side the colours swap.
+  for (uint32_t c = 0; c < 81; ++c) CellColour[c] = 0;
+  CellColour[40] = 2;
+  while (ColourRemotePairs(40, 2, 1) != 0) {}
+  EXPECT_EQ((std::vector<uint32_t>{CellColour[0], CellColour[4], CellColour[36], CellColour[10]}),
+            (std::vector<uint32_t>{2, 1, 1, 1}));
 }
 
 // The state after HiddenSingle, NakedSingle, LockedCandidates, NakedPair and HiddenPair twice,
