@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <cstring>
+#include <regex>
 #include <thread>
 
 #include "cli/collection.h"
@@ -79,32 +80,6 @@ TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
   EXPECT_EQ(rows[1], (std::vector<std::string>{"2", clash, "invalid", "no solution"}));
   EXPECT_EQ(rows[2], (std::vector<std::string>{"3", few, "invalid", "several solutions"}));
   EXPECT_EQ(rows[3], (std::vector<std::string>{"4", solved, "singles", "none"}));
-}
-
-TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
-  const std::vector<std::string> hard = DataLines("hard-a.txt");
-  const std::vector<std::string> expert = DataLines("qq-expert-a.txt");
-  if (hard.empty() || expert.empty()) GTEST_SKIP() << "no collections in ../shared/data";
-  // Every hard puzzle now climbs to the forcing nets: sixty of them keep the run short.
-  const std::string graded = WriteTempFile("hard.txt", Joined(hard, 0, 60));
-  const std::string one = RunCli("--grade -e " + graded);
-  EXPECT_EQ(Split(one, '\n').size(), 60u);
-  int status = -1;
-  EXPECT_EQ(RunCli("--grade -j 2 -e " + graded, &status), one);
-  EXPECT_EQ(status, 0) << "a clean run of workers ends well";
-  // In one stream the summary on standard error follows every puzzle's line.
-  const std::string merged = RunCli("--grade -j 2 -e " + graded + " 2>&1");
-  EXPECT_EQ(merged.substr(0, one.size()), one);
-  EXPECT_GT(merged.size(), one.size());
-
-  const std::string run = WriteTempFile("expert.txt", Joined(expert, 0, 60));
-  const std::string options = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 -p candidates ";
-  const std::string transcript = RunCli(options + run);
-  EXPECT_NE(transcript.find("log\t"), std::string::npos);
-  EXPECT_EQ(RunCli("-j 3 " + options + run, &status), transcript);
-  EXPECT_EQ(status, 0);
-  RunCli("-j 2 --sample", &status);
-  EXPECT_EQ(status, 2);
 }
 
 // The processes whose parent is `parent`.
@@ -199,37 +174,14 @@ TEST(Collection, WorkersEndWhenTheirRunIsKilled) {
 
 // True when the text holds "\r<done>/<total>  <rate> puzzles/s  <m>:<ss> left".
 bool HasProgressLine(const std::string& text, int total) {
-  const std::string middle = "/" + std::to_string(total) + "  ";
-  for (size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at + 1)) {
-    size_t i = at + 1;
-    const auto run = [&](const char* allowed) {
-      const size_t start = i;
-      while (i < text.size() && std::strchr(allowed, text[i]) != nullptr && text[i] != '\0') ++i;
-      return i - start;
-    };
-    const auto literal = [&](const std::string& word) {
-      if (text.compare(i, word.size(), word) != 0) return false;
-      i += word.size();
-      return true;
-    };
-    if (run("0123456789") > 0 && literal(middle) && run("0123456789.") > 0 &&
-        literal(" puzzles/s  ") && run("0123456789") > 0 && literal(":") &&
-        run("0123456789") == 2 && literal(" left"))
-      return true;
-  }
-  return false;
+  const std::regex line("\r[0-9]+/" + std::to_string(total) +
+                        "  [0-9.]+ puzzles/s  [0-9]+:[0-9]{2} left");
+  return std::regex_search(text, line);
 }
 
 // True when the progress line ends, is overwritten with spaces, and the summary follows.
 bool BlankedBefore(const std::string& text, const std::string& summary) {
-  for (size_t end = text.find("left\r"); end != std::string::npos;
-       end = text.find("left\r", end + 1)) {
-    size_t i = end + 5;
-    const size_t spaces = i;
-    while (i < text.size() && text[i] == ' ') ++i;
-    if (i > spaces && text.compare(i, 1 + summary.size(), "\r" + summary) == 0) return true;
-  }
-  return false;
+  return std::regex_search(text, std::regex("left\r +\r" + summary));
 }
 
 }  // namespace
