@@ -17,18 +17,6 @@
 
 namespace {
 
-
-// Puzzles from qqwing at run time; empty when qqwing is not installed.
-std::vector<std::string> Qqwing(const std::string& difficulty, int count) {
-  if (std::system("command -v qqwing >/dev/null 2>&1") != 0) return {};
-  const std::string command = "qqwing --generate " + std::to_string(count) +
-                              " --difficulty " + difficulty + " --one-line";
-  std::vector<std::string> lines;
-  for (const std::string& line : Split(Shell(command), '\n'))
-    if (line.size() == 81) lines.push_back(line);
-  return lines;
-}
-
 // Grade lines of a collection, split into their four fields.
 std::vector<std::vector<std::string>> Grades(const std::vector<std::string>& puzzles) {
   const std::string file = WriteTempFile("grade.txt", Joined(puzzles));
@@ -41,29 +29,6 @@ std::vector<std::vector<std::string>> Grades(const std::vector<std::string>& puz
   return rows;
 }
 
-TEST(Grading, QqwingSimplePuzzlesAreSinglesAndGuessingOnesNever) {
-  // qqwing's "simple" needs nothing but naked singles; its "expert" needs a guess.
-  const std::vector<std::string> simple = Qqwing("simple", 5);
-  const std::vector<std::string> expert = Qqwing("expert", 5);
-  if (simple.empty() || expert.empty()) GTEST_SKIP() << "qqwing is not installed";
-  const auto rows = Grades(simple);
-  for (size_t i = 0; i < rows.size(); ++i) {
-    ASSERT_EQ(rows[i].size(), 4u);
-    EXPECT_EQ(rows[i][0], std::to_string(i + 1));
-    EXPECT_EQ(rows[i][1], simple[i]);  // dots stay dots
-    EXPECT_EQ(rows[i][2], "singles") << simple[i];
-    for (const std::string& item : Split(rows[i][3], ','))
-      EXPECT_TRUE(item.find("Hidden Single ") != std::string::npos ||
-                  item.find("Naked Single ") != std::string::npos)
-          << rows[i][3];
-  }
-  for (const auto& row : Grades(expert)) {
-    ASSERT_EQ(row.size(), 4u);
-    EXPECT_NE(row[2], "singles") << row[1];
-    EXPECT_NE(row[2], "invalid") << row[1];
-  }
-}
-
 TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
   std::string clash = kHardPuzzle;
   clash[1] = '1';
@@ -71,8 +36,12 @@ TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
   // A solved grid is a puzzle too: its one solution needs no technique.
   const std::string solved =
       "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
-  const auto rows = Grades({kHardPuzzle, clash, few, solved});
-  ASSERT_EQ(rows.size(), 4u);
+  // The sample needs nothing but singles; its dots stay dots.
+  std::string dotted = kSampleGrid;
+  for (char& ch : dotted)
+    if (ch == '0') ch = '.';
+  const auto rows = Grades({kHardPuzzle, clash, few, solved, dotted});
+  ASSERT_EQ(rows.size(), 5u);
   // Nothing of the catalogue bites on it: only the nested forcing net of the chain rung does.
   ASSERT_EQ(rows[0].size(), 4u);
   EXPECT_EQ(rows[0][2], "nets");
@@ -80,6 +49,13 @@ TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
   EXPECT_EQ(rows[1], (std::vector<std::string>{"2", clash, "invalid", "no solution"}));
   EXPECT_EQ(rows[2], (std::vector<std::string>{"3", few, "invalid", "several solutions"}));
   EXPECT_EQ(rows[3], (std::vector<std::string>{"4", solved, "singles", "none"}));
+  ASSERT_EQ(rows[4].size(), 4u);
+  EXPECT_EQ((std::vector<std::string>{rows[4][1], rows[4][2]}),
+            (std::vector<std::string>{dotted, "singles"}));
+  for (const std::string& item : Split(rows[4][3], ','))
+    EXPECT_TRUE(item.find("Hidden Single ") != std::string::npos ||
+                item.find("Naked Single ") != std::string::npos)
+        << rows[4][3];
 }
 
 // The processes whose parent is `parent`.
