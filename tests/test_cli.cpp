@@ -85,6 +85,7 @@ TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
   const std::vector<std::pair<std::string, int>> cases = {
       {"--help", 0}, {"-h", 0}, {"--version", 0}, {"--no-such-option", 2}, {"-x --sample", 2},
       {"-r NoSuchRoutine --sample", 2}, {"-r 99999 --sample", 2}, {"/nonexistent/p.txt", 2},
+      {file.substr(0, file.rfind('/')), 2},
       {"-l 0 --sample", 0}, {"-l 2 --sample", 0}, {"-l 3 --sample", 2}, {"--sample -l", 2},
       {"-s 0 --sample", 0}, {"-s 4294967295 --sample", 0}, {"-s 4294967296 --sample", 2},
       {"-s 0000000007 --sample", 0}, {"-s 00000000007 --sample", 2}, {"-s -1 --sample", 2},

@@ -82,18 +82,6 @@ TEST_F(UnreadablePaths, LeaveTheBoardAndSaySoInOneMessageWhateverTheRoad) {
   EXPECT_TRUE(platform.Lines("message").empty());
 }
 
-TEST(UnreadablePathsCli, AFolderOrAMissingFileIsTheWindowsMessageAndStatusTwo) {
-  const std::string dir = std::filesystem::path(WriteTempFile("p.txt", kHardPuzzle)).parent_path();
-  for (const std::string& path : {dir, dir + "/missing.txt"}) {
-    int status = -1;
-    const std::string out = RunCli("-t -p line " + path, &status);
-    EXPECT_EQ(status, 2) << path;
-    EXPECT_NE(out.find("message\tファイルがオープンできません\t" + path + "\n"), std::string::npos) << out;
-    EXPECT_EQ(out.find("title\t"), std::string::npos) << out;
-  }
-  std::filesystem::remove_all(dir);
-}
-
 class AutoSaveName : public EngineTest {};
 
 TEST_F(AutoSaveName, ABaseNameWithAFolderPartIsRefusedInTheDialogAndOnSaving) {

@@ -295,15 +295,6 @@ TEST_F(WriterTest, CandidateTextReadsFullWidthDigitsButNotTheirNeighboursUpToThe
   EXPECT_EQ(g.cand.count[80], 2u);
 }
 
-TEST(WriterCli, PrintsPrintAndHtmlLayouts) {
-  const std::string out = RunCli("-t --sample -p print");
-  EXPECT_NE(out.find("board\t┃　│　│　┃　│　│　┃　│１│　┃\n"), std::string::npos);
-  const std::string html = RunCli("-t --sample -m candidate -p html");
-  EXPECT_NE(html.find("board\t<HTML>\n"), std::string::npos);
-  EXPECT_NE(html.find("board\t<TD bgcolor=\"#d0d0d0\"><font color=\"#0000f0\">567<BR>89</TD>\n"),
-            std::string::npos);
-}
-
 }  // namespace
 
 // UTF-8 at the edges of every sequence length, and the bytes that begin none: each invalid
