@@ -260,8 +260,4 @@ TEST(GeneratorCli, SeedReproducesTheSamePuzzles) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(a, RunCli(args + "31"));
   EXPECT_NE(a, RunCli(args + "32"));
-  size_t boards = 0;
-  for (size_t at = a.find("board\t"); at != std::string::npos; at = a.find("board\t", at + 1))
-    ++boards;
-  EXPECT_EQ(boards, 4u);
 }
