@@ -1,5 +1,4 @@
 // Batches, limits, the technique check and the last resort, seen through their transcripts.
-#include <cstring>
 #include <vector>
 
 #include "board/candidates.h"
@@ -14,8 +13,6 @@ namespace {
 
 const char* const kSampleSolved =
     "693784512487512936125963874932651487568247391741398625319475268856129743274836159";
-
-bool SameBoard(const Board& a) { return std::memcmp(&a, &g.board, sizeof a) == 0; }
 
 std::vector<uint32_t> flushCodes;
 void RecordFlush(uint32_t code) { flushCodes.push_back(code); }
@@ -90,22 +87,6 @@ TEST_F(Drivers, BatchesRerunARoutineThatLogsWithoutRemoving) {
   for (int run = 0; run < 3; ++run) RunCommand(910);
   EXPECT_EQ(g.cand.total, total);
   EXPECT_EQ(LogLines(), std::vector<std::string>(3, "処理(Hidden Single) 18件"));
-}
-
-TEST_F(Drivers, AutoLimitInEditOnlyReportsAndKeepsTheBoard) {
-  std::string almost = kSampleSolved;
-  for (int c : {0, 10, 20, 40, 80}) almost[c] = '0';
-  for (const auto& [grid, text] : std::vector<std::pair<std::string, std::string>>{
-           {almost, "確認\t自動で最後まで処理可能"}, {kHardPuzzle, "確認\t自動で処理不可能です"}}) {
-    LoadGrid(grid);
-    RunCommand(300);
-    const Board before = g.board;
-    platform.Clear();
-    ASSERT_EQ(RunCommand(950), CommandDone);
-    EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{text});
-    EXPECT_TRUE(SameBoard(before));
-    RunCommand(300);
-  }
 }
 
 // A stand-in technique for the technique check: narrows cell 7 to `narrowTo` candidates.

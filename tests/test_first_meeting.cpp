@@ -82,18 +82,6 @@ TEST_F(UnreadablePaths, LeaveTheBoardAndSaySoInOneMessageWhateverTheRoad) {
   EXPECT_TRUE(platform.Lines("message").empty());
 }
 
-TEST(UnreadablePathsCli, AFolderOrAMissingFileIsTheWindowsMessageAndStatusTwo) {
-  const std::string dir = std::filesystem::path(WriteTempFile("p.txt", kHardPuzzle)).parent_path();
-  for (const std::string& path : {dir, dir + "/missing.txt"}) {
-    int status = -1;
-    const std::string out = RunCli("-t -p line " + path, &status);
-    EXPECT_EQ(status, 2) << path;
-    EXPECT_NE(out.find("message\tファイルがオープンできません\t" + path + "\n"), std::string::npos) << out;
-    EXPECT_EQ(out.find("title\t"), std::string::npos) << out;
-  }
-  std::filesystem::remove_all(dir);
-}
-
 class AutoSaveName : public EngineTest {};
 
 TEST_F(AutoSaveName, ABaseNameWithAFolderPartIsRefusedInTheDialogAndOnSaving) {
@@ -164,9 +152,6 @@ TEST(DefaultColours, AutomaticDigitsReadAndMarksShowAndOnlyAbsentKeysTakeThem) {
   // The cursor stays apart from the mark, and the automatic digits readable on it too.
   EXPECT_NE(s.cursor, s.number2);
   EXPECT_GE(Contrast(palette[s.calc], palette[s.cursor]), 4.5);
-  // The second set's defaults stay as they were.
-  EXPECT_EQ((std::vector<int32_t>{s.bgc2, s.autoNumber, s.confirm, s.problemNumber}),
-            (std::vector<int32_t>{15, 9, 2, 0}));
 
   // Only absent keys take the new defaults: a file that holds the former ones keeps them,
   // and saves them back.

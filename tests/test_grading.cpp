@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <cstring>
+#include <regex>
 #include <thread>
 
 #include "cli/collection.h"
@@ -15,18 +16,6 @@
 #include "tests/support.h"
 
 namespace {
-
-
-// Puzzles from qqwing at run time; empty when qqwing is not installed.
-std::vector<std::string> Qqwing(const std::string& difficulty, int count) {
-  if (std::system("command -v qqwing >/dev/null 2>&1") != 0) return {};
-  const std::string command = "qqwing --generate " + std::to_string(count) +
-                              " --difficulty " + difficulty + " --one-line";
-  std::vector<std::string> lines;
-  for (const std::string& line : Split(Shell(command), '\n'))
-    if (line.size() == 81) lines.push_back(line);
-  return lines;
-}
 
 // Grade lines of a collection, split into their four fields.
 std::vector<std::vector<std::string>> Grades(const std::vector<std::string>& puzzles) {
@@ -40,29 +29,6 @@ std::vector<std::vector<std::string>> Grades(const std::vector<std::string>& puz
   return rows;
 }
 
-TEST(Grading, QqwingSimplePuzzlesAreSinglesAndGuessingOnesNever) {
-  // qqwing's "simple" needs nothing but naked singles; its "expert" needs a guess.
-  const std::vector<std::string> simple = Qqwing("simple", 5);
-  const std::vector<std::string> expert = Qqwing("expert", 5);
-  if (simple.empty() || expert.empty()) GTEST_SKIP() << "qqwing is not installed";
-  const auto rows = Grades(simple);
-  for (size_t i = 0; i < rows.size(); ++i) {
-    ASSERT_EQ(rows[i].size(), 4u);
-    EXPECT_EQ(rows[i][0], std::to_string(i + 1));
-    EXPECT_EQ(rows[i][1], simple[i]);  // dots stay dots
-    EXPECT_EQ(rows[i][2], "singles") << simple[i];
-    for (const std::string& item : Split(rows[i][3], ','))
-      EXPECT_TRUE(item.find("Hidden Single ") != std::string::npos ||
-                  item.find("Naked Single ") != std::string::npos)
-          << rows[i][3];
-  }
-  for (const auto& row : Grades(expert)) {
-    ASSERT_EQ(row.size(), 4u);
-    EXPECT_NE(row[2], "singles") << row[1];
-    EXPECT_NE(row[2], "invalid") << row[1];
-  }
-}
-
 TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
   std::string clash = kHardPuzzle;
   clash[1] = '1';
@@ -70,8 +36,12 @@ TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
   // A solved grid is a puzzle too: its one solution needs no technique.
   const std::string solved =
       "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
-  const auto rows = Grades({kHardPuzzle, clash, few, solved});
-  ASSERT_EQ(rows.size(), 4u);
+  // The sample needs nothing but singles; its dots stay dots.
+  std::string dotted = kSampleGrid;
+  for (char& ch : dotted)
+    if (ch == '0') ch = '.';
+  const auto rows = Grades({kHardPuzzle, clash, few, solved, dotted});
+  ASSERT_EQ(rows.size(), 5u);
   // Nothing of the catalogue bites on it: only the nested forcing net of the chain rung does.
   ASSERT_EQ(rows[0].size(), 4u);
   EXPECT_EQ(rows[0][2], "nets");
@@ -79,32 +49,13 @@ TEST(Grading, InvalidPuzzlesAndTheLadderOnKnownPuzzles) {
   EXPECT_EQ(rows[1], (std::vector<std::string>{"2", clash, "invalid", "no solution"}));
   EXPECT_EQ(rows[2], (std::vector<std::string>{"3", few, "invalid", "several solutions"}));
   EXPECT_EQ(rows[3], (std::vector<std::string>{"4", solved, "singles", "none"}));
-}
-
-TEST(Collection, WorkersGiveTheSameOutputAsOneProcess) {
-  const std::vector<std::string> hard = DataLines("hard-a.txt");
-  const std::vector<std::string> expert = DataLines("qq-expert-a.txt");
-  if (hard.empty() || expert.empty()) GTEST_SKIP() << "no collections in ../shared/data";
-  // Every hard puzzle now climbs to the forcing nets: sixty of them keep the run short.
-  const std::string graded = WriteTempFile("hard.txt", Joined(hard, 0, 60));
-  const std::string one = RunCli("--grade -e " + graded);
-  EXPECT_EQ(Split(one, '\n').size(), 60u);
-  int status = -1;
-  EXPECT_EQ(RunCli("--grade -j 2 -e " + graded, &status), one);
-  EXPECT_EQ(status, 0) << "a clean run of workers ends well";
-  // In one stream the summary on standard error follows every puzzle's line.
-  const std::string merged = RunCli("--grade -j 2 -e " + graded + " 2>&1");
-  EXPECT_EQ(merged.substr(0, one.size()), one);
-  EXPECT_GT(merged.size(), one.size());
-
-  const std::string run = WriteTempFile("expert.txt", Joined(expert, 0, 60));
-  const std::string options = "-t -l 2 -m candidate -e --fixpoint -r 910 -r 1070 -r 1080 -p candidates ";
-  const std::string transcript = RunCli(options + run);
-  EXPECT_NE(transcript.find("log\t"), std::string::npos);
-  EXPECT_EQ(RunCli("-j 3 " + options + run, &status), transcript);
-  EXPECT_EQ(status, 0);
-  RunCli("-j 2 --sample", &status);
-  EXPECT_EQ(status, 2);
+  ASSERT_EQ(rows[4].size(), 4u);
+  EXPECT_EQ((std::vector<std::string>{rows[4][1], rows[4][2]}),
+            (std::vector<std::string>{dotted, "singles"}));
+  for (const std::string& item : Split(rows[4][3], ','))
+    EXPECT_TRUE(item.find("Hidden Single ") != std::string::npos ||
+                item.find("Naked Single ") != std::string::npos)
+        << rows[4][3];
 }
 
 // The processes whose parent is `parent`.
@@ -199,37 +150,14 @@ TEST(Collection, WorkersEndWhenTheirRunIsKilled) {
 
 // True when the text holds "\r<done>/<total>  <rate> puzzles/s  <m>:<ss> left".
 bool HasProgressLine(const std::string& text, int total) {
-  const std::string middle = "/" + std::to_string(total) + "  ";
-  for (size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at + 1)) {
-    size_t i = at + 1;
-    const auto run = [&](const char* allowed) {
-      const size_t start = i;
-      while (i < text.size() && std::strchr(allowed, text[i]) != nullptr && text[i] != '\0') ++i;
-      return i - start;
-    };
-    const auto literal = [&](const std::string& word) {
-      if (text.compare(i, word.size(), word) != 0) return false;
-      i += word.size();
-      return true;
-    };
-    if (run("0123456789") > 0 && literal(middle) && run("0123456789.") > 0 &&
-        literal(" puzzles/s  ") && run("0123456789") > 0 && literal(":") &&
-        run("0123456789") == 2 && literal(" left"))
-      return true;
-  }
-  return false;
+  const std::regex line("\r[0-9]+/" + std::to_string(total) +
+                        "  [0-9.]+ puzzles/s  [0-9]+:[0-9]{2} left");
+  return std::regex_search(text, line);
 }
 
 // True when the progress line ends, is overwritten with spaces, and the summary follows.
 bool BlankedBefore(const std::string& text, const std::string& summary) {
-  for (size_t end = text.find("left\r"); end != std::string::npos;
-       end = text.find("left\r", end + 1)) {
-    size_t i = end + 5;
-    const size_t spaces = i;
-    while (i < text.size() && text[i] == ' ') ++i;
-    if (i > spaces && text.compare(i, 1 + summary.size(), "\r" + summary) == 0) return true;
-  }
-  return false;
+  return std::regex_search(text, std::regex("left\r +\r" + summary));
 }
 
 }  // namespace

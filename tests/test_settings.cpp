@@ -365,24 +365,3 @@ TEST(IniFile, TextReadsBackAsWrittenWithOuterSpacesQuotesAndStrayMarks) {
     EXPECT_EQ(IniGetString(ini, "MODE", "Key", "absent"), "v") << marks.size() / 3 << " marks";
   }
 }
-
-// The second colour set swaps with the first role by role, and back.
-TEST(ColourSets, EveryRoleSwapsWithItsPartnerAndBack) {
-  Settings s;
-  int32_t Settings::*const pairs[][2] = {
-      {&Settings::bgc, &Settings::bgc2},         {&Settings::line, &Settings::ruledLine1},
-      {&Settings::line2, &Settings::ruledLine2}, {&Settings::number, &Settings::problemNumber},
-      {&Settings::input, &Settings::inputNumber}, {&Settings::calc, &Settings::autoNumber},
-      {&Settings::kari, &Settings::assumeNumber}, {&Settings::cursor, &Settings::cursor2},
-      {&Settings::number2, &Settings::confirm}};
-  int32_t v = 0;
-  for (auto& p : pairs) s.*p[0] = v++, s.*p[1] = 100 + v;
-  const Settings before = s;
-  SwapColourSets(s);
-  for (auto& p : pairs) {
-    EXPECT_EQ(s.*p[0], before.*p[1]);
-    EXPECT_EQ(s.*p[1], before.*p[0]);
-  }
-  SwapColourSets(s);
-  for (auto& p : pairs) EXPECT_EQ(s.*p[0], before.*p[0]);
-}

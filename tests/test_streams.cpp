@@ -1,7 +1,6 @@
-// Collections through pipes: standard input as the collection (`-`), pieces of a collection
-// numbered with --first, and GNU parallel spreading a collection over processes.
+// Collections through pipes and workers: standard input as the collection (`-`), pieces of a
+// collection numbered with --first, and workers sharing a collection out.
 #include <algorithm>
-#include <cstdlib>
 
 #include "tests/support.h"
 
@@ -41,6 +40,13 @@ TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
   // A pipe cannot be measured or reread; the workers of -j share what was read before them.
   EXPECT_EQ(Shell("cat " + file + " | " + kCli + " --grade -j 2 -", &status), expected);
   EXPECT_EQ(status, 0);
+  // A file is shared out among the workers as well, and a clean run of them ends well; in one
+  // stream the summary on standard error follows every puzzle's line.
+  EXPECT_EQ(RunCli("--grade -j 2 -e " + file, &status), expected);
+  EXPECT_EQ(status, 0);
+  const std::string merged = RunCli("--grade -j 2 -e " + file + " 2>&1");
+  EXPECT_EQ(merged.substr(0, expected.size()), expected);
+  EXPECT_GT(merged.size(), expected.size());
   // Any -e run, not only grading: the batches with their log lines and the random digit
   // exchange (1220), whose draws follow each puzzle's own seed.
   // The title names the file, here c.txt, there -.
@@ -77,16 +83,6 @@ TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
   EXPECT_EQ(status, 2);
   RunCli("--grade - < /dev/null", &status);
   EXPECT_EQ(status, 2);
-
-  // GNU parallel spreads the stream over two processes: job {#} holds the lines
-  // ({#}-1)*25+1 to {#}*25, numbered from there.
-  if (std::system("parallel --version 2>/dev/null | grep -q 'GNU parallel'") != 0)
-    GTEST_SKIP() << "GNU parallel is not installed (Debian: parallel); scripts/deps.sh installs it";
-  EXPECT_EQ(Shell("parallel --will-cite --pipe -k -j 2 -N 25 '" + kCli +
-                      " --grade --first $(( ({#}-1)*25+1 )) -' < " + file,
-                  &status),
-            expected);
-  EXPECT_EQ(status, 0);
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
-// Transformations, the edit dialog's moves and the board memory.
+// The edit dialog's moves, the random digit exchange and the board memory.
 #include <algorithm>
 #include <cstring>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "board/candidates.h"
 #include "board/transform.h"
 #include "drivers/commands.h"
+#include "drivers/dialogs.h"
 #include "tests/support.h"
 
 namespace {
@@ -27,30 +30,26 @@ class Transform : public EngineTest {
   bool AtStart() const { return std::memcmp(&start, &g.board, sizeof start) == 0; }
 };
 
-TEST_F(Transform, TurnsMirrorsAndReadingsRestoreTheBoard) {
-  RunCommand(760);  // a right turn brings the bottom-left cell to the top-left, kind included
-  EXPECT_EQ(g.board.value[0], start.value[72]);
-  EXPECT_EQ(g.board.kind[0], start.kind[72]);
-  EXPECT_EQ(g.board.value[8], start.value[0]);
-  RunCommand(770);
-  EXPECT_TRUE(AtStart());
-  for (const std::vector<uint32_t>& ids : std::vector<std::vector<uint32_t>>{
-           {760, 760, 760, 760}, {800, 800}, {780, 780}, {790, 790}, {810, 810}, {965, 965}})
-    for (size_t i = 0; i < ids.size(); ++i) {
-      RunCommand(ids[i]);
-      EXPECT_EQ(AtStart(), i + 1 == ids.size()) << ids[i] << " step " << i;
+// The edit dialog's 24 moves are the buttons 1750, 1760, ... 1980; a number between or beyond
+// them moves nothing. Each move gives its own board, values and kinds together, and undoes
+// itself: an exchange applied twice, a roll three times.
+TEST_F(Transform, EditMovesAreTheTwentyFourButtonsAndUndoThemselves) {
+  BeginEditSession();
+  std::set<std::string> pictures;
+  for (uint32_t button = 1700; button <= 2030; ++button) {
+    const bool move = button >= 1750 && button <= 1980 && button % 10 == 0;
+    ASSERT_EQ(EditDialogButton(button) != 0, move) << button;
+    if (!move) {
+      EXPECT_TRUE(AtStart()) << button;
+      continue;
     }
-}
-
-TEST_F(Transform, EditMovesUndoThemselvesAndKeepAGridValid) {
-  for (uint32_t button = 1750; button <= 1980; button += 10) {
-    ASSERT_EQ(EditMove(button), 1u);
     EXPECT_FALSE(AtStart()) << button;
+    pictures.insert(BoardValues());
     const bool exchange = (button - 1750) / 10 % 3 == 2;
-    for (int i = 0; i < (exchange ? 1 : 2); ++i) EditMove(button);
+    for (int i = 0; i < (exchange ? 1 : 2); ++i) EditDialogButton(button);
     EXPECT_TRUE(AtStart()) << button;
   }
-  EXPECT_EQ(EditMove(1755), 0u);
+  EXPECT_EQ(pictures.size(), 24u) << "every move gives its own board";
   LoadGrid(kSolved);
   for (uint32_t button = 1750; button <= 1980; button += 10) EditMove(button);
   EXPECT_EQ(CheckComplete(), 1u);
@@ -107,15 +106,17 @@ TEST_F(Transform, MemoryRestoresCandidatesOnlyWhereTheyWereStored) {
   std::fill(g.solution, g.solution + 81, 0u);
   ASSERT_EQ(RunCommand(880), CommandDone);
   EXPECT_EQ(std::vector<uint32_t>(g.solution, g.solution + 81), stored);
-}
-
-TEST_F(Transform, ProblemInputKeepsCandidatesMatchingTheTurnedBoard) {
-  LoadGrid(kHardPuzzle);
-  RunCommand(340);
-  RunCommand(760);
-  const std::string turned = DescribeState();
-  ComputeCandidates();
-  EXPECT_EQ(DescribeState(), turned);
+  // In the ordinary, input and edit screens (which refuses the turn) the board stored comes
+  // back.
+  for (const uint32_t screen : {0u, 340u, 300u}) {
+    ResetStartupState();
+    LoadGrid(kSampleGrid);
+    if (screen) {
+      ASSERT_EQ(RunCommand(screen), CommandDone);
+    }
+    for (const uint32_t command : {870u, 760u, 880u}) RunCommand(command);
+    EXPECT_EQ(BoardValues(), kSampleGrid) << screen;
+  }
 }
 
 }  // namespace

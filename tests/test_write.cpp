@@ -65,8 +65,8 @@ TEST_F(WriterTest, LayoutsMatchGoldenFilesByteForByte) {
   EXPECT_EQ(CandidatePrintLayoutBytes(), Golden("candidate_print_empty.txt"));
 }
 
-// Every digit in every kind that a layout writes: rows 1 to 4 hold 1..9 as givens, input,
-// assumed and automatic digits.
+// Every digit in every kind that a layout writes, with its colour and glyph: rows 1 to 4 hold
+// 1..9 as givens, input, assumed and automatic digits.
 TEST_F(WriterTest, EveryDigitOfEveryKindInEveryLayout) {
   ClearBoard();
   const uint32_t kinds[4] = {KindGiven, KindInput, KindAssumed, KindAuto};
@@ -80,6 +80,9 @@ TEST_F(WriterTest, EveryDigitOfEveryKindInEveryLayout) {
   const std::vector<std::string> screen = PlainLayoutLines(true);
   for (uint32_t r = 0; r < 3; ++r) EXPECT_EQ(screen[r], "123 456 789") << r;
   EXPECT_EQ(screen[3], "(1)(2)(3) (4)(5)(6) (7)(8)(9)");
+  // In the candidate screen empty cells show their candidates.
+  for (uint32_t d = 0; d < 9; ++d) Flag(40, d) = d == 1 || d == 4 || d == 7;
+  EXPECT_NE(PlainLayoutLines(true)[4].find(")(258)("), std::string::npos);
 
   g.settings.number = 9, g.settings.input = 12, g.settings.kari = 4, g.settings.calc = 0;
   const std::vector<uint8_t> html = HtmlLayoutBytes(false);
@@ -90,36 +93,14 @@ TEST_F(WriterTest, EveryDigitOfEveryKindInEveryLayout) {
       EXPECT_TRUE(Contains(html, std::string("<font color=\"") + colours[r] + "\" size=\"+2\">" +
                                      glyphs[d] + "<"))
           << "kind " << kinds[r] << " digit " << d + 1;
-}
-
-TEST_F(WriterTest, LayoutsShowEachKindWithItsColourAndGlyph) {
-  ClearBoard();
-  g.board.value[0] = 5, g.board.kind[0] = KindGiven;
-  g.board.value[3] = 6, g.board.kind[3] = KindInput;
-  g.board.value[30] = 7, g.board.kind[30] = KindAssumed;
-  g.board.value[31] = 1, g.board.kind[31] = KindAuto;
-  // The plain layout keeps the givens only, but in the candidate screen it writes automatic
-  // digits as "(d)", input and assumed digits as they are, empty cells with their candidates.
-  EXPECT_EQ(PlainLayoutLines(false)[3], "000 000 000");
-  ComputeCandidates();
-  for (uint32_t d = 0; d < 9; ++d) Flag(1, d) = d == 1 || d == 4 || d == 7;
-  EXPECT_EQ(PlainLayoutLines(true)[0].substr(0, 8), "5(258)(1");
-  EXPECT_NE(PlainLayoutLines(true)[3].find(") 7(1)("), std::string::npos);
-
-  g.settings.number = 9, g.settings.input = 12, g.settings.kari = 4, g.settings.calc = 0;
-  std::vector<uint8_t> html = HtmlLayoutBytes(false);
-  EXPECT_TRUE(Contains(html, "<TD bgcolor=\"#d0d0d0\"><font color=\"#0000f0\" size=\"+2\">５<"));
-  EXPECT_TRUE(Contains(html, "<TD bgcolor=\"#f0f0f0\"><font color=\"#f00000\" size=\"+2\">６<"));
-  EXPECT_TRUE(Contains(html, "<TD bgcolor=\"#d0d0d0\"><font color=\"#800000\" size=\"+2\">７<"));
-  EXPECT_TRUE(Contains(html, "<TD bgcolor=\"#d0d0d0\"><font color=\"#000000\" size=\"+2\">１<"));
   g.settings.kanSuuji = 2;
   EXPECT_TRUE(Contains(HtmlLayoutBytes(false), ">五</font>"));
   // A custom glyph outside the basic plane is written as its surrogate pair.
   g.settings.kanSuuji = 6;
   g.settings.customGlyph = SplitCustomText("　𠀋ろはにほてとちりぬ");
-  html = HtmlLayoutBytes(false);
-  EXPECT_TRUE(Contains(html, ">ほ</font>"));
-  EXPECT_NE(std::string(html.begin(), html.end()).find("\x40\xD8\x0B\xDC"), std::string::npos);
+  const std::vector<uint8_t> custom = HtmlLayoutBytes(false);
+  EXPECT_TRUE(Contains(custom, ">ほ</font>"));
+  EXPECT_NE(std::string(custom.begin(), custom.end()).find("\x40\xD8\x0B\xDC"), std::string::npos);
 }
 
 TEST_F(WriterTest, SavedFilesReadBackThroughTheReaders) {
@@ -312,28 +293,6 @@ TEST_F(WriterTest, CandidateTextReadsFullWidthDigitsButNotTheirNeighboursUpToThe
   EXPECT_EQ(parse(std::string(80, '.') + "(12)" + "8(34)"), 81u);
   EXPECT_EQ(g.board.kind[0], uint32_t{KindEmpty});
   EXPECT_EQ(g.cand.count[80], 2u);
-}
-
-TEST_F(WriterTest, ClipboardSaveCopiesTheGivensOutsideTheCandidateScreen) {
-  LoadGrid(kSampleGrid);
-  ASSERT_EQ(RunCommand(962), CommandDone);
-  EXPECT_EQ(platform.Lines("clipboard"), std::vector<std::string>{kSampleGrid});
-  EXPECT_EQ(platform.Lines("message").back(), "複写完了\tクリップボードに保存しました");
-  EnterCandidateScreen();
-  EXPECT_EQ(RunCommand(962), CommandRefused);
-  ClearBoard();
-  std::vector<uint8_t> empty(81, '0');
-  empty.push_back(0);
-  EXPECT_EQ(ClipboardBytes(), empty);
-}
-
-TEST(WriterCli, PrintsPrintAndHtmlLayouts) {
-  const std::string out = RunCli("-t --sample -p print");
-  EXPECT_NE(out.find("board\t┃　│　│　┃　│　│　┃　│１│　┃\n"), std::string::npos);
-  const std::string html = RunCli("-t --sample -m candidate -p html");
-  EXPECT_NE(html.find("board\t<HTML>\n"), std::string::npos);
-  EXPECT_NE(html.find("board\t<TD bgcolor=\"#d0d0d0\"><font color=\"#0000f0\">567<BR>89</TD>\n"),
-            std::string::npos);
 }
 
 }  // namespace
