@@ -54,15 +54,26 @@ TEST_F(Patterns, UniquenessNeedsCellsThatCouldSwap) {
                                            : Strings{})
         << kind;
   }
-  // The rectangle on the last of nine placed 4s, in row 9, is found too.
-  LoadOpenCells({{5, 8, "35"}});
-  for (const auto& [cell, digit] : std::initializer_list<std::pair<uint32_t, uint32_t>>{
-           {0, 4}, {12, 4}, {24, 4}, {28, 4}, {41, 4}, {52, 4}, {56, 4}, {71, 4}, {76, 4}, {80, 3}}) {
-    g.board.value[cell] = digit;
-    g.board.kind[cell] = KindAuto;
+  // Rectangles at the board's last corner are found too: on the last of nine placed 4s with
+  // the 3 in r9c9, and with a 4 in r9c9 itself.
+  const struct {
+    OpenCell open;
+    std::vector<uint32_t> fours;
+    uint32_t three;
+    const char* line;
+  } lastCorner[] = {
+      {{5, 8, "35"}, {0, 12, 24, 28, 41, 52, 56, 71, 76}, 80, "Avoidable Rectangle Type 1 (5,8) <3>"},
+      {{5, 9, "35"}, {0, 12, 24, 28, 43, 50, 56, 67, 80}, 71, "Avoidable Rectangle Type 1 (5,9) <3>"},
+  };
+  for (const auto& k : lastCorner) {
+    LoadOpenCells({k.open});
+    for (uint32_t cell : k.fours) g.board.value[cell] = 4;
+    g.board.value[k.three] = 3;
+    for (uint32_t cell : k.fours) g.board.kind[cell] = KindAuto;
+    g.board.kind[k.three] = KindAuto;
+    AvoidableRectangleType1(0);
+    EXPECT_EQ(LogLines(), Strings{k.line});
   }
-  AvoidableRectangleType1(0);
-  EXPECT_EQ(LogLines(), Strings{"Avoidable Rectangle Type 1 (5,8) <3>"});
   // A hidden rectangle whose neighbour corner lost y still stands: the swap breaks no rule.
   LoadOpenCells({{1, 1, "12"}, {5, 1, "13"}, {1, 2, "124"}, {5, 2, "1235"}, {8, 2, "25"}});
   HiddenRectangle(0);
