@@ -134,10 +134,14 @@ class GeneratorTest : public EngineTest {
 
 TEST_F(GeneratorTest, EditModePassesAndMasksKeepDigitsAndRefuseUnsolvableStarts) {
   const std::string path = WriteTempFile("mask.txt", "<a mask>\r\n" + Mask());
+  ClearBoard();
   ASSERT_EQ(RunCommand(300), CommandDone);
   SeedRandom(11);
   RunCommand(610);
   const std::string full = Givens();
+  // The new sheet is not the board the edit screen opened on: clearing keeps its digits.
+  RunCommand(430);
+  EXPECT_EQ(Givens(), full);
   RunCommand(320);
   EXPECT_EQ(g.undo.length, 81 - CountGivens());
   ASSERT_EQ(RunCommand(1230), CommandDone);

@@ -73,6 +73,14 @@ TEST_F(Patterns, UniquenessNeedsCellsThatCouldSwap) {
     g.board.kind[k.three] = KindAuto;
     AvoidableRectangleType1(0);
     EXPECT_EQ(LogLines(), Strings{k.line});
+    // The same with every other cell placed by the engine rather than given.
+    LoadOpenCells({k.open});
+    for (uint32_t c = 0; c < 81; ++c)
+      if (g.board.value[c]) g.board.kind[c] = KindAuto;
+    for (uint32_t cell : k.fours) g.board.value[cell] = 4;
+    g.board.value[k.three] = 3;
+    AvoidableRectangleType1(0);
+    EXPECT_EQ(LogLines(), Strings{k.line});
   }
   // A hidden rectangle whose neighbour corner lost y still stands: the swap breaks no rule.
   LoadOpenCells({{1, 1, "12"}, {5, 1, "13"}, {1, 2, "124"}, {5, 2, "1235"}, {8, 2, "25"}});

@@ -116,6 +116,11 @@ TEST_F(Transform, MemoryRestoresCandidatesOnlyWhereTheyWereStored) {
     }
     for (const uint32_t command : {870u, 760u, 880u}) RunCommand(command);
     EXPECT_EQ(BoardValues(), kSampleGrid) << screen;
+    // The input screen's candidates are its state: they describe the board brought back.
+    if (g.screenMode != ModeProblemInput) continue;
+    const std::string shown = DescribeState();
+    ComputeCandidates();
+    EXPECT_EQ(DescribeState(), shown);
   }
 }
 
