@@ -11,6 +11,7 @@
 #include "drivers/path.h"
 #include "io/candidate_grid.h"
 #include "io/layout.h"
+#include "techniques/techniques.h"
 #include "tests/support.h"
 
 namespace {
@@ -338,6 +339,43 @@ TEST_F(NextStep, AWingStepMarksItsPivotAndWingsOnly) {
   ASSERT_EQ(NextPathStep(state, step, false), 1u);
   EXPECT_EQ(PathStepText(step), "XY-Wing r1c1 r1c5 r5c1 {3}: r5c5<>3");
   EXPECT_EQ(step.cells, (std::vector<uint32_t>{0, 4, 36}));
+}
+
+// An ALS-XZ step, met early on the paths of a few library states, marks every cell its
+// detailed log lines name as witnesses: the bivalue cell and both sets.
+TEST_F(NextStep, AnAlsStepMarksEveryCellItsLogNames) {
+  const std::vector<std::string> lines = DataLines("reglib-1.4.txt");
+  if (lines.empty()) GTEST_SKIP() << "reglib-1.4.txt not found in " << DataPath("");
+  size_t found = 0;
+  for (const LibraryState& s : LibraryStates(lines)) {
+    LoadState(s.text);
+    PathState state;
+    PathBegin(state, true);
+    PathStep step;
+    for (int k = 0; k < 6 && NextPathStep(state, step, false); ++k) {
+      if (step.technique != "ALS-XZ") {
+        ApplyPathStep(state, step);
+        continue;
+      }
+      ++found;
+      const SavedState saved;
+      g.settings.candErase = 2;
+      platform.Clear();
+      AlsXZ(0);
+      for (const std::string& line : LogLines()) {
+        const size_t open = line.find('[');
+        if (open == std::string::npos) continue;
+        for (size_t at = open; (at = line.find('(', at)) < line.find(']'); ++at) {
+          const uint32_t cell = (line[at + 3] - '1') * 9 + (line[at + 1] - '1');
+          EXPECT_NE(std::find(step.cells.begin(), step.cells.end(), cell), step.cells.end())
+              << line << " in " << PathStepText(step);
+        }
+      }
+      saved.Put();
+      break;
+    }
+  }
+  EXPECT_GT(found, 0u);
 }
 
 TEST_F(NextStep, FirstPressMarksAndShowsTheStepTheSecondAppliesIt) {
