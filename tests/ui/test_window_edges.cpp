@@ -2,6 +2,7 @@
 // heights, weights and palette entries at both ends of their limits, the mouse buttons on and
 // off the board.
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -92,11 +93,11 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   EXPECT_EQ(offered, (QStringList{"1", "3", "4", "5", "9"}));
   rightClick(CellAt(8, 8), QStringLiteral("3"));
   EXPECT_EQ(g.board.value[CellAt(8, 8)], 3u);
-  QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, board->CellRect(CellAt(0, 0)).center());
-  EXPECT_EQ(CursorCell(), 0u);
+  QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, board->CellRect(CellAt(4, 5)).center());
+  EXPECT_EQ(CursorCell(), CellAt(4, 5));
   app.window->PostCommand(310);
   rightClick(CellAt(8, 8));
-  EXPECT_EQ(CursorCell(), 0u);
+  EXPECT_EQ(CursorCell(), CellAt(4, 5));
   EXPECT_TRUE(offered.isEmpty());
 }
 
@@ -142,7 +143,8 @@ TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
   }
 }
 
-// Every one of the edit dialog's 24 buttons moves the board at once, as the user sees it;
+// The edit dialog's groups stand in their columns. Every one of its 24 buttons moves the
+// board at once, as the user sees it;
 // "ｷｬﾝｾﾙ" brings the board back and "OK" keeps the moves.
 TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
   LoadGivens(kSample);
@@ -152,6 +154,16 @@ TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
     std::vector<uint32_t> moved;
     size_t changed = 0;
     WithModal([&] { app.window->PostCommand(1190); }, [&](QWidget* dialog) {
+      // The two block groups in the first column, the three bands in the second, the three
+      // stacks in the third, row by row.
+      const QList<QGroupBox*> boxes = dialog->findChildren<QGroupBox*>();
+      const int column[] = {0, 0, 1, 1, 1, 2, 2, 2}, row[] = {0, 1, 0, 1, 2, 0, 1, 2};
+      EXPECT_EQ(boxes.size(), 8);
+      for (int i = 0; i < 8 && boxes.size() == 8; ++i)
+        for (int j = 0; j < 8; ++j) {
+          EXPECT_EQ(boxes[i]->x() < boxes[j]->x(), column[i] < column[j]) << i << " " << j;
+          EXPECT_EQ(boxes[i]->y() < boxes[j]->y(), row[i] < row[j]) << i << " " << j;
+        }
       for (uint32_t id = 1750; id <= 1980; id += 10) {
         auto* button = dialog->findChild<QPushButton*>(QString::number(id));
         if (!button) continue;
