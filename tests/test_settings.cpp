@@ -271,6 +271,8 @@ TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
   EXPECT_EQ(ChooseDataFolder(missing, "relative", home.c_str()), home + ".config/vorel/");
   // An installed program never writes beside itself, even with the rights to (as root).
   EXPECT_EQ(ChooseDataFolder("/usr/bin", config.c_str(), home.c_str()), config + "vorel/");
+  // With neither variable of any use, the program's own folder, even if it cannot be written.
+  EXPECT_EQ(ChooseDataFolder(missing, nullptr, ""), missing);
 }
 
 // Saving to another path than the one loaded keeps the loaded file's unknown keys.
@@ -358,6 +360,10 @@ TEST(IniFile, TextReadsBackAsWrittenWithOuterSpacesQuotesAndStrayMarks) {
     IniParse(again, text);
     EXPECT_EQ(IniText(again), text);
   }
+  // A UTF-16 file whose last line has no line end keeps that line's last character.
+  IniFile utf16;
+  IniParse(utf16, std::string("\xFF\xFE[\0a\0]\0\n\0k\0=\0" "1\0" "2\0", 18));
+  EXPECT_EQ(IniGetString(utf16, "a", "k", "absent"), "12");
   // One or more marks before the first section leave its name whole.
   for (const std::string marks : {"\xEF\xBB\xBF", "\xEF\xBB\xBF\xEF\xBB\xBF", "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF"}) {
     IniFile ini;
