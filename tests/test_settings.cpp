@@ -13,6 +13,13 @@
 
 namespace {
 
+// The files this process holds open.
+size_t OpenFiles() {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
 using Ints = std::vector<int32_t>;
 
 bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
@@ -209,7 +216,9 @@ TEST_F(SettingsTest, AFileOfAnySizeIsSavedWhole) {
   const std::string tail = "[UserSection]\r\nKeep=1\r\n";
   const std::string text = "; " + std::string(17u << 20, 'x') + "\r\n" + tail;
   std::ofstream(path, std::ios::binary) << text;
+  const size_t open = OpenFiles();
   ASSERT_EQ(SaveSettingsFile(path), 1u);
+  EXPECT_EQ(OpenFiles(), open) << "reading and writing leave no file open";
   std::ifstream saved(path, std::ios::binary | std::ios::ate);
   const std::streamoff size = saved.tellg();
   EXPECT_GT(size, static_cast<std::streamoff>(text.size()));
@@ -254,14 +263,9 @@ TEST_F(SettingsTest, TheStartFolderBecomesTheCurrentFolderOnlyWhenItExists) {
 
 TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
   const std::string exe = TempDir(), config = TempDir(), home = TempDir();
-  auto openFiles = [] {
-    size_t n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
-    return n;
-  };
-  const size_t open = openFiles();
+  const size_t open = OpenFiles();
   EXPECT_EQ(ChooseDataFolder(exe, "/nowhere", "/nowhere"), exe);
-  EXPECT_EQ(openFiles(), open) << "the probe for a writable folder leaves no file open";
+  EXPECT_EQ(OpenFiles(), open) << "the probe for a writable folder leaves no file open";
   EXPECT_TRUE(std::filesystem::is_empty(exe)) << "nor a file behind";
   const std::string missing = exe + "not-there/";
   EXPECT_EQ(ChooseDataFolder(missing, config.c_str(), home.c_str()), config + "vorel/");
