@@ -62,7 +62,11 @@ using DialogsUi = WindowTest;
 // height, weight and slant; the file chooser gives the reader the file chosen, and when
 // cancelled, nothing to write to.
 TEST_F(DialogsUi, ColourFontAndFileChoosersGiveWhatWasChosen) {
-  const uint32_t fifth = g.settings.baseColor[5];
+  // Every one of the sixteen stored colours is offered as a custom colour and kept.
+  for (int i = 0; i < 16; ++i) {
+    g.settings.baseColor[i] = ColourFromRgb(i, 2 * i, 3 * i);
+    QColorDialog::setCustomColor(i, QColor(200, 200, 200));
+  }
   ASSERT_TRUE(WithDialog(3030, [](QWidget* d) {
     auto* dialog = qobject_cast<QColorDialog*>(d);
     if (!dialog) return d->close(), void();
@@ -71,8 +75,9 @@ TEST_F(DialogsUi, ColourFontAndFileChoosersGiveWhatWasChosen) {
     dialog->accept();
   }));
   EXPECT_EQ(g.chooserColour, ColourFromRgb(10, 20, 30));
-  EXPECT_EQ(g.settings.baseColor[3], ColourFromRgb(1, 2, 3));
-  EXPECT_EQ(g.settings.baseColor[5], fifth);
+  for (uint32_t i = 0; i < 16; ++i)
+    EXPECT_EQ(g.settings.baseColor[i], i == 3 ? ColourFromRgb(1, 2, 3) : ColourFromRgb(i, 2 * i, 3 * i))
+        << i;
 
   QFont chosen;
   ASSERT_TRUE(WithDialog(170, [&chosen](QWidget* d) {
