@@ -76,6 +76,11 @@ TEST_F(WriterTest, EveryDigitOfEveryKindInEveryLayout) {
   const std::vector<std::string> givens = PlainLayoutLines(false);
   EXPECT_EQ(givens[0], "123 456 789");
   for (uint32_t r = 1; r < 4; ++r) EXPECT_EQ(givens[r], "000 000 000") << r;
+  // The clipboard text likewise, with its terminating NUL.
+  std::vector<uint8_t> clip(81, '0');
+  for (uint32_t c = 0; c < 9; ++c) clip[c] = static_cast<uint8_t>('1' + c);
+  clip.push_back(0);
+  EXPECT_EQ(ClipboardBytes(), clip);
   ComputeCandidates();
   const std::vector<std::string> screen = PlainLayoutLines(true);
   for (uint32_t r = 0; r < 3; ++r) EXPECT_EQ(screen[r], "123 456 789") << r;
