@@ -578,6 +578,10 @@ TEST(PathCli, APositionPrintedByTheCandidateScreenGivesThePuzzlesOwnPath) {
       "023456789456789123789123456214365897365897214897214365531642978642978531978531642";
   EXPECT_EQ(RunCli("--path " + WriteTempFile("path-full.txt", nearlyFull + "\n")).substr(0, 91),
             "puzzle 1 " + nearlyFull + "\n");
+  // The empty grid: the centre is placed by symmetry, then the path is stuck with the other
+  // 80 cells open.
+  const std::string empty = RunCli("--path " + WriteTempFile("path-empty.txt", std::string(81, '0') + "\n"));
+  EXPECT_NE(empty.find("\nstuck, rating 7.0, 80 cells open\n"), std::string::npos) << empty;
   const std::string printed = RunCli("-l 0 -m candidate -p candidates " + puzzle);
   const std::string position = WriteTempFile("path-position.txt", printed);
   EXPECT_EQ(RunCli("--candidates --path " + position), path);
