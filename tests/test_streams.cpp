@@ -37,6 +37,9 @@ TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
 
   EXPECT_EQ(RunCli("--grade - < " + file, &status), expected);
   EXPECT_EQ(status, 0);
+  // With standard input closed a worker's file may be descriptor 0: it serves all the same.
+  EXPECT_EQ(RunCli("--grade -j 2 " + file + " <&-", &status), expected);
+  EXPECT_EQ(status, 0);
   // A pipe cannot be measured or reread; the workers of -j share what was read before them.
   EXPECT_EQ(Shell("cat " + file + " | " + kCli + " --grade -j 2 -", &status), expected);
   EXPECT_EQ(status, 0);
