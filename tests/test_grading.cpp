@@ -206,6 +206,11 @@ TEST(Collection, ATerminalOnStderrAloneShowsTheProgressLineAndBlanksIt) {
     EXPECT_TRUE(BlankedBefore(shown, "vorel-cli: graded 30")) << shown;
   }
   EXPECT_FALSE(HasProgressLine(onTerminal("--grade " + file), 30));
+  // A run that ends before its first line is drawn has nothing to blank: the summary starts
+  // its line.
+  const std::string one = WriteTempFile("progress-one.txt", std::string(kSampleGrid) + "\n");
+  const std::string quick = onTerminal("--grade " + one + " >" + one + ".out");
+  EXPECT_NE(quick.find("\nvorel-cli: graded 1 "), std::string::npos) << quick;
 }
 
 // The progress line's times at the edges of minutes and hours; the closing line of a graded
