@@ -106,6 +106,14 @@ TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
     RunCli(args, &status);
     EXPECT_EQ(status, expected) << "vorel-cli " << args;
   }
+  // A clipboard file is read up to its first MiB: a puzzle ending there is pasted, one after
+  // it is not.
+  for (const size_t before : {(size_t{1} << 20) - 82, size_t{1} << 20}) {
+    const std::string clip = WriteTempFile("clip.txt", std::string(before, '\n') + kSampleGrid + "\n");
+    const std::string out = RunCli("-t -m new --clipboard " + clip + " -r 960 -p plain");
+    EXPECT_EQ(out.find("board\t000 000 010\n") != std::string::npos, before < (size_t{1} << 20))
+        << before;
+  }
 }
 
 }  // namespace
