@@ -65,23 +65,18 @@ TEST_F(Patterns, UniquenessNeedsCellsThatCouldSwap) {
       {{5, 8, "35"}, {0, 12, 24, 28, 41, 52, 56, 71, 76}, 80, "Avoidable Rectangle Type 1 (5,8) <3>"},
       {{5, 9, "35"}, {0, 12, 24, 28, 43, 50, 56, 67, 80}, 71, "Avoidable Rectangle Type 1 (5,9) <3>"},
   };
-  for (const auto& k : lastCorner) {
-    LoadOpenCells({k.open});
-    for (uint32_t cell : k.fours) g.board.value[cell] = 4;
-    g.board.value[k.three] = 3;
-    for (uint32_t cell : k.fours) g.board.kind[cell] = KindAuto;
-    g.board.kind[k.three] = KindAuto;
-    AvoidableRectangleType1(0);
-    EXPECT_EQ(LogLines(), Strings{k.line});
-    // The same with every other cell placed by the engine rather than given.
-    LoadOpenCells({k.open});
-    for (uint32_t c = 0; c < 81; ++c)
-      if (g.board.value[c]) g.board.kind[c] = KindAuto;
-    for (uint32_t cell : k.fours) g.board.value[cell] = 4;
-    g.board.value[k.three] = 3;
-    AvoidableRectangleType1(0);
-    EXPECT_EQ(LogLines(), Strings{k.line});
-  }
+  // Each also with every other cell placed by the engine rather than given.
+  for (const auto& k : lastCorner)
+    for (const bool allPlaced : {false, true}) {
+      LoadOpenCells({k.open});
+      for (uint32_t cell : k.fours) g.board.value[cell] = 4;
+      g.board.value[k.three] = 3;
+      for (uint32_t c = 0; c < 81; ++c)
+        if (allPlaced ? g.board.value[c] != 0 : c == k.three || g.board.value[c] == 4)
+          g.board.kind[c] = KindAuto;
+      AvoidableRectangleType1(0);
+      EXPECT_EQ(LogLines(), Strings{k.line}) << allPlaced;
+    }
   // A hidden rectangle whose neighbour corner lost y still stands: the swap breaks no rule.
   LoadOpenCells({{1, 1, "12"}, {5, 1, "13"}, {1, 2, "124"}, {5, 2, "1235"}, {8, 2, "25"}});
   HiddenRectangle(0);
