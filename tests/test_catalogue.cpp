@@ -3,6 +3,7 @@
 // library lists, and on a case marked "-x" none of them (nothing at all when none is listed).
 // Where the soundness runs show a technique never removes too much, this shows it misses
 // nothing the library knows, in every row, column, block and digit the examples use.
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <sstream>
@@ -17,13 +18,18 @@ namespace {
 // Each routine is checked against every solution by its flushes (SolutionCheckedTest).
 using Catalogue = SolutionCheckedTest;
 
-// The listed candidates as "<digit><row><column>" items, each as cell * 9 + digit index.
-std::vector<uint32_t> ListedCandidates(const std::string& text) {
+// The listed candidates as "<digit><row><column>" items, each as cell * 9 + digit index; a
+// listed placement stands for the removal of every other candidate of its cell.
+std::vector<uint32_t> ListedCandidates(const std::string& removals, const std::string& placements) {
   std::vector<uint32_t> out;
-  std::istringstream in(text);
+  std::istringstream in(removals), placed(placements);
   for (std::string item; in >> item;)
     if (item.size() == 3)
       out.push_back(((item[1] - '1') * 9 + (item[2] - '1')) * 9 + (item[0] - '1'));
+  for (std::string item; placed >> item;)
+    for (uint32_t d = 0, cell = (item[1] - '1') * 9 + (item[2] - '1'); d < 9; ++d)
+      if (d != static_cast<uint32_t>(item[0] - '1') && g.cand.flag[cell * 9 + d])
+        out.push_back(cell * 9 + d);
   return out;
 }
 
@@ -33,8 +39,12 @@ TEST_F(Catalogue, EveryRoutineRemovesWhatTheLibraryListsForItsExamples) {
   // The library's codes whose definition Vorel's routine shares; a four-digit code takes its
   // numbered and "-x" variants too. The others differ by design: the hidden pair's gate
   // (exactly two digits twice in the unit), the finned, sashimi and Franken fish,
-  // multi-colouring type 1, the later rectangle types, the chains and the almost-locked sets
-  // are narrower or shaped otherwise than the library's.
+  // multi-colouring type 1, the later rectangle types, the forcing chains and the
+  // almost-locked sets are narrower or shaped otherwise than the library's. The loops, AICs
+  // and ALS chains split the library's chain cases among themselves: their removals together,
+  // each routine run alone on the case, cover what it lists.
+  const char* const kChains = "ContinuousNiceLoop DiscontinuousNiceLoop Aic GroupedAic "
+                              "GroupedContinuousNiceLoop GroupedDiscontinuousNiceLoop AlsXyWing AlsChain";
   const std::pair<const char*, const char*> routines[] = {
       {"0100", "LockedCandidates"},       {"0101", "LockedCandidates"},
       {"0200", "NakedPair"},              {"0201", "NakedTriple"},
@@ -51,10 +61,20 @@ TEST_F(Catalogue, EveryRoutineRemovesWhatTheLibraryListsForItsExamples) {
       {"0405", "EmptyRectangle"},         {"0606", "HiddenRectangle"},
       {"0607", "AvoidableRectangleType1"}, {"0608", "AvoidableRectangleType2"},
       {"0610", "BugPlusOne"},             {"0803", "WWing"},
-      {"1101", "SueDeCoq"}};
-  for (const auto& [code, name] : routines) {
-    const RoutineEntry* e = FindRoutine(name);
-    ASSERT_NE(e, nullptr) << name;
+      {"1101", "SueDeCoq"},               {"0701", kChains},
+      {"0702", kChains},                  {"0706", kChains},
+      {"0707", kChains},                  {"0708", kChains},
+      {"0709", kChains},                  {"0710", kChains},
+      {"0711", kChains},                  {"0902", kChains},
+      {"0903", kChains}};
+  size_t chainCases = 0, chainMisses = 0;
+  for (const auto& [code, names] : routines) {
+    std::vector<const RoutineEntry*> family;
+    std::istringstream in(names);
+    for (std::string name; in >> name;) {
+      family.push_back(FindRoutine(name.c_str()));
+      ASSERT_NE(family.back(), nullptr) << name;
+    }
     size_t examples = 0;
     for (const std::string& line : lines) {
       const std::vector<std::string> fields = ReglibFields(line);
@@ -63,23 +83,43 @@ TEST_F(Catalogue, EveryRoutineRemovesWhatTheLibraryListsForItsExamples) {
       if (id != code && !(std::strlen(code) == 4 && id.rfind(std::string(code) + "-", 0) == 0))
         continue;
       const bool failCase = id.size() > 5 && id.substr(4) == "-x";
+      if (failCase && family.size() > 1) continue;
       SoundState state;
       ASSERT_TRUE(LoadReglibState(line, state)) << "no unique solution: " << line;
       g_solution = state.solution;
       g_failure.clear();
       const SavedState before;
-      e->routine(0);
+      const std::vector<uint32_t> listed =
+          ListedCandidates(fields[4], family.size() > 1 && fields.size() > 5 ? fields[5] : "");
+      if (family.size() > 1 && listed.empty()) continue;
+      std::set<uint32_t> removed;
+      for (const RoutineEntry* e : family) {
+        before.Put();
+        e->routine(0);
+        EXPECT_EQ(g_failure, "") << e->name << " on " << line;
+        for (uint32_t i : listed)
+          if (before.cand.flag[i] && !g.cand.flag[i]) removed.insert(i);
+      }
       ++examples;
-      EXPECT_EQ(g_failure, "") << line;
       std::string wrong;
-      for (uint32_t i : ListedCandidates(fields[4]))
-        if (failCase == (before.cand.flag[i] && !g.cand.flag[i]))
+      for (uint32_t i : listed)
+        if (failCase == (removed.count(i) != 0))
           wrong += Format(" r%uc%u<>%u", i / 81 + 1, i / 9 % 9 + 1, i % 9 + 1);
       if (failCase && fields[4].empty() && g.cand.total != before.cand.total) wrong = " some";
-      EXPECT_EQ(wrong, "") << name << (failCase ? " removes" : " keeps") << " in\n  " << line;
+      if (family.size() > 1) {
+        ++chainCases;
+        chainMisses += !wrong.empty();
+        continue;
+      }
+      EXPECT_EQ(wrong, "") << names << (failCase ? " removes" : " keeps") << " in\n  " << line;
     }
     EXPECT_GT(examples, 0u) << code;
   }
+  // All chain cases but one: a continuous loop through an almost-locked set whose other digits
+  // the closed loop locks, which no chain between two ends shows.
+  std::printf("chain cases: %zu, %zu missed\n", chainCases, chainMisses);
+  EXPECT_GT(chainCases, 200u);
+  EXPECT_LE(chainMisses, 1u) << "of " << chainCases;
 }
 
 // A routine with a menu command is what that command runs, through the command table, on a

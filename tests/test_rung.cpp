@@ -1,12 +1,10 @@
 // The rung above the catalogue: every removal of every routine checked against the unique
-// solution on the states a solving path meets; the regression library's cases per technique;
-// the cell sets of the chain text; 4000 and the command line (names, ids, grades).
+// solution on the states a solving path meets; the cell sets of the chain text; 4000 and the
+// command line (names, ids, grades).
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "board/candidates.h"
 #include "board/queue.h"
@@ -18,10 +16,8 @@
 
 namespace {
 
-
 class RungSoundness : public SolutionCheckedTest {
  protected:
-
   // The catalogue's batches to a fixed point.
   static void Catalogue() {
     for (int pass = 0; pass < 200; ++pass) {
@@ -85,106 +81,6 @@ TEST_F(RungSoundness, EveryRemovalOfEveryRoutineAlongTheSolvingPath) {
   Walk(expert, "qq-expert-a", 60);
   Walk(hard, "hard-a", 4);
   Walk(few, "17-clue", 20);
-}
-
-// ---------------------------------------------------------------------------------------
-// The regression library: each case's listed removals (or placements) found by the routine
-// of its technique from its state, and by the routine's family.
-// ---------------------------------------------------------------------------------------
-
-struct ReglibCode {
-  const char* code;
-  uint32_t commandId;              // the routine of that technique
-  std::vector<uint32_t> family;    // routines that may name the same removals otherwise
-};
-
-
-// The listed removals ("drc" items) and placements, as candidate indices: a placement stands
-// for the removal of every other candidate of its cell.
-std::vector<uint32_t> Listed(const std::string& eliminations, const std::string& placements) {
-  std::vector<uint32_t> out;
-  std::istringstream e(eliminations), p(placements);
-  std::string item;
-  while (e >> item)
-    out.push_back(((item[1] - '1') * 9 + (item[2] - '1')) * 9 + (item[0] - '1'));
-  while (p >> item) {
-    const uint32_t cell = (item[1] - '1') * 9 + (item[2] - '1');
-    for (uint32_t d = 0; d < 9; ++d)
-      if (d != static_cast<uint32_t>(item[0] - '1') && g.cand.flag[cell * 9 + d])
-        out.push_back(cell * 9 + d);
-  }
-  return out;
-}
-
-using RungReglib = RungSoundness;
-
-TEST_F(RungReglib, ListedRemovalsFoundPerTechniqueCode) {
-  const std::vector<std::string> lines = DataLines("reglib-1.4.txt");
-  if (lines.empty()) GTEST_SKIP() << "reglib-1.4.txt not found in " << DataPath("");
-  const std::vector<uint32_t> loops = {4011, 4012, 4013, 4014, 4015, 4016, 4017, 4018};
-  const ReglibCode codes[] = {
-      {"0701", 4013, loops}, {"0702", 4013, loops}, {"0706", 4011, loops},
-      {"0707", 4012, loops}, {"0708", 4013, loops}, {"0709", 4014, loops},
-      {"0710", 4015, loops}, {"0711", 4016, loops}, {"0902", 4017, loops},
-      {"0903", 4018, loops},
-  };
-  struct Count {
-    size_t cases = 0, named = 0, family = 0;
-  };
-  std::map<std::string, Count> counts;
-  size_t wrong = 0;
-  for (const std::string& line : lines) {
-    if (line.empty() || line[0] != ':') continue;
-    const std::vector<std::string> f = ReglibFields(line);
-    if (f.size() < 6 || f[0].find('x') != std::string::npos) continue;
-    const std::string base = f[0].substr(0, 4);
-    const ReglibCode* code = nullptr;
-    for (const ReglibCode& c : codes)
-      if (base == c.code) code = &c;
-    if (!code) continue;
-    SoundState state;
-    if (!LoadReglibState(line, state)) continue;
-    g_solution = state.solution;
-    g_failure.clear();
-    const SavedState saved;
-    const std::vector<uint32_t> listed = Listed(f[4], f[5]);
-    if (listed.empty()) continue;
-    Count& count = counts[f[0]];
-    ++count.cases;
-    // Each routine from the listed state; the family's removals together.
-    std::set<uint32_t> byFamily;
-    ChainScratch scratch;  // the family searches the one state once
-    for (uint32_t id : code->family) {
-      saved.Put();
-      RungRowForCommand(id)->shared(scratch, 0);
-      bool all = true;
-      for (uint32_t i : listed) {
-        if (g.cand.flag[i]) all = false;
-        else byFamily.insert(i);
-      }
-      if (all && id == code->commandId) ++count.named;
-    }
-    saved.Put();
-    if (byFamily.size() == listed.size())
-      ++count.family;
-    else if (std::getenv("VOREL_REGLIB_VERBOSE"))
-      std::printf("missed %s\n", line.c_str());
-    if (!g_failure.empty()) {
-      ++wrong;
-      ADD_FAILURE() << g_failure << "\n  case: " << line;
-    }
-  }
-  size_t cases = 0, family = 0;
-  std::printf("reglib per code: cases, found by the code's routine, found by its family\n");
-  for (const auto& [code, c] : counts) {
-    std::printf("  %-8s %3zu %3zu %3zu\n", code.c_str(), c.cases, c.named, c.family);
-    cases += c.cases;
-    family += c.family;
-  }
-  EXPECT_EQ(wrong, 0u);
-  // Every case but one: a continuous loop through an almost-locked set whose other digits the
-  // closed loop locks, which no chain between two ends shows.
-  EXPECT_GE(family + 1, cases) << family << " of " << cases;
 }
 
 // ---------------------------------------------------------------------------------------
