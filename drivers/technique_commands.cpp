@@ -10,6 +10,7 @@
 #include "drivers/batch.h"
 #include "drivers/commands.h"
 #include "drivers/frame.h"
+#include "techniques/colouring.h"
 #include "techniques/techniques.h"
 
 Routine RoutineForCommand(uint32_t id) {
@@ -88,31 +89,15 @@ static void GroupCommand(uint32_t id) {
   FillUsageList();
 }
 
-// Cells of digit index d that take part in a strong link: the only two cells of a row,
-// column or block that still hold d.
-static void MarkStrongLinkCells(uint32_t d, bool marked[81]) {
-  for (uint32_t c = 0; c < 81; ++c) marked[c] = false;
-  for (uint32_t unit = 0; unit < 27; ++unit) {
-    uint32_t n = 0, first = 0, second = 0;
-    for (uint32_t k = 0; k < 9; ++k) {
-      const uint32_t c = UnitCell27(unit, k);
-      if (g.cand.count[c] >= 1 && g.cand.flag[c * 9 + d]) {
-        if (n == 0) first = c; else second = c;
-        ++n;
-      }
-    }
-    if (n == 2) marked[first] = marked[second] = true;
-  }
-}
-
 static const char* const kCircled[10] = {"⑩", "①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧", "⑨"};
 static const char* const kWideDigit[10] = {"０", "１", "２", "３", "４",
                                            "５", "６", "７", "８", "９"};
 static const char* const kBandLine = "－－－＋－－－＋－－－";
 
+// The cells of the strong links of the digit (the only two cells of a row, column or block
+// that still hold it) are the ones the strong-link marking leaves in LinkMask.
 std::vector<std::string> CandidateListLines(uint32_t digit) {
-  bool marked[81];
-  MarkStrongLinkCells(digit - 1, marked);
+  MarkStrongLinks(digit - 1);
   std::vector<std::string> lines;
   lines.push_back(Format("候補 <%u>", digit));
   for (uint32_t r = 0; r < 9; ++r) {
@@ -124,7 +109,7 @@ std::vector<std::string> CandidateListLines(uint32_t digit) {
       if (v >= 1 && v <= 9)
         line += kWideDigit[v];
       else
-        line += marked[cell] ? kCircled[digit] : "□";
+        line += LinkMask[cell] ? kCircled[digit] : "□";
     }
     lines.push_back(line);
     if (r == 2 || r == 5) lines.push_back(kBandLine);
