@@ -10,11 +10,6 @@ void BackupBoard() {
   std::memcpy(g.valueBackup, g.board.value, sizeof g.valueBackup);
 }
 
-void RestoreBackup() {
-  std::memcpy(g.board.kind, g.kindBackup, sizeof g.kindBackup);
-  std::memcpy(g.board.value, g.valueBackup, sizeof g.valueBackup);
-}
-
 // New cell (r, c) takes old cell source(r, c), both from the backups.
 template <typename Source>
 static void Rearrange(Source source) {

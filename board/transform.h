@@ -6,8 +6,6 @@
 
 // Copy kinds and values into KindBackup / ValueBackup (the source of every rearrangement).
 void BackupBoard();
-// Copy KindBackup / ValueBackup back onto the board.
-void RestoreBackup();
 // 760 right turn, 770 left turn, 780 mirror left-right, 790 mirror top-bottom, 800 half
 // turn, 810 main diagonal. Returns 0 for any other id.
 uint32_t TransformBoard(uint32_t command);

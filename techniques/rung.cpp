@@ -39,12 +39,6 @@ const RungRow* RungRowForCommand(uint32_t id) {
   return nullptr;
 }
 
-const RungRow* RungRowForCode(uint32_t code) {
-  for (const RungRow& row : kRungRows)
-    if (row.code == code) return &row;
-  return nullptr;
-}
-
 const RungRow* const* RungOrder() {
   static const Order order;
   return order.rows;

@@ -84,9 +84,8 @@ inline constexpr RungRow kRungRows[] = {
 inline constexpr uint32_t kRungRowCount = sizeof kRungRows / sizeof kRungRows[0];
 inline constexpr uint32_t kRungBatchId = 4000;
 
-// The row of a command id or a log code, nullptr when none.
+// The row of a command id, nullptr when none.
 const RungRow* RungRowForCommand(uint32_t id);
-const RungRow* RungRowForCode(uint32_t code);
 // The rows in the order 4000 tries them: by weight, the lower id first on a tie.
 const RungRow* const* RungOrder();
 // Command 4000's search: the rows in order, not those relying on uniqueness, until one removes
