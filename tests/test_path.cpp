@@ -547,6 +547,11 @@ TEST(PathCli, JsonLinesParseAndEveryWorkerCountGivesTheSameBytes) {
   const std::string one = RunCli("--path --json -j 1 " + file, &status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(RunCli("--path --json -j 2 " + file), one);
+  // A printed position grades as its puzzle does, beyond the singles too.
+  const std::string first = WriteTempFile("path-first.txt", Joined(DataLines("qq-expert-a.txt"), 0, 1));
+  const std::string position =
+      WriteTempFile("path-first-position.txt", RunCli("-l 0 -m candidate -p candidates " + first));
+  EXPECT_EQ(RunCli("--candidates --grade " + position), RunCli("--grade " + first));
   if (std::system("python3 -c '' 2>/dev/null") != 0) GTEST_SKIP() << "no python3 for the JSON check";
   const std::string out = WriteTempFile("path-json.out", one);
   const std::string check = R"(python3 -c '
@@ -568,7 +573,7 @@ print("ok", n)' )" + out;
   EXPECT_EQ(Shell(check), "ok 40\n");
 }
 
-TEST(PathCli, APositionPrintedByTheCandidateScreenGivesThePuzzlesOwnPath) {
+TEST(PathCli, APositionPrintedByTheCandidateScreenGivesThePuzzlesOwnPathAndGrade) {
   const std::string puzzle = WriteTempFile("path-puzzle.txt", std::string(kSampleGrid) + "\n");
   const std::string path = RunCli("--path " + puzzle);
   ASSERT_EQ(path.rfind(std::string("puzzle 1 ") + kSampleGrid + "\n", 0), 0u) << path;
@@ -585,6 +590,13 @@ TEST(PathCli, APositionPrintedByTheCandidateScreenGivesThePuzzlesOwnPath) {
   const std::string printed = RunCli("-l 0 -m candidate -p candidates " + puzzle);
   const std::string position = WriteTempFile("path-position.txt", printed);
   EXPECT_EQ(RunCli("--candidates --path " + position), path);
+  EXPECT_EQ(RunCli("--candidates --grade " + position), RunCli("--grade " + puzzle));
+  // Graded from a narrower table, the count starts from it: locked candidates took 14 of the
+  // hidden singles' 181 removals.
+  const std::string narrowed =
+      WriteTempFile("path-narrowed.txt", RunCli("-l 0 -m candidate -r 890 -p candidates " + puzzle));
+  EXPECT_NE(RunCli("--candidates --grade " + narrowed).find("\tsingles\tHidden Single 167, Naked"),
+            std::string::npos);
   // A bad position among good ones is named, skipped, and fails the run.
   const std::string mixed =
       WriteTempFile("path-mixed.txt", printed + "\n" + std::string(80, '.') + "\n\n" + printed);
