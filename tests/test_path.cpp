@@ -525,6 +525,10 @@ TEST_F(CandidateGrids, MalformedGridsAreRefusedWithTheirPlace) {
       {Joined(std::vector<std::string>(9, "(12)(3)4 ()(5)6 789")), "row 1, column 4: empty field"},
       {Joined(std::vector<std::string>(8, "(12)(3)4 (5)(6)7 (8)9(1)")), "72 fields, 81 wanted"},
       {Joined(std::vector<std::string>(9, "(12)(3)4 (5)(6)7 (8)9(3)")), "digit 3 twice in row 1"},
+      {Joined(std::vector<std::string>(8, "(12)(3)4 (5)(6)7 (8)9(1)")) + "(12)(3)4 (5)(6)7 (8)9(1",
+       "row 9, column 9: \"(\" without"},
+      {Joined(std::vector<std::string>(9, "(12)(3)4 (5)(6)7 (8)9(0)")), "row 1, column 9: '0' is not a"},
+      {Joined(std::vector<std::string>(9, "(12)(3)4 (5)(6)7 (8)9x")), "row 1, column 9: 'x' is neither"},
   };
   for (const auto& bad : kBad) {
     CandidateGrid grid;
