@@ -39,16 +39,14 @@ void Save(const QRect& area, const QString& name) {
 
 // Every control of a dialog lies inside it and clear of every other one.
 void ExpectEveryControlInReach(QWidget* dialog, const QString& name) {
+  const auto isControl = [](QWidget* w) {
+    return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) ||
+           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w);
+  };
   std::vector<std::pair<QWidget*, QRect>> controls;
   for (QWidget* w : dialog->findChildren<QWidget*>()) {
-    if (!w->isVisible() || !(qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) ||
-                             qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
-                             qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w)))
-      continue;
-    if (qobject_cast<QAbstractItemView*>(w->parentWidget()) ||
-        qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
-        qobject_cast<QComboBox*>(w->parentWidget()))
-      continue;  // the inner parts of a list, a spin box or a combo box
+    // Not the inner parts of a list, a spin box or a combo box.
+    if (!w->isVisible() || !isControl(w) || isControl(w->parentWidget())) continue;
     const QRect r(w->mapTo(dialog, QPoint(0, 0)), w->size());
     EXPECT_TRUE(dialog->rect().contains(r)) << name.toStdString() << ": "
                                             << w->objectName().toStdString() << " outside";
