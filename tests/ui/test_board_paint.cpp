@@ -15,8 +15,7 @@
 
 namespace {
 
-// A paint device that keeps what is drawn on it: each text with the centre of its run, its pen
-// and its clip, each filled rectangle with its colour.
+// A paint engine that keeps each text (its run's centre, pen and clip) and each fill drawn.
 class Recorder : public QPaintEngine {
  public:
   struct Text {
@@ -61,8 +60,7 @@ class RecordingDevice : public QImage {
   mutable Recorder engine;
 };
 
-// Per cell, in drawing order: the texts whose centre lies in it, and its own fill; and where
-// the view put the cell.
+// Per cell: where the view put it, the texts centred in it in drawing order, and its fills.
 struct Painted {
   QRect cell[81];
   std::vector<Recorder::Text> texts[81];
@@ -164,9 +162,8 @@ TEST_F(BoardPaint, TheBoardViewShowsEveryDigitInTheColourOfItsKindAndNoCandidate
   }
 }
 
-// The second background: the cells of the cursor's digit with the same-digit display on; the
-// chosen digit's cells alone, and no cursor, while "同一数値確認" fills them; the cells of a
-// pending next step.
+// The second background: the cursor's digit (same-digit display), the chosen digit alone while
+// "同一数値確認" fills them (no cursor), the cells of a pending next step.
 TEST_F(BoardPaint, TheSecondBackgroundShowsTheCursorsDigitTheChosenDigitAndTheNextStep) {
   Prepare(false);
   g.cursorRow = 1, g.cursorColumn = 0;  // the given 4
@@ -189,9 +186,8 @@ TEST_F(BoardPaint, TheSecondBackgroundShowsTheCursorsDigitTheChosenDigitAndTheNe
               [](uint32_t v) { return QString::number(v); });
 }
 
-// The candidate list layout: placed digits as plain numbers, candidates in ascending order, up
-// to four on one line, five as three over two, six or more as four over the rest, each half
-// clipped to its half of the cell.
+// The candidate list: placed digits plain, candidates ascending, up to four on a line, five as
+// three over two, more as four over the rest, each half clipped to its half of the cell.
 TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFour) {
   Prepare(true);
   g.settings.kohoDisplayMode = 0;
@@ -218,8 +214,7 @@ TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFou
   for (uint32_t n = 1; n <= 9; ++n) EXPECT_GT(seen[n], 0u) << n << " candidates";
 }
 
-// The box layout: each candidate in its ninth of the cell, 1 at the top left to 9 at the
-// bottom right, in the digit glyphs; a hint mark shows once and goes back to an empty cell.
+// The box layout: each candidate glyph in its ninth of the cell; a hint mark shows once.
 TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinthAndAHintMarkShowsOnce) {
   Prepare(true);
   g.settings.kanSuuji = 1;
@@ -247,8 +242,7 @@ TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinthAndAHintMarkShowsOnce)
   }
 }
 
-// The alternate view: every cell filled, the cursor in its own colour, and the marks the
-// engine gives for the cell, in the colour of calculated digits.
+// The alternate view: every cell filled, and the engine's marks in the calculated digits' colour.
 TEST_F(BoardPaint, TheAlternateViewShowsTheMarksOfEveryCell) {
   Prepare(true);
   g.alternateView = 1;

@@ -194,9 +194,8 @@ TEST_F(DialogsUi, DisplayDialogShowsItsSwatchesAndGlyphTextAndTakesTheListsAndGl
   }));
 }
 
-// Every colour list opens on its stored entry, with the second set in use or not, and OK on
-// an untouched dialog stores nothing new; each list stores both ends of the palette. Every
-// glyph set opens checked, and the next one clicked is stored.
+// Every colour list opens on its stored entry (second set in use or not), an untouched OK stores
+// nothing, each list stores both palette ends; every glyph set opens checked and stores.
 TEST_F(DialogsUi, ChoicesOpenOnTheStoredValueAndStoreWhatTheyShow) {
   // Role i on entry i, or on entry 15 - i: each list on an entry of its own.
   const auto entry = [](int32_t from, uint32_t i) { return static_cast<int32_t>(from == 0 ? i : 15 - i); };

@@ -101,8 +101,7 @@ TEST_F(Meeting, TheGlyphFieldIsCutBetweenCharacters) {
   EXPECT_EQ(g.settings.customText, expected);
 }
 
-// The automatic base name keeps 63 units, never half a character; a folder part is refused and
-// the dialog stays open for another.
+// The automatic base name keeps 63 units, never half a character; a folder part is refused.
 TEST_F(Meeting, TheAutomaticNameDialogCutsBetweenCharactersAndRefusesAFolder) {
   int opened = 0;
   QString cut;

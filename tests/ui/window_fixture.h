@@ -1,6 +1,5 @@
-// A started desktop program on the offscreen platform, with its settings in a fresh folder,
-// and what the window tests share: the sample puzzle, cells in a painted board, modal windows
-// answered.
+// A started desktop program on the offscreen platform, its settings in a fresh folder, and what
+// the window tests share: the sample puzzle, dialogs' controls, modal windows answered.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -26,8 +25,7 @@ inline constexpr const char* kSample =
 // Posted events delivered and processed, a few rounds over.
 void Settle();
 
-// A dialog's control by its command number (failing the test when it is missing), and a
-// click on one of its buttons by name ("ok", "cancel").
+// A dialog's control by its command number (failing when missing); a click on a named button.
 template <typename T>
 T* Find(QWidget* dialog, uint32_t id) {
   T* w = dialog->findChild<T*>(QString::number(id));
