@@ -15,8 +15,7 @@
 
 namespace {
 
-// A paint device that keeps what is drawn on it: each text with the centre of its run, its pen
-// and its clip, each filled rectangle with its colour.
+// A paint engine that keeps each text (its run's centre, pen and clip) and each fill drawn.
 class Recorder : public QPaintEngine {
  public:
   struct Text {
@@ -47,17 +46,10 @@ class Recorder : public QPaintEngine {
     if (painter()->brush().style() == Qt::NoBrush) return;
     for (int i = 0; i < n; ++i) fills.push_back({rects[i], painter()->brush().color()});
   }
-  void drawRects(const QRect* rects, int n) override {
-    for (int i = 0; i < n; ++i) {
-      const QRectF r(rects[i]);
-      drawRects(&r, 1);
-    }
-  }
+  // The integer forms of these reach the floating-point ones.
   void drawLines(const QLineF*, int) override {}
-  void drawLines(const QLine*, int) override {}
   void drawPath(const QPainterPath&) override {}
   void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-  void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
 };
 
 // An image whose painter draws into the recorder instead.
@@ -68,8 +60,7 @@ class RecordingDevice : public QImage {
   mutable Recorder engine;
 };
 
-// Per cell, in drawing order: the texts whose centre lies in it, and its own fill; and where
-// the view put the cell.
+// Per cell: where the view put it, the texts centred in it in drawing order, and its fills.
 struct Painted {
   QRect cell[81];
   std::vector<Recorder::Text> texts[81];
@@ -88,13 +79,9 @@ Painted PaintRecorded(int width, int height) {
   Painted out;
   for (uint32_t c = 0; c < 81; ++c) out.cell[c] = view.CellRect(c);
   for (const Recorder::Text& t : device.engine.texts) {
-    bool inside = false;
-    for (uint32_t c = 0; c < 81 && !inside; ++c)
-      if (QRectF(out.cell[c]).contains(t.centre)) {
-        out.texts[c].push_back(t);
-        inside = true;
-      }
-    EXPECT_TRUE(inside) << t.text.toStdString() << " drawn outside every cell";
+    const QRect* in = std::find_if(out.cell, out.cell + 81, [&t](const QRect& r) { return QRectF(r).contains(t.centre); });
+    if (in == out.cell + 81) ADD_FAILURE() << t.text.toStdString() << " drawn outside every cell";
+    else out.texts[in - out.cell].push_back(t);
   }
   for (const Recorder::Fill& f : device.engine.fills)
     for (uint32_t c = 0; c < 81; ++c)
@@ -116,15 +103,6 @@ QString CandidateDigits(uint32_t cell) {
   for (uint32_t d = 0; d < 9; ++d)
     if (g.cand.flag[cell * 9 + d]) s += QChar(u'1' + d);
   return s;
-}
-
-// The palette role a placed digit is written in, by the kind of the cell.
-QColor KindColour(uint32_t kind) {
-  const Settings& s = g.settings;
-  if (kind == KindGiven || kind == KindMarked) return PaletteColour(s.number);
-  if (kind == KindInput) return PaletteColour(s.input);
-  if (kind == KindAssumed) return PaletteColour(s.kari);
-  return PaletteColour(s.calc);
 }
 
 class BoardPaint : public WindowTest {
@@ -167,7 +145,8 @@ class BoardPaint : public WindowTest {
       if (v == 0) continue;
       ASSERT_EQ(p.texts[c].size(), 1u) << c;
       EXPECT_EQ(p.texts[c][0].text, text(v)) << c;
-      EXPECT_EQ(p.texts[c][0].pen, KindColour(g.board.kind[c])) << c;
+      const uint32_t k = g.board.kind[c];  // in its kind's role as Prepare set them
+      EXPECT_EQ(p.texts[c][0].pen, PaletteColour(k == KindGiven || k == KindMarked ? 1 : k == KindInput ? 2 : k == KindAssumed ? 3 : 4)) << c;
     }
   }
   static bool Marked(uint32_t c) { return g.board.kind[c] == KindMarked; }
@@ -183,9 +162,8 @@ TEST_F(BoardPaint, TheBoardViewShowsEveryDigitInTheColourOfItsKindAndNoCandidate
   }
 }
 
-// The second background: the cells of the cursor's digit with the same-digit display on; the
-// chosen digit's cells alone, and no cursor, while "同一数値確認" fills them; the cells of a
-// pending next step.
+// The second background: the cursor's digit (same-digit display), the chosen digit alone while
+// "同一数値確認" fills them (no cursor), the cells of a pending next step.
 TEST_F(BoardPaint, TheSecondBackgroundShowsTheCursorsDigitTheChosenDigitAndTheNextStep) {
   Prepare(false);
   g.cursorRow = 1, g.cursorColumn = 0;  // the given 4
@@ -208,9 +186,8 @@ TEST_F(BoardPaint, TheSecondBackgroundShowsTheCursorsDigitTheChosenDigitAndTheNe
               [](uint32_t v) { return QString::number(v); });
 }
 
-// The candidate list layout: placed digits as plain numbers, candidates in ascending order, up
-// to four on one line, five as three over two, six or more as four over the rest, each half
-// clipped to its half of the cell.
+// The candidate list: placed digits plain, candidates ascending, up to four on a line, five as
+// three over two, more as four over the rest, each half clipped to its half of the cell.
 TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFour) {
   Prepare(true);
   g.settings.kohoDisplayMode = 0;
@@ -237,8 +214,7 @@ TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFou
   for (uint32_t n = 1; n <= 9; ++n) EXPECT_GT(seen[n], 0u) << n << " candidates";
 }
 
-// The box layout: each candidate in its ninth of the cell, 1 at the top left to 9 at the
-// bottom right, in the digit glyphs; a hint mark shows once and goes back to an empty cell.
+// The box layout: each candidate glyph in its ninth of the cell; a hint mark shows once.
 TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinthAndAHintMarkShowsOnce) {
   Prepare(true);
   g.settings.kanSuuji = 1;
@@ -266,8 +242,7 @@ TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinthAndAHintMarkShowsOnce)
   }
 }
 
-// The alternate view: every cell filled, the cursor in its own colour, and the marks the
-// engine gives for the cell, in the colour of calculated digits.
+// The alternate view: every cell filled, and the engine's marks in the calculated digits' colour.
 TEST_F(BoardPaint, TheAlternateViewShowsTheMarksOfEveryCell) {
   Prepare(true);
   g.alternateView = 1;

@@ -1,7 +1,5 @@
-// Every dialog and panel opened by its command, as in the pictures of docs/: each comes up
-// (the dialogs modal, the panels shown) with its title. Under
-// scripts/screenshots.sh (a virtual X server with a window manager, VOREL_SHOTS_DIR naming the
-// folder) the same walk also takes the pictures.
+// Every dialog and panel opened by its command comes up (the dialogs modal) with its title.
+// Under scripts/screenshots.sh (VOREL_SHOTS_DIR naming the folder) the walk takes the pictures.
 #include <QApplication>
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -39,19 +37,16 @@ void Save(const QRect& area, const QString& name) {
       .save(qEnvironmentVariable("VOREL_SHOTS_DIR") + "/" + name + ".png");
 }
 
-// Every control of a dialog lies inside it and clear of every other one, so that each
-// choice can be seen and made.
+// Every control of a dialog lies inside it and clear of every other one.
 void ExpectEveryControlInReach(QWidget* dialog, const QString& name) {
+  const auto isControl = [](QWidget* w) {
+    return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) ||
+           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w);
+  };
   std::vector<std::pair<QWidget*, QRect>> controls;
   for (QWidget* w : dialog->findChildren<QWidget*>()) {
-    if (!w->isVisible() || !(qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) ||
-                             qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
-                             qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w)))
-      continue;
-    if (qobject_cast<QAbstractItemView*>(w->parentWidget()) ||
-        qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
-        qobject_cast<QComboBox*>(w->parentWidget()))
-      continue;  // the inner parts of a list, a spin box or a combo box
+    // Not the inner parts of a list, a spin box or a combo box.
+    if (!w->isVisible() || !isControl(w) || isControl(w->parentWidget())) continue;
     const QRect r(w->mapTo(dialog, QPoint(0, 0)), w->size());
     EXPECT_TRUE(dialog->rect().contains(r)) << name.toStdString() << ": "
                                             << w->objectName().toStdString() << " outside";
@@ -60,9 +55,7 @@ void ExpectEveryControlInReach(QWidget* dialog, const QString& name) {
   for (size_t i = 0; i < controls.size(); ++i)
     for (size_t j = i + 1; j < controls.size(); ++j)
       EXPECT_FALSE(controls[i].second.intersects(controls[j].second))
-          << name.toStdString() << ": " << controls[i].first->metaObject()->className() << " "
-          << controls[i].first->objectName().toStdString() << " and "
-          << controls[j].first->metaObject()->className() << " "
+          << name.toStdString() << ": " << controls[i].first->objectName().toStdString() << " and "
           << controls[j].first->objectName().toStdString() << " overlap";
 }
 
@@ -72,8 +65,7 @@ class DialogPictures : public WindowTest {
     return "[WinPos]\nWinLeft=20\nWinTop=40\nWinWidth=560\nWinHigh=600\n[MODE]\nFontSize=-30\nFontSize2=-15\n"
            "CandCtrl=1\n";
   }
-  // Run a command and photograph the modal dialog it opens, then close it; returns the
-  // dialog's title, or "(none)" when no modal dialog came up.
+  // Runs a command, photographs its modal dialog and closes it; returns its title or "(none)".
   QString ShootDialog(uint32_t command, const QString& name) {
     QString title = QStringLiteral("(none)");
     QTimer::singleShot(0, [name, &title] {
@@ -91,8 +83,7 @@ class DialogPictures : public WindowTest {
     RunCommand(command);
     return title;
   }
-  // Photograph the main window with the panel beside it (no picture without a name); returns
-  // the panel's title, or "(none)" when the panel is not shown.
+  // Photographs the window with the panel beside it (when named); its title or "(none)".
   QString ShootWithPanel(uint32_t panel, const QString& name) {
     Wait(600);
     QWidget* w = app.window->Panel(panel);

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QStyleOptionViewItem>
 #include <map>
+#include <tuple>
 
 #include "drivers/commands.h"
 #include "drivers/dialogs.h"
@@ -57,10 +58,8 @@ void ExpectChecked(QWidget* dialog, std::initializer_list<uint32_t> ids) {
 
 using DialogsUi = WindowTest;
 
-// The colour chooser starts from the palette as its custom colours and gives back the colour
-// and the custom colours chosen; the font chooser gives the board font its face, pixel
-// height, weight and slant; the file chooser gives the reader the file chosen, and when
-// cancelled, nothing to write to.
+// The platform's choosers give what was chosen: the colour and custom colours (the palette), the
+// font's pixel height, weight and slant, the file to read; a cancelled one gives nothing.
 TEST_F(DialogsUi, ColourFontAndFileChoosersGiveWhatWasChosen) {
   // Every one of the sixteen stored colours is offered as a custom colour and kept.
   for (int i = 0; i < 16; ++i) {
@@ -168,14 +167,11 @@ TEST_F(DialogsUi, DisplayDialogShowsItsSwatchesAndGlyphTextAndTakesTheListsAndGl
       QPainter painter(&entry);
       delegate->paint(&painter, option, Find<QComboBox>(d, 1270)->model()->index(5, 0));
       painter.end();
-      const QColor white(Qt::white), gray(Qt::gray), black(Qt::black);
-      EXPECT_EQ(entry.pixelColor(1, 11), white);
-      EXPECT_EQ(entry.pixelColor(2, 11), PaletteColour(5));
-      EXPECT_EQ(entry.pixelColor(69, 11), PaletteColour(5));
-      EXPECT_EQ(entry.pixelColor(70, 11), white);
-      EXPECT_EQ(entry.pixelColor(4, 11), chosen ? gray : white);
-      EXPECT_EQ(entry.pixelColor(6, 11), chosen ? black : white);
-      EXPECT_EQ(entry.pixelColor(36, 11), PaletteColour(5));
+      const QColor white(Qt::white), fill = PaletteColour(5);
+      const std::pair<int, QColor> columns[] = {{1, white}, {2, fill},  {69, fill}, {70, white},
+                                                {4, chosen ? QColor(Qt::gray) : white},
+                                                {6, chosen ? QColor(Qt::black) : white}, {36, fill}};
+      for (const auto& [x, want] : columns) EXPECT_EQ(entry.pixelColor(x, 11), want) << x << " " << chosen;
     }
     Find<QComboBox>(d, 1270)->setCurrentIndex(3);
     Find<QRadioButton>(d, 1416)->click();
@@ -198,14 +194,11 @@ TEST_F(DialogsUi, DisplayDialogShowsItsSwatchesAndGlyphTextAndTakesTheListsAndGl
   }));
 }
 
-// Every colour list opens on its stored entry, with the second set in use or not, and OK on
-// an untouched dialog stores nothing new; each list stores both ends of the palette. Every
-// glyph set opens checked, and the next one clicked is stored.
+// Every colour list opens on its stored entry (second set in use or not), an untouched OK stores
+// nothing, each list stores both palette ends; every glyph set opens checked and stores.
 TEST_F(DialogsUi, ChoicesOpenOnTheStoredValueAndStoreWhatTheyShow) {
   // Role i on entry i, or on entry 15 - i: each list on an entry of its own.
-  const auto entry = [](int32_t from, uint32_t i) {
-    return from == 0 ? static_cast<int32_t>(i) : 15 - static_cast<int32_t>(i);
-  };
+  const auto entry = [](int32_t from, uint32_t i) { return static_cast<int32_t>(from == 0 ? i : 15 - i); };
   for (const int32_t from : {0, 15}) {
     SecondColourChoice second = SecondColourDialogValues();
     for (uint32_t i = 0; i < kColourRoleCount; ++i) second.colour[i] = entry(15 - from, i);
@@ -223,9 +216,7 @@ TEST_F(DialogsUi, ChoicesOpenOnTheStoredValueAndStoreWhatTheyShow) {
       ASSERT_TRUE(WithDialog(command, [&](QWidget* d) {
         for (uint32_t i = 0; i < kColourRoleCount; ++i)
           EXPECT_EQ(Find<QComboBox>(d, kColourRoles[i].listId)->currentIndex(), roles[i]) << command << " " << i;
-        if (command == 1241) {
-          EXPECT_EQ(Find<QCheckBox>(d, 1360)->isChecked(), from == 15);
-        }
+        EXPECT_TRUE(command == 130 || Find<QCheckBox>(d, 1360)->isChecked() == (from == 15)) << from;
         Click(d, "ok");
       }));
       EXPECT_EQ(Changed(before, SettingsKeys()), std::vector<std::string>{}) << command << " from " << from;
@@ -279,12 +270,11 @@ TEST_F(DialogsUi, AutoNameAndCandidateListDialogs) {
   ASSERT_TRUE(WithDialog(1150, [](QWidget* d) {
     auto* label = Find<QLabel>(d, 1660);
     EXPECT_EQ(label->text(), QStringLiteral("候補 <1>"));
-    for (int i = 0; i < 10; ++i) QTest::mouseClick(Find<QPushButton>(d, kListRaise), Qt::LeftButton);
-    EXPECT_EQ(label->text(), QStringLiteral("候補 <9>"));
-    QTest::mouseClick(Find<QPushButton>(d, kListLower), Qt::LeftButton);
-    EXPECT_EQ(label->text(), QStringLiteral("候補 <8>"));
-    for (int i = 0; i < 10; ++i) QTest::mouseClick(Find<QPushButton>(d, kListLower), Qt::LeftButton);
-    EXPECT_EQ(label->text(), QStringLiteral("候補 <1>"));  // and no lower
+    const std::tuple<uint32_t, int, QString> steps[] = {{kListRaise, 10, "9"}, {kListLower, 1, "8"}, {kListLower, 10, "1"}};
+    for (const auto& [button, clicks, shown] : steps) {
+      for (int i = 0; i < clicks; ++i) QTest::mouseClick(Find<QPushButton>(d, button), Qt::LeftButton);
+      EXPECT_EQ(label->text(), QStringLiteral("候補 <%1>").arg(shown));
+    }
     QTest::mouseClick(Find<QPushButton>(d, kListRaise), Qt::LeftButton);
     auto* list = Find<QListWidget>(d, 1560);
     EXPECT_EQ(list->count(), 11);

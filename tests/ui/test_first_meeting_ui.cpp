@@ -23,11 +23,8 @@ std::string BoardLine() {
   return line;
 }
 
-class FirstStart : public WindowTest {};  // no settings file at all
-
-class LaterStart : public WindowTest {
-  std::string StartSettings() const override { return "[MODE]\nCandErase=1\n"; }
-};
+using FirstStart = WindowTest;  // no settings file at all
+using LaterStart = LogWindowTest;
 
 TEST_F(FirstStart, OpensOnTheSamplePuzzleWithCellsOfFortyEightPixels) {
   EXPECT_EQ(BoardLine(), std::string(kSamplePuzzle));
@@ -66,7 +63,7 @@ TEST(QtTranslations, QtsOwnDialogsSpeakJapaneseWhenTheFileIsThere) {
   EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
 }
 
-class Meeting : public LaterStart {};
+using Meeting = LogWindowTest;
 
 TEST_F(Meeting, AFolderOrAMissingFileDroppedLeavesTheBoardWithOneMessage) {
   const std::string before = BoardLine();
@@ -85,8 +82,7 @@ TEST_F(Meeting, AFolderOrAMissingFileDroppedLeavesTheBoardWithOneMessage) {
   }
 }
 
-// Fifteen characters outside the basic plane are thirty UTF-16 units; the glyph field keeps
-// 29 units, so the cut falls inside the fifteenth, and the whole fourteen are stored.
+// Fifteen astral characters are thirty units; the glyph field keeps 29: fourteen whole are stored.
 TEST_F(Meeting, TheGlyphFieldIsCutBetweenCharacters) {
   const QString wide = QString::fromUtf8("𠀋");
   QString fifteen;
@@ -105,8 +101,7 @@ TEST_F(Meeting, TheGlyphFieldIsCutBetweenCharacters) {
   EXPECT_EQ(g.settings.customText, expected);
 }
 
-// The base name of the automatic file names keeps 63 units, never half a character; a name
-// with a folder part is refused and the dialog stays open for another.
+// The automatic base name keeps 63 units, never half a character; a folder part is refused.
 TEST_F(Meeting, TheAutomaticNameDialogCutsBetweenCharactersAndRefusesAFolder) {
   int opened = 0;
   QString cut;

@@ -1,6 +1,5 @@
-// The window at the edges of its ranges: every grid line from the first to the last, font
-// heights, weights and palette entries at both ends of their limits, the mouse buttons on and
-// off the board.
+// The window at the edges of its ranges: grid lines, font limits, palette entries, mouse buttons,
+// message box answers and the edit dialog's buttons.
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,27 +14,23 @@ namespace {
 
 using WindowEdges = WindowTest;
 
-// Lines 0..9 across and down: the block lines (0, 3, 6, 9) in "Line", the others in "Line2",
-// the last ones at the right and bottom edges included.
+// Lines 0..9 across and down, the last at the edges: block lines in "Line", the others "Line2".
 TEST_F(WindowEdges, EveryGridLineFromTheFirstToTheLast) {
   LoadGivens(std::string(81, '0'));
   g.settings.line = 12;
   g.settings.line2 = 9;
   g.cursorRow = g.cursorColumn = 0;
   const QImage image = Paint(451, 451);
-  const int cw = 50, ch = 50;  // the cells of a board painted at 451x451
-  for (int i = 0; i <= 9; ++i) {
+  for (int i = 0; i <= 9; ++i) {  // cells of 50 pixels
     const QColor want = PaletteColour(i % 3 == 0 ? g.settings.line : g.settings.line2);
-    const int at = i == 9 ? 9 * cw - 1 : i * cw;
-    EXPECT_EQ(QColor(image.pixel(at, 4 * ch + ch / 2)), want) << "column line " << i;
-    const int down = i == 9 ? 9 * ch - 1 : i * ch;
-    EXPECT_EQ(QColor(image.pixel(4 * cw + cw / 2, down)), want) << "row line " << i;
+    const int at = i == 9 ? 449 : i * 50;
+    EXPECT_EQ(QColor(image.pixel(at, 225)), want) << "column line " << i;
+    EXPECT_EQ(QColor(image.pixel(225, at)), want) << "row line " << i;
   }
 }
 
-// Heights: negative is the character height, positive the cell height of which the character
-// takes seven eighths, never below 6 pixels. Weights: 0 leaves the face's own, 1..1000 are
-// kept within 100..900.
+// Heights: negative is the character's, positive the cell's (seven eighths), never below 6
+// pixels. Weights: 0 leaves the face's own, others are kept within 100..900.
 TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
   const std::pair<int32_t, int> heights[] = {{-30, 30}, {-6, 6},  {-5, 6}, {-1, 6}, {0, 6},
                                              {1, 6},    {7, 6},   {8, 7},  {16, 14}, {99, 86}};
@@ -60,9 +55,8 @@ TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
   g.settings = saved;
 }
 
-// The right button on an empty cell selects it and offers the digits it may take, the one
-// picked is entered; the left button only selects; in the candidate screen the right button
-// does nothing. Clicks on the toolbar and the status bar leave the cursor.
+// The right button selects an empty cell and offers its digits, the one picked is entered; the
+// left only selects; the candidate screen offers nothing; toolbar and status clicks do nothing.
 TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   LoadGivens(kSample);
   app.window->resize(460, 560);
@@ -101,9 +95,8 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   EXPECT_TRUE(offered.isEmpty());
 }
 
-// Every answer of a message box: "OK" and "キャンセル" of a question, "OK" of a notice, Enter
-// (the default, OK) and Escape, and a box closed without a button (a question is then
-// cancelled, a notice acknowledged). The box shows its text, title and icon.
+// Every answer of a message box: each button, Enter (OK), Escape, and a box closed without a
+// button (a question cancelled, a notice acknowledged); it shows its text, title and icon.
 TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
   const struct {
     uint32_t buttons;
@@ -137,15 +130,12 @@ TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
     });
     EXPECT_EQ(P().MessageBox("本文", "題", c.icon, c.buttons), c.answer)
         << c.buttons << " " << c.press;
-    const QStringList buttons =
-        c.buttons == ButtonsOk ? QStringList{"OK"} : QStringList{"OK", "キャンセル"};
-    EXPECT_EQ(shown, buttons);
+    EXPECT_EQ(shown, (c.buttons == ButtonsOk ? QStringList{"OK"} : QStringList{"OK", "キャンセル"}));
   }
 }
 
-// The edit dialog's groups stand in their columns. Every one of its 24 buttons moves the
-// board at once, as the user sees it;
-// "ｷｬﾝｾﾙ" brings the board back and "OK" keeps the moves.
+// The edit dialog's groups stand in their columns; each of its 24 buttons moves the board at
+// once; "ｷｬﾝｾﾙ" brings the board back and "OK" keeps the moves.
 TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
   LoadGivens(kSample);
   auto values = [] { return std::vector<uint32_t>(g.board.value, g.board.value + 81); };
@@ -154,8 +144,7 @@ TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
     std::vector<uint32_t> moved;
     size_t changed = 0;
     WithModal([&] { app.window->PostCommand(1190); }, [&](QWidget* dialog) {
-      // The two block groups in the first column, the three bands in the second, the three
-      // stacks in the third, row by row.
+      // Two block groups, then three bands, then three stacks, column by column.
       const QList<QGroupBox*> boxes = dialog->findChildren<QGroupBox*>();
       const int column[] = {0, 0, 1, 1, 1, 2, 2, 2}, row[] = {0, 1, 0, 1, 2, 0, 1, 2};
       EXPECT_EQ(boxes.size(), 8);

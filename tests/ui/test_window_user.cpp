@@ -39,11 +39,10 @@ class WindowUser : public WindowTest {
   }
   // The same state painted afresh (the paint clears shown hint marks; they are put back).
   QImage Fresh() {
-    uint32_t kind[81];
-    std::copy(std::begin(g.board.kind), std::end(g.board.kind), kind);
+    const Board board = g.board;
     const uint32_t hints = g.hintMarkCount;
     const QImage image = Paint(app.window->Board()->width(), app.window->Board()->height());
-    std::copy(std::begin(kind), std::end(kind), g.board.kind);
+    g.board = board;
     g.hintMarkCount = hints;
     return image;
   }
@@ -71,8 +70,7 @@ class WindowUser : public WindowTest {
 
 TEST_F(WindowUser, KeysActOnTheBoardWhicheverOfOurWindowsHasTheFocus) {
   LoadGivens(kSample);
-  // The digit-input panel passes its Ctrl keys on (its clicks, arrows and typed digits are
-  // tried in an X server by scripts/smoke_window.sh).
+  // The digit-input panel passes its Ctrl keys on (its clicks are tried by smoke_window.sh).
   Key(Qt::Key_K, Qt::ControlModifier);
   QWidget* digits = app.window->Panel(PanelInput);
   ASSERT_NE(digits, nullptr);
@@ -128,8 +126,7 @@ TEST_P(WindowRepaint, EveryCommandLeavesTheScreenAsAFreshPaintShowsIt) {
     // "終了" would end the test's application.
     if (const CommandEntry* e = FindCommand(id); e && id != 140 && (e->gate & GateOf(mode))) ids.push_back(id);
   ASSERT_GT(ids.size(), 20u);
-  // The cursor on an empty cell with the displays off, then on a given with the same-digit
-  // display and the candidate display on.
+  // The cursor on an empty cell with the displays off, then on a given with them on.
   for (uint32_t pass = 0; pass < 2; ++pass)
     for (uint32_t id : ids) {
       Enter(mode, pass == 0 ? 0 : CellAt(1, 0));
@@ -169,8 +166,7 @@ TEST_F(WindowUser, MenuItemsFollowTheGatesInEveryMode) {
       ASSERT_NE(action, nullptr) << id;
       EXPECT_EQ(action->isEnabled(), MenuItemEnabled(id, mode)) << "item " << id << " in mode " << mode;
     }
-    // The toolbar buttons as well: the new-problem screen shows the normal toolbar, whose
-    // singles would do nothing there.
+    // The toolbar as well: the new-problem screen's singles on the normal toolbar are off.
     const uint32_t toolbar = ToolbarForMode(mode);
     for (const uint32_t* b = ToolbarButtons(toolbar); *b != kToolbarEnd; ++b) {
       if (!*b) continue;
@@ -223,9 +219,8 @@ TEST_F(WindowUser, LongStatusTextsAreShownWhole) {
   EXPECT_EQ(part0->width(), 200);
 }
 
-// Every named key of the keyboard, and typed characters and Ctrl letters, do on the board what
-// their commands do: from the same position in the new-puzzle screen (a digit typed at the
-// cursor), the key and the command leave the same board, cursor, screen and undo record.
+// Every named key, typed character and Ctrl letter does what its command does: from the same
+// new-puzzle position both leave the same board, cursor, screen and undo record.
 TEST_F(WindowUser, EveryNamedKeyRunsItsCommand) {
   const auto start = [this] {
     LoadGivens(kSample);

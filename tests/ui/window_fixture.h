@@ -1,6 +1,5 @@
-// A started desktop program on the offscreen platform, with its settings in a fresh folder,
-// and what the window tests share: the sample puzzle, cells in a painted board, modal windows
-// answered.
+// A started desktop program on the offscreen platform, its settings in a fresh folder, and what
+// the window tests share: the sample puzzle, dialogs' controls, modal windows answered.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -23,18 +22,10 @@
 inline constexpr const char* kSample =
     "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
-// The inside of cell (row, column) of a board painted at 451x451 (cells of 50 pixels), away
-// from the grid lines.
-inline QRect Inside(uint32_t row, uint32_t column) {
-  return QRect(static_cast<int>(column) * 50 + 4, static_cast<int>(row) * 50 + 4, 43, 43);
-}
-inline QRect Inside(uint32_t cell) { return Inside(RowOf(cell), ColumnOf(cell)); }
-
 // Posted events delivered and processed, a few rounds over.
 void Settle();
 
-// A dialog's control by its command number (failing the test when it is missing), and a
-// click on one of its buttons by name ("ok", "cancel").
+// A dialog's control by its command number (failing when missing); a click on a named button.
 template <typename T>
 T* Find(QWidget* dialog, uint32_t id) {
   T* w = dialog->findChild<T*>(QString::number(id));
@@ -43,12 +34,9 @@ T* Find(QWidget* dialog, uint32_t id) {
 }
 void Click(QWidget* dialog, const char* name);
 
-// Answers every modal window that comes up while it lives, as a hurried user does: a message
-// box by its default button (its title and text are kept in `boxes`); any other window by
-// `act` when given, else by "OK" in our dialogs and "Cancel" in the platform's file, colour and
-// font choosers. Before it answers, `behind` is painted as it stands, as a window behind a
-// message box is whenever the box moves: a state shown only meanwhile must not stay on the
-// screen.
+// Answers every modal window that comes up while it lives: a message box by its default button
+// (title and text kept in `boxes`), any other by `act`, else by "OK" in our dialogs and "Cancel"
+// in the platform's choosers. `behind` is repainted first, as when a box moves over it.
 class ModalAnswerer {
  public:
   explicit ModalAnswerer(QWidget* behind = nullptr, std::function<void(QWidget*)> act = {});
@@ -83,4 +71,9 @@ class WindowTest : public ::testing::Test {
                         const std::function<void(QWidget*)>& act);
   // The same for a command's dialog.
   static bool WithDialog(uint32_t command, const std::function<void(QWidget*)>& act);
+};
+
+// A later start: a settings file with which the candidate screen opens its technique log.
+class LogWindowTest : public WindowTest {
+  std::string StartSettings() const override { return "[MODE]\nCandErase=1\n"; }
 };
