@@ -1,6 +1,7 @@
 // The window as a new user meets it, offscreen: the first start, Qt's own dialogs in
 // Japanese, paths the readers cannot take, and the fields that are cut.
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
@@ -49,6 +50,23 @@ TEST_F(LaterStart, WithASettingsFileStartsAsTheFileSays) {
   EXPECT_NE(BoardLine(), std::string(kSamplePuzzle));
   EXPECT_EQ(app.window->size(), QSize(350, 300));
   EXPECT_EQ(app.window->pos(), QPoint(50, 50));
+}
+
+// Unlike vorel-cli, the window starts in the folder its settings name.
+class StartFolder : public WindowTest {
+  std::string StartSettings() const override {
+    QDir(folder.path()).mkdir(QStringLiteral("start"));
+    return "[String]\nInitialDir=" + folder.path().toStdString() + "/start\n";
+  }
+  QString before = QDir::currentPath();
+  void TearDown() override {
+    WindowTest::TearDown();
+    QDir::setCurrent(before);
+  }
+};
+
+TEST_F(StartFolder, TheWindowStartsInTheFolderItsSettingsName) {
+  EXPECT_EQ(QDir::currentPath(), folder.path() + QStringLiteral("/start"));
 }
 
 TEST(QtTranslations, QtsOwnDialogsSpeakJapaneseWhenTheFileIsThere) {

@@ -89,6 +89,10 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   EXPECT_EQ(g.board.value[CellAt(8, 8)], 3u);
   QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, board->CellRect(CellAt(4, 5)).center());
   EXPECT_EQ(CursorCell(), CellAt(4, 5));
+  // Clicks off the cells, past the last one and before the first, leave the cursor alone.
+  for (const QPoint off : {board->CellRect(80).bottomRight() + QPoint(4, 4), QPoint(-3, 10)})
+    QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, off);
+  EXPECT_EQ(CursorCell(), CellAt(4, 5));
   app.window->PostCommand(310);
   rightClick(CellAt(8, 8));
   EXPECT_EQ(CursorCell(), CellAt(4, 5));
