@@ -177,8 +177,9 @@ def sites_of(path):
             if c > 0:
                 add('negate', o + 1, c, '!(' + line[o + 1:c] + ')')
         for m in SWAP.finditer(s):
+            # Calls whose arguments commute give an equivalent mutant when swapped.
             if m.group(2) != m.group(3) and m.group(1) not in KEYWORDS and \
-               m.group(1) not in ('min', 'max'):
+               m.group(1) not in ('min', 'max', 'swap', 'SameText', 'SharesUnit'):
                 add('swap-arguments', m.start(2), m.end(3), line[m.start(3):m.end(3)] + ', ' +
                     line[m.start(2):m.end(2)])
         m = CALL.match(s)
