@@ -1,5 +1,4 @@
-// Dialog and panel logic of the desktop window, run headless: what "OK" stores, what
-// "ｷｬﾝｾﾙ" restores, what a button posts and where a panel goes.
+// Dialog and panel logic, headless: what OK stores, Cancel restores, a button posts.
 #include <algorithm>
 #include <cstring>
 
@@ -204,9 +203,7 @@ TEST_F(Dialogs, EditDialogMovesCandidatesWithTheirCellsAndCancelRestoresExactly)
   EXPECT_EQ(std::memcmp(&g.board, &moved, sizeof moved), 0);
 }
 
-// Every button of the two control panels posts its menu command, and a press runs it as the
-// menu does; the generator's five buttons only on the problem-making panel, and the "XY-chain"
-// button runs the check 1045.
+// Each control-panel button posts its command (the generator's on the make panel only).
 TEST_F(Dialogs, EveryControlPanelButtonRunsItsCommand) {
   const std::pair<uint32_t, uint32_t> buttons[] = {
       {1750, 1110}, {1760, 440},  {1770, 450},  {1780, 550},  {1790, 900},  {1800, 520},
