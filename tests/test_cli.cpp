@@ -27,7 +27,7 @@ TEST(Cli, EachRunsEveryPuzzleOfACollectionOfBlocks) {
             "1(478)(34578) (3567)(3689)(5678) (3489)(369)2");
 }
 
-TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
+TEST(Cli, EveryModeOptionOpensItsScreenAndNewAsksFirst) {
   const std::string file = WriteTempFile("p.txt", kHardPuzzle);
   const std::string head = "status1\t空白残り[0]\ntitle\t《Kelmo》 - p\nstatus1\t空白残り[60]\n";
   const std::string ask = "message\t新規作成\tデータが初期化されますが良いですか？\t";
@@ -38,10 +38,7 @@ TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
   // Entered first with -m new, the file is then read into the new mode either way.
   EXPECT_EQ(Events(RunCli("-t -m new -a cancel -p line " + file), "board"),
             std::vector<std::string>{kHardPuzzle});
-}
-
-// Each screen named with -m opens as its menu command opens it.
-TEST(Cli, EveryModeOptionOpensItsScreen) {
+  // Each screen named with -m opens as its menu command opens it.
   for (const auto& [mode, title] : std::vector<std::pair<std::string, std::string>>{
            {"new", "＜新規作成＞"},         {"input", "＜問題の入力＞"},
            {"edit", "＜編集モード＞"},       {"candidate", "＜候補表示画面＞"},

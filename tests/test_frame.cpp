@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "board/candidates.h"
@@ -326,16 +327,11 @@ TEST_F(Frame, TheCursorStatusFollowsGlyphsEmptiedCellsAndTheMakeProblemCursor) {
   EXPECT_EQ(g.status0, Format("＜問題の作成＞ [%u]", g.solution[80]));
   // Clearing takes the given away and puts it back; undo reverses each in turn.
   const uint32_t digit = g.solution[80];
-  RunCommand(620);
-  EXPECT_EQ(g.board.value[80], 0u);
-  RunCommand(620);
-  EXPECT_EQ(g.board.value[80], digit);
-  RunCommand(1232);
-  EXPECT_EQ(g.board.value[80], 0u);
-  EXPECT_EQ(g.board.kind[80], static_cast<uint32_t>(KindEmpty));
-  RunCommand(1232);
-  EXPECT_EQ(g.board.value[80], digit);
-  EXPECT_EQ(g.board.kind[80], static_cast<uint32_t>(KindGiven));
+  for (const auto& [id, value, kind] : std::vector<std::tuple<uint32_t, uint32_t, uint32_t>>{
+           {620, 0, KindEmpty}, {620, digit, KindGiven}, {1232, 0, KindEmpty}, {1232, digit, KindGiven}}) {
+    RunCommand(id);
+    EXPECT_EQ(std::make_pair(g.board.value[80], g.board.kind[80]), std::make_pair(value, kind)) << id;
+  }
   // Leaving counts the empty cells twice: before and after the emptied cells become empty kinds.
   RunCommand(620);
   platform.Clear();

@@ -163,7 +163,7 @@ TEST_F(Readers, ClipboardLayouts) {
   EXPECT_EQ(BoardValues().substr(0, 5), "05090");
 }
 
-TEST_F(Readers, ClipboardCommandMessagesAndFormats) {
+TEST_F(Readers, ClipboardAndFileCommandMessagesTitlesAndFormats) {
   g.screenMode = ModeNewCreation;
   platform.clipboardAvailable = false;
   RunCommand(960);
@@ -187,9 +187,8 @@ TEST_F(Readers, ClipboardCommandMessagesAndFormats) {
   EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{"ClipBoard\tテキストファイルはありません"});
   g.screenMode = ModeNormal;
   EXPECT_EQ(RunCommand(960), CommandRefused);
-}
-
-TEST_F(Readers, FileCommandTitlesAndRefusals) {
+  // A file's title drops its extension whatever its case; the edit screen refuses files.
+  platform.Clear();
   const std::string path = WriteTempFile("Hard.TXT", kHardPuzzle);
   platform.fileChoices.push_back(path);
   RunCommand(200);

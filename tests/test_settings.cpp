@@ -69,10 +69,8 @@ TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
                           (bits & 4 ? level : 0);
     EXPECT_EQ(s.baseColor[i], want) << i;
   }
-  EXPECT_EQ(s.fontName, "ＭＳ ゴシック");
-  EXPECT_EQ(s.fontName2, "ＭＳ ゴシック");
-  EXPECT_EQ(s.initialDir, "");
-  EXPECT_EQ(s.autoSaveFileName, "SaveFile");
+  EXPECT_EQ((std::vector<std::string>{s.fontName, s.fontName2, s.initialDir, s.autoSaveFileName}),
+            (std::vector<std::string>{"ＭＳ ゴシック", "ＭＳ ゴシック", "", "SaveFile"}));
   EXPECT_EQ(s.customGlyph,
             (std::vector<std::string>{"　", "い", "ろ", "は", "に", "ほ", "て", "と", "ち", "り"}));
 }
@@ -337,10 +335,8 @@ TEST(SettingsCli, AutomaticNamesCountOnAcrossRepeatedPasses) {
 
 // Ini text reads back as written: outer spaces, tabs and quotes, and stray byte order marks.
 TEST(IniFile, TextReadsBackAsWrittenWithOuterSpacesQuotesAndStrayMarks) {
-  for (const std::string& value :
-       {std::string(""), std::string("a"), std::string(" a"), std::string("a "), std::string("\ta"),
-        std::string("a\t"), std::string("\"a\""), std::string("\"\""), std::string("\""),
-        std::string("a\""), std::string("\"a"), std::string(" \"a\" "), std::string("a b")}) {
+  for (const std::string value : {"", "a", " a", "a ", "\ta", "a\t", "\"a\"", "\"\"", "\"", "a\"", "\"a",
+                                   " \"a\" ", "a b"}) {
     IniFile ini;
     IniSetString(ini, "String", "Key", value);
     IniFile again;
