@@ -109,8 +109,10 @@ TEST_F(Transform, MemoryRestoresCandidatesOnlyWhereTheyWereStored) {
     if (screen) {
       ASSERT_EQ(RunCommand(screen), CommandDone);
     }
+    const std::vector<uint32_t> kinds(g.board.kind, g.board.kind + 81);
     for (const uint32_t command : {870u, 760u, 880u}) RunCommand(command);
     EXPECT_EQ(BoardValues(), kSampleGrid) << screen;
+    EXPECT_EQ(std::vector<uint32_t>(g.board.kind, g.board.kind + 81), kinds) << screen;
     // The input screen's candidates are its state: they describe the board brought back.
     if (g.screenMode != ModeProblemInput) continue;
     const std::string shown = DescribeState();
