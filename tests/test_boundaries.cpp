@@ -1,5 +1,4 @@
-// Routines and commands at the ends of what they take: the first and last value that does
-// something, and the values just outside that must do nothing.
+// Routines and commands at the ends of what they take, and just outside.
 #include "drivers/commands.h"
 #include "drivers/frame.h"
 #include "tests/support.h"
@@ -8,8 +7,7 @@ namespace {
 
 using Boundaries = EngineTest;
 
-// Backspace steps back one cell and empties it, from the first column to the row above and
-// from the first cell to the last; with the cursor set to stop at the edges it does nothing.
+// Backspace empties the cell before the cursor across row ends and corners; stopping: nothing.
 TEST_F(Boundaries, BackspaceEmptiesTheCellBeforeTheCursorAcrossRowEndsAndTheCorners) {
   const std::string full(81, '5');
   struct Case {

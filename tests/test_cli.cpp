@@ -15,8 +15,7 @@ std::vector<std::string> Events(const std::string& out, const std::string& kind)
 }
 
 
-// -e runs every puzzle of a collection given as blocks of nine rows separated by blank lines;
-// the plain and candidate layouts print them.
+// -e runs every puzzle of a collection of nine-row blocks; plain and candidate layouts print them.
 TEST(Cli, EachRunsEveryPuzzleOfACollectionOfBlocks) {
   std::string block;
   for (int r = 0; r < 9; ++r) block += kHardPuzzle.substr(r * 9, 9) + "\n";
@@ -28,7 +27,7 @@ TEST(Cli, EachRunsEveryPuzzleOfACollectionOfBlocks) {
             "1(478)(34578) (3567)(3689)(5678) (3489)(369)2");
 }
 
-TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
+TEST(Cli, EveryModeOptionOpensItsScreenAndNewAsksFirst) {
   const std::string file = WriteTempFile("p.txt", kHardPuzzle);
   const std::string head = "status1\t空白残り[0]\ntitle\t《Kelmo》 - p\nstatus1\t空白残り[60]\n";
   const std::string ask = "message\t新規作成\tデータが初期化されますが良いですか？\t";
@@ -39,10 +38,7 @@ TEST(Cli, NewModeAsksAndCancelKeepsTheBoardWhileOkEmptiesIt) {
   // Entered first with -m new, the file is then read into the new mode either way.
   EXPECT_EQ(Events(RunCli("-t -m new -a cancel -p line " + file), "board"),
             std::vector<std::string>{kHardPuzzle});
-}
-
-// Each screen named with -m opens as its menu command opens it.
-TEST(Cli, EveryModeOptionOpensItsScreen) {
+  // Each screen named with -m opens as its menu command opens it.
   for (const auto& [mode, title] : std::vector<std::pair<std::string, std::string>>{
            {"new", "＜新規作成＞"},         {"input", "＜問題の入力＞"},
            {"edit", "＜編集モード＞"},       {"candidate", "＜候補表示画面＞"},
@@ -53,8 +49,7 @@ TEST(Cli, EveryModeOptionOpensItsScreen) {
   }
 }
 
-// A routine named with -r runs as its menu command, with the same transcript, and a
-// collection run with a save per puzzle answers each puzzle's dialog from the same choices.
+// -r by name runs as the menu command; each puzzle of a run gets the same dialog answers.
 TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
   const std::string hard = WriteTempFile("p.txt", kHardPuzzle), easy = WriteTempFile("s.txt", kSampleGrid);
   for (const auto& [name, id, file] : std::vector<std::tuple<std::string, std::string, std::string>>{
@@ -68,8 +63,7 @@ TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
   int status = -1;
   RunCli("-t -l 2 -m candidate -r FinnedSwordfish -r XWing " + hard, &status);
   EXPECT_EQ(status, 0);
-  // The first puzzle takes a.txt and leaves b.txt; the second is offered a.txt again, which
-  // is never overwritten.
+  // The first puzzle takes a.txt; the second is offered a.txt again and never overwrites it.
   const std::string marker = WriteTempFile("x", "");
   const std::string dir = marker.substr(0, marker.rfind('/') + 1);
   const std::string two = WriteTempFile("two.txt", kHardPuzzle + "\n\n" + kSampleGrid + "\n");
@@ -78,8 +72,7 @@ TEST(Cli, RoutineNamesRunAsTheirMenuCommandsAndEachPuzzleGetsTheSameChoices) {
   EXPECT_FALSE(std::ifstream(dir + "b.txt").good());
 }
 
-// Every option at both ends of what it takes: the last value it accepts runs (status 0), the
-// first one past it is refused with status 2 before anything runs.
+// Every option's last accepted value runs (status 0); the first past it is refused (status 2).
 TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
   const std::string file = WriteTempFile("p.txt", kHardPuzzle + "\n");
   const std::vector<std::pair<std::string, int>> cases = {
@@ -91,6 +84,7 @@ TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
       {"-s 0000000007 --sample", 0}, {"-s 00000000007 --sample", 2}, {"-s -1 --sample", 2},
       {"-s 7x --sample", 2}, {"-s '' --sample", 2},
       {"--first 1 -e " + file, 0}, {"--first 0 -e " + file, 2}, {"--first 2 " + file, 2},
+      {"--sample --first 2", 2}, {"-r 900 - < " + file, 2}, {"--grade - < /dev/null", 2},
       {"-m candidate --sample", 0}, {"-m normal --sample", 0}, {"-m bogus --sample", 2},
       {"-a ok --sample", 0}, {"-a cancel --sample", 0}, {"-a yes --sample", 2},
       {"-j 1024 -e " + file, 0}, {"-j 1025 -e " + file, 2}, {"-j 2 " + file, 2},
@@ -106,8 +100,7 @@ TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
     RunCli(args, &status);
     EXPECT_EQ(status, expected) << "vorel-cli " << args;
   }
-  // A clipboard file is read up to its first MiB: a puzzle ending there is pasted, one after
-  // it is not.
+  // A clipboard file is read up to its first MiB: a puzzle ending there is pasted, one after not.
   for (const size_t before : {(size_t{1} << 20) - 82, size_t{1} << 20}) {
     const std::string clip = WriteTempFile("clip.txt", std::string(before, '\n') + kSampleGrid + "\n");
     const std::string out = RunCli("-t -m new --clipboard " + clip + " -r 960 -p plain");

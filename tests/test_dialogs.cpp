@@ -1,5 +1,4 @@
-// Dialog and panel logic of the desktop window, run headless: what "OK" stores, what
-// "ｷｬﾝｾﾙ" restores, what a button posts and where a panel goes.
+// Dialog and panel logic, headless: what OK stores, Cancel restores, a button posts.
 #include <algorithm>
 #include <cstring>
 
@@ -16,6 +15,7 @@
 namespace {
 
 using Dialogs = EngineTest;
+using Ints = std::vector<int32_t>;
 
 TEST(Placement, RightWhenRoomElseLeftRememberedWins) {
   struct Case {
@@ -118,18 +118,15 @@ TEST_F(Dialogs, ColourListsEditTheSetOnScreenAndTheSecondSetSwaps) {
   display.colour[1] = 17;  // no palette entry: the role keeps its value
   display.glyphSet = 2;
   DisplayDialogOk(display);
-  EXPECT_EQ(g.settings.bgc, 3);
-  EXPECT_EQ(g.settings.line, 0);
-  EXPECT_EQ(g.settings.kanSuuji, 2);
+  EXPECT_EQ((Ints{g.settings.bgc, g.settings.line, g.settings.kanSuuji}), (Ints{3, 0, 2}));
 
   SecondColourChoice second = SecondColourDialogValues();
   EXPECT_EQ(second.colour[2], 7);  // "RuledLine2"
   second.colour[0] = 5;
   second.inUse = 1;
   SecondColourDialogOk(second);
-  EXPECT_EQ(g.secondColourSet, 1u);
-  EXPECT_EQ(g.settings.bgc, 5);  // painting reads the first-set roles
-  EXPECT_EQ(g.settings.line2, 7);
+  EXPECT_EQ(g.secondColourSet, 1u);  // painting reads the first-set roles
+  EXPECT_EQ((Ints{g.settings.bgc, g.settings.line2}), (Ints{5, 7}));
 
   // While the second set is in use the display dialog edits it.
   display = DisplayDialogValues();
@@ -141,9 +138,7 @@ TEST_F(Dialogs, ColourListsEditTheSetOnScreenAndTheSecondSetSwaps) {
   second = SecondColourDialogValues();
   second.inUse = 0;
   SecondColourDialogOk(second);
-  EXPECT_EQ(g.settings.bgc, 3);
-  EXPECT_EQ(g.settings.bgc2, 6);
-  EXPECT_EQ(g.settings.line2, 9);
+  EXPECT_EQ((Ints{g.settings.bgc, g.settings.bgc2, g.settings.line2}), (Ints{3, 6, 9}));
 }
 
 TEST_F(Dialogs, FontAndColourChoosersStoreWhatTheyEdit) {
@@ -151,15 +146,14 @@ TEST_F(Dialogs, FontAndColourChoosersStoreWhatTheyEdit) {
   EXPECT_EQ(font.height, 16);
   FontDialogOk({"Noto Sans CJK JP", -120, 700, 5});
   EXPECT_EQ(g.settings.fontName, "Noto Sans CJK JP");
-  EXPECT_EQ((std::vector<int32_t>{g.settings.fontSize, g.settings.fontWeight, g.settings.fontItalic,
-                                  g.settings.fontSize2}),
-            (std::vector<int32_t>{-99, 700, 1, 12}));
+  EXPECT_EQ((Ints{g.settings.fontSize, g.settings.fontWeight, g.settings.fontItalic,
+                  g.settings.fontSize2}),
+            (Ints{-99, 700, 1, 12}));
   g.screenMode = ModeCandidateScreen;  // the candidate font there
   EXPECT_EQ(FontDialogValues().height, 12);
   FontDialogOk({std::string(70, 'x'), 14, 400, 0});
   EXPECT_EQ(g.settings.fontName2, std::string(63, 'x'));
-  EXPECT_EQ(g.settings.fontSize2, 14);
-  EXPECT_EQ(g.settings.fontSize, -99);
+  EXPECT_EQ((Ints{g.settings.fontSize2, g.settings.fontSize}), (Ints{14, -99}));
 
   uint32_t custom[16];
   for (uint32_t i = 0; i < 16; ++i) custom[i] = ColourFromRgb(i, 2 * i, 3 * i);
@@ -204,9 +198,7 @@ TEST_F(Dialogs, EditDialogMovesCandidatesWithTheirCellsAndCancelRestoresExactly)
   EXPECT_EQ(std::memcmp(&g.board, &moved, sizeof moved), 0);
 }
 
-// Every button of the two control panels posts its menu command, and a press runs it as the
-// menu does; the generator's five buttons only on the problem-making panel, and the "XY-chain"
-// button runs the check 1045.
+// Each control-panel button posts its command (the generator's on the make panel only).
 TEST_F(Dialogs, EveryControlPanelButtonRunsItsCommand) {
   const std::pair<uint32_t, uint32_t> buttons[] = {
       {1750, 1110}, {1760, 440},  {1770, 450},  {1780, 550},  {1790, 900},  {1800, 520},

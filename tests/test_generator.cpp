@@ -1,5 +1,4 @@
-// The puzzle generator: removal orders, the erase-mode cycle, generated puzzles, undo, masks,
-// the make-problem mode and seed reproducibility.
+// The puzzle generator: removal orders, passes, undo, masks and the make-problem screen.
 #include <algorithm>
 #include <cstring>
 #include <set>
@@ -51,23 +50,7 @@ bool UniqueWithStoredSolution() {
 
 }  // namespace
 
-TEST(RemovalOrders, FixedOrdersVisitEveryCellOnceFromTheirStartToTheirEnd) {
-  const uint32_t cases[][4] = {
-      // mode, first, second, last cell
-      {0, 0, 9, 40},   {1, 40, 31, 0},  // spiral down the left column, ending at the centre
-      {8, 0, 1, 40},   {9, 40, 39, 0},  // transposed spiral: along the top row first
-      {4, 8, 16, 21},  {5, 21, 39, 8},  // diagonal from the top-right, ending at row 2 column 3
-      {6, 10, 70, 22}, {7, 22, 34, 10},
-  };
-  for (const auto& c : cases) {
-    const std::vector<uint32_t> cells = Walk(c[0]);
-    SCOPED_TRACE(c[0]);
-    ASSERT_TRUE(VisitsEveryCellOnce(cells));
-    EXPECT_EQ((std::vector<uint32_t>{cells[0], cells[1], cells[80]}),
-              (std::vector<uint32_t>{c[1], c[2], c[3]}));
-  }
-}
-
+// Fixed orders are pinned by the generator's transcripts; the seeded random ones are checked here.
 TEST(RemovalOrders, RandomOrdersBlockSweepsAndTheEarlyEndOfTheBlockOrder) {
   bool mode12OffZero = false;
   uint32_t ended = 0, continued = 0;
@@ -84,8 +67,7 @@ TEST(RemovalOrders, RandomOrdersBlockSweepsAndTheEarlyEndOfTheBlockOrder) {
       }
       EXPECT_EQ(blocks.size(), 9u);
     }
-    // Mode 12 starts at a block's top-left cell whatever position the phase drew; the other
-    // blocks of phase 0 use the drawn position.
+    // Mode 12 starts at a block's top-left cell; the rest of phase 0 uses the drawn position.
     SeedRandom(seed);
     const std::vector<uint32_t> m12 = Walk(12);
     ASSERT_EQ(m12.size(), 81u);
@@ -94,8 +76,7 @@ TEST(RemovalOrders, RandomOrdersBlockSweepsAndTheEarlyEndOfTheBlockOrder) {
     for (uint32_t i = 1; i < 9; ++i) EXPECT_EQ(PositionInBlock(m12[i]), p);
     mode12OffZero |= p != 0;
 
-    // Mode 3: use up block 0, then touch one cell of every other block. The new round draws
-    // one of the first six blocks, and drawing block 0 ends the order with 55 cells unvisited.
+    // Mode 3 after block 0 and one cell of each other: a new round draws a block below 6, 0 ends.
     SeedRandom(seed);
     StartCell(3);
     std::set<uint32_t> touched;
@@ -172,8 +153,7 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
   RunCommand(320);
   const uint32_t firstPass = g.undo.length;
   ASSERT_GT(firstPass, 0u);
-  // Masks put the marked givens back from the store, whatever the pass removed, and push no
-  // undo entries in this screen.
+  // Masks put the marked givens back from the store and push no undo entries in this screen.
   platform.fileChoices.push_back(WriteTempFile("mask.txt", Mask()));
   RunCommand(1170);
   const std::string kept = Givens();
@@ -203,8 +183,7 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
   EXPECT_EQ(Givens(), afterPass);
   EXPECT_EQ(g.undo.length, entries);
 
-  // Every cell toggles, whatever its digit: a removed one comes back with its digit from the
-  // store, a given one goes; a second sweep gives the pass's puzzle again.
+  // Every cell toggles (a removed one back from the store); a second sweep restores the pass.
   uint32_t before[81];
   std::memcpy(before, g.board.value, sizeof before);
   for (uint32_t c = 0; c < 81; ++c) {
@@ -218,8 +197,7 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
   }
   EXPECT_EQ(Givens(), afterPass);
 
-  // The technique pass gives back the log setting it borrows, logs nothing and leaves a
-  // puzzle with one solution, the one in the store.
+  // The technique pass restores the log setting, logs nothing, leaves the stored solution unique.
   const int32_t erase = g.settings.candErase;
   platform.Clear();
   RunCommand(322);
@@ -229,8 +207,7 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
 }
 
 TEST_F(GeneratorTest, EnteringAndLeavingTheMakeProblemScreen) {
-  // A full board comes in whole: every digit becomes a given, typed ones, the first and the
-  // last cell among them.
+  // A full board comes in whole, every digit a given, the typed ones too.
   const std::string full = "123456789456789123789123456234567891567891234891234567345678912678912345912345678";
   LoadGrid(full);
   for (const uint32_t c : {0u, 40u, 80u}) g.board.kind[c] = KindInput;
@@ -255,13 +232,4 @@ TEST_F(GeneratorTest, AFailedSheetLeavesTheCellsItCouldNotFillEmpty) {
   RunCommand(610);
   ASSERT_EQ(Last("status1"), "作成失敗[201]");
   for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(g.board.kind[c] == KindEmpty, !g.board.value[c]) << c;
-}
-
-TEST(GeneratorCli, SeedReproducesTheSamePuzzles) {
-  const std::string args = "-t -m make -r 610 -r 320 -r 322 --repeat 4 -p line --seed ";
-  int status = -1;
-  const std::string a = RunCli(args + "31", &status);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(a, RunCli(args + "31"));
-  EXPECT_NE(a, RunCli(args + "32"));
 }

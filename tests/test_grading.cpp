@@ -81,8 +81,7 @@ bool Running(pid_t pid) {
   return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
 }
 
-// vorel-cli grading 20000 hard puzzles in `path` over two workers, its output in `path`.out
-// and .err; returns its process id once both workers run, and theirs in `workers`.
+// vorel-cli grading 20000 puzzles over two workers into `path`.out/.err; returns once both run.
 pid_t StartLongGrading(std::string& path, std::vector<pid_t>& workers) {
   std::string many;
   for (int i = 0; i < 20000; ++i) many += kHardPuzzle + "\n";
@@ -103,52 +102,43 @@ pid_t StartLongGrading(std::string& path, std::vector<pid_t>& workers) {
   return cli;
 }
 
-TEST(Collection, AWorkerKilledIsReportedWithItsPuzzleAndOutputStopsBeforeIt) {
-  std::string file;
-  std::vector<pid_t> workers;
-  const pid_t cli = StartLongGrading(file, workers);
-  ASSERT_GT(cli, 0);
-  if (!workers.empty()) kill(workers[0], SIGKILL);
-  int status = 0;
-  waitpid(cli, &status, 0);
-  ASSERT_FALSE(workers.empty()) << "no worker process appeared";
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  const std::string out = file + ".out", err = file + ".err";
-  const std::string message = ReadText(err);
-  const std::string prefix = "vorel-cli: worker died on puzzle ";
-  const size_t at = message.find(prefix);
-  ASSERT_NE(at, std::string::npos) << message;
-  EXPECT_NE(message.find(": Killed\n", at), std::string::npos) << message;
-  const size_t dead = std::strtoul(message.c_str() + at + prefix.size(), nullptr, 10);
-  const std::vector<std::string> lines = Split(ReadText(out), '\n');
-  ASSERT_EQ(lines.size() + 1, dead);
-  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i + 1) + "\t", 0), 0u);
-}
-
-// A run stopped from outside leaves no worker behind: a worker whose run is gone ends at its
-// next record instead of grading on alone.
-TEST(Collection, WorkersEndWhenTheirRunIsKilled) {
-  std::string file;
-  std::vector<pid_t> workers;
-  const pid_t cli = StartLongGrading(file, workers);
-  ASSERT_GT(cli, 0);
-  kill(cli, SIGKILL);
-  waitpid(cli, nullptr, 0);
-  ASSERT_EQ(workers.size(), 2u);
-  for (pid_t worker : workers) {
-    bool running = true;
-    for (int i = 0; i < 500 && running; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      running = Running(worker);
+// A killed worker is reported and output stops before its puzzle; a killed run leaves no worker.
+TEST(Collection, AWorkerKilledIsReportedAndWorkersEndWhenTheirRunIsKilled) {
+  for (const bool killRun : {false, true}) {
+    std::string file;
+    std::vector<pid_t> workers;
+    const pid_t cli = StartLongGrading(file, workers);
+    ASSERT_GT(cli, 0);
+    if (killRun || !workers.empty()) kill(killRun ? cli : workers[0], SIGKILL);
+    int status = 0;
+    waitpid(cli, &status, 0);
+    ASSERT_EQ(workers.size(), 2u) << "the workers did not appear";
+    if (killRun) {
+      for (pid_t worker : workers) {
+        bool running = true;
+        for (int i = 0; i < 500 && running; ++i) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(10));
+          running = Running(worker);
+        }
+        if (running) kill(worker, SIGKILL);
+        EXPECT_FALSE(running) << "worker " << worker << " still runs 5 s after its run was killed";
+      }
+      continue;
     }
-    if (running) kill(worker, SIGKILL);
-    EXPECT_FALSE(running) << "worker " << worker << " still runs 5 s after its run was killed";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string message = ReadText(file + ".err"), prefix = "vorel-cli: worker died on puzzle ";
+    const size_t at = message.find(prefix);
+    ASSERT_NE(at, std::string::npos) << message;
+    EXPECT_NE(message.find(": Killed\n", at), std::string::npos) << message;
+    const size_t dead = std::strtoul(message.c_str() + at + prefix.size(), nullptr, 10);
+    const std::vector<std::string> lines = Split(ReadText(file + ".out"), '\n');
+    ASSERT_EQ(lines.size() + 1, dead);
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i + 1) + "\t", 0), 0u);
   }
 }
 
-// True when the text holds "\r<done>/<total>  <rate> puzzles/s  <m>:<ss> left".
-// Parsed by hand: std::regex trips GCC 12's maybe-uninitialized warning in the sanitizer build.
+// The text holds "\r<done>/<total>  <rate> puzzles/s  <m>:<ss> left" (no std::regex: GCC 12 warns).
 bool HasProgressLine(const std::string& text, int total) {
   const std::string middle = "/" + std::to_string(total) + "  ";
   for (size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at + 1)) {
@@ -185,9 +175,7 @@ bool BlankedBefore(const std::string& text, const std::string& summary) {
 
 }  // namespace
 
-// With stderr on a terminal and stdout elsewhere, one process or several show how far the
-// run is on one line rewritten in place, and blank it before the summary; with both on the
-// terminal the output itself shows that, and no line is drawn.
+// Stderr alone on a terminal shows a progress line and blanks it before the summary; not both.
 TEST(Collection, ATerminalOnStderrAloneShowsTheProgressLineAndBlanksIt) {
   const std::vector<std::string> hard = DataLines("hard-a.txt");
   if (hard.empty()) GTEST_SKIP() << "hard-a.txt is not in ../shared/data";
@@ -206,15 +194,13 @@ TEST(Collection, ATerminalOnStderrAloneShowsTheProgressLineAndBlanksIt) {
     EXPECT_TRUE(BlankedBefore(shown, "vorel-cli: graded 30")) << shown;
   }
   EXPECT_FALSE(HasProgressLine(onTerminal("--grade " + file), 30));
-  // A run that ends before its first line is drawn has nothing to blank: the summary starts
-  // its line.
+  // A run too short to draw its line leaves the summary to start its own line.
   const std::string one = WriteTempFile("progress-one.txt", std::string(kSampleGrid) + "\n");
   const std::string quick = onTerminal("--grade " + one + " >" + one + ".out");
   EXPECT_NE(quick.find("\nvorel-cli: graded 1 "), std::string::npos) << quick;
 }
 
-// The progress line's times at the edges of minutes and hours; the closing line of a graded
-// collection names every grade once, in ladder order.
+// Progress times at the edges of minutes and hours; the summary names every grade in order.
 TEST(Collection, TheProgressTimesAndTheSummaryLine) {
   const std::pair<double, const char*> cases[] = {
       {-3, "0:00"},      {0.49, "0:00"},       {0.5, "0:01"},    {59, "0:59"},
@@ -231,8 +217,7 @@ TEST(Collection, TheProgressTimesAndTheSummaryLine) {
             "chains 4, nets 3, beyond 2, invalid 1");
 }
 
-// A finished grade's detail accounts for every candidate removed: its counts add up to the
-// givens' candidates less the one left in each open cell, so no technique is left out.
+// A finished grade's detail counts every removed candidate: no technique is left out.
 TEST(Grading, TheDetailOfAFinishedGradeCountsEveryRemovedCandidate) {
   std::vector<std::string> puzzles = DataLines("qq-expert-a.txt");
   if (puzzles.empty()) GTEST_SKIP() << "qq-expert-a.txt is not in ../shared/data";

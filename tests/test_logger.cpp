@@ -1,5 +1,4 @@
-// The elimination queue and the technique log at their edges: duplicates, absent and last
-// candidates, unknown codes, a full queue and the warning it brings.
+// The elimination queue and the technique log at their edges.
 #include "board/queue.h"
 #include "techniques/techniques.h"
 #include "tests/support.h"
@@ -23,7 +22,7 @@ class Logger : public EngineTest {
   }
 };
 
-TEST_F(Logger, SkipsDuplicatesAbsentCandidatesAndLastCandidates) {
+TEST_F(Logger, SkipsDuplicatesAndLastCandidatesAndNamesUnknownCodes) {
   g.settings.candErase = 2;
   for (uint32_t d = 1; d < 9; ++d) g.cand.flag[5 * 9 + d] = 0;
   g.cand.count[5] = 1;
@@ -37,13 +36,20 @@ TEST_F(Logger, SkipsDuplicatesAbsentCandidatesAndLastCandidates) {
   EXPECT_EQ(g.cand.count[5], 1u);
   EXPECT_EQ(g.cand.flag[5 * 9], 1u);
   EXPECT_EQ(CandidateInvariantError(), "");
-}
-
-TEST_F(Logger, UnknownCodesAndAbnormalCells) {
+  // In the ordinary log an unknown code and a cell past the board are named as such.
+  platform.Clear();
+  g.settings.candErase = 1;
   QueueElimination(0, 0);
   QueueElimination(81, 3);
   FlushEliminations(99);
   EXPECT_EQ(LogLines(), (std::vector<std::string>{"処理(UnKnown)で異常値[81]", "UnKnown (1,1) <1>"}));
+  // A detailed line never prints the witnesses an earlier entry left in the same slot.
+  g.settings.candErase = 2;
+  QueueEliminationWitness(22, 2, 0, 12, 4);
+  FlushEliminations(CodeXYZWing);
+  QueueElimination(22, 3);
+  FlushEliminations(CodeXYZWing);
+  EXPECT_EQ(LogLines().back(), "XYZ-Wing (5,3) <4>");
 }
 
 TEST_F(Logger, WarningBoxFromTwoThousandEntries) {
@@ -75,15 +81,6 @@ TEST_F(Logger, QueueRefusesEntriesBeyondItsCapacity) {
   EXPECT_EQ(LogLines()[1], "XYZ-Wing (8,8) <2>");
 }
 
-TEST_F(Logger, DetailedLineNeverPrintsUnwrittenWitnesses) {
-  g.settings.candErase = 2;
-  QueueEliminationWitness(22, 2, 0, 12, 4);
-  FlushEliminations(CodeXYZWing);
-  QueueElimination(22, 3);  // same slot, no witnesses this time
-  FlushEliminations(CodeXYZWing);
-  EXPECT_EQ(LogLines().back(), "XYZ-Wing (5,3) <4>");
-}
-
 }  // namespace
 
 // The headless platform with the log's last line at each drain of the window's messages.
@@ -96,8 +93,7 @@ class DrainRecorder final : public HeadlessPlatform {
   }
 };
 
-// The window drains its messages after each line a technique writes, so that the log shows
-// it at once and a long run stays responsive: after an X-cycle's chain and after its removal.
+// The window drains its messages after each line a technique writes: chain, then removal.
 TEST_F(Logger, EveryTechniqueLineIsFollowedByADrainOfTheWindowsMessages) {
   DrainRecorder recorder;
   recorder.logOpen = true;

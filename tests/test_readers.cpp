@@ -79,9 +79,7 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
   EXPECT_EQ(g.board.kind[1], static_cast<uint32_t>(KindEmpty));
 }
 
-// Every digit glyph of every encoding, from 0 to 9, between the characters just outside the
-// digit ranges (which are no cells): '/' and ':', Shift_JIS 824E and 8259, UTF-8 and UTF-16
-// U+FF0F and U+FF1A. Then every kind byte of a binary board on a filled and an empty cell.
+// Digit glyphs of every encoding between the characters just outside their ranges; kind bytes.
 TEST_F(Readers, EveryDigitGlyphAndKindByteAtTheEdgesOfTheirRanges) {
   std::string digits;  // the 81 values: 0..9 over and over
   for (uint32_t c = 0; c < 81; ++c) digits += static_cast<char>('0' + c % 10);
@@ -115,9 +113,7 @@ TEST_F(Readers, EveryDigitGlyphAndKindByteAtTheEdgesOfTheirRanges) {
     EXPECT_EQ(mask, digits) << what << " mask";
   }
 
-  // A filled cell keeps a kind the program writes (0 given, 1 and 4 automatic, 3, 5 input,
-  // 6 assumed, 8 marked) and turns any other into automatic; an empty cell is empty, or a
-  // hint mark when the file says so.
+  // A filled cell keeps a kind the program writes, else is automatic; an empty one empty or a hint.
   const uint32_t filledTo[13] = {0, 1, 4, 3, 4, 5, 6, 4, 8, 4, 4, 4, 4};
   std::vector<uint8_t> b;
   for (uint32_t kind = 0; kind < 13; ++kind) {
@@ -133,8 +129,7 @@ TEST_F(Readers, EveryDigitGlyphAndKindByteAtTheEdgesOfTheirRanges) {
       EXPECT_EQ(g.board.value[c], c < 40 ? 0 : 1 + c % 9) << "kind byte " << kind;
     }
   }
-  // A value above 9 empties its cell. One byte short is no binary board, and dropped files
-  // never take the binary path.
+  // A value above 9 empties its cell; 167 bytes are no board, and drops never read binary.
   b[6 + 2 * 40] = 12;
   Parse(b);
   EXPECT_EQ(g.board.value[40], 0u);
@@ -168,7 +163,7 @@ TEST_F(Readers, ClipboardLayouts) {
   EXPECT_EQ(BoardValues().substr(0, 5), "05090");
 }
 
-TEST_F(Readers, ClipboardCommandMessagesAndFormats) {
+TEST_F(Readers, ClipboardAndFileCommandMessagesTitlesAndFormats) {
   g.screenMode = ModeNewCreation;
   platform.clipboardAvailable = false;
   RunCommand(960);
@@ -192,9 +187,8 @@ TEST_F(Readers, ClipboardCommandMessagesAndFormats) {
   EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{"ClipBoard\tテキストファイルはありません"});
   g.screenMode = ModeNormal;
   EXPECT_EQ(RunCommand(960), CommandRefused);
-}
-
-TEST_F(Readers, FileCommandTitlesAndRefusals) {
+  // A file's title drops its extension whatever its case; the edit screen refuses files.
+  platform.Clear();
   const std::string path = WriteTempFile("Hard.TXT", kHardPuzzle);
   platform.fileChoices.push_back(path);
   RunCommand(200);
@@ -207,8 +201,7 @@ TEST_F(Readers, FileCommandTitlesAndRefusals) {
             std::vector<std::string>{"注意\t編集中・候補画面ではファイル操作できません"});
 }
 
-// Paging through a collection of blocks: each puzzle is read from its first cell on, be that a
-// digit, a dot or a candidate list.
+// Paging through blocks: each puzzle read from its first cell, a digit, a dot or a list.
 TEST_F(Readers, PagingThroughACollection) {
   std::string text;
   for (int i = 1; i <= 3; ++i) {
@@ -244,8 +237,7 @@ TEST_F(Readers, MaskAndCreationStateParsers) {
   EXPECT_EQ(g.maskTable[0], 1u);
   EXPECT_EQ(g.maskTable[80], 1u);
   EXPECT_EQ(g.maskTable[40], 0u);
-  // A remark left open at the end of the file ends the text (read from a buffer of exactly
-  // the file's bytes, so that the sanitizer build sees any read past it).
+  // A remark open at the file's end ends the text (an exact buffer: the sanitizer sees overreads).
   const std::vector<uint8_t> open = Bytes(std::string(80, '1') + "<keep");
   EXPECT_EQ(ParseMaskText(open.data(), open.size(), 0), 80u);
   std::string state = kHardPuzzle;

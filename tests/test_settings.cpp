@@ -1,5 +1,4 @@
-// The settings file: defaults and validations, case-insensitive lookups, the board keys,
-// keys this program does not know surviving a save, and saves that never half-write.
+// The settings file: defaults, validations, lookups, board keys, unknown keys and safe saves.
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -63,18 +62,15 @@ TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
       {"MODE", "AutoSaveCount", 0},  {"MODE", "AutoSaveDigit", 3},  {"MODE", "MaltiCount", 0}};
   for (const auto& [section, key, value] : defaults)
     EXPECT_EQ(IniGetInt(ini, section, key, -12345), value) << key;
-  // The standard palette: 0x80 (0xFF from 9 on) per bit of the index, bit 0 blue, 1 green,
-  // 2 red; 8 light grey. Stored with red in the low byte.
+  // The standard palette (0x80, 0xFF from 9, 8 light grey) per index bit, red in the low byte.
   for (uint32_t i = 0; i < 16; ++i) {
     const uint32_t level = i == 8 ? 0xC0 : i < 8 ? 0x80 : 0xFF, bits = i == 8 ? 7 : i & 7;
     const uint32_t want = (bits & 1 ? level << 16 : 0) | (bits & 2 ? level << 8 : 0) |
                           (bits & 4 ? level : 0);
     EXPECT_EQ(s.baseColor[i], want) << i;
   }
-  EXPECT_EQ(s.fontName, "ＭＳ ゴシック");
-  EXPECT_EQ(s.fontName2, "ＭＳ ゴシック");
-  EXPECT_EQ(s.initialDir, "");
-  EXPECT_EQ(s.autoSaveFileName, "SaveFile");
+  EXPECT_EQ((std::vector<std::string>{s.fontName, s.fontName2, s.initialDir, s.autoSaveFileName}),
+            (std::vector<std::string>{"ＭＳ ゴシック", "ＭＳ ゴシック", "", "SaveFile"}));
   EXPECT_EQ(s.customGlyph,
             (std::vector<std::string>{"　", "い", "ろ", "は", "に", "ほ", "て", "と", "ち", "り"}));
 }
@@ -100,9 +96,7 @@ TEST_F(SettingsTest, KeysMatchWithoutCaseAndValuesTakeTheirLeadingNumber) {
   EXPECT_EQ(LoadSettingsFile(dir + "absent.ini"), 0u);
 }
 
-// Every validated key at both ends of its range and one step outside each end, loaded alone on
-// a 1024x768 screen and read back from the file saved after; a value outside the range takes
-// the fallback (for the colour roles the role's default, the value of a file without the key).
+// Every validated key at and just outside both ends; outside takes the fallback (colours: default).
 TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutside) {
   struct Limit {
     const char* section;
@@ -162,8 +156,7 @@ TEST_F(SettingsTest, TheBoardComesBackAtTheNextStartWithTheKindsOfItsCells) {
   for (uint32_t c = 0; c < 81; ++c)
     EXPECT_EQ(g.board.kind[c], c == 3 ? uint32_t{KindEmpty} : saved.kind[c]) << c;
 
-  // Every kind digit on a filled and an empty cell: a filled cell keeps a kind of a filled cell
-  // (0, 1, 3, 4, 5, 6, 8) and is otherwise a given; an empty one is empty.
+  // Every kind digit: a filled cell keeps a filled cell's kind, else a given; an empty one empty.
   const uint32_t filledTo[10] = {0, 1, 0, 3, 4, 5, 6, 0, 8, 0};
   for (uint32_t kind = 0; kind < 10; ++kind) {
     LoadText("[STRING]\nTable=5" + std::string(80, '0') + "\nTable2=" +
@@ -340,21 +333,17 @@ TEST(SettingsCli, AutomaticNamesCountOnAcrossRepeatedPasses) {
 
 }  // namespace
 
-// The file text reads back as it was written: string values whatever spaces, tabs and quotes
-// they start or end with, and texts with stray byte order marks.
+// Ini text reads back as written: outer spaces, tabs and quotes, and stray byte order marks.
 TEST(IniFile, TextReadsBackAsWrittenWithOuterSpacesQuotesAndStrayMarks) {
-  for (const std::string& value :
-       {std::string(""), std::string("a"), std::string(" a"), std::string("a "), std::string("\ta"),
-        std::string("a\t"), std::string("\"a\""), std::string("\"\""), std::string("\""),
-        std::string("a\""), std::string("\"a"), std::string(" \"a\" "), std::string("a b")}) {
+  for (const std::string value : {"", "a", " a", "a ", "\ta", "a\t", "\"a\"", "\"\"", "\"", "a\"", "\"a",
+                                   " \"a\" ", "a b"}) {
     IniFile ini;
     IniSetString(ini, "String", "Key", value);
     IniFile again;
     IniParse(again, IniText(ini));
     EXPECT_EQ(IniGetString(again, "STRING", "key", "absent"), value) << "[" << value << "]";
   }
-  // Found by fuzzing: a UTF-16 text starting with a second mark, and a UTF-8 text whose
-  // first bytes after its mark look like a UTF-16 mark, read back as written.
+  // Found by fuzzing: a second UTF-16 mark, and a UTF-16 mark look-alike after a UTF-8 mark.
   for (const std::string& raw : {std::string("\xFF\xFE\xFF\xFE\x32\x05\x32\x05", 8),
                                 std::string("\xEF\xBB\xBF\xFF\xFE[\xFF[\x00i", 10)}) {
     IniFile ini;

@@ -1,13 +1,11 @@
-// Collections through pipes and workers: standard input as the collection (`-`), pieces of a
-// collection numbered with --first, and workers sharing a collection out.
+// Collections through standard input (`-`), pieces numbered with --first, and workers.
 #include <algorithm>
 
 #include "tests/support.h"
 
 namespace {
 
-// Hard puzzles and quick ones, so that every grade and several techniques show up: 20 hard
-// ones and 40 quick ones, one puzzle per line. Empty when the collections are absent.
+// 20 hard and 40 quick puzzles, one per line; empty when the collections are absent.
 std::vector<std::string> Collection() {
   std::vector<std::string> puzzles;
   for (const char* name : {"hard-a.txt", "qq-expert-a.txt"}) {
@@ -43,16 +41,13 @@ TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
   // A pipe cannot be measured or reread; the workers of -j share what was read before them.
   EXPECT_EQ(Shell("cat " + file + " | " + kCli + " --grade -j 2 -", &status), expected);
   EXPECT_EQ(status, 0);
-  // A file is shared out among the workers as well, and a clean run of them ends well; in one
-  // stream the summary on standard error follows every puzzle's line.
+  // A file is shared out too; in one stream the summary follows every puzzle's line.
   EXPECT_EQ(RunCli("--grade -j 2 -e " + file, &status), expected);
   EXPECT_EQ(status, 0);
   const std::string merged = RunCli("--grade -j 2 -e " + file + " 2>&1");
   EXPECT_EQ(merged.substr(0, expected.size()), expected);
   EXPECT_GT(merged.size(), expected.size());
-  // Any -e run, not only grading: the batches with their log lines and the random digit
-  // exchange (1220), whose draws follow each puzzle's own seed.
-  // The title names the file, here c.txt, there -.
+  // Any -e run: batches, log lines and 1220's per-puzzle seeds; the title names c.txt, there -.
   const std::string some = WriteTempFile("c.txt", Joined(puzzles, 10, 30));
   const std::string args = " -t -s 77 -l 1 -m candidate -r 910 -r 1070 -r 1220 -p line";
   std::string fromFile = RunCli(args + " -e " + some);
@@ -62,9 +57,7 @@ TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
     fromFile.replace(at, named.size(), "》 - -\n");
   EXPECT_EQ(Shell("cat " + some + " | " + kCli + args + " -j 3 -e -"), fromFile);
 
-  // Pieces of uneven sizes, each numbered with --first from where it starts, join up byte for
-  // byte to one run: the numbers of the grade lines and the puzzle events, and the seeds behind
-  // the random choices.
+  // Pieces numbered with --first join up byte for byte: grade numbers, events and seeds.
   for (const std::string& pieceArgs :
        {std::string("--grade"), std::string("-t -s 5 -l 0 -r 1220 -r 910 -p line")}) {
     SCOPED_TRACE(pieceArgs);
@@ -76,16 +69,6 @@ TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
     }
     EXPECT_EQ(joined, whole);
   }
-
-  // Standard input and --first serve collections only; a blank stream holds no puzzle.
-  RunCli("--sample --first 2", &status);
-  EXPECT_EQ(status, 2);
-  RunCli("-r 900 - < " + file, &status);
-  EXPECT_EQ(status, 2);
-  RunCli("--grade --first 0 -e " + file, &status);
-  EXPECT_EQ(status, 2);
-  RunCli("--grade - < /dev/null", &status);
-  EXPECT_EQ(status, 2);
 }
 
 }  // namespace

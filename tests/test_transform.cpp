@@ -30,9 +30,7 @@ class Transform : public EngineTest {
   bool AtStart() const { return std::memcmp(&start, &g.board, sizeof start) == 0; }
 };
 
-// The edit dialog's 24 moves are the buttons 1750, 1760, ... 1980; a number between or beyond
-// them moves nothing. Each move gives its own board, values and kinds together, and undoes
-// itself: an exchange applied twice, a roll three times.
+// The 24 moves are buttons 1750..1980 by tens, each its own board, undone by repeating it.
 TEST_F(Transform, EditMovesAreTheTwentyFourButtonsAndUndoThemselves) {
   BeginEditSession();
   std::set<std::string> pictures;
@@ -60,9 +58,7 @@ TEST_F(Transform, EditMovesAreTheTwentyFourButtonsAndUndoThemselves) {
   EXPECT_EQ(g.board.value[0], static_cast<uint32_t>(kSolved[11] - '0'));
 }
 
-// Two overlapping pairs once sent two digits to the same one and broke valid grids. A seed
-// gives the same exchange on every machine and in every version: the 300 grids are those
-// recorded.
+// The seeded exchange keeps grids valid (two overlapping pairs once broke them), as recorded.
 TEST_F(Transform, RandomExchangeUsesFourDrawsAndKeepsGridsValid) {
   Fnv grids;
   for (uint32_t seed = 1; seed <= 300; ++seed) {
@@ -106,16 +102,17 @@ TEST_F(Transform, MemoryRestoresCandidatesOnlyWhereTheyWereStored) {
   std::fill(g.solution, g.solution + 81, 0u);
   ASSERT_EQ(RunCommand(880), CommandDone);
   EXPECT_EQ(std::vector<uint32_t>(g.solution, g.solution + 81), stored);
-  // In the ordinary, input and edit screens (which refuses the turn) the board stored comes
-  // back.
+  // In the ordinary, input and edit screens (which refuse the turn) the stored board comes back.
   for (const uint32_t screen : {0u, 340u, 300u}) {
     ResetStartupState();
     LoadGrid(kSampleGrid);
     if (screen) {
       ASSERT_EQ(RunCommand(screen), CommandDone);
     }
+    const std::vector<uint32_t> kinds(g.board.kind, g.board.kind + 81);
     for (const uint32_t command : {870u, 760u, 880u}) RunCommand(command);
     EXPECT_EQ(BoardValues(), kSampleGrid) << screen;
+    EXPECT_EQ(std::vector<uint32_t>(g.board.kind, g.board.kind + 81), kinds) << screen;
     // The input screen's candidates are its state: they describe the board brought back.
     if (g.screenMode != ModeProblemInput) continue;
     const std::string shown = DescribeState();

@@ -1,5 +1,4 @@
-// Puzzle writers: byte-exact layouts, round trips through the readers, the never-overwrite
-// rule, automatic names, the collection file and the candidate file.
+// Puzzle writers: layouts, round trips, no overwriting, automatic names, collection and candidates.
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -65,8 +64,7 @@ TEST_F(WriterTest, LayoutsMatchGoldenFilesByteForByte) {
   EXPECT_EQ(CandidatePrintLayoutBytes(), Golden("candidate_print_empty.txt"));
 }
 
-// Every digit in every kind that a layout writes, with its colour and glyph: rows 1 to 4 hold
-// 1..9 as givens, input, assumed and automatic digits.
+// Every digit of every kind (rows 1 to 4: given, input, assumed, automatic) in every layout.
 TEST_F(WriterTest, EveryDigitOfEveryKindInEveryLayout) {
   ClearBoard();
   const uint32_t kinds[4] = {KindGiven, KindInput, KindAssumed, KindAuto};
@@ -122,8 +120,7 @@ TEST_F(WriterTest, SavedFilesReadBackThroughTheReaders) {
   ASSERT_EQ(ReadPuzzleFromPath(dir + "plain.txt"), 1u);
   EXPECT_EQ(LineLayout(), kSampleGrid);  // the plain layout keeps the givens only
 
-  // The creation state keeps values, kinds and the solution grid; a hint mark is written as an
-  // empty cell, never as a non-digit.
+  // The creation state keeps values, kinds and the solution; a hint mark is written as empty.
   g.board = before;
   g.board.kind[5] = KindHint;
   for (uint32_t c = 0; c < 81; ++c) g.solution[c] = 1 + (c * 7) % 9;
@@ -158,8 +155,7 @@ TEST_F(WriterTest, WritersNeverOverwrite) {
   EXPECT_EQ(ReadBytes(taken), std::vector<uint8_t>({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
 }
 
-// The chosen save format decides the layout, in both screens; the file chooser offers the
-// matching extension.
+// The chosen save format decides the layout in both screens, and the chooser's extension.
 TEST_F(WriterTest, SaveWritesTheLayoutOfTheChosenFormat) {
   LoadGrid(kSampleGrid);
   for (bool candidates : {false, true}) {
@@ -193,8 +189,7 @@ TEST_F(WriterTest, AutomaticNamesCountUpAndRefuseTakenNames) {
   RunCommand(210);
   EXPECT_EQ(g.settings.autoSaveCount, 7);
   EXPECT_EQ(platform.Lines("message"), std::vector<std::string>{kTaken + dir + "SaveFile007.txt"});
-  // Widths 1..8 are taken as they are; one outside them, which the settings' own checks
-  // would have reset, gives the default three digits.
+  // Widths 1..8 are taken; one outside them gives the default three digits.
   g.settings.initialDir = "/data/puzzles/";
   for (const auto& [digits, name] : std::vector<std::pair<int32_t, const char*>>{
            {5, "SaveFile00007"}, {1, "SaveFile7"}, {8, "SaveFile00000007"},
@@ -261,8 +256,7 @@ TEST_F(WriterTest, CandidateFileRestoresASavedAnalysisState) {
     for (uint32_t d = 0; d < 9 && g.cand.count[c] > 2; ++d)
       if (Flag(c, d)) Flag(c, d) = 0, --g.cand.count[c], --g.cand.total;
   ASSERT_EQ(Save(210, dir + "cands.txt"), CommandDone);
-  // "(d)" reads back as the automatic digit d, so an empty cell left with one candidate
-  // returns placed.
+  // "(d)" reads back as the automatic digit d: a cell left with one candidate returns placed.
   uint32_t single = 0;
   while (single < 81 && (g.board.value[single] != 0 || g.cand.count[single] != 1)) ++single;
   ASSERT_LT(single, 81u);
@@ -284,8 +278,7 @@ TEST_F(WriterTest, CandidateFileRestoresASavedAnalysisState) {
   EXPECT_EQ(platform.Lines("status1").back(), "全候補数[" + std::to_string(total) + "]");
 }
 
-// Full-width digits ０ to ９ read as digits; the full-width signs beside them in the code
-// table do not. What follows the last cell is not read.
+// Full-width ０ to ９ are digits, their code-table neighbours not; nothing after cell 81 is read.
 TEST_F(WriterTest, CandidateTextReadsFullWidthDigitsButNotTheirNeighboursUpToTheLastCell) {
   const auto parse = [](const std::string& text) {
     return ParseCandidateText(reinterpret_cast<const uint8_t*>(text.data()), text.size());
@@ -302,8 +295,7 @@ TEST_F(WriterTest, CandidateTextReadsFullWidthDigitsButNotTheirNeighboursUpToThe
 
 }  // namespace
 
-// UTF-8 at the edges of every sequence length, and the bytes that begin none: each invalid
-// byte becomes one U+FFFD and the text after it is kept; valid text comes back from UTF-16.
+// UTF-8 at every sequence length's edges; each invalid byte one U+FFFD; back from UTF-16.
 TEST(Utf16, EveryUtf8SequenceLengthAtItsEdgesAndInvalidBytesAndTheWayBack) {
   const std::pair<std::string, std::vector<uint16_t>> cases[] = {
       {"\x7F", {0x7F}},
