@@ -156,10 +156,10 @@ TEST_F(Dialogs, FontAndColourChoosersStoreWhatTheyEdit) {
   EXPECT_EQ((Ints{g.settings.fontSize2, g.settings.fontSize}), (Ints{14, -99}));
 
   uint32_t custom[16];
-  for (uint32_t i = 0; i < 16; ++i) custom[i] = ColourFromRgb(i, 2 * i, 3 * i);
+  for (uint32_t i = 0; i < 16; ++i) custom[i] = ColourFromRgb(i + 1, 2 * i, 3 * i);
   custom[4] |= 0xFF000000u;  // only the colour bytes are kept
   ColourChooserOk(0x123456, custom);
-  EXPECT_EQ(g.settings.baseColor[4], 0x0C0804u);
+  for (uint32_t i = 0; i < 16; ++i) EXPECT_EQ(g.settings.baseColor[i], custom[i] & 0xFFFFFF) << i;
   EXPECT_EQ(g.chooserColour, 0x123456u);
   EXPECT_EQ(RedOf(0x123456), 0x56u);
 }
@@ -220,7 +220,10 @@ TEST_F(Dialogs, EveryControlPanelButtonRunsItsCommand) {
       if (posted) offered.push_back({button, command});
     }
     std::vector<std::pair<uint32_t, uint32_t>> listed;
-    for (const PanelButtonInfo& b : ControlPanelButtons()) listed.push_back({b.button, b.command});
+    for (const PanelButtonInfo& b : ControlPanelButtons()) {
+      listed.push_back({b.button, b.command});
+      EXPECT_NE(b.label, "") << b.button << " has no caption";
+    }
     std::sort(offered.begin(), offered.end());
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, offered) << mode;

@@ -140,6 +140,22 @@ TEST_F(SettingsTest, EveryValidatedKeyKeepsBothEndsOfItsRangeAndResetsJustOutsid
   }
 }
 
+// Every text key keeps as many characters as its field holds, and cuts one more.
+TEST_F(SettingsTest, EveryTextKeyKeepsItsLengthAndCutsOneMore) {
+  const struct {
+    const char* key;
+    const std::string Settings::*field;
+    size_t limit;
+  } keys[] = {{"FontName2", &Settings::fontName2, 63},   {"FontName", &Settings::fontName, 63},
+              {"CustomText", &Settings::customText, 30}, {"InitialDir", &Settings::initialDir, 511},
+              {"AutoSaveFileName", &Settings::autoSaveFileName, 63}};
+  for (const auto& k : keys)
+    for (const size_t length : {k.limit, k.limit + 1}) {
+      LoadText(std::string("[String]\n") + k.key + "=" + std::string(length, 'a') + "\n");
+      EXPECT_EQ(s.*k.field, std::string(k.limit, 'a')) << k.key << " " << length;
+    }
+}
+
 TEST_F(SettingsTest, TheBoardComesBackAtTheNextStartWithTheKindsOfItsCells) {
   LoadGrid("530070000600195000098000060800060003400803001700020006060000280000419005000080079");
   g.board.value[2] = 4, g.board.kind[2] = KindInput;
