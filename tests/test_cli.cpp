@@ -100,6 +100,8 @@ TEST(Cli, EveryOptionAcceptsTheEndsOfItsRangeAndRefusesJustOutside) {
     RunCli(args, &status);
     EXPECT_EQ(status, expected) << "vorel-cli " << args;
   }
+  // The html page comes whole, without the byte-order mark a saved file starts with.
+  EXPECT_NE(RunCli("-t -p html --sample").find("board\t<HTML>\n"), std::string::npos);
   // A clipboard file is read up to its first MiB: a puzzle ending there is pasted, one after not.
   for (const size_t before : {(size_t{1} << 20) - 82, size_t{1} << 20}) {
     const std::string clip = WriteTempFile("clip.txt", std::string(before, '\n') + kSampleGrid + "\n");

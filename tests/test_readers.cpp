@@ -65,6 +65,10 @@ TEST_F(Readers, TextInEveryEncodingGivesTheExpectedCells) {
          return b;
        }(),
        kHardPuzzle.substr(0, 40) + std::string(41, '0')},
+      {"bytes end at a NUL byte",
+       Bytes(kHardPuzzle.substr(0, 20) + "\x01" + kHardPuzzle.substr(20, 20) + std::string(1, '\0') +
+             kHardPuzzle),
+       kHardPuzzle.substr(0, 40) + std::string(41, '0')},
       {"UTF-8 ends at a NUL byte",
        Bytes("\xEF\xBB\xBF" + kHardPuzzle.substr(0, 20) + "\x01" + kHardPuzzle.substr(20, 20) +
              std::string(1, '\0') + kHardPuzzle),

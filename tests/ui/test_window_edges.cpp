@@ -52,7 +52,14 @@ TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
     EXPECT_EQ(PaletteColour(i), QColor(3 * (i + 1), 2 * (i + 1), i + 1)) << i;
   EXPECT_EQ(PaletteColour(-1), QColor(255, 255, 255));
   EXPECT_EQ(PaletteColour(16), QColor(255, 255, 255));
+  // Of the three fonts only the digits' and the candidates' follow their italic setting.
+  g.settings.fontItalic = g.settings.fontItalic2 = 1;
+  RebuildFonts();
+  EXPECT_EQ((std::vector<bool>{VorelFont(FontDigit).italic(), VorelFont(FontCandidate).italic(),
+                               VorelFont(FontThird).italic()}),
+            (std::vector<bool>{true, true, false}));
   g.settings = saved;
+  RebuildFonts();
 }
 
 // The right button selects an empty cell and offers its digits, the one picked is entered; the
