@@ -264,6 +264,12 @@ TEST_F(Candidates, NormalModeSinglesCommandsRefreshTheBlankCount) {
   EXPECT_TRUE(platform.events.empty()) << "nothing placed, nothing shown";
   g.screenMode = ModeCandidateScreen;
   EXPECT_EQ(RunCommand(380), CommandRefused);
+  // A technique in the ordinary screen works from the board as it is, not from an old table.
+  LoadGrid(kSampleGrid);
+  g.screenMode = ModeNormal;
+  std::memset(&g.cand, 0, sizeof g.cand);
+  EXPECT_EQ(RunCommand(900), CommandDone);
+  EXPECT_GT(std::count_if(g.board.value, g.board.value + 81, [](uint32_t v) { return v != 0; }), 17);
 }
 
 // The hint for hidden singles marks exactly the open cells that hold a digit no other open
