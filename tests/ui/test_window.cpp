@@ -17,6 +17,7 @@
 #include "drivers/frame.h"
 #include "drivers/menu_table.h"
 #include "drivers/path.h"
+#include "drivers/placement.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/icons.h"
 #include "ui/log_window.h"
@@ -53,6 +54,10 @@ TEST_F(WindowWithLog, CtrlCOpensTheCandidateScreenWithItsLogWindow) {
     const QSize gap = log->contentsRect().size() - log->List()->geometry().size();
     EXPECT_TRUE(gap.width() <= 8 && gap.height() <= 8) << size.width();
   }
+  // Moved while shown, its place is kept for the next opening.
+  log->move(log->pos() + QPoint(40, 30));
+  Settle();
+  EXPECT_EQ(g.logWindowPosition, PackPosition(log->pos().x(), log->pos().y()));
 
   // The half-second timer puts the screen's name back once a message has had its time.
   SetStatus(0, "x");
@@ -66,6 +71,10 @@ TEST_F(WindowWithLog, CtrlCOpensTheCandidateScreenWithItsLogWindow) {
   EXPECT_FALSE(log->isVisible());
   EXPECT_FALSE(app.window->MenuAction(310)->isChecked());
   EXPECT_TRUE(app.window->Toolbar(0)->isVisible());
+  const int32_t kept = g.logWindowPosition;  // moves while hidden are not the user's
+  log->move(log->pos() + QPoint(5, 5));
+  Settle();
+  EXPECT_EQ(g.logWindowPosition, kept);
 }
 
 TEST_F(Window, MenuBarFollowsTheMenuTableAndToolbarsTheirsAndBothPostKnownCommands) {
