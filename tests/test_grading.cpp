@@ -136,6 +136,17 @@ TEST(Collection, AWorkerKilledIsReportedAndWorkersEndWhenTheirRunIsKilled) {
     ASSERT_EQ(lines.size() + 1, dead);
     for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(std::to_string(i + 1) + "\t", 0), 0u);
   }
+  // A worker that cannot write its output (a file size limit, its signal ignored) gives up with
+  // status 1, and the message says so.
+  const std::string file = WriteTempFile("limited.txt", Joined(std::vector<std::string>(40, kHardPuzzle)));
+  int status = -1;
+  const std::string said =
+      Shell("trap '' XFSZ; ulimit -f 1; " + std::string(VOREL_CLI_PATH) + " --grade -j 2 " + file +
+                " 2>&1 >/dev/null",
+            &status);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(said.find("vorel-cli: worker died on puzzle "), std::string::npos) << said;
+  EXPECT_NE(said.find(": exit status 1\n"), std::string::npos) << said;
 }
 
 // The text holds "\r<done>/<total>  <rate> puzzles/s  <m>:<ss> left" (no std::regex: GCC 12 warns).
