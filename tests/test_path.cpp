@@ -552,7 +552,7 @@ TEST(PathCli, JsonLinesParseAndEveryWorkerCountGivesTheSameBytes) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(RunCli("--path --json -j 2 " + file), one);
   // A printed position grades as its puzzle does, beyond the singles too.
-  const std::string first = WriteTempFile("path-first.txt", Joined(DataLines("qq-expert-a.txt"), 0, 1));
+  const std::string first = WriteTempFile("path-first.txt", text.substr(0, text.find('\n') + 1));
   const std::string position =
       WriteTempFile("path-first-position.txt", RunCli("-l 0 -m candidate -p candidates " + first));
   EXPECT_EQ(RunCli("--candidates --grade " + position), RunCli("--grade " + first));
