@@ -1,15 +1,9 @@
 // What the board area draws, read back as texts and fills rather than pixels: every cell of
 // every layout shows exactly what the engine holds for it, in its own rectangle and colour.
-#include <QImage>
 #include <QPaintEngine>
-#include <QPainter>
 #include <QTextItem>
 #include <algorithm>
-#include <functional>
-#include <vector>
 
-#include "drivers/commands.h"
-#include "drivers/frame.h"
 #include "drivers/path.h"
 #include "tests/ui/window_fixture.h"
 
@@ -107,10 +101,7 @@ QString CandidateDigits(uint32_t cell) {
 
 class BoardPaint : public WindowTest {
  protected:
-  // The sample puzzle with digits of every kind, each role in a colour of its own (given 1,
-  // input 2, assumed 3, calculated 4, second background 5, cursor 6, background 7) and the
-  // cursor on row 4, column 4. In the candidate screen nine empty cells of rows 7 and 8 hold
-  // one to nine candidates, the digits spread.
+  // Digits of every kind, each role its own colour, and nine cells with one to nine candidates.
   void Prepare(bool candidateScreen) {
     LoadGivens(kSample);
     Settings& s = g.settings;
@@ -134,8 +125,7 @@ class BoardPaint : public WindowTest {
     g.cursorRow = 4;
     g.cursorColumn = 4;
   }
-  // Each cell filled once, in the cursor's colour, the second background where `second` says
-  // or the plain one; a placed digit drawn once, as `text` gives it, in its kind's colour.
+  // Each cell filled once in its background; a placed digit drawn once in its kind's colour.
   static void ExpectCells(const Painted& p, const std::function<bool(uint32_t)>& second,
                           const std::function<QString(uint32_t)>& text) {
     for (uint32_t c = 0; c < 81; ++c) {
@@ -153,19 +143,14 @@ class BoardPaint : public WindowTest {
   static QString Glyph(uint32_t v) { return Utf8(GlyphFor(v)); }
 };
 
-TEST_F(BoardPaint, TheBoardViewShowsEveryDigitInTheColourOfItsKindAndNoCandidates) {
+// Digits in their kinds' colours; the second background on the same or chosen digit and next step.
+TEST_F(BoardPaint, TheBoardViewShowsEveryDigitInItsColourAndTheSecondBackgroundWhereDue) {
   Prepare(false);
   for (const int size : {451, 433}) {
     const Painted p = PaintRecorded(size, size);
     ExpectCells(p, Marked, Glyph);
     for (uint32_t c = 0; c < 81; ++c) EXPECT_TRUE(g.board.value[c] != 0 || p.texts[c].empty()) << c;
   }
-}
-
-// The second background: the cursor's digit (same-digit display), the chosen digit alone while
-// "同一数値確認" fills them (no cursor), the cells of a pending next step.
-TEST_F(BoardPaint, TheSecondBackgroundShowsTheCursorsDigitTheChosenDigitAndTheNextStep) {
-  Prepare(false);
   g.cursorRow = 1, g.cursorColumn = 0;  // the given 4
   g.sameDigitDisplay = 1;
   const auto four = [](uint32_t c) { return c != CellAt(1, 0) && (g.board.value[c] == 4 || Marked(c)); };
@@ -186,8 +171,7 @@ TEST_F(BoardPaint, TheSecondBackgroundShowsTheCursorsDigitTheChosenDigitAndTheNe
               [](uint32_t v) { return QString::number(v); });
 }
 
-// The candidate list: placed digits plain, candidates ascending, up to four on a line, five as
-// three over two, more as four over the rest, each half clipped to its half of the cell.
+// Candidates ascending, up to four on a line, five as three over two, more as four over the rest.
 TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFour) {
   Prepare(true);
   g.settings.kohoDisplayMode = 0;

@@ -1,12 +1,10 @@
 // Every dialog and panel opened by its command comes up (the dialogs modal) with its title.
 // Under scripts/screenshots.sh (VOREL_SHOTS_DIR naming the folder) the walk takes the pictures.
-#include <QApplication>
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QFontDialog>
 #include <QElapsedTimer>
@@ -14,7 +12,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "drivers/commands.h"
 #include "tests/ui/window_fixture.h"
 
 namespace {

@@ -6,20 +6,15 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStyleOptionViewItem>
 #include <map>
 #include <tuple>
 
-#include "drivers/commands.h"
 #include "drivers/dialogs.h"
-#include "drivers/frame.h"
 #include "io/ini.h"
 #include "io/settings.h"
 #include "tests/ui/window_fixture.h"
@@ -58,8 +53,7 @@ void ExpectChecked(QWidget* dialog, std::initializer_list<uint32_t> ids) {
 
 using DialogsUi = WindowTest;
 
-// The platform's choosers give what was chosen: the colour and custom colours (the palette), the
-// font's pixel height, weight and slant, the file to read; a cancelled one gives nothing.
+// The platform's choosers give the colour and palette, font or file chosen; a cancel gives nothing.
 TEST_F(DialogsUi, ColourFontAndFileChoosersGiveWhatWasChosen) {
   // Every one of the sixteen stored colours is offered as a custom colour and kept.
   for (int i = 0; i < 16; ++i) {
@@ -128,8 +122,7 @@ TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
   EXPECT_EQ(changed, (std::vector<std::string>{"CandCtrl", "CandErase", "ClipboardPattern", "CopySaveMode",
                                                "CsrMove", "KohoDisplayMode", "SaveFormat"}));
   EXPECT_EQ(RadioSettings(), (std::vector<int32_t>{0, 2, 1, 2, 1, 2, 1}));
-  // Opened again, the dialog checks the button of every stored value, one per group; the
-  // other buttons store their own values.
+  // Opened again, one button per group is checked, the stored one; the others store their values.
   ASSERT_TRUE(WithDialog(290, [](QWidget* d) {
     ExpectChecked(d, {1410u, 1413u, 1421u, 1425u, 1426u, 1430u, 1432u, 1417u});
     EXPECT_EQ(d->findChildren<QRadioButton*>().size(), 22);
@@ -146,7 +139,7 @@ TEST_F(DialogsUi, SettingsDialogOkStoresTheListedKeysAndCancelNothing) {
   }));
 }
 
-TEST_F(DialogsUi, DisplayDialogShowsItsSwatchesAndGlyphTextAndTakesTheListsAndGlyphSet) {
+TEST_F(DialogsUi, DisplayDialogShowsItsSwatchesAndCutsTheGlyphText) {
   ASSERT_TRUE(WithDialog(130, [](QWidget* d) {
     for (QComboBox* list : d->findChildren<QComboBox*>()) EXPECT_EQ(list->count(), 16);  // the palette
     // Each entry is a 56×14 swatch of its palette colour in a black frame.
@@ -155,8 +148,7 @@ TEST_F(DialogsUi, DisplayDialogShowsItsSwatchesAndGlyphTextAndTakesTheListsAndGl
     for (const QPoint& edge : {QPoint(0, 7), QPoint(55, 7), QPoint(28, 0), QPoint(28, 13)})
       EXPECT_TRUE(swatch.valid(edge) && swatch.pixelColor(edge) == QColor(Qt::black)) << edge.x() << "," << edge.y();
     EXPECT_EQ(swatch.pixelColor(28, 7), PaletteColour(5));
-    // An open list draws each entry as its colour inset 2 pixels in the window's colour, a grey
-    // frame 2 pixels further in on the focused entry and a black one 4 pixels in on the chosen.
+    // An open list's entry: its colour inset 2 pixels, a grey frame inside on focus, black if chosen.
     QAbstractItemDelegate* delegate = Find<QComboBox>(d, 1270)->itemDelegate();
     for (const bool chosen : {false, true}) {
       QImage entry(72, 22, QImage::Format_RGB32);
@@ -173,42 +165,34 @@ TEST_F(DialogsUi, DisplayDialogShowsItsSwatchesAndGlyphTextAndTakesTheListsAndGl
                                                 {6, chosen ? QColor(Qt::black) : white}, {36, fill}};
       for (const auto& [x, want] : columns) EXPECT_EQ(entry.pixelColor(x, 11), want) << x << " " << chosen;
     }
-    Find<QComboBox>(d, 1270)->setCurrentIndex(3);
-    Find<QRadioButton>(d, 1416)->click();
-    EXPECT_EQ(Find<QLineEdit>(d, 1570)->text(), QStringLiteral("いろはにほてとちりぬ"));
+    auto* text = Find<QLineEdit>(d, 1570);
+    EXPECT_EQ(text->text(), QStringLiteral("いろはにほてとちりぬ"));
+    // Fifteen astral characters are thirty units; the field keeps 29: fourteen whole ones.
+    const QString fifteen = QString::fromUtf8("𠀋").repeated(15);
+    text->clear();
+    text->insert(fifteen);
+    EXPECT_EQ(text->text(), fifteen.left(28));
     Click(d, "ok");
-  }));
-  EXPECT_EQ(g.settings.bgc, 3);
-  EXPECT_EQ(g.settings.kanSuuji, 6);
-
-  ASSERT_TRUE(WithDialog(1241, [](QWidget* d) {
-    EXPECT_EQ(Find<QComboBox>(d, 1280)->currentIndex(), 0);
-    Find<QComboBox>(d, 1270)->setCurrentIndex(8);
-    Find<QCheckBox>(d, 1360)->setChecked(true);
-    Click(d, "ok");
-  }));
-  EXPECT_EQ(g.settings.bgc, 8);  // painted from the first-set roles
-  ASSERT_TRUE(WithDialog(130, [](QWidget* d) {
-    EXPECT_EQ(Find<QComboBox>(d, 1270)->currentIndex(), 8);  // the second set is edited
-    Click(d, "cancel");
   }));
 }
 
-// Every colour list opens on its stored entry (second set in use or not), an untouched OK stores
-// nothing, each list stores both palette ends; every glyph set opens checked and stores.
+// Colour lists (either set in use) and glyph sets open on the stored value and store what they show.
 TEST_F(DialogsUi, ChoicesOpenOnTheStoredValueAndStoreWhatTheyShow) {
   // Role i on entry i, or on entry 15 - i: each list on an entry of its own.
   const auto entry = [](int32_t from, uint32_t i) { return static_cast<int32_t>(from == 0 ? i : 15 - i); };
   for (const int32_t from : {0, 15}) {
-    SecondColourChoice second = SecondColourDialogValues();
-    for (uint32_t i = 0; i < kColourRoleCount; ++i) second.colour[i] = entry(15 - from, i);
-    second.inUse = from == 15;
-    SecondColourDialogOk(second);
+    ASSERT_TRUE(WithDialog(1241, [&](QWidget* d) {
+      for (uint32_t i = 0; i < kColourRoleCount; ++i)
+        Find<QComboBox>(d, kColourRoles[i].listId)->setCurrentIndex(entry(15 - from, i));
+      Find<QCheckBox>(d, 1360)->setChecked(from == 15);
+      Click(d, "ok");
+    }));
+    for (uint32_t i = 0; i < kColourRoleCount; ++i) EXPECT_EQ(SecondColourDialogValues().colour[i], entry(15 - from, i));
     DisplayChoice shown = DisplayDialogValues();
     for (uint32_t i = 0; i < kColourRoleCount; ++i) shown.colour[i] = entry(from, i);
     DisplayDialogOk(shown);
     shown = DisplayDialogValues();
-    second = SecondColourDialogValues();
+    const SecondColourChoice second = SecondColourDialogValues();
     ASSERT_EQ(second.inUse, from == 15 ? 1u : 0u);
     const auto before = SettingsKeys();
     for (const uint32_t command : {130u, 1241u}) {
@@ -242,17 +226,28 @@ TEST_F(DialogsUi, ChoicesOpenOnTheStoredValueAndStoreWhatTheyShow) {
   }
 }
 
+// The automatic base name keeps 63 units, never half a character; a folder part is refused.
 TEST_F(DialogsUi, AutoNameAndCandidateListDialogs) {
-  ASSERT_TRUE(WithDialog(3000, [](QWidget* d) {
-    EXPECT_FALSE(Find<QCheckBox>(d, 1360)->isChecked());
+  int opened = 0;
+  ModalAnswerer answerer(nullptr, [&opened](QWidget* d) {
     auto* name = Find<QLineEdit>(d, 1570);
     name->clear();
-    QTest::keyClicks(name, QString(70, QChar('n')));
-    Find<QSpinBox>(d, 1580)->setValue(12345);
-    Find<QSpinBox>(d, 2910)->setValue(0);
-    Find<QCheckBox>(d, 1360)->setChecked(true);
+    if (++opened == 1) {
+      EXPECT_FALSE(Find<QCheckBox>(d, 1360)->isChecked());
+      name->setText(QString(62, QLatin1Char('n')) + QString::fromUtf8("𠀋"));
+      EXPECT_EQ(name->text(), QString(62, QLatin1Char('n')));
+      name->setText(QStringLiteral("../x"));
+      Find<QSpinBox>(d, 1580)->setValue(12345);
+      Find<QSpinBox>(d, 2910)->setValue(0);
+      Find<QCheckBox>(d, 1360)->setChecked(true);
+    } else {
+      QTest::keyClicks(name, QString(70, QChar('n')));
+    }
     Click(d, "ok");
-  }));
+  });
+  RunCommand(3000);
+  EXPECT_EQ(answerer.boxes, std::vector<QString>{QStringLiteral("保存ファイル名自動生成\t基準ファイル名に「/」は使えません")});
+  EXPECT_EQ(opened, 2);
   EXPECT_EQ(g.settings.autoSaveFileName, std::string(63, 'n'));
   EXPECT_EQ((std::vector<int32_t>{g.settings.autoSaveCount, g.settings.autoSaveDigit, g.settings.autoSaveFileNameFlag}),
             (std::vector<int32_t>{9999, 1, 1}));

@@ -1,18 +1,13 @@
 // The window as a new user meets it, offscreen: the first start, Qt's own dialogs in
-// Japanese, paths the readers cannot take, and the fields that are cut.
-#include <QApplication>
+// Japanese and paths the readers cannot take.
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
-#include <QLabel>
 #include <QLibraryInfo>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
-#include "drivers/commands.h"
 #include "drivers/sample.h"
 #include "tests/ui/window_fixture.h"
 
@@ -98,46 +93,6 @@ TEST_F(Meeting, AFolderOrAMissingFileDroppedLeavesTheBoardWithOneMessage) {
     EXPECT_EQ(answerer.boxes, std::vector<QString>{QStringLiteral("ファイルがオープンできません\t") + path});
     EXPECT_EQ(BoardLine(), before);
   }
-}
-
-// Fifteen astral characters are thirty units; the glyph field keeps 29: fourteen whole are stored.
-TEST_F(Meeting, TheGlyphFieldIsCutBetweenCharacters) {
-  const QString wide = QString::fromUtf8("𠀋");
-  QString fifteen;
-  for (int i = 0; i < 15; ++i) fifteen += wide;
-  QString field;
-  ASSERT_TRUE(WithDialog(130, [&](QWidget* d) {
-    auto* text = Find<QLineEdit>(d, 1570);
-    text->clear();
-    text->insert(fifteen);
-    field = text->text();
-    Click(d, "ok");
-  }));
-  EXPECT_EQ(field, fifteen.left(28));
-  std::string expected = "　";
-  for (int i = 0; i < 14; ++i) expected += "𠀋";
-  EXPECT_EQ(g.settings.customText, expected);
-}
-
-// The automatic base name keeps 63 units, never half a character; a folder part is refused.
-TEST_F(Meeting, TheAutomaticNameDialogCutsBetweenCharactersAndRefusesAFolder) {
-  int opened = 0;
-  QString cut;
-  ModalAnswerer answerer(nullptr, [&](QWidget* d) {
-    auto* text = Find<QLineEdit>(d, 1570);
-    if (++opened == 1) {
-      text->setText(QString(62, QLatin1Char('n')) + QString::fromUtf8("𠀋"));
-      cut = text->text();
-    }
-    // First "../x" with OK (refused), then a plain name.
-    text->setText(opened == 1 ? QStringLiteral("../x") : QStringLiteral("x"));
-    Click(d, "ok");
-  });
-  RunCommand(3000);
-  EXPECT_EQ(cut, QString(62, QLatin1Char('n')));
-  EXPECT_EQ(answerer.boxes, std::vector<QString>{QStringLiteral("保存ファイル名自動生成\t基準ファイル名に「/」は使えません")});
-  EXPECT_EQ(opened, 2);
-  EXPECT_EQ(g.settings.autoSaveFileName, "x");
 }
 
 }  // namespace

@@ -1,20 +1,15 @@
 // The desktop window driven as a user drives it: keys, clicks and menu items in, the engine's
 // state, the window's widgets and the painted pixels out.
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
-#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPainter>
 #include <QToolBar>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "drivers/commands.h"
-#include "drivers/frame.h"
 #include "drivers/menu_table.h"
 #include "drivers/path.h"
 #include "drivers/placement.h"
@@ -93,7 +88,6 @@ TEST_F(Window, MenuBarFollowsTheMenuTableAndToolbarsTheirsAndBothPostKnownComman
     table.push_back(std::to_string(row.depth) + "|" + (row.label ? row.label : "-") + (row.id ? "|command" + std::to_string(row.id) : ""));
   }
   EXPECT_EQ(built, table);
-  // Nothing is checked at the start.
   for (uint32_t id : {280u, 825u, 310u}) EXPECT_FALSE(app.window->MenuAction(id)->isChecked()) << id;
   // The display switches and the toolbars' item show a check mark; "t" works it, hiding all.
   for (uint32_t id : {280u, 825u, 2060u})

@@ -1,11 +1,8 @@
 // The window at the edges of its ranges: grid lines, font limits, palette entries, mouse buttons,
 // message box answers and the edit dialog's buttons.
-#include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QToolBar>
 
 #include "tests/ui/window_fixture.h"
@@ -29,8 +26,7 @@ TEST_F(WindowEdges, EveryGridLineFromTheFirstToTheLast) {
   }
 }
 
-// Heights: negative is the character's, positive the cell's (seven eighths), never below 6
-// pixels. Weights: 0 leaves the face's own, others are kept within 100..900.
+// Heights: negative the character's, positive 7/8 of the cell's, at least 6; weights 100..900 or the face's.
 TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
   const std::pair<int32_t, int> heights[] = {{-30, 30}, {-6, 6},  {-5, 6}, {-1, 6}, {0, 6},
                                              {1, 6},    {7, 6},   {8, 7},  {16, 14}, {99, 86}};
@@ -62,8 +58,7 @@ TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
   RebuildFonts();
 }
 
-// The right button selects an empty cell and offers its digits, the one picked is entered; the
-// left only selects; the candidate screen offers nothing; toolbar and status clicks do nothing.
+// The right button selects an empty cell and offers its digits (none in the candidate screen).
 TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   LoadGivens(kSample);
   app.window->resize(460, 560);
@@ -106,8 +101,7 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   EXPECT_TRUE(offered.isEmpty());
 }
 
-// Every answer of a message box: each button, Enter (OK), Escape, and a box closed without a
-// button (a question cancelled, a notice acknowledged); it shows its text, title and icon.
+// Every answer of a message box: each button, Enter, Escape and closing it; its text, title and icon.
 TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
   const struct {
     uint32_t buttons;
@@ -145,8 +139,7 @@ TEST_F(WindowEdges, MessageBoxesAnswerWithTheButtonPressed) {
   }
 }
 
-// The edit dialog's groups stand in their columns; each of its 24 buttons moves the board at
-// once; "ｷｬﾝｾﾙ" brings the board back and "OK" keeps the moves.
+// The edit dialog's groups in their columns; its 24 buttons move the board; cancel brings it back.
 TEST_F(WindowEdges, EveryEditDialogButtonMovesTheBoard) {
   LoadGivens(kSample);
   auto values = [] { return std::vector<uint32_t>(g.board.value, g.board.value + 81); };

@@ -1,17 +1,12 @@
-// The window as a user meets it: keys typed after a click on a panel, the screen after every
-// command, the menu after every mode change, the digit panel and the status texts.
+// The window as a user meets it: keys typed into our windows, the screen and the menu after every
+// command, the digit panel and the status texts.
 #include <QAbstractButton>
 #include <QAction>
-#include <QLabel>
 #include <QListWidget>
-#include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <set>
 #include <tuple>
 
-#include "drivers/commands.h"
-#include "drivers/frame.h"
 #include "drivers/menu_table.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/log_window.h"
@@ -66,14 +61,23 @@ class WindowUser : public WindowTest {
   }
 };
 
-// ---- Keys
-
 TEST_F(WindowUser, KeysActOnTheBoardWhicheverOfOurWindowsHasTheFocus) {
   LoadGivens(kSample);
-  // The digit-input panel passes its Ctrl keys on (its clicks are tried by smoke_window.sh).
   Key(Qt::Key_K, Qt::ControlModifier);
   QWidget* digits = app.window->Panel(PanelInput);
   ASSERT_NE(digits, nullptr);
+  // A glyph set change shows at once in the digit panel: "漢数字" by key, "全角文字" by dialog.
+  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("1"));
+  Key(Qt::Key_A, Qt::ControlModifier);
+  Key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("一"));
+  EXPECT_EQ(Find<QPushButton>(digits, 1830)->text(), QStringLiteral("九"));
+  ASSERT_TRUE(WithDialog(130, [](QWidget* dialog) {
+    Find<QAbstractButton>(dialog, 1411)->click();
+    Click(dialog, "ok");
+  }));
+  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("１"));
+  // The digit-input panel passes its Ctrl keys on (its clicks are tried by smoke_window.sh).
   QTest::keyClick(digits, Qt::Key_F, Qt::ControlModifier);  // "候補表示"
   EXPECT_EQ(g.candidateDisplay, 1u);
   QTest::keyClick(digits, Qt::Key_K, Qt::ControlModifier);
@@ -113,11 +117,10 @@ TEST_F(WindowUser, KeysActOnTheBoardWhicheverOfOurWindowsHasTheFocus) {
   EXPECT_EQ(CursorCell(), before);
 }
 
-// ---- Repaint: after every command, in every mode it runs in, the screen shows a fresh paint.
-
 class WindowRepaint : public WindowUser, public ::testing::WithParamInterface<uint32_t> {};
 
-TEST_P(WindowRepaint, EveryCommandLeavesTheScreenAsAFreshPaintShowsIt) {
+// After every command, in every mode it runs in, the screen shows a fresh paint.
+TEST_P(WindowRepaint, EveryCommandLeavesTheScreenAsAFreshPaintShowsItAndTheMenuFollowsTheGates) {
   const uint32_t mode = GetParam();
   app.window->resize(460, 560);
   ModalAnswerer answerer(app.window->Board());
@@ -141,6 +144,23 @@ TEST_P(WindowRepaint, EveryCommandLeavesTheScreenAsAFreshPaintShowsIt) {
       Settle();
       EXPECT_TRUE(OnScreen() == Fresh()) << "after command " << id << " in mode " << mode << ", pass " << pass;
     }
+  // The menu and the toolbar follow the gates; the ordinary screen after the make-problem one.
+  if (mode == ModeNormal) Enter(ModeMakeProblem, 0);
+  Enter(mode, 0);
+  for (uint32_t i = 0; i < kMenuRowCount; ++i) {
+    const uint32_t id = kMenuRows[i].id;
+    if (!id) continue;
+    QAction* action = app.window->MenuAction(id);
+    ASSERT_NE(action, nullptr) << id;
+    EXPECT_EQ(action->isEnabled(), MenuItemEnabled(id, mode)) << "item " << id;
+  }
+  const uint32_t toolbar = ToolbarForMode(mode);
+  for (const uint32_t* b = ToolbarButtons(toolbar); *b != kToolbarEnd; ++b) {
+    if (!*b) continue;
+    QAction* button = app.window->ToolbarAction(toolbar, *b);
+    ASSERT_NE(button, nullptr) << *b;
+    EXPECT_EQ(button->isEnabled(), MenuItemEnabled(*b, mode)) << "button " << *b;
+  }
 }
 
 std::string ModeName(const ::testing::TestParamInfo<uint32_t>& info) {
@@ -150,52 +170,6 @@ std::string ModeName(const ::testing::TestParamInfo<uint32_t>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WindowRepaint, ::testing::Range(0u, 6u), ModeName);
-
-// ---- Menus
-
-TEST_F(WindowUser, MenuItemsFollowTheGatesInEveryMode) {
-  ModalAnswerer answerer;
-  // The ordinary screen last, after the make-problem screen, whose analysis items it disables.
-  for (const uint32_t mode : {ModeNewCreation, ModeEdit, ModeCandidateScreen, ModeProblemInput,
-                              ModeMakeProblem, ModeNormal}) {
-    Enter(mode, 0);
-    for (uint32_t i = 0; i < kMenuRowCount; ++i) {
-      const uint32_t id = kMenuRows[i].id;
-      if (!id) continue;
-      QAction* action = app.window->MenuAction(id);
-      ASSERT_NE(action, nullptr) << id;
-      EXPECT_EQ(action->isEnabled(), MenuItemEnabled(id, mode)) << "item " << id << " in mode " << mode;
-    }
-    // The toolbar as well: the new-problem screen's singles on the normal toolbar are off.
-    const uint32_t toolbar = ToolbarForMode(mode);
-    for (const uint32_t* b = ToolbarButtons(toolbar); *b != kToolbarEnd; ++b) {
-      if (!*b) continue;
-      QAction* button = app.window->ToolbarAction(toolbar, *b);
-      ASSERT_NE(button, nullptr) << *b;
-      EXPECT_EQ(button->isEnabled(), MenuItemEnabled(*b, mode)) << "button " << *b << " in mode " << mode;
-    }
-  }
-}
-
-// ---- Windows and texts that follow the state
-
-TEST_F(WindowUser, AGlyphSetChangeShowsAtOnceInTheDigitPanel) {
-  LoadGivens(kSample);
-  Key(Qt::Key_K, Qt::ControlModifier);
-  QWidget* digits = app.window->Panel(PanelInput);
-  ASSERT_NE(digits, nullptr);
-  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("1"));
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Key(Qt::Key_A, Qt::ControlModifier);  // "漢数字"
-  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("一"));
-  EXPECT_EQ(Find<QPushButton>(digits, 1830)->text(), QStringLiteral("九"));
-  // The display dialog: "全角文字" and OK.
-  ASSERT_TRUE(WithDialog(130, [](QWidget* dialog) {
-    Find<QAbstractButton>(dialog, 1411)->click();
-    Click(dialog, "ok");
-  }));
-  EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("１"));
-}
 
 TEST_F(WindowUser, LongStatusTextsAreShownWhole) {
   LoadGivens(kSample);
@@ -219,8 +193,7 @@ TEST_F(WindowUser, LongStatusTextsAreShownWhole) {
   EXPECT_EQ(part0->width(), 200);
 }
 
-// Every named key, typed character and Ctrl letter does what its command does: from the same
-// new-puzzle position both leave the same board, cursor, screen and undo record.
+// Every named key, typed character and Ctrl letter leaves the same state as its command.
 TEST_F(WindowUser, EveryNamedKeyRunsItsCommand) {
   const auto start = [this] {
     LoadGivens(kSample);

@@ -1,13 +1,7 @@
 #include "tests/ui/window_fixture.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPushButton>
-
-#include "drivers/commands.h"
-#include "drivers/frame.h"
 
 void Settle() {
   for (int i = 0; i < 4; ++i) {

@@ -3,7 +3,11 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +16,8 @@
 #include <vector>
 
 #include "board/state.h"
+#include "drivers/commands.h"
+#include "drivers/frame.h"
 #include "ui/app.h"
 #include "ui/board_view.h"
 #include "ui/fonts.h"
@@ -34,9 +40,8 @@ T* Find(QWidget* dialog, uint32_t id) {
 }
 void Click(QWidget* dialog, const char* name);
 
-// Answers every modal window that comes up while it lives: a message box by its default button
-// (title and text kept in `boxes`), any other by `act`, else by "OK" in our dialogs and "Cancel"
-// in the platform's choosers. `behind` is repainted first, as when a box moves over it.
+// Answers every modal window while it lives: a message box by its default button (kept in
+// `boxes`), any other by `act`, else "OK" or "Cancel"; `behind` is repainted first.
 class ModalAnswerer {
  public:
   explicit ModalAnswerer(QWidget* behind = nullptr, std::function<void(QWidget*)> act = {});
@@ -65,8 +70,7 @@ class WindowTest : public ::testing::Test {
   void Type(const QString& text);
   // The board area painted into an image of the given size.
   QImage Paint(int width, int height);
-  // Runs `action`; the modal window that comes up meanwhile is handed to `act` (which closes
-  // it). Returns whether one came up.
+  // Runs `action`, handing the modal window that comes up to `act`; whether one came up.
   static bool WithModal(const std::function<void()>& action,
                         const std::function<void(QWidget*)>& act);
   // The same for a command's dialog.
