@@ -171,8 +171,9 @@ TEST_F(BoardPaint, TheBoardViewShowsEveryDigitInItsColourAndTheSecondBackgroundW
               [](uint32_t v) { return QString::number(v); });
 }
 
-// Candidates ascending, up to four on a line, five as three over two, more as four over the rest.
-TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFour) {
+// The list: candidates ascending, up to four on a line, five as three over two, more as four over
+// the rest. The box layout: each candidate glyph in its ninth of the cell; a hint mark shows once.
+TEST_F(BoardPaint, TheCandidatesShowAsAListSplitAfterThreeOrFourAndInTheirNinthsOfTheBox) {
   Prepare(true);
   g.settings.kohoDisplayMode = 0;
   const Painted p = PaintRecorded(451, 451);
@@ -196,25 +197,20 @@ TEST_F(BoardPaint, TheCandidateListShowsEveryCellsCandidatesSplitAfterThreeOrFou
         << c;
   }
   for (uint32_t n = 1; n <= 9; ++n) EXPECT_GT(seen[n], 0u) << n << " candidates";
-}
-
-// The box layout: each candidate glyph in its ninth of the cell; a hint mark shows once.
-TEST_F(BoardPaint, TheBoxLayoutPutsEachCandidateInItsNinthAndAHintMarkShowsOnce) {
-  Prepare(true);
   g.settings.kanSuuji = 1;
   g.settings.kohoDisplayMode = 1;
   g.board.kind[CellAt(2, 2)] = KindHint;
   g.hintMarkCount = 1;
-  const Painted p = PaintRecorded(451, 451);
-  ExpectCells(p, [](uint32_t c) { return c == CellAt(2, 2) || Marked(c); }, Glyph);
+  const Painted box = PaintRecorded(451, 451);
+  ExpectCells(box, [](uint32_t c) { return c == CellAt(2, 2) || Marked(c); }, Glyph);
   EXPECT_EQ(g.board.kind[CellAt(2, 2)], static_cast<uint32_t>(KindEmpty));
   EXPECT_EQ(g.hintMarkCount, 0u);
   EXPECT_EQ(PaintRecorded(451, 451).fill[CellAt(2, 2)], PaletteColour(7));
   for (uint32_t c = 0; c < 81; ++c) {
     if (g.board.value[c] != 0) continue;
-    const QRect r = p.cell[c];
+    const QRect r = box.cell[c];
     QString shown;
-    for (const Recorder::Text& t : p.texts[c]) {
+    for (const Recorder::Text& t : box.texts[c]) {
       uint32_t d = 1;
       while (d <= 9 && Glyph(d) != t.text) ++d;
       ASSERT_LE(d, 9u) << c << " " << t.text.toStdString();

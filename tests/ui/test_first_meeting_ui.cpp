@@ -20,7 +20,6 @@ std::string BoardLine() {
 }
 
 using FirstStart = WindowTest;  // no settings file at all
-using LaterStart = LogWindowTest;
 
 TEST_F(FirstStart, OpensOnTheSamplePuzzleWithCellsOfFortyEightPixels) {
   EXPECT_EQ(BoardLine(), std::string(kSamplePuzzle));
@@ -39,12 +38,6 @@ TEST_F(FirstStart, OpensOnTheSamplePuzzleWithCellsOfFortyEightPixels) {
   FitFirstStart(app.window, QRect(0, 0, 400, 380));
   EXPECT_LE(app.window->width(), 400);
   EXPECT_LE(app.window->height(), 380);
-}
-
-TEST_F(LaterStart, WithASettingsFileStartsAsTheFileSays) {
-  EXPECT_NE(BoardLine(), std::string(kSamplePuzzle));
-  EXPECT_EQ(app.window->size(), QSize(350, 300));
-  EXPECT_EQ(app.window->pos(), QPoint(50, 50));
 }
 
 // Unlike vorel-cli, the window starts in the folder its settings name.
@@ -76,9 +69,14 @@ TEST(QtTranslations, QtsOwnDialogsSpeakJapaneseWhenTheFileIsThere) {
   EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
 }
 
-using Meeting = LogWindowTest;
+using LaterStart = LogWindowTest;
 
-TEST_F(Meeting, AFolderOrAMissingFileDroppedLeavesTheBoardWithOneMessage) {
+// With a settings file the window starts as the file says; a folder or a missing file dropped on
+// it leaves the board with one message.
+TEST_F(LaterStart, StartsAsTheFileSaysAndADroppedFolderOrMissingFileLeavesTheBoard) {
+  EXPECT_NE(BoardLine(), std::string(kSamplePuzzle));
+  EXPECT_EQ(app.window->size(), QSize(350, 300));
+  EXPECT_EQ(app.window->pos(), QPoint(50, 50));
   const std::string before = BoardLine();
   QTemporaryDir dir;
   for (const QString& path : {dir.path(), dir.filePath(QStringLiteral("missing.txt"))}) {

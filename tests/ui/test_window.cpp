@@ -2,7 +2,6 @@
 // state, the window's widgets and the painted pixels out.
 #include <QAction>
 #include <QClipboard>
-#include <QFontDatabase>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QToolBar>
@@ -134,15 +133,6 @@ TEST_F(Window, CommandsArrivingDuringAFlushRunAfterIt) {
   });
   columns.push_back(g.cursorColumn);
   EXPECT_EQ(columns, (std::vector<uint32_t>{0, 1}));
-}
-
-TEST(WindowFonts, WindowsFaceNamesMapToInstalledJapaneseFaces) {
-  const QString gothic = InstalledFace("ＭＳ ゴシック");
-  const QString mincho = InstalledFace("ＭＳ 明朝");
-  if (!QFontDatabase::hasFamily(QStringLiteral("Noto Sans CJK JP"))) GTEST_SKIP() << "fonts-noto-cjk is not installed";
-  EXPECT_EQ(gothic, QStringLiteral("Noto Sans CJK JP"));
-  EXPECT_EQ(mincho, QStringLiteral("Noto Serif CJK JP"));
-  EXPECT_EQ(InstalledFace("Noto Sans CJK JP"), QStringLiteral("Noto Sans CJK JP"));
 }
 
 // Clipboard text comes as Unicode, then in the code page; a picture alone or nothing is no text.

@@ -1,5 +1,6 @@
 // The window at the edges of its ranges: grid lines, font limits, palette entries, mouse buttons,
 // message box answers and the edit dialog's buttons.
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMessageBox>
@@ -27,7 +28,7 @@ TEST_F(WindowEdges, EveryGridLineFromTheFirstToTheLast) {
 }
 
 // Heights: negative the character's, positive 7/8 of the cell's, at least 6; weights 100..900 or the face's.
-TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
+TEST(WindowFonts, HeightsWeightsPaletteEntriesAndFaceNamesAtTheEndsOfTheirRanges) {
   const std::pair<int32_t, int> heights[] = {{-30, 30}, {-6, 6},  {-5, 6}, {-1, 6}, {0, 6},
                                              {1, 6},    {7, 6},   {8, 7},  {16, 14}, {99, 86}};
   for (const auto& [height, pixels] : heights)
@@ -56,6 +57,11 @@ TEST(WindowFonts, HeightsWeightsAndPaletteEntriesAtTheEndsOfTheirRanges) {
             (std::vector<bool>{true, true, false}));
   g.settings = saved;
   RebuildFonts();
+  // Windows face names map to the installed Japanese faces.
+  if (!QFontDatabase::hasFamily(QStringLiteral("Noto Sans CJK JP"))) GTEST_SKIP() << "fonts-noto-cjk is not installed";
+  EXPECT_EQ(InstalledFace("ＭＳ ゴシック"), QStringLiteral("Noto Sans CJK JP"));
+  EXPECT_EQ(InstalledFace("ＭＳ 明朝"), QStringLiteral("Noto Serif CJK JP"));
+  EXPECT_EQ(InstalledFace("Noto Sans CJK JP"), QStringLiteral("Noto Sans CJK JP"));
 }
 
 // The right button selects an empty cell and offers its digits (none in the candidate screen).
