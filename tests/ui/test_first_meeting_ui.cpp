@@ -87,7 +87,7 @@ TEST_F(LaterStart, StartsAsTheFileSaysAndADroppedFolderOrMissingFileLeavesTheBoa
     QApplication::sendEvent(app.window, &enter);
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(app.window, &drop);
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([&answerer] { return !answerer.boxes.empty(); }, 5000));
     EXPECT_EQ(answerer.boxes, std::vector<QString>{QStringLiteral("ファイルがオープンできません\t") + path});
     EXPECT_EQ(BoardLine(), before);
   }

@@ -56,8 +56,7 @@ TEST_F(WindowWithLog, CtrlCOpensTheCandidateScreenWithItsLogWindow) {
   // The half-second timer puts the screen's name back once a message has had its time.
   SetStatus(0, "x");
   g.messageCountdown = 2;
-  QTest::qWait(1600);
-  EXPECT_EQ(g.messageCountdown, 0u);
+  EXPECT_TRUE(QTest::qWaitFor([] { return g.messageCountdown == 0; }, 10000));
   EXPECT_EQ(app.window->StatusPart(0)->text(), QStringLiteral("＜候補表示画面＞"));
 
   Key(Qt::Key_C, Qt::ControlModifier);
@@ -113,8 +112,7 @@ TEST_F(Window, MenuBarFollowsTheMenuTableAndToolbarsTheirsAndBothPostKnownComman
   }
   LoadGivens(kSample);
   app.window->Toolbar(0)->findChild<QAction*>(QStringLiteral("button310"))->trigger();
-  QTest::qWait(20);
-  EXPECT_EQ(g.screenMode, uint32_t{ModeCandidateScreen});
+  EXPECT_TRUE(QTest::qWaitFor([] { return g.screenMode == ModeCandidateScreen; }, 5000));
 
   // The window carries the program's icon.
   EXPECT_EQ(app.window->windowIcon().pixmap(32).toImage(), ProgramIcon().pixmap(32).toImage());
