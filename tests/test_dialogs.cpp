@@ -187,8 +187,7 @@ TEST_F(Dialogs, EditDialogMovesCandidatesWithTheirCellsAndCancelRestoresExactly)
   EXPECT_EQ(std::memcmp(&g.cand, &cand, sizeof cand), 0);
 
   // In the problem-making screen the solution store moves along, and OK keeps the result.
-  for (uint32_t c = 0; c < 81; ++c) g.solution[c] = 100 + c;
-  for (uint32_t c = 0; c < 81; ++c) g.board.value[c] = 100 + c;
+  for (uint32_t c = 0; c < 81; ++c) g.solution[c] = g.board.value[c] = 100 + c;
   g.screenMode = ModeMakeProblem;
   EditDialogOpen();
   for (uint32_t button = 1750; button <= 1980; button += 10) EditDialogButton(button);

