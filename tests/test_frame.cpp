@@ -158,7 +158,7 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
   EXPECT_TRUE(platform.Lines("status0").empty());
 }
 
-// The digits offered on the board, none in the candidate screen: the window's right-button test.
+// The digits offered on the board are the window's right-button test's.
 TEST_F(Frame, RightClickOffersNothingOnAGivenAndTheCandidateTableInProblemInput) {
   LoadGrid(kSampleGrid);
   uint32_t digits[9];
@@ -168,6 +168,7 @@ TEST_F(Frame, RightClickOffersNothingOnAGivenAndTheCandidateTableInProblemInput)
   EXPECT_EQ(CursorCell(), 7u);
   SelectCell(0, 0);  // 5 to 9 open; in problem input the candidate table decides
   EnterCandidateScreen();
+  EXPECT_EQ(PopupDigits(digits), 0u);
   RunCommand(310);
   RunCommand(340);
   Drop(0, 5);
