@@ -41,14 +41,6 @@ class UnreadablePaths : public EngineTest {
     if (access(locked.c_str(), R_OK) != 0) paths.push_back(locked);
     return paths;
   }
-  // One read through each road a path comes in by.
-  void ReadBy(int road, const std::string& path) {
-    switch (road) {
-      case 0: platform.fileChoices.push_back(path); RunCommand(200); break;
-      case 1: ReadDroppedFile({path}); break;
-      default: ReadPuzzleFromPath(path); break;
-    }
-  }
 };
 
 TEST_F(UnreadablePaths, LeaveTheBoardAndSaySoInOneMessageWhateverTheRoad) {
@@ -62,7 +54,11 @@ TEST_F(UnreadablePaths, LeaveTheBoardAndSaySoInOneMessageWhateverTheRoad) {
         }
         LoadGrid(kHardPuzzle);
         platform.Clear();
-        ReadBy(road, path);
+        switch (road) {
+          case 0: platform.fileChoices.push_back(path); RunCommand(200); break;
+          case 1: ReadDroppedFile({path}); break;
+          default: ReadPuzzleFromPath(path); break;
+        }
         const std::string where = std::string(roads[road]) + (newMode ? " (新規作成) " : " ") + path;
         EXPECT_EQ(BoardValues(), kHardPuzzle) << where;
         EXPECT_EQ(platform.Lines("message"),

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <set>
 #include <tuple>
 #include <vector>
 
@@ -22,7 +21,6 @@ std::string FullGrid() {
     for (uint32_t c = 0; c < 9; ++c) grid += static_cast<char>('1' + (r * 3 + r / 3 + c) % 9);
   return grid;
 }
-
 
 std::string StateBytes() {
   std::string s(reinterpret_cast<const char*>(&g.board), sizeof g.board);
@@ -84,11 +82,7 @@ TEST_F(Frame, TypedDigitsBecomeInputOrAssumedOrAreRefused) {
   EXPECT_EQ(g.board.value[0], 1u);
   type(40, 720);
   EXPECT_EQ(g.board.value[40], 0u);
-  g.settings.csrMove = 1;  // "エディット": the cursor moves on after an entry
-  RunCommand(623);
-  EXPECT_EQ(CursorCell(), 41u);
   // The edit mode takes any digit: the board fills, but a broken column is not finished.
-  g.settings.csrMove = 0;
   LoadGrid("534678912672195348198342567859761423426853791713924856961537284287419635345286170");
   ASSERT_EQ(RunCommand(300), CommandDone);
   type(80, 628);
@@ -164,21 +158,19 @@ TEST_F(Frame, MarkingsEndWithTheNextCommandAndTextsGiveWayToTheModeLabel) {
   EXPECT_TRUE(platform.Lines("status0").empty());
 }
 
-TEST_F(Frame, RightClickOffersTheCellsCandidatesOutsideTheCandidateAndMakeScreens) {
+// The digits offered on the board are the window's right-button test's.
+TEST_F(Frame, RightClickOffersNothingOnAGivenAndTheCandidateTableInProblemInput) {
   LoadGrid(kSampleGrid);
   uint32_t digits[9];
-  SelectCell(0, 0);  // row 0 sees 1, column 0 sees 4 and 3, the block 4 and 2
-  ASSERT_EQ(PopupDigits(digits), 5u);
-  EXPECT_EQ(std::vector<uint32_t>(digits, digits + 5), (std::vector<uint32_t>{5, 6, 7, 8, 9}));
   SelectCell(0, 7);  // a given: nothing to offer
   EXPECT_EQ(PopupDigits(digits), 0u);
   EXPECT_EQ(SelectCell(9, 0), 0u);  // below the board
   EXPECT_EQ(CursorCell(), 7u);
-  SelectCell(0, 0);
+  SelectCell(0, 0);  // 5 to 9 open; in problem input the candidate table decides
   EnterCandidateScreen();
   EXPECT_EQ(PopupDigits(digits), 0u);
   RunCommand(310);
-  RunCommand(340);  // problem input: the candidate table decides
+  RunCommand(340);
   Drop(0, 5);
   ASSERT_EQ(PopupDigits(digits), 4u);
   EXPECT_EQ(digits[0], 6u);
@@ -232,37 +224,33 @@ TEST_F(Frame, MenuItemsAreEnabledExactlyInTheModesTheirCommandsRunIn) {
     EXPECT_FALSE(Disabled(platform, id)) << id;
 
   // Each mode entered by its own command, then the whole menu against the command gates.
-  struct Way {
-    uint32_t mode;
-    uint32_t enter;
-  };
-  const Way ways[] = {{ModeNormal, 0},      {ModeNewCreation, 240}, {ModeEdit, 300},
-                      {ModeCandidateScreen, 310}, {ModeMakeProblem, 330}, {ModeProblemInput, 340}};
-  for (const Way& way : ways) {
-    LoadGrid(way.mode == ModeMakeProblem ? FullGrid() : std::string(kSampleGrid));
-    if (way.enter) {
-      ASSERT_EQ(RunCommand(way.enter), CommandDone);
+  const std::pair<uint32_t, uint32_t> ways[] = {{ModeNormal, 0},          {ModeNewCreation, 240},
+                                                {ModeEdit, 300},          {ModeCandidateScreen, 310},
+                                                {ModeMakeProblem, 330},   {ModeProblemInput, 340}};
+  for (const auto& [mode, enter] : ways) {
+    LoadGrid(mode == ModeMakeProblem ? FullGrid() : std::string(kSampleGrid));
+    if (enter) {
+      ASSERT_EQ(RunCommand(enter), CommandDone);
     }
-    ASSERT_EQ(g.screenMode, way.mode);
+    ASSERT_EQ(g.screenMode, mode);
     uint32_t items = 0;
     for (uint32_t i = 0; i < kMenuRowCount; ++i) {
       const uint32_t id = kMenuRows[i].id;
       if (!id || id == 880) continue;
       ++items;
-      const bool runs = (FindCommand(id)->gate & GateOf(way.mode)) != 0;
-      EXPECT_EQ(Disabled(platform, id), !runs) << "item " << id << " in mode " << way.mode;
+      const bool runs = (FindCommand(id)->gate & GateOf(mode)) != 0;
+      EXPECT_EQ(Disabled(platform, id), !runs) << "item " << id << " in mode " << mode;
     }
     EXPECT_GT(items, 90u);
-    if (way.mode == ModeMakeProblem) {
+    if (mode == ModeMakeProblem) {
       for (uint32_t id : {910u, 1070u, 1080u, 1210u, 1260u}) EXPECT_FALSE(Disabled(platform, id)) << id;
     }
     // Back to the ordinary screen by the same command.
-    if (way.enter) {
-      ASSERT_EQ(RunCommand(way.enter), CommandDone);
+    if (enter) {
+      ASSERT_EQ(RunCommand(enter), CommandDone);
     }
     ASSERT_EQ(g.screenMode, static_cast<uint32_t>(ModeNormal));
-    EXPECT_TRUE(Disabled(platform, 1260));
-    EXPECT_TRUE(Disabled(platform, 910));
+    for (uint32_t id : {1260u, 910u}) EXPECT_TRUE(Disabled(platform, id)) << id;
   }
   // "メモリ復帰" waits for something to restore, then stays available in every mode.
   EXPECT_TRUE(Disabled(platform, 880));
@@ -378,16 +366,11 @@ TEST(Toolbars, EveryScreensButtonsTheirTipsAndEveryMenuAndKeyReachACommand) {
   for (uint32_t id : ids) EXPECT_TRUE(id == 0 || FindCommand(id) != nullptr) << id;
 }
 
-// The headless platform recording the cells repainted and the toolbar asked for last.
+// The headless platform recording the toolbar asked for last.
 class RepaintCounter final : public HeadlessPlatform {
  public:
   uint32_t toolbar = kNoToolbar;
-  std::vector<uint32_t> cells;
   static constexpr uint32_t kNoToolbar = 99;
-  void RepaintCell(uint32_t cell) override {
-    cells.push_back(cell);
-    Repaint();
-  }
   void ShowToolbar(uint32_t mode) override { toolbar = mode; }
 };
 
@@ -461,25 +444,4 @@ TEST_F(Frame, ARefusedCommandChangesNothingAndAChangeRepaints) {
   std::string table;
   for (const auto& [id, line] : digests) table += std::to_string(id) + line + "\n";
   ExpectRecordedTable("commands.digest", table);
-}
-
-// A cursor move repaints both cells, and with the same-digit display every cell of both digits.
-TEST_F(Frame, ACursorMoveRepaintsTheCellsOfBothDigits) {
-  RepaintCounter counter;
-  SetPlatform(&counter);
-  std::string grid(81, '0');
-  grid[0] = grid[40] = '5';
-  grid[13] = grid[80] = '7';
-  grid[20] = '3';
-  LoadGrid(grid);
-  for (const uint32_t same : {0u, 1u}) {
-    g.sameDigitDisplay = same;
-    ASSERT_EQ(SelectCell(4, 4), 1u);  // the middle 5
-    counter.cells.clear();
-    ASSERT_EQ(SelectCell(1, 4), 1u);  // row 2's 7
-    const std::set<uint32_t> repainted(counter.cells.begin(), counter.cells.end());
-    const std::set<uint32_t> expected = same ? std::set<uint32_t>{0, 13, 40, 80} : std::set<uint32_t>{13, 40};
-    EXPECT_EQ(repainted, expected);
-  }
-  SetPlatform(&platform);
 }

@@ -10,15 +10,12 @@ class Logger : public EngineTest {
   void SetUp() override {
     EngineTest::SetUp();
     ClearBoard();
-    ComputeCandidatesForEmptyBoard();
-    platform.logOpen = true;
-  }
-  static void ComputeCandidatesForEmptyBoard() {
-    for (uint32_t c = 0; c < 81; ++c) {
+    for (uint32_t c = 0; c < 81; ++c) {  // every candidate of the empty board
       for (uint32_t d = 0; d < 9; ++d) g.cand.flag[c * 9 + d] = 1;
       g.cand.count[c] = 9;
     }
     g.cand.total = 729;
+    platform.logOpen = true;
   }
 };
 

@@ -16,13 +16,6 @@
 
 namespace {
 
-
-uint32_t CellMask(uint32_t c) {
-  uint32_t m = 0;
-  for (uint32_t d = 0; d < 9; ++d) m |= (g.cand.flag[c * 9 + d] != 0) << d;
-  return m;
-}
-
 bool IsSingle(const std::string& technique) {
   return technique == "Full House" || technique == "Hidden Single" ||
          technique == "Naked Single";
@@ -58,28 +51,21 @@ struct Model {
   }
 };
 
-// The marked cells of a step whose pattern is plain explain its removals: locked candidates
-// hold the digit in one block and line that a removal shares; a naked subset is n cells of a
-// unit holding n digits between them; a fish's cells of the removed digit stand in n base
-// lines, and a basic fish's removal lies in a cover line outside them. Every marked cell is
-// part of such a pattern; a routine may go on to find more in what it removed itself, which
-// the marks need not explain, so one removal at least.
+// The marked cells of a plain pattern (locked candidates, naked subset, fish, unique rectangle)
+// explain one removal at least, and every marked cell takes part in some explanation.
 void CheckPattern(const PathStep& step, const Model& m) {
   const std::string& t = step.technique;
-  const auto fishSize = [&t]() -> uint32_t {
-    for (const auto& [name, n] : std::initializer_list<std::pair<const char*, uint32_t>>{
-             {"X-Wing", 2}, {"Sword fish", 3}, {"Jerry Fish", 4}, {"Squirmbag", 5},
-             {"Finned Fish", 2}, {"Sashimi Fish", 2}, {"Finned Swordfish", 3},
-             {"Sashimi Swordfish", 3}, {"Finned Jerryfish", 4}, {"Sashimi Jerryfish", 4},
-             {"Finned Squirmbag", 5}, {"Sashimi Squirmbag", 5}, {"Finned Whale", 6},
-             {"Sashimi Whale", 6}, {"Finned Leviathan", 7}, {"Sashimi Leviathan", 7}})
-      if (t == name) return n;
+  const auto fishSize = [&t]() -> uint32_t {  // basic fish of 2 to 5 lines, finned of 2 to 7
+    const char* const basic[] = {"X-Wing", "Sword fish", "Jerry Fish", "Squirmbag"};
+    const char* const finned[] = {"Fish", "Swordfish", "Jerryfish", "Squirmbag", "Whale", "Leviathan"};
+    for (uint32_t i = 0; i < 6; ++i)
+      if ((i < 4 && t == basic[i]) || t == std::string("Finned ") + finned[i] ||
+          t == std::string("Sashimi ") + finned[i])
+        return i + 2;
     return 0;
   };
   if (t.rfind("Unique Rectangle", 0) == 0) {
-    // A unique rectangle marks the corners of its rectangles: each marked cell is one of four
-    // marked cells in two rows, two columns and two boxes that all hold the same two of the
-    // marked digits.
+    // Each marked cell is a corner: one of four in two rows, columns and boxes sharing two digits.
     ASSERT_FALSE(step.cells.empty());
     const std::vector<uint32_t>& x = step.cells;
     const size_t n = x.size();
@@ -124,8 +110,7 @@ void CheckPattern(const PathStep& step, const Model& m) {
     }
     if (holders.empty()) continue;
     if (locked) {
-      // Some block and line meet in marked holders of d that are all of d's open places in
-      // the one of the two units that c lies outside.
+      // A block and line meet in marked holders of d, all of d's places in the unit c lies outside.
       bool explained = false;
       for (uint32_t x : holders)
         for (uint32_t line : {RowOf(x), 9 + ColumnOf(x)}) {
@@ -173,8 +158,7 @@ void CheckPattern(const PathStep& step, const Model& m) {
       }
       some |= explained;
     } else {
-      // n base lines among the holders' lines, every open place of d in them marked, c in
-      // none of them; a basic fish's holders there stand in n cover lines, one of them c's.
+      // n base lines without c, d's places in them all marked; a basic fish's in n covers, c's one.
       const bool basic =
           t == "X-Wing" || t == "Sword fish" || t == "Jerry Fish" || t == "Squirmbag";
       bool explained = false;
@@ -214,7 +198,8 @@ class Path : public SolutionCheckedTest {
     Model m;
     for (uint32_t c = 0; c < 81; ++c) {
       m.value[c] = g.board.value[c];
-      m.mask[c] = m.value[c] ? 0 : CellMask(c);
+      m.mask[c] = 0;
+      for (uint32_t d = 0; d < 9 && !m.value[c]; ++d) m.mask[c] |= (g.cand.flag[c * 9 + d] != 0) << d;
     }
     PathResult result;
     SolvePath(result);
@@ -259,31 +244,24 @@ TEST_F(Path, EveryStepIsSoundAndASolvedPathReplaysToTheSolution) {
   const struct {
     const char* file;
     size_t every;
-  } kSources[] = {{"qq-expert-a.txt", 10}, {"hard-a.txt", 100}, {"sudoku17-a.txt", 500}};
+    bool reglib;  // mid-solve states of the regression library, deletions included
+  } kSources[] = {{"qq-expert-a.txt", 10, false}, {"hard-a.txt", 100, false},
+                  {"sudoku17-a.txt", 500, false}, {"reglib-1.4.txt", 8, true}};
   for (const auto& source : kSources)
     for (const std::string& line : SampleLines(source.file, source.every)) {
       SoundState state;
-      if (!LoadPuzzleState(line, state)) continue;
+      if (!(source.reglib ? LoadReglibState(line, state) : LoadPuzzleState(line, state))) continue;
       ++positions;
       CheckPath(state, solved, steps);
       if (HasFatalFailure()) return;
     }
-  // Mid-solve states of the regression library, deletions included.
-  for (const std::string& line : SampleLines("reglib-1.4.txt", 8)) {
-    SoundState state;
-    if (!LoadReglibState(line, state)) continue;
-    ++positions;
-    CheckPath(state, solved, steps);
-    if (HasFatalFailure()) return;
-  }
   if (positions == 0) GTEST_SKIP() << "no puzzle collections in ../shared/data";
   EXPECT_GT(solved, positions / 3);
   std::printf("paths: %zu positions, %zu solved, %zu steps\n", positions, solved, steps);
 }
 
 // Row 1 holds the naked pair {12} in its first two cells; digit 9 an X-Wing in rows 5 and 8.
-void LoadPairAndXWing(EngineTest& test) {
-  (void)test;
+void LoadPairAndXWing() {
   Open(1, 1, "12");
   Open(2, 1, "12");
   RowOnly(4, 9, {2, 6});
@@ -305,7 +283,7 @@ std::string PairStepText() {
 class NextStep : public CandidateTableTest {};
 
 TEST_F(NextStep, APairIsTakenBeforeAnXWingAndEverySingleBeforeEither) {
-  LoadPairAndXWing(*this);
+  LoadPairAndXWing();
   PathState state;
   PathBegin(state, true);
   PathStep step;
@@ -379,19 +357,16 @@ TEST_F(NextStep, AnAlsStepMarksEveryCellItsLogNames) {
 }
 
 TEST_F(NextStep, FirstPressMarksAndShowsTheStepTheSecondAppliesIt) {
-  LoadPairAndXWing(*this);
+  LoadPairAndXWing();
   CandidateTable before;
   std::memcpy(&before, &g.cand, sizeof before);
   ASSERT_EQ(RunCommand(4100), CommandDone);
   EXPECT_EQ(std::memcmp(&before, &g.cand, sizeof before), 0);
   EXPECT_EQ(g.status0, PairStepText());
   EXPECT_EQ(platform.Lines("log"), std::vector<std::string>{PairStepText()});
-  const uint32_t* marks = NextStepMarks();
-  EXPECT_EQ(marks[0], 1u);
-  EXPECT_EQ(marks[1], 1u);
-  EXPECT_EQ(marks[2], 2u);   // r1c3 loses 1 and 2
-  EXPECT_EQ(marks[20], 2u);  // r3c3
-  EXPECT_EQ(marks[27], 0u);
+  const uint32_t* marks = NextStepMarks();  // the pair's cells 1; r1c3 and r3c3 lose two
+  EXPECT_EQ((std::vector<uint32_t>{marks[0], marks[1], marks[2], marks[20], marks[27]}),
+            (std::vector<uint32_t>{1, 1, 2, 2, 0}));
   platform.Clear();
   ASSERT_EQ(RunCommand(4100), CommandDone);
   EXPECT_FALSE(Has(3, 1, 1));
@@ -424,17 +399,14 @@ TEST_F(NextStep, TheBoardViewNamesASingleAndTheSecondPressPlacesIt) {
   EXPECT_EQ(g.board.value[cell], digit);
 }
 
-// The path runs until every cell is placed, the first one included.
-TEST_F(NextStep, APathEndsOnlyWhenTheFirstCellIsPlacedToo) {
+// The path runs until every cell is placed, the first one included; then nothing is left to do.
+TEST_F(NextStep, APathEndsOnlyWhenTheFirstCellIsPlacedTooAndThenNothingIsLeft) {
   LoadState(".23456789456789123789123456214365897365897214897214365531642978642978531978531642");
   PathResult result;
   SolvePath(result);
   EXPECT_TRUE(result.solved);
   ASSERT_EQ(result.steps.size(), 1u);
   EXPECT_EQ(PathStepText(result.steps[0]).substr(PathStepText(result.steps[0]).find(':')), ": r1c1=1");
-}
-
-TEST_F(NextStep, NothingToDoIsSaid) {
   LoadState("123456789456789123789123456214365897365897214897214365531642978642978531978531642");
   ASSERT_EQ(RunCommand(4100), CommandDone);
   EXPECT_EQ(g.status0, "次の一手が見つかりません");
@@ -587,16 +559,14 @@ TEST(PathCli, APositionPrintedByTheCandidateScreenGivesThePuzzlesOwnPathAndGrade
       "023456789456789123789123456214365897365897214897214365531642978642978531978531642";
   EXPECT_EQ(RunCli("--path " + WriteTempFile("path-full.txt", nearlyFull + "\n")).substr(0, 91),
             "puzzle 1 " + nearlyFull + "\n");
-  // The empty grid: the centre is placed by symmetry, then the path is stuck with the other
-  // 80 cells open.
+  // The empty grid: the centre is placed by symmetry, then the path is stuck with 80 cells open.
   const std::string empty = RunCli("--path " + WriteTempFile("path-empty.txt", std::string(81, '0') + "\n"));
   EXPECT_NE(empty.find("\nstuck, rating 7.0, 80 cells open\n"), std::string::npos) << empty;
   const std::string printed = RunCli("-l 0 -m candidate -p candidates " + puzzle);
   const std::string position = WriteTempFile("path-position.txt", printed);
   EXPECT_EQ(RunCli("--candidates --path " + position), path);
   EXPECT_EQ(RunCli("--candidates --grade " + position), RunCli("--grade " + puzzle));
-  // Graded from a narrower table, the count starts from it: locked candidates took 14 of the
-  // hidden singles' 181 removals.
+  // Graded from a narrower table the count starts there: locked candidates took 14 of 181.
   const std::string narrowed =
       WriteTempFile("path-narrowed.txt", RunCli("-l 0 -m candidate -r 890 -p candidates " + puzzle));
   EXPECT_NE(RunCli("--candidates --grade " + narrowed).find("\tsingles\tHidden Single 167, Naked"),
