@@ -75,10 +75,8 @@ TEST_F(WriterTest, EveryDigitOfEveryKindInEveryLayout) {
   EXPECT_EQ(givens[0], "123 456 789");
   for (uint32_t r = 1; r < 4; ++r) EXPECT_EQ(givens[r], "000 000 000") << r;
   // The clipboard text likewise, with its terminating NUL.
-  std::vector<uint8_t> clip(81, '0');
-  for (uint32_t c = 0; c < 9; ++c) clip[c] = static_cast<uint8_t>('1' + c);
-  clip.push_back(0);
-  EXPECT_EQ(ClipboardBytes(), clip);
+  const std::string clip = "123456789" + std::string(72, '0');
+  EXPECT_EQ(ClipboardBytes(), std::vector<uint8_t>(clip.c_str(), clip.c_str() + 82));
   ComputeCandidates();
   const std::vector<std::string> screen = PlainLayoutLines(true);
   for (uint32_t r = 0; r < 3; ++r) EXPECT_EQ(screen[r], "123 456 789") << r;
@@ -197,19 +195,6 @@ TEST_F(WriterTest, AutomaticNamesCountUpAndRefuseTakenNames) {
     g.settings.autoSaveDigit = digits;
     EXPECT_EQ(AutoNameFile(), std::string("/data/puzzles/") + name + ".txt") << digits;
   }
-}
-
-TEST_F(WriterTest, SaveInEditModeAsksAndLeavesTheMode) {
-  ASSERT_EQ(RunCommand(300), CommandDone);
-  platform.answer = AnswerCancel;
-  RunCommand(210);
-  EXPECT_EQ(g.screenMode, uint32_t{ModeEdit});
-  EXPECT_EQ(platform.Lines("message").back(),
-            "編集作業中\t作業を終了してファイルに保存しますか？\tcancel");
-  platform.answer = AnswerOk;
-  Save(210, dir + "edit.txt");
-  EXPECT_EQ(g.screenMode, uint32_t{ModeNormal});
-  EXPECT_EQ(ReadBytes(dir + "edit.txt").size(), 2u + 9 * 13 * 2);
 }
 
 TEST_F(WriterTest, CollectionFileCollectsPuzzlesForPaging) {
