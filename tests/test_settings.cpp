@@ -18,8 +18,6 @@ size_t OpenFiles() {
   return n;
 }
 
-bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
-
 class SettingsTest : public EngineTest {
  protected:
   std::string dir = TempDir();
@@ -36,7 +34,7 @@ TEST_F(SettingsTest, FirstStartOpensTheDefaultWindowWithDefaultOptions) {
   g.settings.initialDir = g.settings.fontName2 = g.settings.autoSaveFileName = "/old";
   g.settings.maltiCount = 7;
   LoadSettings(path);
-  EXPECT_FALSE(FileExists(path));  // loading never writes
+  EXPECT_FALSE(std::filesystem::exists(path));  // loading never writes
   // Every integer key as the first save writes it.
   ASSERT_EQ(SaveSettingsFile(path), 1u);
   const std::string text = ReadText(path);
@@ -201,10 +199,10 @@ TEST_F(SettingsTest, InterruptedSaveLeavesTheOldFileIntact) {
   IniSetInt(ini, "MODE", "KanSuuji", 5);
   ASSERT_TRUE(IniWriteTemp(ini, path));  // the program dies here, before the rename
   EXPECT_EQ(ReadText(path), old);
-  EXPECT_TRUE(FileExists(IniTempPath(path)));
+  EXPECT_TRUE(std::filesystem::exists(IniTempPath(path)));
   // The next save replaces the stale temporary file and then the file as a whole.
   ASSERT_EQ(SaveSettingsFile(path), 1u);
-  EXPECT_FALSE(FileExists(IniTempPath(path)));
+  EXPECT_FALSE(std::filesystem::exists(IniTempPath(path)));
   EXPECT_EQ(LoadSettingsFile(path), 1u);
   // A save into a folder that does not exist fails without creating anything.
   EXPECT_EQ(SaveSettingsFile(dir + "missing/Vorel.ini"), 0u);
@@ -244,7 +242,7 @@ TEST_F(SettingsTest, SaveWritesThroughALinkAndLeavesAReadOnlyFileAlone) {
   for (const std::string& p : {path, dir + "plain.ini"}) EXPECT_EQ(SaveSettingsFile(p), 0u) << p;
   EXPECT_NE(ReadText(real).find("KanSuuji=5"), std::string::npos);
   EXPECT_EQ(ReadText(dir + "plain.ini"), old);
-  EXPECT_FALSE(FileExists(IniTempPath(real)));
+  EXPECT_FALSE(std::filesystem::exists(IniTempPath(real)));
 }
 
 TEST_F(SettingsTest, TheStartFolderBecomesTheCurrentFolderOnlyWhenItExists) {
@@ -267,7 +265,7 @@ TEST(SettingsFolder, PortableFolderElseTheUserConfigFolder) {
   EXPECT_TRUE(std::filesystem::is_empty(exe)) << "nor a file behind";
   const std::string missing = exe + "not-there/";
   EXPECT_EQ(ChooseDataFolder(missing, config.c_str(), home.c_str()), config + "vorel/");
-  EXPECT_TRUE(FileExists(config + "vorel/."));
+  EXPECT_TRUE(std::filesystem::exists(config + "vorel/."));
   // Unset or relative XDG_CONFIG_HOME: ~/.config/vorel/.
   EXPECT_EQ(ChooseDataFolder(missing, nullptr, home.c_str()), home + ".config/vorel/");
   EXPECT_EQ(ChooseDataFolder(missing, "relative", home.c_str()), home + ".config/vorel/");
@@ -300,7 +298,7 @@ TEST(SettingsCli, LoadsStartsFromAndSavesTheSettingsThroughTheCommandLine) {
   // The collection file lives beside the settings file.
   RunCli("--settings " + dir + "in.ini --sample -r 2670", &status);
   EXPECT_EQ(status, 0);
-  EXPECT_TRUE(FileExists(dir + "VorelMalti.txt"));
+  EXPECT_TRUE(std::filesystem::exists(dir + "VorelMalti.txt"));
 
   std::ofstream(dir + "shown.ini", std::ios::binary)
       << "[MODE]\nDisplay=1\nDispSameNumb=1\n[String]\nTable=" << std::string(81, '0') << "\n";
@@ -322,7 +320,7 @@ TEST(SettingsCli, LoadsStartsFromAndSavesTheSettingsThroughTheCommandLine) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(out.find("message\t"), std::string::npos) << out;
   for (const char* name : {"SaveFile007.txt", "SaveFile008.txt", "SaveFile009.txt"})
-    EXPECT_TRUE(FileExists(dir + name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(dir + name)) << name;
   EXPECT_NE(ReadText(ini).find("AutoSaveCount=10\r\n"), std::string::npos);
 }
 
