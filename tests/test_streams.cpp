@@ -5,45 +5,33 @@
 
 namespace {
 
-// 20 hard and 40 quick puzzles, one per line; empty when the collections are absent.
-std::vector<std::string> Collection() {
-  std::vector<std::string> puzzles;
-  for (const char* name : {"hard-a.txt", "qq-expert-a.txt"}) {
+const std::string kCli = VOREL_CLI_PATH;
+
+TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
+  std::vector<std::string> puzzles;  // 20 hard and 40 quick puzzles, one per line
+  for (const auto& [name, take] :
+       {std::pair<const char*, size_t>{"hard-a.txt", 20}, {"qq-expert-a.txt", 40}}) {
     const std::vector<std::string> lines = DataLines(name);
-    const size_t take = name[0] == 'h' ? 20 : 40;
     for (size_t i = 0; i < lines.size() && i < take; ++i)
       if (lines[i].size() >= 81) puzzles.push_back(lines[i]);
   }
-  return puzzles;
-}
-
-const std::string kCli = VOREL_CLI_PATH;
-
-#define NEED_COLLECTION(puzzles)                                                    \
-  if ((puzzles).size() < 60)                                                       \
-    GTEST_SKIP() << "the collections hard-a.txt and qq-expert-a.txt are not in " \
-                 << DataPath("")
-
-TEST(Streams, StandardInputPiecesAndParallelJobsGiveTheOutputOfTheWholeFile) {
-  const std::vector<std::string> puzzles = Collection();
-  NEED_COLLECTION(puzzles);
+  if (puzzles.size() < 60)
+    GTEST_SKIP() << "the collections hard-a.txt and qq-expert-a.txt are not in " << DataPath("");
   const std::string file = WriteTempFile("c.txt", Joined(puzzles));
   int status = -1;
   const std::string expected = RunCli("--grade -e " + file, &status);
   ASSERT_EQ(status, 0);
   ASSERT_EQ(std::count(expected.begin(), expected.end(), '\n'), 60);
 
-  EXPECT_EQ(RunCli("--grade - < " + file, &status), expected);
-  EXPECT_EQ(status, 0);
-  // With standard input closed a worker's file may be descriptor 0: it serves all the same.
-  EXPECT_EQ(RunCli("--grade -j 2 " + file + " <&-", &status), expected);
-  EXPECT_EQ(status, 0);
-  // A pipe cannot be measured or reread; the workers of -j share what was read before them.
-  EXPECT_EQ(Shell("cat " + file + " | " + kCli + " --grade -j 2 -", &status), expected);
-  EXPECT_EQ(status, 0);
-  // A file is shared out too; in one stream the summary follows every puzzle's line.
-  EXPECT_EQ(RunCli("--grade -j 2 -e " + file, &status), expected);
-  EXPECT_EQ(status, 0);
+  // Standard input; with it closed a worker's file may be descriptor 0; a pipe cannot be measured
+  // or reread (the workers share what was read before them); a file is shared out too.
+  for (const std::string& command :
+       {kCli + " --grade - < " + file, kCli + " --grade -j 2 " + file + " <&-",
+        "cat " + file + " | " + kCli + " --grade -j 2 -", kCli + " --grade -j 2 -e " + file}) {
+    EXPECT_EQ(Shell(command, &status), expected) << command;
+    EXPECT_EQ(status, 0) << command;
+  }
+  // In one stream the summary follows every puzzle's line.
   const std::string merged = RunCli("--grade -j 2 -e " + file + " 2>&1");
   EXPECT_EQ(merged.substr(0, expected.size()), expected);
   EXPECT_GT(merged.size(), expected.size());
