@@ -195,6 +195,14 @@ TEST_F(WriterTest, AutomaticNamesCountUpAndRefuseTakenNames) {
   }
 }
 
+// Saving from the edit screen asks first; a cancelled question keeps the edit going.
+TEST_F(WriterTest, SaveInEditModeKeepsEditingWhenTheQuestionIsCancelled) {
+  ASSERT_EQ(RunCommand(300), CommandDone);
+  platform.answer = AnswerCancel;
+  RunCommand(210);
+  EXPECT_EQ(g.screenMode, uint32_t{ModeEdit});
+}
+
 TEST_F(WriterTest, CollectionFileCollectsPuzzlesForPaging) {
   const auto paste = [this](const std::string& text, int32_t mode) {
     g.settings.copySaveMode = mode;
