@@ -319,6 +319,28 @@ TEST_F(NextStep, AWingStepMarksItsPivotAndWingsOnly) {
   EXPECT_EQ(step.cells, (std::vector<uint32_t>{0, 4, 36}));
 }
 
+// Roof r1c1 {123} and r1c2 {124} over the floor r4c1 r4c2 {12}: with r1c6 {34} the roof's
+// extra digits, different in each roof cell, form a pair that takes 3 and 4 from row 1. The
+// given 5 in r9c8 keeps Gurth's placement away.
+TEST_F(NextStep, ARectangleStepMarksItsCornersWhenTheRoofsExtrasDiffer) {
+  std::string text;
+  for (uint32_t c = 0; c < 81; ++c) text += c == 79 ? "5" : SharesUnit(c, 79) ? "(12346789)" : ".";
+  LoadState(text);
+  Open(1, 1, "123");
+  Open(2, 1, "124");
+  Open(6, 1, "34");
+  Open(1, 4, "12");
+  Open(2, 4, "12");
+  PathState state;
+  PathBegin(state, true);
+  PathStep step;
+  ASSERT_EQ(NextPathStep(state, step, true), 1u);  // the floor's naked pair
+  ASSERT_EQ(NextPathStep(state, step, false), 1u);
+  EXPECT_EQ(step.technique, "Unique Rectangle Type3");
+  for (uint32_t corner : {0u, 1u, 27u, 28u})
+    EXPECT_NE(std::find(step.cells.begin(), step.cells.end(), corner), step.cells.end()) << corner;
+}
+
 // An ALS-XZ step, met early on the paths of a few library states, marks every cell its
 // detailed log lines name as witnesses: the bivalue cell and both sets.
 TEST_F(NextStep, AnAlsStepMarksEveryCellItsLogNames) {
