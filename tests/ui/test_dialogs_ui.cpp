@@ -229,10 +229,11 @@ TEST_F(DialogsUi, ChoicesOpenOnTheStoredValueAndStoreWhatTheyShow) {
 // The automatic base name keeps 63 units, never half a character; a folder part is refused.
 TEST_F(DialogsUi, AutoNameAndCandidateListDialogs) {
   int opened = 0;
-  ModalAnswerer answerer(nullptr, [&opened](QWidget* d) {
+  ModalAnswerer answerer(nullptr, [this, &opened](QWidget* d) {
     auto* name = Find<QLineEdit>(d, 1570);
     name->clear();
     if (++opened == 1) {
+      EXPECT_EQ(d->pos().y(), app.window->frameGeometry().top()) << "beside the window, level with it";
       EXPECT_FALSE(Find<QCheckBox>(d, 1360)->isChecked());
       name->setText(QString(62, QLatin1Char('n')) + QString::fromUtf8("𠀋"));
       EXPECT_EQ(name->text(), QString(62, QLatin1Char('n')));

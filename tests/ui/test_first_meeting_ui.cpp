@@ -34,17 +34,22 @@ TEST_F(FirstStart, OpensOnTheSamplePuzzleWithCellsOfFortyEightPixels) {
   EXPECT_EQ(g.settings.winWidth, app.window->width());
   EXPECT_EQ(g.settings.winHigh, app.window->height());
 
+  // Its corner keeps its distance from the free area's corner, wherever that is.
+  const QPoint corner(g.settings.winLeft, g.settings.winTop);
+  FitFirstStart(app.window, QRect(100, 20, 1000, 800));
+  EXPECT_EQ(app.window->pos(), QPoint(100, 20) + corner);
   // A screen too small for such cells: the window stays inside it.
   FitFirstStart(app.window, QRect(0, 0, 400, 380));
   EXPECT_LE(app.window->width(), 400);
   EXPECT_LE(app.window->height(), 380);
 }
 
-// Unlike vorel-cli, the window starts in the folder its settings name.
+// Unlike vorel-cli, the window starts in the folder its settings name, and where they place it.
 class StartFolder : public WindowTest {
   std::string StartSettings() const override {
     QDir(folder.path()).mkdir(QStringLiteral("start"));
-    return "[String]\nInitialDir=" + folder.path().toStdString() + "/start\n";
+    return "[WinPos]\nWinLeft=120\nWinTop=60\n[String]\nInitialDir=" + folder.path().toStdString() +
+           "/start\n";
   }
   QString before = QDir::currentPath();
   void TearDown() override {
@@ -53,8 +58,9 @@ class StartFolder : public WindowTest {
   }
 };
 
-TEST_F(StartFolder, TheWindowStartsInTheFolderItsSettingsName) {
+TEST_F(StartFolder, TheWindowStartsInTheFolderAndAtThePlaceItsSettingsName) {
   EXPECT_EQ(QDir::currentPath(), folder.path() + QStringLiteral("/start"));
+  EXPECT_EQ(app.window->pos(), QPoint(120, 60));
 }
 
 TEST(QtTranslations, QtsOwnDialogsSpeakJapaneseWhenTheFileIsThere) {

@@ -97,6 +97,9 @@ TEST_F(WindowEdges, TheRightButtonOffersTheCellsDigits) {
   EXPECT_EQ(g.board.value[CellAt(8, 8)], 3u);
   QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, board->CellRect(CellAt(4, 5)).center());
   EXPECT_EQ(CursorCell(), CellAt(4, 5));
+  QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, QPoint(0, 1));  // the first column of pixels
+  EXPECT_EQ(CursorCell(), 0u);
+  QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, board->CellRect(CellAt(4, 5)).center());
   // Clicks off the cells, past the last one and before the first, leave the cursor alone.
   for (const QPoint off : {board->CellRect(80).bottomRight() + QPoint(4, 4), QPoint(-3, 10)})
     QTest::mouseClick(board, Qt::LeftButton, Qt::NoModifier, off);

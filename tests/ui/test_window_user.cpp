@@ -77,9 +77,14 @@ TEST_F(WindowUser, KeysActOnTheBoardWhicheverOfOurWindowsHasTheFocus) {
     Click(dialog, "ok");
   }));
   EXPECT_EQ(Find<QPushButton>(digits, 1750)->text(), QStringLiteral("１"));
+  // So does a new candidate font, with the next command.
+  g.settings.fontSize2 = 30;
+  RebuildFonts();
+  Key(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(Find<QPushButton>(digits, 1750)->font(), VorelFont(FontCandidate));
   // The digit-input panel passes its Ctrl keys on (its clicks are tried by smoke_window.sh).
-  QTest::keyClick(digits, Qt::Key_F, Qt::ControlModifier);  // "候補表示"
-  EXPECT_EQ(g.candidateDisplay, 1u);
+  QTest::keyClick(digits, Qt::Key_F, Qt::ControlModifier);  // "候補表示" once more
+  EXPECT_EQ(g.candidateDisplay, 0u);
   QTest::keyClick(digits, Qt::Key_K, Qt::ControlModifier);
   Settle();
   EXPECT_EQ(app.window->Panel(PanelInput), nullptr);
