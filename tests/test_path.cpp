@@ -282,6 +282,15 @@ std::string PairStepText() {
 
 class NextStep : public CandidateTableTest {};
 
+// The step the path takes on the table as it is, once it has applied `applied` steps.
+PathStep StepAfter(int applied) {
+  PathState state;
+  PathBegin(state, true);
+  PathStep step;
+  for (int k = 0; k <= applied; ++k) EXPECT_EQ(NextPathStep(state, step, k < applied), 1u);
+  return step;
+}
+
 TEST_F(NextStep, APairIsTakenBeforeAnXWingAndEverySingleBeforeEither) {
   LoadPairAndXWing();
   PathState state;
@@ -311,10 +320,7 @@ TEST_F(NextStep, AWingStepMarksItsPivotAndWingsOnly) {
   Open(5, 1, "13");
   Open(1, 5, "23");
   Open(5, 2, "12");
-  PathState state;
-  PathBegin(state, true);
-  PathStep step;
-  ASSERT_EQ(NextPathStep(state, step, false), 1u);
+  const PathStep step = StepAfter(0);
   EXPECT_EQ(PathStepText(step), "XY-Wing r1c1 r1c5 r5c1 {3}: r5c5<>3");
   EXPECT_EQ(step.cells, (std::vector<uint32_t>{0, 4, 36}));
 }
@@ -331,11 +337,7 @@ TEST_F(NextStep, ARectangleStepMarksItsCornersWhenTheRoofsExtrasDiffer) {
   Open(6, 1, "34");
   Open(1, 4, "12");
   Open(2, 4, "12");
-  PathState state;
-  PathBegin(state, true);
-  PathStep step;
-  ASSERT_EQ(NextPathStep(state, step, true), 1u);  // the floor's naked pair
-  ASSERT_EQ(NextPathStep(state, step, false), 1u);
+  const PathStep step = StepAfter(1);  // the floor's naked pair first
   EXPECT_EQ(step.technique, "Unique Rectangle Type3");
   for (uint32_t corner : {0u, 1u, 27u, 28u})
     EXPECT_NE(std::find(step.cells.begin(), step.cells.end(), corner), step.cells.end()) << corner;
