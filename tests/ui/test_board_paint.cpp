@@ -158,9 +158,11 @@ TEST_F(BoardPaint, TheBoardViewShowsEveryDigitInItsColourAndTheSecondBackgroundW
     EXPECT_EQ(PaintRecorded(451, 451).fill[c], PaletteColour(c == CellAt(1, 0) ? 6 : four(c) ? 5 : 7)) << c;
   g.sameDigitDisplay = 0;
   g.cursorRow = g.cursorColumn = 4;
-  g.highlightDigit = 6, g.highlightFill = true;  // the cursor is not shown meanwhile
-  const Painted chosen = PaintRecorded(451, 451);
-  for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(chosen.fill[c], PaletteColour(g.board.value[c] == 6 ? 5 : 7)) << c;
+  for (const uint32_t d : {6u, 1u}) {  // the cursor is not shown meanwhile
+    g.highlightDigit = d, g.highlightFill = true;
+    const Painted chosen = PaintRecorded(451, 451);
+    for (uint32_t c = 0; c < 81; ++c) EXPECT_EQ(chosen.fill[c], PaletteColour(g.board.value[c] == d ? 5 : 7)) << c;
+  }
   g.highlightFill = false;
 
   Prepare(true);

@@ -97,6 +97,19 @@ TEST_F(LaterStart, StartsAsTheFileSaysAndADroppedFolderOrMissingFileLeavesTheBoa
     EXPECT_EQ(answerer.boxes, std::vector<QString>{QStringLiteral("ファイルがオープンできません\t") + path});
     EXPECT_EQ(BoardLine(), before);
   }
+  // A drag is taken only of files, and only where files may be opened.
+  QMimeData text, files;
+  text.setText(QStringLiteral("x"));
+  files.setUrls({QUrl::fromLocalFile(dir.path())});
+  const auto taken = [this](QMimeData* data) {
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(app.window, &enter);
+    return enter.isAccepted();
+  };
+  EXPECT_TRUE(taken(&files));
+  EXPECT_FALSE(taken(&text));
+  g.acceptDrops = 0;
+  EXPECT_FALSE(taken(&files));
 }
 
 }  // namespace
