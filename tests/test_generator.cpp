@@ -176,11 +176,14 @@ TEST_F(GeneratorTest, MasksRestoreFromTheStoreAndUndoTakesBackPassesTogetherButT
   // Every cell toggles (a removed one back from the store); a second sweep restores the pass.
   uint32_t before[81];
   std::memcpy(before, g.board.value, sizeof before);
-  for (uint32_t c = 0; c < 162; ++c) {
-    g.cursorRow = c % 81 / 9, g.cursorColumn = c % 9;
-    ToggleGiven();
-    EXPECT_TRUE(c >= 81 || g.board.value[c] == (before[c] ? 0u : g.solution[c])) << c;
-  }
+  for (const bool first : {true, false})
+    for (uint32_t c = 0; c < 81; ++c) {
+      g.cursorRow = c / 9, g.cursorColumn = c % 9;
+      ToggleGiven();
+      if (first) {
+        EXPECT_EQ(g.board.value[c], before[c] ? 0u : g.solution[c]) << c;
+      }
+    }
   EXPECT_EQ(Givens(), afterPass);
 
   // The technique pass restores the log setting, logs nothing, leaves the stored solution unique.

@@ -55,15 +55,16 @@ struct Model {
 // explain one removal at least, and every marked cell takes part in some explanation.
 void CheckPattern(const PathStep& step, const Model& m) {
   const std::string& t = step.technique;
-  const auto fishSize = [&t]() -> uint32_t {  // basic fish of 2 to 5 lines, finned of 2 to 7
-    const char* const basic[] = {"X-Wing", "Sword fish", "Jerry Fish", "Squirmbag"};
-    const char* const finned[] = {"Fish", "Swordfish", "Jerryfish", "Squirmbag", "Whale", "Leviathan"};
-    for (uint32_t i = 0; i < 6; ++i)
-      if ((i < 4 && t == basic[i]) || t == std::string("Finned ") + finned[i] ||
-          t == std::string("Sashimi ") + finned[i])
-        return i + 2;
-    return 0;
-  };
+  // A fish's size: basic fish of 2 to 5 lines, finned and sashimi ones of 2 to 7.
+  const char* const basicFish[] = {"X-Wing", "Sword fish", "Jerry Fish", "Squirmbag"};
+  const char* const finnedFish[] = {"Fish", "Swordfish", "Jerryfish", "Squirmbag", "Whale", "Leviathan"};
+  uint32_t fish = 0;
+  bool basic = false;
+  for (uint32_t i = 0; i < 6 && !fish; ++i) {
+    basic = i < 4 && t == basicFish[i];
+    if (basic || t == std::string("Finned ") + finnedFish[i] || t == std::string("Sashimi ") + finnedFish[i])
+      fish = i + 2;
+  }
   if (t.rfind("Unique Rectangle", 0) == 0) {
     // Each marked cell is a corner: one of four in two rows, columns and boxes sharing two digits.
     ASSERT_FALSE(step.cells.empty());
@@ -93,7 +94,6 @@ void CheckPattern(const PathStep& step, const Model& m) {
   const bool locked = t == "Locked Candidates";
   const uint32_t naked = t == "Naked Pair" ? 2 : t == "Naked Triple" ? 3 : t == "Naked Quad" ? 4
                                                 : t == "Naked Quintuplet" ? 5 : 0;
-  const uint32_t fish = fishSize();
   if (!locked && !naked && !fish) return;
   bool some = false;
   uint32_t used[81] = {};  // marked cells that take part in an explanation
@@ -159,8 +159,6 @@ void CheckPattern(const PathStep& step, const Model& m) {
       some |= explained;
     } else {
       // n base lines without c, d's places in them all marked; a basic fish's in n covers, c's one.
-      const bool basic =
-          t == "X-Wing" || t == "Sword fish" || t == "Jerry Fish" || t == "Squirmbag";
       bool explained = false;
       for (uint32_t o = 0; o < 2; ++o) {
         const uint32_t lines = o == 0 ? rows : columns;
